@@ -1,0 +1,10 @@
+// The banner at the top of the main panel.
+#pragma once
+
+namespace kvor {
+
+void ShowInfoText(int background, int textColour, const char* text, int left, int top,
+                  int pointSize);
+void ShowLogo(int style);
+
+} // namespace kvor

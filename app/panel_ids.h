@@ -1,0 +1,75 @@
+// Panel resources and control ids of the panel file "K-VOR-PXScope242.uir".
+#pragma once
+
+namespace kvor {
+
+inline constexpr const char* PANEL_FILE = "K-VOR-PXScope242.uir";
+inline constexpr int MAIN_PANEL_RESOURCE = 1;
+inline constexpr int POPUP_PANEL_RESOURCE = 2;
+
+// ---- main panel ---------------------------------------------------------------------------
+inline constexpr int MAIN_COMPORT = 2;        // ring, i32: serial port number
+inline constexpr int MAIN_GET = 3;            // Get button; undimmed when a loop ends
+inline constexpr int MAIN_ANAMODE = 4;        // ring, u16: analog output mode
+inline constexpr int MAIN_RESET = 5;          // Reset analog min/max button
+inline constexpr int MAIN_SEND = 10;          // Send button; dimmed for a foreign series
+inline constexpr int MAIN_TEACH = 11;         // Teach button; dimmed for a foreign series
+inline constexpr int MAIN_RBT_FILE = 12;      // radio, i32
+inline constexpr int MAIN_RBT_EEPROM = 13;    // radio, i32
+inline constexpr int MAIN_ANA_LABEL = 14;     // analog output caption, shown for modes above 1
+inline constexpr int MAIN_THRESHOLD = 15;     // numeric, u16: video threshold
+inline constexpr int MAIN_POWER = 16;         // numeric, u16
+inline constexpr int MAIN_DELTATOL = 17;      // numeric, u16: delta tolerance (firmware < 240)
+inline constexpr int MAIN_TOLERANCE = 18;     // numeric, u16
+inline constexpr int MAIN_SETPOINT = 19;      // numeric, u16
+inline constexpr int MAIN_RBT_RAM = 20;       // radio, i32
+inline constexpr int MAIN_RUN = 21;           // Run button; dimmed while a loop runs
+inline constexpr int MAIN_STOP = 22;          // Stop button
+inline constexpr int MAIN_VIDEO = 23;         // Video button; dimmed while a loop runs
+inline constexpr int MAIN_TRIGMODE = 24;      // ring, u16 (firmware >= 240)
+inline constexpr int MAIN_HWMODE = 25;        // ring, u16: hardware mode
+inline constexpr int MAIN_RS232MODE = 26;     // ring, u16: serial output mode
+inline constexpr int MAIN_POLARITY = 27;      // ring, u16
+inline constexpr int MAIN_AVERAGE = 28;       // numeric, u16
+inline constexpr int MAIN_EMODE = 29;         // ring, u16: edge evaluation mode
+inline constexpr int MAIN_MVALUE_ANA = 31;    // display, u16: measuring value (analog group)
+inline constexpr int MAIN_UMVALUE = 32;       // display, i32: micrometres
+inline constexpr int MAIN_MVALUE = 33;        // display, u16: measuring value
+inline constexpr int MAIN_ANAMIN = 34;        // display, u16
+inline constexpr int MAIN_ANAMAX = 35;        // display, u16
+inline constexpr int MAIN_TOL = 36;           // display, u16: tolerance
+inline constexpr int MAIN_LEDGE = 37;         // display, u16
+inline constexpr int MAIN_REDGE = 38;         // display, u16
+inline constexpr int MAIN_BANNER = 45;        // decoration behind the banner
+inline constexpr int MAIN_EDGE_RIGHT = 46;    // numeric, u16: right limit of evaluated range
+inline constexpr int MAIN_EDGE_LEFT = 47;     // numeric, u16: left limit
+inline constexpr int MAIN_STATUS = 48;        // text message: the status line
+inline constexpr int MAIN_VIDEOGRAPH = 49;    // graph: video curve and threshold line
+inline constexpr int MAIN_BARGRAPH = 50;      // graph, 3 cursors
+inline constexpr int MAIN_LOGO = 51;          // picture
+inline constexpr int MAIN_ZOOM = 52;          // switch: strip-chart zoom
+inline constexpr int MAIN_ANA_FRAME = 53;     // decoration around the analog displays
+inline constexpr int MAIN_POPUP_TOGGLE = 54;  // toggle button, i32
+inline constexpr int MAIN_STRIPCHART = 55;    // strip chart, 5 traces
+inline constexpr int MAIN_OPMODE = 56;        // switch, u16: operating mode
+
+// ---- parameter and calibration pop-up -----------------------------------------------------
+inline constexpr int POP_DESCRIPTION = 2;     // text box: sensor description
+inline constexpr int POP_ACTIVATE = 3;        // activate calibration button
+inline constexpr int POP_DISCARD = 4;         // stop calibration button
+inline constexpr int POP_FIT_INTERCEPT = 7;   // display, r64
+inline constexpr int POP_FIT_SLOPE = 8;       // display, r64
+inline constexpr int POP_ACCEPT2 = 9;         // button
+inline constexpr int POP_STORE = 12;          // button
+inline constexpr int POP_ACCEPT1 = 13;        // button
+inline constexpr int POP_LIVE2 = 14;          // numeric, u16: live value of object 2
+inline constexpr int POP_SIZE2 = 15;          // numeric, u16: true size of object 2 (µm)
+inline constexpr int POP_FIT = 16;            // button
+inline constexpr int POP_LIVE1 = 17;          // numeric, u16: live value of object 1
+inline constexpr int POP_SIZE1 = 18;          // numeric, u16: true size of object 1 (µm)
+inline constexpr int POP_OFFSET = 19;         // numeric, r32: calibration offset
+inline constexpr int POP_FACTOR = 20;         // numeric, r32: calibration factor
+inline constexpr int POP_STEP2 = 31;          // check box, i32
+inline constexpr int POP_STEP1 = 32;          // check box, i32
+
+} // namespace kvor

@@ -1,0 +1,21 @@
+// The two-point calibration on the pop-up.
+#pragma once
+
+#include "app/callback.h"
+
+namespace kvor {
+
+// Sends calibration sub-command `step` (data word 0; the store sets words 1 and 2 before) and
+// waits for the answer. Returns 1 when answered (slope and intersect then hold answer words
+// 0 and 1), 0 on time-out.
+int CalibrationExchange(int step);
+
+KVOR_CALLBACK(CC_ActivateCalibration);
+KVOR_CALLBACK(CC_DiscardCalibration);
+KVOR_CALLBACK(CC_CheckStep1);
+KVOR_CALLBACK(CC_CheckStep2);
+KVOR_CALLBACK(CC_ButtonAcceptObject1);
+KVOR_CALLBACK(CC_ButtonAcceptObject2);
+KVOR_CALLBACK(CC_ButtonDoFit);
+
+} // namespace kvor

@@ -1,0 +1,18 @@
+// Port set-up, line check, the receive callback and the port selector.
+#pragma once
+
+#include "app/callback.h"
+#include "app/state.h"
+
+namespace kvor {
+
+void InitRS232(i32 port);
+int CheckComLine(i32 port);
+void RX_Receive_Function(int port, int events, void* callbackData);
+// Installs RX_Receive_Function as the port's receive callback (mask eventMask, notify count 36).
+void InstallRxCallback();
+// Removes the receive callback for a raw block read.
+void RemoveRxCallback();
+KVOR_CALLBACK(CC_DropDCom);
+
+} // namespace kvor

@@ -1,0 +1,11 @@
+// Raw video block reads (receive callback switched off by the caller).
+#pragma once
+
+#include "app/state.h"
+
+namespace kvor {
+
+int ReadData64(i32 first, i32 last);
+int ReadData256();
+
+} // namespace kvor

@@ -1,0 +1,11 @@
+// The video curve with its threshold line, and the strip chart of the measurement history.
+#pragma once
+
+#include "app/state.h"
+
+namespace kvor {
+
+void PlotVIDEOCurve(const u16* samples, const double* positions);
+void PlotRAWGraphX8();
+
+} // namespace kvor

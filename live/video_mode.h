@@ -1,0 +1,10 @@
+// The video-signal mode.
+#pragma once
+
+#include "app/callback.h"
+
+namespace kvor {
+
+KVOR_CALLBACK(CC_BTNVideo);
+
+} // namespace kvor

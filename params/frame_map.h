@@ -1,0 +1,13 @@
+// The parameter frame: variables to and from the word buffer, and the accepted ranges.
+#pragma once
+
+#include "app/state.h"
+
+namespace kvor {
+
+void CopyVarsToPP();
+void CopyPPtoVars();
+// Brings parameter words 0..15 into their accepted ranges (each rule touches its own variable).
+void ApplyRangeRules();
+
+} // namespace kvor

@@ -1,0 +1,16 @@
+// Parameter transfer to and from RAM, EEPROM and file.
+#pragma once
+
+#include "app/callback.h"
+#include "app/state.h"
+
+namespace kvor {
+
+void PushGET(i32 where);
+KVOR_CALLBACK(CC_BTNSend);
+KVOR_CALLBACK(CC_BTNGet);
+KVOR_CALLBACK(CC_RBTRam);
+KVOR_CALLBACK(CC_RBTEeprom);
+KVOR_CALLBACK(CC_RBTFile);
+
+} // namespace kvor

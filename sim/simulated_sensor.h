@@ -1,0 +1,92 @@
+// A simulated K-VOR-PX sensor behind a pseudo-terminal: the program reaches it through the same
+// serial code as a real port. Used in-process by tests and by the executable kvor-sensor-sim.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kvor::sim {
+
+// What the sensor tells about itself: one preset per sensor type the scope knows.
+struct Model {
+    std::uint16_t ccdtype = 2;        // CCD type code
+    std::uint16_t ccdmaxpixel = 1024; // physical pixels
+    std::uint16_t ccdresolution = 250;// optics code
+    std::uint16_t pcbtype = 100;      // board type: 0 word-coded firmware text; 0/100 64-sample video blocks
+    std::uint16_t ccdvirtpixel = 4096;// virtual pixels
+    std::uint16_t ccdsubpixel = 2048; // subpixel span
+    std::uint16_t ccdpixB = 1;
+    std::uint16_t ccdpixE = 1024;
+    std::uint16_t softversion = 240;  // firmware version number
+    std::uint16_t hwtype = 250;       // hardware variant
+    std::uint16_t adcmax = 1024;      // video full scale
+    std::string firmware = "K-VOR-PX-250 firmware V2.40"; // padded with blanks to 72 bytes
+};
+
+// Names of the presets, for --model and ModelPreset: "1-30", "1-80", "2-750", "2-250", "2-350",
+// "3", "4", "101", "102-220", "102-230", "103", "104", "unknown", plus "board0", "board7"
+// (board type variants) and "adc256". Unknown names return false.
+bool ModelPreset(const std::string& name, Model* model);
+std::vector<std::string> ModelPresetNames();
+
+// Faults for tests. All default to off; each can be changed while the sensor runs.
+struct Faults {
+    bool silent = false;            // answers nothing
+    bool wrongEchoSync = false;     // echo answered with sync 0x0055 instead of 0x00AA
+    bool wrongHardwareCommand = false; // hardware answer carries command word 9 instead of 10
+    int extraBytes = 0;             // bytes appended after every answer frame
+    int firmwareTextBytes = 72;     // bytes of the firmware answer sent (short text when < 72)
+    bool garbledFirmware = false;   // firmware text replaced by random bytes
+    int videoBlockBytes = -1;       // bytes of each video block sent (-1: the full block)
+    int dropEvery = 0;              // every n-th request goes unanswered (0: none)
+    double delaySeconds = 0.0;      // extra delay before every answer
+    int hangUpAfter = 0;            // closes the line after this many requests (0: never)
+};
+
+struct Options {
+    Model model;
+    Faults faults;
+    bool paced = true;              // 19200 baud 8N1 timing (10 bits a byte) plus latency
+    std::string eepromFile;         // keeps the EEPROM parameter set in this file when set
+    std::uint32_t seed = 1;         // noise and drift
+};
+
+// One request as it arrived on the line.
+struct Request {
+    int sync = 0;
+    int command = 0;
+    std::uint16_t words[16] = {};
+};
+
+class SimulatedSensor {
+  public:
+    explicit SimulatedSensor(Options options = {});
+    ~SimulatedSensor(); // stops the thread and closes the pseudo-terminal
+    SimulatedSensor(const SimulatedSensor&) = delete;
+    SimulatedSensor& operator=(const SimulatedSensor&) = delete;
+
+    // Opens the pseudo-terminal and starts answering on a thread of its own.
+    bool start();
+    void stop();
+    // The device path the program opens (the pseudo-terminal's slave side).
+    std::string devicePath() const;
+
+    // Thread-safe accessors for tests.
+    void setFaults(const Faults& faults);
+    void setModel(const Model& model);
+    std::vector<Request> requests() const; // every request received so far, in order
+    void clearRequests();
+    std::vector<std::uint16_t> ramParameters() const;    // 16 words
+    std::vector<std::uint16_t> eepromParameters() const; // 16 words
+    void setRamParameters(const std::vector<std::uint16_t>& words);
+    // Places the shadowing object: left and right edge in virtual pixels; drift off when fixed.
+    void setObject(double leftEdge, double rightEdge, bool drifting);
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace kvor::sim

@@ -1,0 +1,13 @@
+// Between the event processing and the serial ports (internal to the runtime).
+#pragma once
+
+namespace kvor::rt {
+
+// Runs every installed receive callback whose notify count of bytes is waiting.
+void DispatchComCallbacks();
+// True when an installed receive callback has its notify count of bytes waiting.
+bool ComCallbackPending();
+// Closes every open port (program end).
+void CloseAllComPorts();
+
+} // namespace kvor::rt

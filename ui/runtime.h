@@ -1,0 +1,257 @@
+// The scope's runtime: panels, controls, graphs, strip chart, pop-ups, array files,
+// serial ports, clock and events. This header is the whole surface that the program
+// (app/, link/, params/, live/, calib/) sees; it contains nothing of the toolkit.
+//
+// Conventions: panel handles and control ids are plain ints; every call returns an int,
+// 0 (or a handle, or a count) on success and a negative code on failure. Colours are 0xRRGGBB.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ---- program instance and life cycle ------------------------------------------------------
+
+struct ProgramInstance {
+    int argc;
+    char** argv;
+};
+
+// Brings up the user-interface runtime. Returns 1 on success, 0 on failure.
+int InitRuntime(ProgramInstance* instance);
+
+// ---- events and callbacks -----------------------------------------------------------------
+
+enum : int {
+    EVENT_COMMIT = 1,
+    EVENT_VAL_CHANGED = 2,
+    EVENT_LEFT_CLICK = 3,
+    EVENT_CLOSE = 11,
+};
+
+using CtrlCallbackPtr = int (*)(int panel, int control, int event, void* callbackData,
+                                int eventData1, int eventData2);
+using PanelCallbackPtr = int (*)(int panel, int event, void* callbackData, int eventData1,
+                                 int eventData2);
+
+// Callbacks are bound by name: the program registers them before loading panels; a panel file
+// naming a callback that is not registered fails to load.
+void RegisterCtrlCallback(const char* name, CtrlCallbackPtr callback);
+void RegisterPanelCallback(const char* name, PanelCallbackPtr callback);
+
+// Dispatches every pending event once: toolkit events, then each installed serial receive
+// callback whose notify count of bytes is waiting. Blocks at most 1 ms when nothing is pending.
+int ProcessSystemEvents();
+// Dispatches events until QuitUserInterface; returns the code given to it.
+int RunUserInterface();
+// Ends RunUserInterface once the callback that is running (and every callback it was called
+// from) has returned.
+int QuitUserInterface(int code);
+
+// ---- panels -------------------------------------------------------------------------------
+
+// Loads panel resource `resource` of a panel file (relative names resolve against the program
+// directory). Returns the panel handle (> 0) or a negative code; on failure one line naming the
+// file, the control and the fault goes to standard error.
+int LoadPanel(int parent, const char* file, int resource);
+int DisplayPanel(int panel);
+int HidePanel(int panel);
+int DiscardPanel(int panel);
+
+// ---- control values -----------------------------------------------------------------------
+// A value set by the program raises no event. A value of the wrong type for a control is a
+// programming error: debug builds abort with a message, release builds return a negative code.
+
+int SetCtrlVal(int panel, int control, std::uint16_t value);
+int SetCtrlVal(int panel, int control, std::int32_t value);
+int SetCtrlVal(int panel, int control, float value);
+int SetCtrlVal(int panel, int control, double value);
+int SetCtrlVal(int panel, int control, const char* text);
+
+int GetCtrlVal(int panel, int control, std::uint16_t* value);
+int GetCtrlVal(int panel, int control, std::int32_t* value);
+int GetCtrlVal(int panel, int control, float* value);
+int GetCtrlVal(int panel, int control, double* value);
+// Text values: at most size - 1 characters, always terminated.
+int GetCtrlText(int panel, int control, char* text, std::size_t size);
+template <std::size_t N> int GetCtrlVal(int panel, int control, char (&text)[N]) {
+    return GetCtrlText(panel, control, text, N);
+}
+
+// ---- control attributes -------------------------------------------------------------------
+
+enum : int {
+    ATTR_DIMMED = 1,        // int 0/1
+    ATTR_VISIBLE = 2,       // int 0/1
+    ATTR_TEXT_COLOR = 3,    // int 0xRRGGBB
+    ATTR_TEXT_BGCOLOR = 4,  // int 0xRRGGBB
+    ATTR_TEXT_FONT = 5,     // text: a font family, or VAL_APP_META_FONT
+    ATTR_TEXT_POINT_SIZE = 6, // int
+    ATTR_LABEL_TEXT = 7,    // text
+    ATTR_MIN_VALUE = 8,     // number
+    ATTR_MAX_VALUE = 9,     // number
+    ATTR_ON_TEXT = 10,      // text (switches, toggle buttons)
+    ATTR_OFF_TEXT = 11,     // text
+    ATTR_LEFT = 12,         // int, pixels
+    ATTR_TOP = 13,          // int, pixels
+    ATTR_WIDTH = 14,        // int, pixels
+    ATTR_HEIGHT = 15,       // int, pixels
+    ATTR_CTRL_MODE = 16,    // int: VAL_HOT, VAL_INDICATOR
+    ATTR_POINTS_PER_SCREEN = 20, // strip chart, int
+    ATTR_NUM_TRACES = 21,        // strip chart, int 1..16
+    ATTR_SCROLL_MODE_CONTINUOUS = 22, // strip chart, int 0/1: scroll point by point
+    ATTR_TRACE_COLOR = 30,       // SetTraceAttribute, int 0xRRGGBB
+};
+
+// The runtime's application font.
+inline constexpr const char* VAL_APP_META_FONT = "NIApp";
+
+enum : int { VAL_HOT = 0, VAL_INDICATOR = 1 };
+
+int SetCtrlAttribute(int panel, int control, int attribute, int value);
+int SetCtrlAttribute(int panel, int control, int attribute, double value);
+int SetCtrlAttribute(int panel, int control, int attribute, const char* text);
+int GetCtrlAttribute(int panel, int control, int attribute, int* value);
+int GetCtrlAttribute(int panel, int control, int attribute, double* value);
+int GetCtrlAttributeText(int panel, int control, int attribute, char* text, std::size_t size);
+
+// ---- controls created at run time, pictures, text boxes -----------------------------------
+
+enum : int { CTRL_TEXT_MSG = 1 };
+
+// Adds a control (only text messages) at (top, left) in pixels; returns its id or a negative code.
+int NewCtrl(int panel, int style, const char* label, int top, int left);
+int DisplayImageFile(int panel, int control, const char* file);
+// Replaces line `line` (0-based) of a text box; lines missing up to it are added empty.
+int ReplaceTextBoxLine(int panel, int control, int line, const char* text);
+
+// ---- graphs -------------------------------------------------------------------------------
+
+enum : int {
+    VAL_THIN_LINE = 0,
+    VAL_THIN_STEP = 1,
+};
+enum : int { VAL_SOLID = 0 };
+enum : int { VAL_XAXIS = 0, VAL_LEFT_YAXIS = 1 };
+enum : int { VAL_MANUAL = 0, VAL_AUTOSCALE = 1 };
+enum : int { VAL_IMMEDIATE_DRAW = 1, VAL_DELAYED_DRAW = 0 };
+
+// Plots n points as a curve; returns a plot handle (> 0) or a negative code.
+int PlotXY(int panel, int control, const double* x, const std::uint16_t* y, int n, int plotStyle,
+           int lineStyle, int color);
+int PlotXY(int panel, int control, const double* x, const double* y, int n, int plotStyle,
+           int lineStyle, int color);
+// A filled rectangle between two opposite corners (either order); returns a plot handle.
+int PlotRectangle(int panel, int control, double x1, double y1, double x2, double y2, int color,
+                  int fillColor);
+// plot = -1 deletes every plot of the graph.
+int DeleteGraphPlot(int panel, int control, int plot, int refresh);
+// Cursors are numbered from 1.
+int SetGraphCursor(int panel, int control, int cursor, double x, double y);
+int GetGraphCursor(int panel, int control, int cursor, double* x, double* y);
+// Any range is accepted, an inverted or empty one included.
+int SetAxisScalingMode(int panel, int control, int axis, int mode, double min, double max);
+int GetAxisScalingMode(int panel, int control, int axis, int* mode, double* min, double* max);
+
+// ---- strip chart --------------------------------------------------------------------------
+
+// Appends `count` values starting at values[start], taking every (skip + 1)-th; the values are
+// interleaved among the chart's traces (value k goes to trace k mod traces).
+int PlotStripChart(int panel, int control, const double* values, int count, int start, int skip);
+int ClearStripChart(int panel, int control);
+// Traces are numbered from 1.
+int SetTraceAttribute(int panel, int control, int trace, int attribute, int value);
+
+// ---- pop-ups and files --------------------------------------------------------------------
+
+int MessagePopup(const char* title, const char* message);
+
+enum : int { VAL_OK_BUTTON = 0, VAL_SAVE_BUTTON = 1, VAL_LOAD_BUTTON = 2, VAL_SELECT_BUTTON = 3 };
+enum : int { VAL_NO_FILE_SELECTED = 0, VAL_EXISTING_FILE_SELECTED = 1, VAL_NEW_FILE_SELECTED = 2 };
+
+// Returns 0 when cancelled, 1 for an existing file, 2 for a new one, negative on error.
+// A save dialog (VAL_OK_BUTTON or VAL_SAVE_BUTTON) asks before replacing an existing file.
+int FileSelectPopupPath(const char* defaultDirectory, const char* defaultFileName,
+                        const char* fileTypeList, const char* title, int buttonLabel,
+                        int restrictDirectory, int restrictExtension, int allowCancel,
+                        int allowMakeDirectory, char* path, std::size_t pathSize);
+template <std::size_t N>
+int FileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
+                    const char* fileTypeList, const char* title, int buttonLabel,
+                    int restrictDirectory, int restrictExtension, int allowCancel,
+                    int allowMakeDirectory, char (&path)[N]) {
+    return FileSelectPopupPath(defaultDirectory, defaultFileName, fileTypeList, title,
+                               buttonLabel, restrictDirectory, restrictExtension, allowCancel,
+                               allowMakeDirectory, path, N);
+}
+
+enum : int { VAL_UNSIGNED_INTEGER = 1 };      // element type: unsigned 32-bit integers
+enum : int { VAL_GROUPS_TOGETHER = 0 };       // array data order
+enum : int { VAL_GROUPS_AS_COLUMNS = 0 };     // file layout
+enum : int { VAL_CONST_WIDTH = 0 };           // column separation
+enum : int { VAL_ASCII = 0 };                 // file type
+enum : int { VAL_TRUNCATE = 0, VAL_APPEND = 1 }; // file action
+
+// Writes a numeric array as text. Returns 0 or a negative code (the file cannot be written).
+int ArrayToFile(const char* fileName, const void* array, int dataType, int numElements,
+                int numGroups, int arrayDataOrder, int fileLayout, int colSepStyle, int fieldWidth,
+                int fileType, int fileAction);
+// Reads exactly numElements numbers separated by white space. Returns 0, or a negative code
+// when the file cannot be read, is not text, is too large, holds fewer or more numbers, or holds
+// anything that is not an unsigned decimal number; on failure the array is left unchanged.
+int FileToArray(const char* fileName, void* array, int dataType, int numElements, int numGroups,
+                int arrayDataOrder, int fileLayout, int fileType);
+
+// The program's directory (where the panel file and images lie), without a trailing separator.
+int GetProjectDirPath(char* dir, std::size_t size);
+template <std::size_t N> int GetProjectDir(char (&dir)[N]) { return GetProjectDirPath(dir, N); }
+
+// ---- clock --------------------------------------------------------------------------------
+
+// Seconds since an arbitrary origin, monotonic, sub-millisecond resolution.
+double Timer();
+// Blocks for the given seconds (no event processing).
+void Delay(double seconds);
+void Sleep(unsigned milliseconds);
+
+// ---- serial ports -------------------------------------------------------------------------
+// Port numbers index the port table: 1..N are the machine's serial ports sorted by name, or the
+// paths of KVOR_COM_PORTS (':'-separated); N + 1 is "Simulated sensor". Every call on a closed or
+// vanished port fails with a negative code and has no other effect.
+
+enum : int {
+    kComErrUnknownSystem = -1,
+    kComErrInvalidPort = -2,
+    kComErrPortNotOpen = -3,
+    kComErrIO = -4,
+    kComErrNoPortFound = -6,
+    kComErrCannotOpen = -7,
+    kComErrInvalidParameter = -13,
+    kComErrTimeout = -99,
+};
+
+enum : int { LWRS_RXFLAG = 0x0002, LWRS_TXEMPTY = 0x0004, LWRS_RECEIVE = 0x8000 };
+
+using ComCallbackPtr = void (*)(int port, int eventMask, void* callbackData);
+
+int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, int dataBits,
+                  int stopBits, int inputQueueSize, int outputQueueSize);
+int SetComTime(int port, double timeoutSeconds);
+int SetCTSMode(int port, int mode);
+// eventMask 0 (or a null callback) removes the callback. The callback runs only inside event
+// processing, when notifyCount bytes are waiting (LWRS_RECEIVE).
+int InstallComCallback(int port, int eventMask, int notifyCount, int eventCharacter,
+                       ComCallbackPtr callback, void* callbackData);
+// Returns the bytes handed to the operating system (all of them, or a negative code).
+int ComWrt(int port, const unsigned char* buffer, int count);
+// Reads up to count bytes, waiting at most the port time-out; returns the count read.
+int ComRd(int port, unsigned char* buffer, int count);
+// Bytes waiting in the input queue; counts arrived bytes without any event processing.
+int GetInQLen(int port);
+int FlushInQ(int port);
+int FlushOutQ(int port);
+int CloseCom(int port);
+
+// The port table, for the port selector.
+int GetComPortCount();              // entries, the simulated sensor included
+int GetSimulatedComPort();          // the number of the "Simulated sensor" entry
+int GetComPortLabel(int port, char* text, std::size_t size);
