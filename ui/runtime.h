@@ -96,6 +96,7 @@ enum : int {
     ATTR_WIDTH = 14,        // int, pixels
     ATTR_HEIGHT = 15,       // int, pixels
     ATTR_CTRL_MODE = 16,    // int: VAL_HOT, VAL_INDICATOR
+    ATTR_FRAME_COLOR = 17,  // int 0xRRGGBB: the colour of a decoration
     ATTR_POINTS_PER_SCREEN = 20, // strip chart, int
     ATTR_NUM_TRACES = 21,        // strip chart, int 1..16
     ATTR_SCROLL_MODE_CONTINUOUS = 22, // strip chart, int 0/1: scroll point by point
@@ -255,3 +256,6 @@ int CloseCom(int port);
 int GetComPortCount();              // entries, the simulated sensor included
 int GetSimulatedComPort();          // the number of the "Simulated sensor" entry
 int GetComPortLabel(int port, char* text, std::size_t size);
+
+// Inspection and test calls (plots, strip-chart traces, pop-ups answered without a person):
+// see ui/inspect.h.

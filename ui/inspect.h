@@ -1,0 +1,47 @@
+// Inspection of what the runtime shows, and answers to pop-ups without a person: for tests,
+// benchmarks and scripted operator checks. Nothing of the toolkit appears here.
+#pragma once
+
+#include <cstddef>
+
+// ---- graphs -------------------------------------------------------------------------------
+
+enum : int { PLOT_KIND_CURVE = 1, PLOT_KIND_RECTANGLE = 2 };
+
+struct PlotInfo {
+    int handle = 0;
+    int kind = 0;      // PLOT_KIND_CURVE or PLOT_KIND_RECTANGLE
+    int color = 0;     // line or outline colour, 0xRRGGBB
+    int fillColor = 0; // rectangles
+    int plotStyle = 0; // curves: VAL_THIN_LINE or VAL_THIN_STEP
+    int points = 0;    // curves: number of points
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // rectangles: the corners as given
+};
+
+// Plots of a graph in drawing order (first drawn first); returns the count or a negative code.
+int GetGraphPlotCount(int panel, int control);
+int GetGraphPlotInfo(int panel, int control, int index, PlotInfo* info);
+// Copies up to max points of curve `index`; returns the number of points copied.
+int GetGraphCurvePoints(int panel, int control, int index, double* x, double* y, int max);
+
+// ---- strip chart --------------------------------------------------------------------------
+
+// The points trace `trace` (from 1) shows now, oldest first: at most points-per-screen of them.
+int GetStripChartPoints(int panel, int control, int trace, double* values, int max);
+int GetTraceAttribute(int panel, int control, int trace, int attribute, int* value);
+
+// ---- pop-ups ------------------------------------------------------------------------------
+
+// When set, MessagePopup records its texts and returns at once instead of waiting for a person.
+void SetPopupsAnswerThemselves(bool on);
+int GetMessagePopupCount();
+int GetLastMessagePopup(char* title, std::size_t titleSize, char* message, std::size_t messageSize);
+// The next FileSelectPopup returns `result` with `path` without showing a dialog (once).
+void SetNextFileSelection(const char* path, int result);
+
+// ---- panels -------------------------------------------------------------------------------
+
+// The window of a panel as a top-level handle for screenshots: writes a PNG of the panel.
+int SavePanelImage(int panel, const char* pngFile);
+// Number of controls on a panel (those created at run time included).
+int GetPanelControlCount(int panel);
