@@ -1,0 +1,64 @@
+// Storing a fitted line in the sensor's RAM with the calibration command's store step.
+#include "calib/store.h"
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "calib/workflow.h"
+#include "link/protocol.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+namespace {
+
+// A fit that no pair of words can carry is refused before anything goes on the line: a
+// truncated word would put a wrong line into the sensor.
+const char* RefusalText(int status) {
+    switch (status) {
+    case kCalFitNotANumber:
+        return "Fit cannot be stored: fit is not a number!";
+    case kCalFactorOutOfRange:
+        return "Fit cannot be stored: factor out of range!";
+    default:
+        return "Fit cannot be stored: offset out of range!";
+    }
+}
+
+void ShowStoredCalibration() {
+    SetStatusText("New Calibration values in activated in RAM!");
+    ShowStatus();
+    ShowActiveCalibration();
+    // The mode saved at activation is back in the variable and on the panel.
+    eMode = oldMode;
+    SetCtrlVal(pHandle, MAIN_EMODE, eMode);
+    SetCalibrationRest();
+}
+
+} // namespace
+
+KVOR_CALLBACK(CC_ButtonSaveCalValues) {
+    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
+    if (event != EVENT_COMMIT) return 0;
+    u16 newSlope = 0;
+    u16 newIntersect = 0;
+    int status =
+        EncodeCalibrationWords(slopeval, interval, SlopeMultiplier(), &newSlope, &newIntersect);
+    if (status != kCalWordsOk) {
+        SetStatusText(RefusalText(status));
+        ShowStatus();
+    } else {
+        FlushInQ(com);
+        FlushOutQ(com);
+        rx_flag = 0;
+        slope = newSlope;
+        intersect = newIntersect;
+        pp[1] = slope;
+        pp[2] = intersect;
+        if (CalibrationExchange(protocol::CAL_STORE) == 1) ShowStoredCalibration();
+    }
+    SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 1);
+    ProcessSystemEvents();
+    return 0;
+}
+
+} // namespace kvor

@@ -1,0 +1,118 @@
+// The measurement loop: one request outstanding, one redraw per answer.
+#include "live/run_loop.h"
+
+#include <cstdint>
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "link/frame.h"
+#include "live/bar_graph.h"
+#include "live/curve_strip.h"
+#include "params/frame_map.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+namespace {
+
+constexpr int kFrameLen = PNUM * 2 + 4;
+
+void StartRun() {
+    SetCtrlAttribute(pHandle, MAIN_VIDEOGRAPH, ATTR_VISIBLE, 0);
+    SetCtrlAttribute(pHandle, MAIN_STRIPCHART, ATTR_VISIBLE, 1);
+    SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 1);
+    SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 1);
+    SetCtrlVal(pHandle, MAIN_RBT_RAM, 1);
+    target = RAM;
+    SetCtrlVal(pHandle, MAIN_RBT_EEPROM, 0);
+    SetCtrlVal(pHandle, MAIN_RBT_FILE, 0);
+    CopyVarsToPP();
+    FlushInQ(com);
+    FlushOutQ(com);
+    rx_flag = 0;
+    FillTxBuf(CMD_MEASURE, pp);
+    nBytesW = ComWrt(com, szWriteBuf, kFrameLen);
+    if (nBytesW == kFrameLen) ShowStatusLiteral("Line Ok!");
+    tstart = Timer();
+    stop_flag = 0;
+    graphrefresh = 0;
+}
+
+void EndRun() {
+    rx_flag = 0;
+    FlushInQ(com);
+    FlushOutQ(com);
+    graphrefresh = 0;
+    SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 0);
+    SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 0);
+    SetCtrlAttribute(pHandle, MAIN_GET, ATTR_DIMMED, 0);
+}
+
+} // namespace
+
+void CopyPPtoMeasurement() {
+    Ledge = pp[0];
+    Redge = pp[1];
+    Mvalue = pp[2];
+    // Word 3 is the low half, word 4 the high half of a two's-complement 32-bit value, so a
+    // negative size (an offset below zero at a small measuring value) comes out negative.
+    umValue = static_cast<i32>(static_cast<std::uint32_t>(pp[4]) << 16 | pp[3]);
+    tVal = pp[5];
+    tol = pp[6];
+    edcnt = pp[7];
+    mvstart = pp[8];
+    mvend = pp[9];
+    freevar = pp[10];
+    anaMax = pp[11];
+    anaMin = pp[12];
+    in0 = pp[13];
+}
+
+void PushRUN() {
+    StartRun();
+    do {
+        // The answer is read out of pp before the next request refills it.
+        if (graphrefresh == 1) {
+            CopyPPtoMeasurement();
+            PlotVIDEOBarGraph();
+            PlotRAWGraphX8();
+            graphrefresh = 0;
+        }
+        if (rx_flag == 1) {
+            FlushInQ(com);
+            FlushOutQ(com);
+            CopyVarsToPP();
+            FillTxBuf(CMD_MEASURE, pp);
+            rx_flag = 0;
+            tstart = Timer();
+            nBytesW = ComWrt(com, szWriteBuf, kFrameLen);
+        }
+        tdiff = Timer() - tstart;
+        if (tdiff > TIMEOUT) {
+            ShowStatusLiteral("Timeout RS232-Line!");
+            stop_flag = 1;
+            break;
+        }
+        // Stop, the panel's close box and the port selector run in here and raise stop_flag.
+        ProcessSystemEvents();
+    } while (stop_flag == 0);
+    EndRun();
+}
+
+KVOR_CALLBACK(CC_BTNRun) {
+    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
+    if (event == EVENT_COMMIT) PushRUN();
+    return 0;
+}
+
+// Acts on the mouse press, so a loop stops even when the button is released elsewhere.
+KVOR_CALLBACK(CC_BTNStop) {
+    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
+    if (event != EVENT_LEFT_CLICK) return 0;
+    stop_flag = 1;
+    SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 0);
+    SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 0);
+    return 0;
+}
+
+} // namespace kvor
