@@ -1,9 +1,17 @@
 // Parameter variables to and from the panel controls.
 #pragma once
 
+#include "app/state.h"
+
 namespace kvor {
 
 void GetPanelValues();
 void SetPanelValues();
+// A real value from the panel as a 16-bit word: truncated toward zero, then held to 0..65535
+// (infinities included); NaN leaves `unchanged`.
+u16 RealToWord(double value, u16 unchanged);
+// Shows the analog output's displays (31, 35, 34, 14, 53) for analog modes above 1, else hides
+// them.
+void ShowAnalogOutput(u16 mode);
 
 } // namespace kvor

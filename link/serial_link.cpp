@@ -1,0 +1,151 @@
+// The serial port to the sensor: set-up, echo check, the receive callback and the port selector.
+#include "link/serial_link.h"
+
+#include "app/panel_ids.h"
+#include "link/frame.h"
+#include "link/identify.h"
+#include "params/frame_map.h"
+#include "params/transfer.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+namespace {
+
+constexpr int kFrameLen = 2 * PNUM + 4;
+constexpr long kBaud = 19200;
+constexpr int kParityNone = 0;
+constexpr int kDataBits = 8;
+constexpr int kStopBits = 1;
+constexpr int kQueueSize = 4096;
+constexpr int kHandshakeOff = 0;
+
+const char* ForeignSeriesText(i32 result) {
+    if (result == -1) return "K-VOR-RW-series hardware detected!\nUSE K-VOR-RW-Scope Software!";
+    if (result == -2 || result == -3)
+        return "K-VOR-GZ-PX-series hardware detected!\nUSE K-VOR-GZ-PX-Scope Software!";
+    if (result == -4 || result == -5)
+        return "K-VOR-GZ-RW-series hardware detected!\nUSE K-VOR-GZ-RW-Scope Software!";
+    return "Incompatible hardware detected!\nCan not be used with V-UDU-DA-Rired Software!";
+}
+
+void DimTransferButtons(int dimmed) {
+    SetCtrlAttribute(pHandle, MAIN_TEACH, ATTR_DIMMED, dimmed);
+    SetCtrlAttribute(pHandle, MAIN_SEND, ATTR_DIMMED, dimmed);
+}
+
+// Everything after a successful line check: identification, then the RAM parameters.
+void IdentifySensor() {
+    Delay(0.1);
+    if (GetHARDWAREInfo() == 0) SetStatusText("Error reading HARDWARE-info!");
+    Delay(0.1);
+    const i32 r = GetVERSIONInfo();
+    if (r > 0 && r < STATUS_LEN) SetStatusText("Error reading firmware-info!");
+    if (r < 0) {
+        MessagePopup("Attention !!!", ForeignSeriesText(r));
+        DimTransferButtons(1);
+        return;
+    }
+    DimTransferButtons(0);
+    Delay(0.1);
+    target = RAM;
+    PushGET(RAM);
+    SetStatusText(szVersion);
+}
+
+} // namespace
+
+const char* ComErrorText(int code) {
+    switch (code) {
+    case kComErrUnknownSystem:
+        return "Unknown system error";
+    case kComErrInvalidPort:
+        return "Invalid port number";
+    case kComErrPortNotOpen:
+        return "Port is not open";
+    case kComErrIO:
+        return "Unknown I/0 error";
+    case kComErrNoPortFound:
+        return "No serial port found";
+    case kComErrCannotOpen:
+        return "Cannot open port";
+    case kComErrInvalidParameter:
+        return "Invalid parameter";
+    case kComErrTimeout:
+        return "Timeout";
+    default:
+        return "RS-232 error!";
+    }
+}
+
+void InstallRxCallback() {
+    InstallComCallback(com, eventMask, kFrameLen, sync, RX_Receive_Function, nullptr);
+}
+
+void RemoveRxCallback() {
+    InstallComCallback(com, 0, kFrameLen, sync, nullptr, nullptr);
+}
+
+void InitRS232(i32 port) {
+    const int opened =
+        OpenComConfig(port, "", kBaud, kParityNone, kDataBits, kStopBits, kQueueSize, kQueueSize);
+    if (opened < 0) {
+        SetStatusText(ComErrorText(opened));
+        ShowStatus();
+        return;
+    }
+    SetComTime(port, TIMEOUT);
+    FlushInQ(port);
+    FlushOutQ(port);
+    SetCTSMode(port, kHandshakeOff);
+    InstallRxCallback();
+    if (CheckComLine(port) == 1) IdentifySensor();
+    ShowStatus();
+}
+
+// The exchange runs on com, the port InitRS232 has just opened.
+int CheckComLine([[maybe_unused]] i32 port) {
+    CopyVarsToPP();
+    ExchangeFrame(CMD_ECHO, TEST_TIME_FIRST, nullptr, "Timeout-RS-232...");
+    int result = 0;
+    if (rx_flag == 1) {
+        pp[0] = static_cast<u16>(szReadBuf[0] * 256 + szReadBuf[1]);
+        // The sensor answers the echo with the sync word 0x00AA.
+        if (pp[0] == kSyncEcho) {
+            SetStatusText("Echo Check - Line Ok!");
+            result = 1;
+        } else {
+            SetStatusText("read error - not sync byte 0xAA!");
+        }
+    }
+    ShowStatus();
+    return result;
+}
+
+void RX_Receive_Function([[maybe_unused]] int port, int events,
+                         [[maybe_unused]] void* callbackData) {
+    if (!(events & LWRS_RECEIVE)) return;
+    const int got = ComRd(com, szReadBuf, kFrameLen);
+    // A read that came back short (the port vanished under the callback) is no answer.
+    if (got == kFrameLen) {
+        GetRxBuf(PNUM);
+        rx_flag = 1;
+        graphrefresh = 1;
+    }
+    // Whatever the sensor sent beyond the frame is discarded.
+    FlushInQ(com);
+}
+
+// The ring raises commit and value changed for one pick; the link is set up on the commit only,
+// so one pick opens the port once.
+int CC_DropDCom(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    stop_flag = 1;
+    CloseCom(com);
+    GetCtrlVal(pHandle, MAIN_COMPORT, &com);
+    ShowStatusLiteral("Init COM-Port ...");
+    InitRS232(com);
+    return 0;
+}
+
+} // namespace kvor

@@ -1,0 +1,78 @@
+// Raw video blocks: 64 or 256 samples of 16 bits, high byte first, without a frame header.
+// The caller has switched the receive callback off, so the block stays in the input queue.
+#include "link/video_blocks.h"
+
+#include "link/frame.h"
+#include "link/serial_link.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+namespace {
+
+struct Block {
+    i32 command;
+    int samples;
+    const char* waiting;
+    const char* timeout;
+    const char* received;
+};
+
+constexpr Block kBlock64 = {CMD_READ_VIDEO64, 64, "Waiting for Data[64] ...",
+                            "Timeout-RS-232 while reading 64 data-words!",
+                            "Data[64] block received!"};
+constexpr Block kBlock256 = {CMD_READ_VIDEO256, 256, "Waiting for Data[256] ...",
+                             "Timeout-RS-232 while reading 256 data-words!",
+                             "Data[256] block received!"};
+
+// Requests one block and decodes it into adcbuf[first..]. Samples that did not arrive keep
+// whatever szReadBuf held before, as the sensor's old picture.
+void ReadBlock(const Block& block, i32 first, const u16* words) {
+    const int bytes = 2 * block.samples;
+    order = block.command;
+    FlushOutQ(com);
+    FlushInQ(com);
+    FillTxBuf(order, words);
+    nBytesW = ComWrt(com, szWriteBuf, 2 * PNUM + 4);
+    ShowStatusLiteral(block.waiting);
+
+    int n = 0;
+    tstart = Timer();
+    do {
+        ProcessSystemEvents();
+        n = GetInQLen(com);
+        tdiff = Timer() - tstart;
+        if (tdiff > TIMEOUT) {
+            SetStatusText(block.timeout);
+            break;
+        }
+    } while (n < bytes);
+
+    nBytesR = ReadRawBlock(n);
+    if (nBytesR == bytes) SetStatusText(block.received);
+
+    for (int i = 0; i < block.samples; ++i) {
+        const int at = first + i;
+        if (at < 0 || at >= 256) continue; // a first index off the line fills nothing past it
+        adcbuf[at] = static_cast<u16>(szReadBuf[2 * i] * 256 + szReadBuf[2 * i + 1]);
+    }
+    ShowStatus();
+}
+
+} // namespace
+
+int ReadData64(i32 first, i32 last) {
+    // Word 1 tells the sensor that this is the last of the four blocks of one picture.
+    const u16 words[PNUM] = {static_cast<u16>(first), static_cast<u16>(last)};
+    ReadBlock(kBlock64, first, words);
+    return 1;
+}
+
+int ReadData256() {
+    // Command 11 with all data words 0 is the video read, not the analog min/max reset.
+    const u16 words[PNUM] = {};
+    ReadBlock(kBlock256, 0, words);
+    return 1;
+}
+
+} // namespace kvor

@@ -1,0 +1,118 @@
+// The parameter variables to and from the controls of the main panel and the pop-up, and
+// everything on the panel that depends on them.
+#include "params/panel_map.h"
+
+#include <cmath>
+
+#include "app/panel_ids.h"
+#include "live/curve_strip.h"
+#include "params/frame_map.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+namespace {
+
+constexpr int kGrey = 0xA0A0A0;
+constexpr int kGreen = 0x00FF00;
+
+// The displays of the analog output, shown only in the analog modes above 1.
+constexpr int kAnalogControls[] = {MAIN_MVALUE_ANA, MAIN_ANAMAX, MAIN_ANAMIN, MAIN_ANA_LABEL,
+                                   MAIN_ANA_FRAME};
+
+void ReadMain(int control, u16* value) {
+    GetCtrlVal(pHandle, control, value);
+}
+void ShowMain(int control, u16 value) {
+    SetCtrlVal(pHandle, control, value);
+}
+
+void ShowCalibrationWords() {
+    const double m = SlopeMultiplier();
+    SetCtrlVal(pPopup, POP_FACTOR, static_cast<float>(slope / m));
+    SetCtrlVal(pPopup, POP_OFFSET, static_cast<float>(static_cast<i32>(intersect) - YOFFSET));
+}
+
+// The edge limits, the line's full width and the tolerance band around the setpoint. Nothing
+// is deleted: the bar-graph display clears the graph when it redraws.
+void DrawBarGraphMarks() {
+    SetGraphCursor(pHandle, MAIN_BARGRAPH, 2, eBeg, 0.75);
+    SetGraphCursor(pHandle, MAIN_BARGRAPH, 3, eEnd, 0.75);
+    PlotRectangle(pHandle, MAIN_BARGRAPH, 0.0, 0.0, ccdvirtpixel, 1.0, kGrey, kGrey);
+    // The band's left end may lie below 0.
+    const i32 low = static_cast<i32>(tVal) - static_cast<i32>(tTol);
+    const i32 high = static_cast<i32>(tVal) + static_cast<i32>(tTol);
+    PlotRectangle(pHandle, MAIN_BARGRAPH, low, 0.0, high, 0.25, kGreen, kGreen);
+}
+
+} // namespace
+
+u16 RealToWord(double value, u16 unchanged) {
+    if (std::isnan(value)) return unchanged;
+    const double whole = std::trunc(value);
+    if (whole <= 0.0) return 0;
+    if (whole >= 65535.0) return 65535;
+    return static_cast<u16>(whole);
+}
+
+void ShowAnalogOutput(u16 mode) {
+    const int visible = mode > 1 ? 1 : 0;
+    for (int control : kAnalogControls)
+        SetCtrlAttribute(pHandle, control, ATTR_VISIBLE, visible);
+}
+
+void GetPanelValues() {
+    ReadMain(MAIN_POWER, &power);
+    ReadMain(MAIN_RS232MODE, &rs232Mode);
+    ReadMain(MAIN_THRESHOLD, &vThd);
+    ReadMain(MAIN_ANAMODE, &anaMode);
+    ReadMain(MAIN_POLARITY, &polarity);
+    ReadMain(MAIN_EMODE, &eMode);
+    ReadMain(MAIN_EDGE_LEFT, &eBeg);
+    ReadMain(MAIN_EDGE_RIGHT, &eEnd);
+    ReadMain(MAIN_SETPOINT, &tVal);
+    ReadMain(MAIN_TOLERANCE, &tTol);
+    ReadMain(MAIN_HWMODE, &eHardware);
+    ReadMain(MAIN_AVERAGE, &average);
+    ReadMain(MAIN_OPMODE, &opMode);
+    ReadMain(MAIN_DELTATOL, &deltaTol);
+    ReadMain(MAIN_TRIGMODE, &trigMode);
+
+    float factor = static_cast<float>(slope) / static_cast<float>(SlopeMultiplier());
+    float offset = static_cast<float>(static_cast<i32>(intersect) - YOFFSET);
+    GetCtrlVal(pPopup, POP_FACTOR, &factor);
+    GetCtrlVal(pPopup, POP_OFFSET, &offset);
+    slope = RealToWord(SlopeMultiplier() * static_cast<double>(factor), slope);
+    intersect = RealToWord(YOFFSET + static_cast<double>(offset), intersect);
+}
+
+void SetPanelValues() {
+    ApplyRangeRules();
+    ShowMain(MAIN_POWER, power);
+    ShowMain(MAIN_RS232MODE, rs232Mode);
+    ShowMain(MAIN_THRESHOLD, vThd);
+    ShowMain(MAIN_ANAMODE, anaMode);
+    ShowMain(MAIN_POLARITY, polarity);
+    ShowMain(MAIN_EMODE, eMode);
+    ShowMain(MAIN_EDGE_LEFT, eBeg);
+    ShowMain(MAIN_EDGE_RIGHT, eEnd);
+    ShowMain(MAIN_TOL, tTol);
+    ShowMain(MAIN_SETPOINT, tVal);
+    ShowMain(MAIN_TOLERANCE, tTol);
+    ShowMain(MAIN_HWMODE, eHardware);
+    ShowMain(MAIN_AVERAGE, average);
+    ShowMain(MAIN_DELTATOL, deltaTol);
+    ShowMain(MAIN_TRIGMODE, trigMode);
+    ShowCalibrationWords();
+    ShowMain(MAIN_OPMODE, opMode);
+
+    ShowAnalogOutput(anaMode);
+    for (u16& level : thdArray)
+        level = vThd;
+    SetAxisScalingMode(pHandle, MAIN_BARGRAPH, VAL_XAXIS, VAL_MANUAL, 1.0, ccdvirtpixel);
+    // The video graph with the new threshold line over the last picture.
+    PlotVIDEOCurve(adcbuf, xArray8);
+    DrawBarGraphMarks();
+}
+
+} // namespace kvor

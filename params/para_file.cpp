@@ -1,0 +1,52 @@
+// The parameter file: the 16 words of the parameter frame, one per line, each right-aligned in
+// five characters.
+#include "params/para_file.h"
+
+#include <cstdint>
+
+#include "app/state.h"
+#include "params/frame_map.h"
+#include "params/panel_map.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+namespace {
+
+constexpr int kFieldWidth = 5;
+
+} // namespace
+
+void SendParaToFile() {
+    GetPanelValues();
+    CopyVarsToPP();
+    std::uint32_t words[PNUM] = {};
+    for (int i = 0; i < PNUM; ++i)
+        words[i] = pp[i];
+    if (ArrayToFile(file_name, words, VAL_UNSIGNED_INTEGER, PNUM, 1, VAL_GROUPS_TOGETHER,
+                    VAL_GROUPS_AS_COLUMNS, VAL_CONST_WIDTH, kFieldWidth, VAL_ASCII,
+                    VAL_TRUNCATE) < 0) {
+        SetStatusText("Error writing parameter file!");
+        ShowStatus();
+    }
+}
+
+void ReadParaFromFile() {
+    if (FileSelectPopup(proj_dir, "KVORpara.dat", "*.dat", "K-VOR-PX-Parameter-File",
+                        VAL_LOAD_BUTTON, 0, 1, 1, 1, file_name) <= 0)
+        return;
+    std::uint32_t words[PNUM] = {};
+    // A file that is not 16 numbers changes no variable.
+    if (FileToArray(file_name, words, VAL_UNSIGNED_INTEGER, PNUM, 1, VAL_GROUPS_TOGETHER,
+                    VAL_GROUPS_AS_COLUMNS, VAL_ASCII) < 0) {
+        SetStatusText("Error reading parameter file!");
+        ShowStatus();
+        return;
+    }
+    // A number above 65535 keeps only the low 16 bits that a frame word can carry.
+    for (int i = 0; i < PNUM; ++i)
+        pp[i] = static_cast<u16>(words[i] & 0xFFFF);
+    CopyPPtoVars();
+}
+
+} // namespace kvor

@@ -1,0 +1,108 @@
+// The parameter set between the panel and the sensor's RAM, its EEPROM or a parameter file.
+#include "params/transfer.h"
+
+#include "app/panel_ids.h"
+#include "link/frame.h"
+#include "link/serial_link.h"
+#include "params/frame_map.h"
+#include "params/panel_map.h"
+#include "params/para_file.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+namespace {
+
+constexpr int kFrameLen = 2 * PNUM + 4;
+
+void SetRadio(int control, i32 on) {
+    SetCtrlVal(pHandle, control, on);
+}
+
+i32 RadioValue(int control) {
+    i32 on = 0;
+    GetCtrlVal(pHandle, control, &on);
+    return on;
+}
+
+// Exactly one target button stays on; switching one off falls back to RAM.
+void SelectTarget(int control, i32 where) {
+    if (RadioValue(control) != 0) {
+        SetRadio(control, 1);
+        target = where;
+        if (control != MAIN_RBT_RAM) SetRadio(MAIN_RBT_RAM, 0);
+        if (control != MAIN_RBT_EEPROM) SetRadio(MAIN_RBT_EEPROM, 0);
+        if (control != MAIN_RBT_FILE) SetRadio(MAIN_RBT_FILE, 0);
+    } else {
+        target = RAM;
+        SetRadio(MAIN_RBT_RAM, 1);
+    }
+}
+
+} // namespace
+
+void PushGET(i32 where) {
+    if (where != DATFILE) {
+        if (where == RAM) order = CMD_READ_RAM;
+        if (where == EEPROM) order = CMD_READ_EEPROM;
+        // The request carries the current variables; the answer replaces them.
+        CopyVarsToPP();
+        if (ExchangeFrame(order, TEST_ANSWER_FIRST | SHOW_WHEN_COMPLETE,
+                          "Waiting for parameter-frame ...", "Timeout-RS-232...") == 1) {
+            GetRxBuf(PNUM);
+            CopyPPtoVars();
+            SetStatusText("Parameter-frame received! - Line Ok!");
+        }
+    }
+    SetPanelValues();
+    ShowStatus();
+}
+
+int CC_BTNSend(int, int, int event, void*, int, int) {
+    if (event != EVENT_LEFT_CLICK) return 0;
+    ShowStatusLiteral("Transmit...");
+    if (target == DATFILE) {
+        if (FileSelectPopup(proj_dir, "KVORpara.dat", "*.dat", "K-VOR-PX-Series Parameter File",
+                            VAL_OK_BUTTON, 0, 1, 1, 1, file_name) > 0)
+            SendParaToFile();
+        return 0;
+    }
+    // Writes are not answered: "Line Ok!" only says the whole frame went to the port.
+    order = target == EEPROM ? CMD_WRITE_EEPROM : CMD_WRITE_RAM;
+    GetPanelValues();
+    CopyVarsToPP();
+    sync = kSyncRequest;
+    FillTxBuf(order, pp);
+    nBytesW = ComWrt(com, szWriteBuf, kFrameLen);
+    if (nBytesW == kFrameLen) ShowStatusLiteral("Line Ok!");
+    return 0;
+}
+
+int CC_BTNGet(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    if (target == DATFILE)
+        ReadParaFromFile();
+    else if (target == RAM)
+        order = CMD_READ_RAM;
+    else if (target == EEPROM)
+        order = CMD_READ_EEPROM;
+    PushGET(target);
+    return 0;
+}
+
+int CC_RBTRam(int, int, int event, void*, int, int) {
+    if (event == EVENT_VAL_CHANGED) SelectTarget(MAIN_RBT_RAM, RAM);
+    return 0;
+}
+
+int CC_RBTEeprom(int, int, int event, void*, int, int) {
+    if (event == EVENT_VAL_CHANGED) SelectTarget(MAIN_RBT_EEPROM, EEPROM);
+    return 0;
+}
+
+int CC_RBTFile(int, int, int event, void*, int, int) {
+    if (event == EVENT_VAL_CHANGED) SelectTarget(MAIN_RBT_FILE, DATFILE);
+    return 0;
+}
+
+} // namespace kvor
