@@ -19,10 +19,6 @@ void PixelSpan(u16& value) {
 
 } // namespace
 
-i32 SlopeMultiplier() {
-    return ccdtype == 104 ? SLOPEMULTI_512 : SLOPEMULTI;
-}
-
 void CopyVarsToPP() {
     pp[0] = power;
     pp[1] = rs232Mode;

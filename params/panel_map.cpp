@@ -20,6 +20,11 @@ constexpr int kGreen = 0x00FF00;
 constexpr int kAnalogControls[] = {MAIN_MVALUE_ANA, MAIN_ANAMAX, MAIN_ANAMIN, MAIN_ANA_LABEL,
                                    MAIN_ANA_FRAME};
 
+// The scale M of the factor word: 512 for CCD type 104, otherwise 1024.
+i32 FactorScale() {
+    return ccdtype == 104 ? SLOPEMULTI_512 : SLOPEMULTI;
+}
+
 void ReadMain(int control, u16* value) {
     GetCtrlVal(pHandle, control, value);
 }
@@ -28,7 +33,7 @@ void ShowMain(int control, u16 value) {
 }
 
 void ShowCalibrationWords() {
-    const double m = SlopeMultiplier();
+    const double m = FactorScale();
     SetCtrlVal(pPopup, POP_FACTOR, static_cast<float>(slope / m));
     SetCtrlVal(pPopup, POP_OFFSET, static_cast<float>(static_cast<i32>(intersect) - YOFFSET));
 }
@@ -78,11 +83,11 @@ void GetPanelValues() {
     ReadMain(MAIN_DELTATOL, &deltaTol);
     ReadMain(MAIN_TRIGMODE, &trigMode);
 
-    float factor = static_cast<float>(slope) / static_cast<float>(SlopeMultiplier());
+    float factor = static_cast<float>(slope) / static_cast<float>(FactorScale());
     float offset = static_cast<float>(static_cast<i32>(intersect) - YOFFSET);
     GetCtrlVal(pPopup, POP_FACTOR, &factor);
     GetCtrlVal(pPopup, POP_OFFSET, &offset);
-    slope = RealToWord(SlopeMultiplier() * static_cast<double>(factor), slope);
+    slope = RealToWord(FactorScale() * static_cast<double>(factor), slope);
     intersect = RealToWord(YOFFSET + static_cast<double>(offset), intersect);
 }
 
