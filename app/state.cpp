@@ -97,15 +97,22 @@ void CopyText(char* dest, int size, const char* src) {
     if (dest == nullptr || size <= 0) return;
     int i = 0;
     if (src != nullptr) {
-        for (; i < size - 1 && src[i] != '\0'; ++i) dest[i] = src[i];
+        for (; i < size - 1 && src[i] != '\0'; ++i)
+            dest[i] = src[i];
     }
     dest[i] = '\0';
 }
 
-void SetStatusText(const char* text) { CopyText(szStatus, sizeof szStatus, text); }
+void SetStatusText(const char* text) {
+    CopyText(szStatus, sizeof szStatus, text);
+}
 
-void ShowStatus() { SetCtrlVal(pHandle, MAIN_STATUS, szStatus); }
+void ShowStatus() {
+    SetCtrlVal(pHandle, MAIN_STATUS, szStatus);
+}
 
-void ShowStatusLiteral(const char* text) { SetCtrlVal(pHandle, MAIN_STATUS, text); }
+void ShowStatusLiteral(const char* text) {
+    SetCtrlVal(pHandle, MAIN_STATUS, text);
+}
 
 } // namespace kvor

@@ -12,17 +12,17 @@ using u16 = std::uint16_t;
 using i32 = std::int32_t;
 
 // ---- fixed values -------------------------------------------------------------------------
-inline constexpr i32 PNUM = 16;             // data words in a frame
-inline constexpr i32 RAM = 1;               // parameter targets
+inline constexpr i32 PNUM = 16; // data words in a frame
+inline constexpr i32 RAM = 1;   // parameter targets
 inline constexpr i32 EEPROM = 2;
 inline constexpr i32 DATFILE = 3;
-inline constexpr i32 SLOPEMULTI = 1024;     // scale of the calibration factor word
-inline constexpr i32 SLOPEMULTI_512 = 512;  // ... for CCD type 104
-inline constexpr i32 YOFFSET = 30000;       // bias of the calibration offset word
-inline constexpr double TIMEOUT = 1.5;      // seconds to wait for an answer
-inline constexpr i32 eventMask = 0x8006;    // receive callback events
+inline constexpr i32 SLOPEMULTI = 1024;    // scale of the calibration factor word
+inline constexpr i32 SLOPEMULTI_512 = 512; // ... for CCD type 104
+inline constexpr i32 YOFFSET = 30000;      // bias of the calibration offset word
+inline constexpr double TIMEOUT = 1.5;     // seconds to wait for an answer
+inline constexpr i32 eventMask = 0x8006;   // receive callback events
 
-inline constexpr int STATUS_LEN = 72;       // longest status or identification text
+inline constexpr int STATUS_LEN = 72; // longest status or identification text
 inline constexpr int PATH_LEN = 260;
 
 // ---- panels, link and exchange ------------------------------------------------------------
@@ -65,23 +65,23 @@ extern u16 pixB;
 extern u16 pixE;
 
 // ---- parameter set (one variable per frame word) ------------------------------------------
-extern u16 power;      // 0
-extern u16 rs232Mode;  // 1
-extern u16 vThd;       // 2
-extern u16 anaMode;    // 3
-extern u16 polarity;   // 4
-extern u16 eMode;      // 5
-extern u16 eBeg;       // 6
-extern u16 eEnd;       // 7
-extern u16 tVal;       // 8
-extern u16 tTol;       // 9
-extern u16 opMode;     // 10
-extern u16 eHardware;  // 11
-extern u16 slope;      // 12
-extern u16 intersect;  // 13
-extern u16 average;    // 14
-extern u16 deltaTol;   // 15, firmware below 240
-extern u16 trigMode;   // 15, firmware 240 and above
+extern u16 power;     // 0
+extern u16 rs232Mode; // 1
+extern u16 vThd;      // 2
+extern u16 anaMode;   // 3
+extern u16 polarity;  // 4
+extern u16 eMode;     // 5
+extern u16 eBeg;      // 6
+extern u16 eEnd;      // 7
+extern u16 tVal;      // 8
+extern u16 tTol;      // 9
+extern u16 opMode;    // 10
+extern u16 eHardware; // 11
+extern u16 slope;     // 12
+extern u16 intersect; // 13
+extern u16 average;   // 14
+extern u16 deltaTol;  // 15, firmware below 240
+extern u16 trigMode;  // 15, firmware 240 and above
 
 // ---- measurement values (answer to the measurement request) -------------------------------
 extern u16 Ledge;

@@ -1,0 +1,52 @@
+// Every callback the panel file may name, registered under its name before the panels load.
+#include "app/startup.h"
+#include "calib/store.h"
+#include "calib/workflow.h"
+#include "link/serial_link.h"
+#include "live/run_loop.h"
+#include "live/video_mode.h"
+#include "params/settings.h"
+#include "params/transfer.h"
+
+namespace kvor {
+
+void RegisterProgramCallbacks() {
+    struct Entry {
+        const char* name;
+        CtrlCallbackPtr callback;
+    };
+    static const Entry controls[] = {
+        {"CC_DropDCom", CC_DropDCom},
+        {"CC_BTNRun", CC_BTNRun},
+        {"CC_BTNStop", CC_BTNStop},
+        {"CC_BTNVideo", CC_BTNVideo},
+        {"CC_BTNSend", CC_BTNSend},
+        {"CC_BTNGet", CC_BTNGet},
+        {"CC_RBTRam", CC_RBTRam},
+        {"CC_RBTEeprom", CC_RBTEeprom},
+        {"CC_RBTFile", CC_RBTFile},
+        {"CC_NUMVideoThreshold", CC_NUMVideoThreshold},
+        {"CC_NEDITEdgeLeft", CC_NEDITEdgeLeft},
+        {"CC_NEDITEdgeRight", CC_NEDITEdgeRight},
+        {"CC_NEDITTolerance", CC_NEDITTolerance},
+        {"CC_DROPHardwareMode", CC_DROPHardwareMode},
+        {"CC_RINGanamode", CC_RINGanamode},
+        {"CC_TOGGBTN_ParaII", CC_TOGGBTN_ParaII},
+        {"CC_ButtonTeach", CC_ButtonTeach},
+        {"CC_ButtonReset", CC_ButtonReset},
+        {"CC_ActivateCalibration", CC_ActivateCalibration},
+        {"CC_DiscardCalibration", CC_DiscardCalibration},
+        {"CC_CheckStep1", CC_CheckStep1},
+        {"CC_CheckStep2", CC_CheckStep2},
+        {"CC_ButtonAcceptObject1", CC_ButtonAcceptObject1},
+        {"CC_ButtonAcceptObject2", CC_ButtonAcceptObject2},
+        {"CC_ButtonDoFit", CC_ButtonDoFit},
+        {"CC_ButtonSaveCalValues", CC_ButtonSaveCalValues},
+    };
+    for (const Entry& e : controls)
+        RegisterCtrlCallback(e.name, e.callback);
+    RegisterPanelCallback("CC_PANEL", CC_PANEL);
+    RegisterPanelCallback("CC_POPUP", CC_POPUP);
+}
+
+} // namespace kvor

@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""Writes assets/K-VOR-PXScope242.uir, the scope's panel file, from the layout below.
+
+The panel file is the one place where the layout lives; this script only keeps the JSON tidy.
+Run it after changing the layout and commit both.
+"""
+import json
+import pathlib
+
+U16, I32, R32, R64, TEXT = "u16", "i32", "r32", "r64", "text"
+
+
+def ctrl(id, kind, rect, label="", type="", **kw):
+    c = {"id": id, "kind": kind, "type": type, "rect": list(rect), "label": label}
+    c.update(kw)
+    return c
+
+
+def button(id, rect, label, callback, event, **kw):
+    return ctrl(id, "command button", rect, label, callback=callback, events=[event], **kw)
+
+
+def items(*pairs):
+    return [{"text": t, "value": v} for v, t in pairs]
+
+
+BLUE = "0x0080FF"
+
+main_controls = [
+    # Banner across the top.
+    ctrl(45, "decoration", (0, 0, 1270, 72), name="Banner", frame_color=BLUE),
+    ctrl(51, "picture", (300, 10, 240, 22), name="Logo"),
+
+    # Link and acquisition, left column.
+    ctrl(90, "decoration", (10, 84, 280, 178), name="Acquisition group"),
+    ctrl(91, "text message", (20, 90, 200, 18), type=TEXT, value="Sensor and acquisition",
+         name="Acquisition caption", bold=True),
+    ctrl(2, "ring", (20, 130, 260, 26), "Serial port", I32, items_from="serial_ports", value=1,
+         callback="CC_DropDCom", events=["commit", "value changed"]),
+    button(21, (20, 168, 80, 34), "Run", "CC_BTNRun", "commit"),
+    button(22, (110, 168, 80, 34), "Stop", "CC_BTNStop", "left click"),
+    button(23, (200, 168, 80, 34), "Video", "CC_BTNVideo", "commit"),
+    ctrl(52, "switch", (20, 228, 120, 26), "Strip-chart zoom", I32, value=0,
+         on_text="Zoom", off_text="Full range"),
+    ctrl(56, "switch", (150, 228, 130, 26), "Operating mode", U16, value=0,
+         on_text="HI-GAIN", off_text="LO-GAIN"),
+
+    # Parameter transfer, left column.
+    ctrl(92, "decoration", (10, 270, 280, 148), name="Transfer group"),
+    ctrl(93, "text message", (20, 276, 200, 18), type=TEXT, value="Parameter transfer",
+         name="Transfer caption", bold=True),
+    ctrl(20, "radio button", (20, 300, 80, 22), "RAM", I32, value=1,
+         callback="CC_RBTRam", events=["value changed"]),
+    ctrl(13, "radio button", (105, 300, 85, 22), "EEPROM", I32, value=0,
+         callback="CC_RBTEeprom", events=["value changed"]),
+    ctrl(12, "radio button", (200, 300, 80, 22), "File", I32, value=0,
+         callback="CC_RBTFile", events=["value changed"]),
+    button(10, (20, 330, 125, 34), "Send", "CC_BTNSend", "left click"),
+    button(3, (155, 330, 125, 34), "Get", "CC_BTNGet", "commit"),
+    ctrl(54, "toggle button", (20, 374, 260, 34), "", I32, value=0, name="Parameters and calibration",
+         on_text="Hide parameters && calibration", off_text="Parameters && calibration...",
+         callback="CC_TOGGBTN_ParaII", events=["commit"]),
+
+    # Sensor commands, left column.
+    ctrl(94, "decoration", (10, 426, 280, 84), name="Commands group"),
+    ctrl(95, "text message", (20, 432, 200, 18), type=TEXT, value="Sensor commands",
+         name="Commands caption", bold=True),
+    button(11, (20, 458, 125, 34), "Teach setpoint", "CC_ButtonTeach", "commit"),
+    button(5, (155, 458, 125, 34), "Reset min/max", "CC_ButtonReset", "commit"),
+
+    # Graphs, centre: the bar graph above, the strip chart and the video graph sharing one place.
+    ctrl(50, "graph", (300, 102, 710, 150), "Pixel line", cursors=3, x_range=[1, 2048],
+         y_range=[0, 1.05], x_label="pixel"),
+    ctrl(55, "strip chart", (300, 282, 710, 318), "Measurement history", traces=5,
+         points_per_screen=101, x_range=[0, 100], y_range=[0, 4096],
+         trace_colors=["0x008000", "0x008000", "0x000000", "0xFF0000", "0xFF0000"]),
+    ctrl(49, "graph", (300, 282, 710, 318), "Video signal", x_range=[1, 4096],
+         y_range=[0, 1024], x_label="virtual pixel", visible=False),
+
+    # Measurement displays, right column.
+    ctrl(96, "decoration", (1020, 84, 240, 340), name="Measurement group"),
+    ctrl(97, "text message", (1030, 90, 200, 18), type=TEXT, value="Measurement",
+         name="Measurement caption", bold=True),
+    ctrl(33, "numeric display", (1030, 130, 220, 34), "Measuring value", U16, point_size=22,
+         bold=True),
+    ctrl(32, "numeric display", (1030, 190, 220, 34), "Size in µm", I32, point_size=22,
+         bold=True),
+    ctrl(37, "numeric display", (1030, 250, 105, 26), "Left edge", U16),
+    ctrl(38, "numeric display", (1145, 250, 105, 26), "Right edge", U16),
+    ctrl(36, "numeric display", (1030, 302, 105, 26), "Tolerance", U16),
+    ctrl(53, "decoration", (1020, 432, 240, 168), name="Analog output group", visible=False),
+    ctrl(14, "text message", (1030, 438, 200, 18), type=TEXT, value="Analog output",
+         name="Analog output caption", bold=True, visible=False),
+    ctrl(31, "numeric display", (1030, 480, 220, 26), "Output value", U16, visible=False),
+    ctrl(35, "numeric display", (1030, 530, 105, 26), "Maximum", U16, visible=False),
+    ctrl(34, "numeric display", (1145, 530, 105, 26), "Minimum", U16, visible=False),
+
+    # Parameter set, bottom band.
+    ctrl(98, "decoration", (10, 610, 1250, 112), name="Parameter group"),
+    ctrl(99, "text message", (20, 616, 300, 18), type=TEXT, value="Parameter set",
+         name="Parameter caption", bold=True),
+    ctrl(16, "numeric", (20, 656, 100, 26), "Light power", U16, value=500, limits=[0, 1000]),
+    ctrl(15, "numeric", (130, 656, 100, 26), "Video threshold", U16, value=512,
+         limits=[0, 1023], callback="CC_NUMVideoThreshold", events=["value changed"]),
+    ctrl(29, "ring", (240, 656, 170, 26), "Edge evaluation", U16, value=1,
+         items=items((0, "Left edge"), (1, "Right edge"), (2, "Centre of both edges"))),
+    ctrl(47, "numeric", (420, 656, 90, 26), "Left limit", U16, value=1, limits=[0, 65535],
+         callback="CC_NEDITEdgeLeft", events=["commit"]),
+    ctrl(46, "numeric", (520, 656, 90, 26), "Right limit", U16, value=1024, limits=[0, 65535],
+         callback="CC_NEDITEdgeRight", events=["commit"]),
+    ctrl(27, "ring", (620, 656, 100, 26), "Polarity", U16, value=1,
+         items=items((0, "0 – normal"), (1, "1 – inverted"))),
+    ctrl(19, "numeric", (730, 656, 90, 26), "Setpoint", U16, value=512, limits=[0, 65535]),
+    ctrl(18, "numeric", (830, 656, 90, 26), "Tolerance", U16, value=100, limits=[0, 65535],
+         callback="CC_NEDITTolerance", events=["value changed"]),
+    ctrl(17, "numeric", (930, 656, 100, 26), "Delta tolerance", U16, value=0, limits=[0, 65535]),
+    ctrl(24, "ring", (930, 656, 100, 26), "Trigger mode", U16, value=0, visible=False,
+         items=items((0, "Mode 0"), (1, "Mode 1"), (2, "Mode 2"), (3, "Mode 3"))),
+    ctrl(28, "numeric", (1040, 656, 90, 26), "Averaging", U16, value=0, limits=[0, 1024]),
+    ctrl(25, "ring", (1140, 656, 110, 26), "Hardware mode", U16, value=1,
+         callback="CC_DROPHardwareMode", events=["commit"],
+         items=items((0, "Mode 0"), (1, "Mode 1"), (2, "Mode 2"), (3, "Mode 3"))),
+    ctrl(48, "text message", (10, 730, 1250, 24), type=TEXT, value="", name="Status line",
+         align="sunken", bg_color="0xFFFFFF", point_size=13),
+
+    # Outputs, left column.
+    ctrl(88, "decoration", (10, 518, 280, 82), name="Outputs group"),
+    ctrl(89, "text message", (20, 524, 200, 18), type=TEXT, value="Outputs", name="Outputs caption",
+         bold=True),
+    ctrl(4, "ring", (20, 566, 150, 26), "Analog output mode", U16, value=0,
+         callback="CC_RINGanamode", events=["commit"],
+         items=items((0, "Mode 0 – value"), (1, "Mode 1 – value"), (2, "Mode 2 – maximum"),
+                     (3, "Mode 3 – minimum"), (4, "Mode 4 – value"), (5, "Mode 5 – maximum"),
+                     (6, "Mode 6 – minimum"), (7, "Mode 7 – value"))),
+    ctrl(26, "ring", (180, 566, 100, 26), "Serial output", U16, value=0,
+         items=items((0, "Mode 0"), (1, "Mode 1"))),
+]
+
+popup_controls = [
+    ctrl(2, "text box", (15, 30, 530, 50), "Sensor", TEXT, value=""),
+    ctrl(80, "decoration", (10, 92, 540, 58), name="Calibration words group"),
+    ctrl(20, "numeric", (20, 118, 120, 26), "Factor", R32, value=1.0, precision=6,
+         limits=[0, 63.999023], step=0.001),
+    ctrl(19, "numeric", (150, 118, 120, 26), "Offset (µm)", R32, value=0.0, precision=1,
+         limits=[-30000, 35535], step=1),
+    button(3, (300, 112, 115, 32), "Activate", "CC_ActivateCalibration", "commit"),
+    button(4, (425, 112, 115, 32), "Stop", "CC_DiscardCalibration", "commit"),
+    ctrl(81, "decoration", (10, 158, 540, 132), name="Calibration objects group"),
+    ctrl(82, "text message", (170, 164, 100, 16), type=TEXT, value="Live value", name="Live caption"),
+    ctrl(83, "text message", (280, 164, 100, 16), type=TEXT, value="True size (µm)",
+         name="Size caption"),
+    ctrl(32, "check box", (20, 186, 140, 26), "Object 1", I32, value=0, dimmed=True,
+         callback="CC_CheckStep1", events=["value changed"]),
+    ctrl(17, "numeric", (170, 186, 100, 26), "", U16, value=0, indicator=True,
+         name="Live value of object 1"),
+    ctrl(18, "numeric", (280, 186, 100, 26), "", U16, value=7960, limits=[0, 65535],
+         name="True size of object 1"),
+    button(13, (390, 183, 150, 32), "Accept object 1", "CC_ButtonAcceptObject1", "commit",
+           dimmed=True),
+    ctrl(31, "check box", (20, 240, 140, 26), "Object 2", I32, value=0, dimmed=True,
+         callback="CC_CheckStep2", events=["value changed"]),
+    ctrl(14, "numeric", (170, 240, 100, 26), "", U16, value=0, indicator=True,
+         name="Live value of object 2"),
+    ctrl(15, "numeric", (280, 240, 100, 26), "", U16, value=21960, limits=[0, 65535],
+         name="True size of object 2"),
+    button(9, (390, 237, 150, 32), "Accept object 2", "CC_ButtonAcceptObject2", "commit",
+           dimmed=True),
+    button(16, (20, 318, 120, 32), "Fit line", "CC_ButtonDoFit", "commit", dimmed=True),
+    ctrl(8, "numeric display", (150, 322, 190, 26), "Fitted slope (µm per unit)", R64,
+         precision=10),
+    ctrl(7, "numeric display", (350, 322, 190, 26), "Fitted intercept (µm)", R64, precision=10),
+    button(12, (20, 364, 250, 32), "Store in sensor RAM", "CC_ButtonSaveCalValues", "commit",
+           dimmed=True),
+]
+
+panels = {
+    "format": "K-VOR-PX Scope panel file",
+    "version": 1,
+    "panels": [
+        {"resource": 1, "title": "K-VOR-PX Scope 2.42", "size": [1270, 760],
+         "bg_color": "0xECEEF1", "callback": "CC_PANEL", "controls": main_controls},
+        {"resource": 2, "title": "K-VOR-PX Scope 2.42 – Parameters and calibration",
+         "size": [560, 410], "bg_color": "0xECEEF1", "callback": "CC_POPUP",
+         "controls": popup_controls},
+    ],
+}
+
+out = pathlib.Path(__file__).resolve().parent.parent / "assets" / "K-VOR-PXScope242.uir"
+out.write_text(json.dumps(panels, indent=1, ensure_ascii=False) + "\n", encoding="utf-8")
+print(out)

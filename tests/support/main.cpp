@@ -1,0 +1,17 @@
+// Every test program runs with the runtime up (offscreen unless told otherwise) and pop-ups
+// that answer themselves.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "ui/inspect.h"
+#include "ui/runtime.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static ProgramInstance instance{argc, argv};
+    if (!InitRuntime(&instance)) return 2;
+    SetPopupsAnswerThemselves(true);
+    return RUN_ALL_TESTS();
+}

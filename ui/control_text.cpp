@@ -1,0 +1,234 @@
+// Text messages, text boxes, rings, decorations and pictures.
+#include <QComboBox>
+#include <QFrame>
+#include <QImageReader>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+#include "ui/control_kinds.h"
+#include "ui/registry.h"
+
+namespace kvor::rt {
+namespace {
+
+class TextMessage : public Control {
+  public:
+    TextMessage(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+        label_body_ = new QLabel(def.text);
+        label_body_->setTextFormat(Qt::PlainText);
+        if (def.align == QLatin1String("center")) label_body_->setAlignment(Qt::AlignCenter);
+        if (def.align == QLatin1String("sunken")) {
+            label_body_->setFrameShape(QFrame::StyledPanel);
+            label_body_->setFrameShadow(QFrame::Sunken);
+            label_body_->setMargin(4);
+        }
+        finish(label_body_);
+        if (def.rect.width() <= 0) label_body_->adjustSize();
+    }
+    int setValue(const Value& value) override {
+        label_body_->setText(ToText(value));
+        if (def_.rect.width() <= 0) label_body_->adjustSize();
+        return 0;
+    }
+    int getValue(Value* value) const override {
+        *value = label_body_->text();
+        return 0;
+    }
+
+  protected:
+    bool showsLabelAbove() const override { return false; }
+    void applyFont() override {
+        Control::applyFont();
+        if (def_.rect.width() <= 0 && label_body_ != nullptr) label_body_->adjustSize();
+    }
+
+  private:
+    QLabel* label_body_ = nullptr;
+};
+
+class TextBox : public Control {
+  public:
+    TextBox(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+        edit_ = new QPlainTextEdit(def.text);
+        edit_->setReadOnly(true);
+        edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+        finish(edit_);
+    }
+    int setValue(const Value& value) override {
+        edit_->setPlainText(ToText(value));
+        return 0;
+    }
+    int getValue(Value* value) const override {
+        *value = edit_->toPlainText();
+        return 0;
+    }
+    int replaceLine(int line, const QString& text) {
+        if (line < 0 || line > 10000) return -1;
+        QStringList lines = edit_->toPlainText().split(QLatin1Char('\n'));
+        if (edit_->toPlainText().isEmpty()) lines.clear();
+        while (lines.size() <= line)
+            lines.append(QString());
+        lines[line] = text;
+        edit_->setPlainText(lines.join(QLatin1Char('\n')));
+        return 0;
+    }
+
+  private:
+    QPlainTextEdit* edit_;
+};
+
+// A ring shows one of its items. A value that no item carries is kept and shown as such, so that
+// reading the ring back never changes what the sensor or a file gave.
+class Ring : public Control {
+  public:
+    Ring(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+        box_ = new QComboBox;
+        for (const RingItem& item : def.items)
+            box_->addItem(item.text, item.value);
+        box_->setCurrentIndex(indexOf(def.value));
+        QObject::connect(box_, &QComboBox::activated, [this](int index) {
+            const bool changed = index != lastIndex_;
+            lastIndex_ = index;
+            dropStrayItem();
+            if (changed) fire(EVENT_VAL_CHANGED);
+            fire(EVENT_COMMIT);
+        });
+        finish(box_);
+        lastIndex_ = box_->currentIndex();
+    }
+    int setValue(const Value& value) override {
+        ProgramSetting setting;
+        const double v = ToDouble(value);
+        dropStrayItem();
+        int index = indexOf(v);
+        if (index < 0) {
+            box_->addItem(QStringLiteral("(%1)").arg(v), v);
+            stray_ = true;
+            index = box_->count() - 1;
+        }
+        box_->setCurrentIndex(index);
+        lastIndex_ = index;
+        return 0;
+    }
+    int getValue(Value* value) const override {
+        *value = box_->currentIndex() < 0 ? 0.0 : box_->currentData().toDouble();
+        return 0;
+    }
+    // The port selector lists the port table.
+    void setItems(const std::vector<RingItem>& items, double current) {
+        ProgramSetting setting;
+        box_->clear();
+        stray_ = false;
+        for (const RingItem& item : items)
+            box_->addItem(item.text, item.value);
+        box_->setCurrentIndex(std::max(0, indexOf(current)));
+        lastIndex_ = box_->currentIndex();
+    }
+
+  private:
+    int indexOf(double v) const {
+        for (int i = 0; i < box_->count(); ++i)
+            if (box_->itemData(i).toDouble() == v) return i;
+        return -1;
+    }
+    void dropStrayItem() {
+        if (!stray_) return;
+        const int last = box_->count() - 1;
+        if (box_->currentIndex() != last) {
+            box_->removeItem(last);
+            stray_ = false;
+        }
+    }
+    QComboBox* box_;
+    int lastIndex_ = -1;
+    bool stray_ = false;
+};
+
+class Decoration : public Control {
+  public:
+    Decoration(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+        frame_ = new QFrame;
+        frame_->setFrameShape(def.frameColor >= 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+        frame_->setAutoFillBackground(true);
+        if (def.frameColor >= 0) bgColor_ = def.frameColor;
+        finish(frame_);
+        frame_->lower();
+    }
+    int setAttribute(int attribute, const Value& value) override {
+        if (attribute == ATTR_FRAME_COLOR) attribute = ATTR_TEXT_BGCOLOR;
+        return Control::setAttribute(attribute, value);
+    }
+    int getAttribute(int attribute, Value* value) const override {
+        if (attribute == ATTR_FRAME_COLOR) attribute = ATTR_TEXT_BGCOLOR;
+        return Control::getAttribute(attribute, value);
+    }
+
+  protected:
+    bool showsLabelAbove() const override { return false; }
+
+  private:
+    QFrame* frame_;
+};
+
+class Picture : public Control {
+  public:
+    Picture(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+        image_ = new QLabel;
+        image_->setScaledContents(false);
+        finish(image_);
+        if (!def.text.isEmpty()) load(def.text);
+    }
+    int load(const QString& file) {
+        QImageReader reader(ResolvePath(file));
+        QImage image = reader.read();
+        if (image.isNull()) return -1;
+        image_->setPixmap(QPixmap::fromImage(image));
+        image_->resize(image.size());
+        file_ = file;
+        return 0;
+    }
+    int getValue(Value* value) const override {
+        *value = file_;
+        return 0;
+    }
+
+  protected:
+    bool showsLabelAbove() const override { return false; }
+
+  private:
+    QLabel* image_;
+    QString file_;
+};
+
+} // namespace
+
+std::unique_ptr<Control> MakeTextControl(int panel, const ControlDef& def, QWidget* canvas) {
+    const QString& k = def.kind;
+    if (k == QLatin1String("text message"))
+        return std::make_unique<TextMessage>(panel, def, canvas);
+    if (k == QLatin1String("text box")) return std::make_unique<TextBox>(panel, def, canvas);
+    if (k == QLatin1String("ring")) return std::make_unique<Ring>(panel, def, canvas);
+    if (k == QLatin1String("decoration")) return std::make_unique<Decoration>(panel, def, canvas);
+    if (k == QLatin1String("picture")) return std::make_unique<Picture>(panel, def, canvas);
+    return nullptr;
+}
+
+int ReplaceLineOf(Control* control, int line, const QString& text) {
+    auto* box = dynamic_cast<TextBox*>(control);
+    return box == nullptr ? -1 : box->replaceLine(line, text);
+}
+
+int LoadImageInto(Control* control, const QString& file) {
+    auto* picture = dynamic_cast<Picture*>(control);
+    return picture == nullptr ? -1 : picture->load(file);
+}
+
+int SetRingItems(Control* control, const std::vector<RingItem>& items, double current) {
+    auto* ring = dynamic_cast<Ring*>(control);
+    if (ring == nullptr) return -1;
+    ring->setItems(items, current);
+    return 0;
+}
+
+} // namespace kvor::rt

@@ -1,0 +1,106 @@
+// Message pop-ups and file dialogs, and their answers without a person for tests.
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cstring>
+#include <optional>
+
+#include "ui/inspect.h"
+#include "ui/registry.h"
+
+namespace kvor::rt {
+namespace {
+
+bool answerThemselves = false;
+int popupCount = 0;
+QString lastTitle, lastMessage;
+std::optional<std::pair<QString, int>> nextSelection;
+
+void CopyOut(const QString& text, char* out, std::size_t size) {
+    if (out == nullptr || size == 0) return;
+    const QByteArray utf8 = text.toUtf8();
+    const std::size_t n = std::min(static_cast<std::size_t>(utf8.size()), size - 1);
+    std::memcpy(out, utf8.constData(), n);
+    out[n] = '\0';
+}
+
+// "*.dat" becomes the dialog's filter "Parameter files (*.dat)".
+QString FilterOf(const char* list) {
+    const QString patterns = QString::fromUtf8(list == nullptr ? "" : list).replace(';', ' ');
+    if (patterns.trimmed().isEmpty()) return QStringLiteral("All files (*)");
+    return QStringLiteral("%1 (%1);;All files (*)").arg(patterns.trimmed());
+}
+
+} // namespace
+} // namespace kvor::rt
+
+using namespace kvor::rt;
+
+int MessagePopup(const char* title, const char* message) {
+    ++popupCount;
+    lastTitle = QString::fromUtf8(title == nullptr ? "" : title);
+    lastMessage = QString::fromUtf8(message == nullptr ? "" : message);
+    if (answerThemselves || QApplication::instance() == nullptr) return 0;
+    QMessageBox box(QMessageBox::Warning, lastTitle, lastMessage, QMessageBox::Ok);
+    box.exec();
+    return 0;
+}
+
+int FileSelectPopupPath(const char* defaultDirectory, const char* defaultFileName,
+                        const char* fileTypeList, const char* title, int buttonLabel, int,
+                        int restrictExtension, int allowCancel, int, char* path,
+                        std::size_t pathSize) {
+    if (path == nullptr || pathSize == 0) return -1;
+    path[0] = '\0';
+    QString chosen;
+    int result = VAL_NO_FILE_SELECTED;
+    if (nextSelection) {
+        chosen = nextSelection->first;
+        result = nextSelection->second;
+        nextSelection.reset();
+    } else {
+        if (answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
+        const QString dir = QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory);
+        const QString start = QDir(dir).filePath(
+            QString::fromUtf8(defaultFileName == nullptr ? "" : defaultFileName));
+        const QString caption = QString::fromUtf8(title == nullptr ? "" : title);
+        QFileDialog dialog(nullptr, caption, start, FilterOf(fileTypeList));
+        const bool saving = buttonLabel == VAL_OK_BUTTON || buttonLabel == VAL_SAVE_BUTTON;
+        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !saving);
+        dialog.selectFile(start);
+        if (buttonLabel == VAL_LOAD_BUTTON) dialog.setLabelText(QFileDialog::Accept, "Load");
+        if (restrictExtension && fileTypeList != nullptr) {
+            const QString suffix = QString::fromUtf8(fileTypeList).section('.', -1);
+            if (!suffix.isEmpty() && suffix != QLatin1String("*")) dialog.setDefaultSuffix(suffix);
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return allowCancel ? VAL_NO_FILE_SELECTED : -1;
+        }
+        chosen = dialog.selectedFiles().first();
+        result = QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+    }
+    const QByteArray utf8 = QDir::toNativeSeparators(chosen).toUtf8();
+    if (result > 0 && static_cast<std::size_t>(utf8.size()) >= pathSize) return -1; // too long
+    if (result > 0) CopyOut(QString::fromUtf8(utf8), path, pathSize);
+    return result;
+}
+
+void SetPopupsAnswerThemselves(bool on) {
+    answerThemselves = on;
+}
+int GetMessagePopupCount() {
+    return popupCount;
+}
+int GetLastMessagePopup(char* title, std::size_t titleSize, char* message,
+                        std::size_t messageSize) {
+    CopyOut(lastTitle, title, titleSize);
+    CopyOut(lastMessage, message, messageSize);
+    return popupCount;
+}
+void SetNextFileSelection(const char* path, int result) {
+    nextSelection = std::make_pair(QString::fromUtf8(path == nullptr ? "" : path), result);
+}

@@ -1,0 +1,309 @@
+// Graphs: curves, filled rectangles, cursors and axis scaling, over QCustomPlot.
+#include <qcustomplot.h>
+
+#include <cmath>
+#include <vector>
+
+#include "ui/control_kinds.h"
+#include "ui/inspect.h"
+#include "ui/registry.h"
+
+namespace kvor::rt {
+namespace {
+
+struct PlotEntry {
+    PlotInfo info;
+    QCPGraph* graph = nullptr;
+    QCPItemRect* rect = nullptr;
+};
+
+struct Cursor {
+    QCPItemStraightLine* line = nullptr;
+    QCPItemTracer* marker = nullptr;
+    double x = 0, y = 0;
+};
+
+struct AxisSetting {
+    int mode = VAL_MANUAL;
+    double min = 0, max = 1;
+};
+
+const int kCursorColours[] = {0x000000, 0x0000C0, 0x0000C0};
+
+} // namespace
+
+// Applies a requested range: an inverted one is shown the right way round, an empty one widened
+// by half a unit, a non-finite one ignored; the request itself is kept as asked.
+void ApplyAxisRange(QCPAxis* axis, double min, double max) {
+    if (!std::isfinite(min) || !std::isfinite(max)) return;
+    if (min > max) std::swap(min, max);
+    if (max - min < 1e-9) {
+        min -= 0.5;
+        max += 0.5;
+    }
+    axis->setRange(min, max);
+}
+
+void StylePlot(QCustomPlot* plot, const ControlDef& def) {
+    plot->setBackground(QBrush(ToQColor(def.plotBgColor >= 0 ? def.plotBgColor : 0xFFFFFF)));
+    plot->axisRect()->setAutoMargins(QCP::msLeft | QCP::msBottom | QCP::msTop | QCP::msRight);
+    plot->setNotAntialiasedElements(QCP::aeAll);
+    QFont tickFont = plot->font();
+    tickFont.setPointSize(8);
+    for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+        axis->setTickLabelFont(tickFont);
+        axis->setLabelFont(tickFont);
+        QPen grid(ToQColor(def.gridColor >= 0 ? def.gridColor : 0xD0D0D0));
+        grid.setStyle(Qt::DotLine);
+        axis->grid()->setPen(grid);
+    }
+    plot->xAxis->setLabel(def.xLabel);
+    plot->yAxis->setLabel(def.yLabel);
+    ApplyAxisRange(plot->xAxis, def.xMin, def.xMax);
+    ApplyAxisRange(plot->yAxis, def.yMin, def.yMax);
+}
+
+namespace {
+
+class GraphControl : public Control {
+  public:
+    GraphControl(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+        plot_ = new QCustomPlot;
+        StylePlot(plot_, def);
+        axes_[VAL_XAXIS] = {VAL_MANUAL, def.xMin, def.xMax};
+        axes_[VAL_LEFT_YAXIS] = {VAL_MANUAL, def.yMin, def.yMax};
+        for (int i = 0; i < def.cursors; ++i)
+            addCursor(i);
+        finish(plot_);
+    }
+
+    int plotXY(const double* x, const double* y, int n, int style, int colour) {
+        if (x == nullptr || y == nullptr || n < 0 || n > 1'000'000) return -1;
+        QCPGraph* graph = plot_->addGraph();
+        graph->setAdaptiveSampling(false);
+        QVector<double> keys(n), values(n);
+        for (int i = 0; i < n; ++i) {
+            keys[i] = x[i];
+            values[i] = y[i];
+        }
+        graph->setData(keys, values, false);
+        graph->setPen(QPen(ToQColor(colour), 1));
+        graph->setLineStyle(style == VAL_THIN_STEP ? QCPGraph::lsStepLeft : QCPGraph::lsLine);
+        PlotEntry entry;
+        entry.graph = graph;
+        entry.info.kind = PLOT_KIND_CURVE;
+        entry.info.color = colour & 0xFFFFFF;
+        entry.info.plotStyle = style;
+        entry.info.points = n;
+        return add(entry);
+    }
+
+    int plotRectangle(double x1, double y1, double x2, double y2, int colour, int fill) {
+        auto* rect = new QCPItemRect(plot_);
+        rect->setClipToAxisRect(true);
+        rect->topLeft->setCoords(std::min(x1, x2), std::max(y1, y2));
+        rect->bottomRight->setCoords(std::max(x1, x2), std::min(y1, y2));
+        rect->setPen(QPen(ToQColor(colour), 1));
+        rect->setBrush(QBrush(ToQColor(fill)));
+        rect->setLayer(QStringLiteral("main"));
+        PlotEntry entry;
+        entry.rect = rect;
+        entry.info.kind = PLOT_KIND_RECTANGLE;
+        entry.info.color = colour & 0xFFFFFF;
+        entry.info.fillColor = fill & 0xFFFFFF;
+        entry.info.x1 = x1;
+        entry.info.y1 = y1;
+        entry.info.x2 = x2;
+        entry.info.y2 = y2;
+        return add(entry);
+    }
+
+    int deletePlot(int handle) {
+        if (handle == -1) {
+            for (PlotEntry& e : plots_)
+                release(e);
+            plots_.clear();
+            replot();
+            return 0;
+        }
+        for (auto it = plots_.begin(); it != plots_.end(); ++it) {
+            if (it->info.handle == handle) {
+                release(*it);
+                plots_.erase(it);
+                replot();
+                return 0;
+            }
+        }
+        return -1;
+    }
+
+    int setCursor(int n, double x, double y) {
+        if (n < 1 || n > static_cast<int>(cursors_.size())) return -1;
+        Cursor& c = cursors_[n - 1];
+        c.x = x;
+        c.y = y;
+        c.line->point1->setCoords(x, 0);
+        c.line->point2->setCoords(x, 1);
+        c.marker->position->setCoords(x, y);
+        replot();
+        return 0;
+    }
+    int getCursor(int n, double* x, double* y) const {
+        if (n < 1 || n > static_cast<int>(cursors_.size())) return -1;
+        if (x) *x = cursors_[n - 1].x;
+        if (y) *y = cursors_[n - 1].y;
+        return 0;
+    }
+
+    int setScaling(int axis, int mode, double min, double max) {
+        if (axis != VAL_XAXIS && axis != VAL_LEFT_YAXIS) return -1;
+        axes_[axis] = {mode, min, max};
+        QCPAxis* a = axis == VAL_XAXIS ? plot_->xAxis : plot_->yAxis;
+        if (mode == VAL_AUTOSCALE) {
+            a->rescale(true);
+        } else {
+            ApplyAxisRange(a, min, max);
+        }
+        replot();
+        return 0;
+    }
+    int getScaling(int axis, int* mode, double* min, double* max) const {
+        if (axis != VAL_XAXIS && axis != VAL_LEFT_YAXIS) return -1;
+        if (mode) *mode = axes_[axis].mode;
+        if (min) *min = axes_[axis].min;
+        if (max) *max = axes_[axis].max;
+        return 0;
+    }
+
+    int count() const { return static_cast<int>(plots_.size()); }
+    const PlotEntry* entry(int index) const {
+        if (index < 0 || index >= count()) return nullptr;
+        return &plots_[index];
+    }
+
+  private:
+    void addCursor(int index) {
+        Cursor c;
+        const QColor colour = ToQColor(def_.traceColors.size() > static_cast<size_t>(index)
+                                           ? def_.traceColors[index]
+                                           : kCursorColours[index % 3]);
+        c.line = new QCPItemStraightLine(plot_);
+        QPen pen(colour, 1);
+        pen.setStyle(index == 0 ? Qt::SolidLine : Qt::DashLine);
+        c.line->setPen(pen);
+        c.line->setLayer(QStringLiteral("overlay"));
+        c.marker = new QCPItemTracer(plot_);
+        c.marker->setStyle(index == 0 ? QCPItemTracer::tsCircle : QCPItemTracer::tsSquare);
+        c.marker->setSize(7);
+        c.marker->setPen(QPen(colour, 1));
+        c.marker->setBrush(QBrush(Qt::white));
+        c.marker->setLayer(QStringLiteral("overlay"));
+        cursors_.push_back(c);
+        c.line->point1->setCoords(0, 0);
+        c.line->point2->setCoords(0, 1);
+        c.marker->position->setCoords(0, 0);
+    }
+    int add(PlotEntry entry) {
+        entry.info.handle = nextHandle_++;
+        plots_.push_back(entry);
+        replot();
+        return entry.info.handle;
+    }
+    void release(PlotEntry& e) {
+        if (e.graph) plot_->removeGraph(e.graph);
+        if (e.rect) plot_->removeItem(e.rect);
+    }
+    void replot() { plot_->replot(QCustomPlot::rpQueuedReplot); }
+
+    QCustomPlot* plot_;
+    std::vector<PlotEntry> plots_;
+    std::vector<Cursor> cursors_;
+    AxisSetting axes_[2];
+    int nextHandle_ = 1;
+};
+
+GraphControl* graphOf(int panel, int control) {
+    return dynamic_cast<GraphControl*>(FindControl(panel, control));
+}
+
+} // namespace
+
+std::unique_ptr<Control> MakeGraphControl(int panel, const ControlDef& def, QWidget* canvas) {
+    return std::make_unique<GraphControl>(panel, def, canvas);
+}
+
+} // namespace kvor::rt
+
+using kvor::rt::graphOf;
+
+int PlotXY(int panel, int control, const double* x, const double* y, int n, int plotStyle, int,
+           int color) {
+    auto* g = graphOf(panel, control);
+    return g == nullptr ? -1 : g->plotXY(x, y, n, plotStyle, color);
+}
+
+int PlotXY(int panel, int control, const double* x, const std::uint16_t* y, int n, int plotStyle,
+           int lineStyle, int color) {
+    if (y == nullptr || n < 0 || n > 1'000'000) return -1;
+    std::vector<double> values(y, y + n);
+    return PlotXY(panel, control, x, values.data(), n, plotStyle, lineStyle, color);
+}
+
+int PlotRectangle(int panel, int control, double x1, double y1, double x2, double y2, int color,
+                  int fillColor) {
+    auto* g = graphOf(panel, control);
+    return g == nullptr ? -1 : g->plotRectangle(x1, y1, x2, y2, color, fillColor);
+}
+
+int DeleteGraphPlot(int panel, int control, int plot, int) {
+    auto* g = graphOf(panel, control);
+    return g == nullptr ? -1 : g->deletePlot(plot);
+}
+
+int SetGraphCursor(int panel, int control, int cursor, double x, double y) {
+    auto* g = graphOf(panel, control);
+    return g == nullptr ? -1 : g->setCursor(cursor, x, y);
+}
+
+int GetGraphCursor(int panel, int control, int cursor, double* x, double* y) {
+    auto* g = graphOf(panel, control);
+    return g == nullptr ? -1 : g->getCursor(cursor, x, y);
+}
+
+int GetGraphPlotCount(int panel, int control) {
+    auto* g = graphOf(panel, control);
+    return g == nullptr ? -1 : g->count();
+}
+
+int GetGraphPlotInfo(int panel, int control, int index, PlotInfo* info) {
+    auto* g = graphOf(panel, control);
+    const auto* e = g == nullptr ? nullptr : g->entry(index);
+    if (e == nullptr || info == nullptr) return -1;
+    *info = e->info;
+    return 0;
+}
+
+int GetGraphCurvePoints(int panel, int control, int index, double* x, double* y, int max) {
+    auto* g = graphOf(panel, control);
+    const auto* e = g == nullptr ? nullptr : g->entry(index);
+    if (e == nullptr || e->graph == nullptr || max < 0) return -1;
+    int n = 0;
+    for (auto it = e->graph->data()->constBegin(); it != e->graph->data()->constEnd() && n < max;
+         ++it, ++n) {
+        if (x) x[n] = it->key;
+        if (y) y[n] = it->value;
+    }
+    return n;
+}
+
+int SetAxisScalingMode(int panel, int control, int axis, int mode, double min, double max) {
+    if (auto* g = graphOf(panel, control)) return g->setScaling(axis, mode, min, max);
+    return kvor::rt::SetStripChartScaling(kvor::rt::FindControl(panel, control), axis, mode, min,
+                                          max);
+}
+
+int GetAxisScalingMode(int panel, int control, int axis, int* mode, double* min, double* max) {
+    if (auto* g = graphOf(panel, control)) return g->getScaling(axis, mode, min, max);
+    return kvor::rt::GetStripChartScaling(kvor::rt::FindControl(panel, control), axis, mode, min,
+                                          max);
+}

@@ -1,0 +1,108 @@
+// Loading, showing, hiding and discarding panels.
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+
+#include <cstdio>
+
+#include "ui/control_kinds.h"
+#include "ui/panel_file.h"
+#include "ui/panel_window.h"
+#include "ui/registry.h"
+
+namespace kvor::rt {
+
+bool IsKnownKind(const QString& kind) {
+    static const char* const kinds[] = {
+        "command button", "numeric",       "numeric display", "ring",         "radio button",
+        "check box",      "toggle button", "switch",          "text message", "text box",
+        "decoration",     "picture",       "graph",           "strip chart"};
+    for (const char* k : kinds)
+        if (kind == QLatin1String(k)) return true;
+    return false;
+}
+
+std::unique_ptr<Control> MakeControl(int panel, const ControlDef& def, QWidget* canvas) {
+    if (auto c = MakeButtonControl(panel, def, canvas)) return c;
+    if (auto c = MakeNumericControl(panel, def, canvas)) return c;
+    if (auto c = MakeTextControl(panel, def, canvas)) return c;
+    if (def.kind == QLatin1String("graph")) return MakeGraphControl(panel, def, canvas);
+    if (def.kind == QLatin1String("strip chart")) return MakeStripChartControl(panel, def, canvas);
+    return nullptr;
+}
+
+// The port selector lists the port table.
+std::vector<RingItem> PortTableItems() {
+    std::vector<RingItem> items;
+    const int n = GetComPortCount();
+    for (int port = 1; port <= n; ++port) {
+        char text[256] = "";
+        GetComPortLabel(port, text, sizeof text);
+        items.push_back({QString::fromUtf8(text), static_cast<double>(port)});
+    }
+    return items;
+}
+
+} // namespace kvor::rt
+
+using namespace kvor::rt;
+
+int LoadPanel(int, const char* file, int resource) {
+    if (QApplication::instance() == nullptr || file == nullptr) return -1;
+    PanelDef def;
+    QString error;
+    if (!ReadPanelDef(QString::fromUtf8(file), resource, &def, &error)) {
+        std::fprintf(stderr, "kvorscope: %s\n", error.toUtf8().constData());
+        return -1;
+    }
+    auto panel = std::make_unique<Panel>();
+    panel->resource = resource;
+    panel->file = QString::fromUtf8(file);
+    panel->callback = def.callback.isEmpty() ? nullptr : FindPanelCallback(def.callback);
+    Panel* raw = panel.get();
+    const int handle = AddPanel(std::move(panel));
+    raw->window = std::make_unique<PanelWindow>(handle, def.title, def.size, def.background);
+    raw->canvas = raw->window->canvas();
+    for (const ControlDef& c : def.controls) {
+        std::unique_ptr<Control> control = MakeControl(handle, c, raw->canvas);
+        if (!c.callback.isEmpty()) control->bindCallback(FindCtrlCallback(c.callback), c.events);
+        if (c.itemsFrom == QLatin1String("serial_ports"))
+            SetRingItems(control.get(), PortTableItems(), c.value);
+        raw->controls[c.id] = std::move(control);
+    }
+    return handle;
+}
+
+int DisplayPanel(int panel) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return -1;
+    p->window->show();
+    p->window->raise();
+    return 0;
+}
+
+int HidePanel(int panel) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr) return -1;
+    p->window->hide();
+    return 0;
+}
+
+int DiscardPanel(int panel) {
+    if (FindPanel(panel) == nullptr) return -1;
+    RemovePanel(panel);
+    return 0;
+}
+
+int GetPanelControlCount(int panel) {
+    Panel* p = FindPanel(panel);
+    return p == nullptr ? -1 : static_cast<int>(p->controls.size());
+}
+
+int SavePanelImage(int panel, const char* pngFile) {
+    Panel* p = FindPanel(panel);
+    if (p == nullptr || pngFile == nullptr) return -1;
+    QApplication::processEvents();
+    const QPixmap image = p->window->grab();
+    return image.save(QString::fromUtf8(pngFile), "PNG") ? 0 : -1;
+}

@@ -1,0 +1,67 @@
+// The runtime's own bookkeeping: registered callbacks, loaded panels, the program directory.
+#pragma once
+
+#include <QString>
+
+#include <map>
+#include <memory>
+
+#include "ui/control.h"
+#include "ui/runtime.h"
+
+namespace kvor::rt {
+
+class PanelWindow;
+
+struct Panel {
+    int handle = 0;
+    int resource = 0;
+    QString file;
+    std::unique_ptr<PanelWindow> window;
+    QWidget* canvas = nullptr;
+    std::map<int, std::unique_ptr<Control>> controls;
+    PanelCallbackPtr callback = nullptr;
+    int nextNewId = 1000;
+};
+
+CtrlCallbackPtr FindCtrlCallback(const QString& name);
+PanelCallbackPtr FindPanelCallback(const QString& name);
+
+Panel* FindPanel(int handle);
+Control* FindControl(int panel, int control);
+int AddPanel(std::unique_ptr<Panel> panel); // returns the handle
+void RemovePanel(int handle);
+void RemoveAllPanels();
+
+// Marks the panel whose close event is being delivered: discarding it then deletes its window
+// only after the event has returned.
+class ClosingPanel {
+  public:
+    explicit ClosingPanel(int handle);
+    ~ClosingPanel();
+    ClosingPanel(const ClosingPanel&) = delete;
+    ClosingPanel& operator=(const ClosingPanel&) = delete;
+    static bool is(int handle);
+
+  private:
+    int previous_;
+};
+
+// While the program sets a value, widgets change without raising events.
+class ProgramSetting {
+  public:
+    ProgramSetting();
+    ~ProgramSetting();
+    ProgramSetting(const ProgramSetting&) = delete;
+    ProgramSetting& operator=(const ProgramSetting&) = delete;
+    static bool active();
+};
+
+QString ProjectDir();
+// A relative name resolves against the program directory.
+QString ResolvePath(const QString& name);
+
+// A wrong value type is a programming error: loud in debug builds.
+int ReportMisuse(const char* call, int panel, int control, const char* detail);
+
+} // namespace kvor::rt
