@@ -10,11 +10,11 @@ enum : int { PLOT_KIND_CURVE = 1, PLOT_KIND_RECTANGLE = 2 };
 
 struct PlotInfo {
     int handle = 0;
-    int kind = 0;      // PLOT_KIND_CURVE or PLOT_KIND_RECTANGLE
-    int color = 0;     // line or outline colour, 0xRRGGBB
-    int fillColor = 0; // rectangles
-    int plotStyle = 0; // curves: VAL_THIN_LINE or VAL_THIN_STEP
-    int points = 0;    // curves: number of points
+    int kind = 0;                          // PLOT_KIND_CURVE or PLOT_KIND_RECTANGLE
+    int color = 0;                         // line or outline colour, 0xRRGGBB
+    int fillColor = 0;                     // rectangles
+    int plotStyle = 0;                     // curves: VAL_THIN_LINE or VAL_THIN_STEP
+    int points = 0;                        // curves: number of points
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // rectangles: the corners as given
 };
 

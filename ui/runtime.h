@@ -80,27 +80,27 @@ template <std::size_t N> int GetCtrlVal(int panel, int control, char (&text)[N])
 // ---- control attributes -------------------------------------------------------------------
 
 enum : int {
-    ATTR_DIMMED = 1,        // int 0/1
-    ATTR_VISIBLE = 2,       // int 0/1
-    ATTR_TEXT_COLOR = 3,    // int 0xRRGGBB
-    ATTR_TEXT_BGCOLOR = 4,  // int 0xRRGGBB
-    ATTR_TEXT_FONT = 5,     // text: a font family, or VAL_APP_META_FONT
-    ATTR_TEXT_POINT_SIZE = 6, // int
-    ATTR_LABEL_TEXT = 7,    // text
-    ATTR_MIN_VALUE = 8,     // number
-    ATTR_MAX_VALUE = 9,     // number
-    ATTR_ON_TEXT = 10,      // text (switches, toggle buttons)
-    ATTR_OFF_TEXT = 11,     // text
-    ATTR_LEFT = 12,         // int, pixels
-    ATTR_TOP = 13,          // int, pixels
-    ATTR_WIDTH = 14,        // int, pixels
-    ATTR_HEIGHT = 15,       // int, pixels
-    ATTR_CTRL_MODE = 16,    // int: VAL_HOT, VAL_INDICATOR
-    ATTR_FRAME_COLOR = 17,  // int 0xRRGGBB: the colour of a decoration
-    ATTR_POINTS_PER_SCREEN = 20, // strip chart, int
-    ATTR_NUM_TRACES = 21,        // strip chart, int 1..16
+    ATTR_DIMMED = 1,                  // int 0/1
+    ATTR_VISIBLE = 2,                 // int 0/1
+    ATTR_TEXT_COLOR = 3,              // int 0xRRGGBB
+    ATTR_TEXT_BGCOLOR = 4,            // int 0xRRGGBB
+    ATTR_TEXT_FONT = 5,               // text: a font family, or VAL_APP_META_FONT
+    ATTR_TEXT_POINT_SIZE = 6,         // int
+    ATTR_LABEL_TEXT = 7,              // text
+    ATTR_MIN_VALUE = 8,               // number
+    ATTR_MAX_VALUE = 9,               // number
+    ATTR_ON_TEXT = 10,                // text (switches, toggle buttons)
+    ATTR_OFF_TEXT = 11,               // text
+    ATTR_LEFT = 12,                   // int, pixels
+    ATTR_TOP = 13,                    // int, pixels
+    ATTR_WIDTH = 14,                  // int, pixels
+    ATTR_HEIGHT = 15,                 // int, pixels
+    ATTR_CTRL_MODE = 16,              // int: VAL_HOT, VAL_INDICATOR
+    ATTR_FRAME_COLOR = 17,            // int 0xRRGGBB: the colour of a decoration
+    ATTR_POINTS_PER_SCREEN = 20,      // strip chart, int
+    ATTR_NUM_TRACES = 21,             // strip chart, int 1..16
     ATTR_SCROLL_MODE_CONTINUOUS = 22, // strip chart, int 0/1: scroll point by point
-    ATTR_TRACE_COLOR = 30,       // SetTraceAttribute, int 0xRRGGBB
+    ATTR_TRACE_COLOR = 30,            // SetTraceAttribute, int 0xRRGGBB
 };
 
 // The runtime's application font.
@@ -180,16 +180,16 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
                     const char* fileTypeList, const char* title, int buttonLabel,
                     int restrictDirectory, int restrictExtension, int allowCancel,
                     int allowMakeDirectory, char (&path)[N]) {
-    return FileSelectPopupPath(defaultDirectory, defaultFileName, fileTypeList, title,
-                               buttonLabel, restrictDirectory, restrictExtension, allowCancel,
+    return FileSelectPopupPath(defaultDirectory, defaultFileName, fileTypeList, title, buttonLabel,
+                               restrictDirectory, restrictExtension, allowCancel,
                                allowMakeDirectory, path, N);
 }
 
-enum : int { VAL_UNSIGNED_INTEGER = 1 };      // element type: unsigned 32-bit integers
-enum : int { VAL_GROUPS_TOGETHER = 0 };       // array data order
-enum : int { VAL_GROUPS_AS_COLUMNS = 0 };     // file layout
-enum : int { VAL_CONST_WIDTH = 0 };           // column separation
-enum : int { VAL_ASCII = 0 };                 // file type
+enum : int { VAL_UNSIGNED_INTEGER = 1 };         // element type: unsigned 32-bit integers
+enum : int { VAL_GROUPS_TOGETHER = 0 };          // array data order
+enum : int { VAL_GROUPS_AS_COLUMNS = 0 };        // file layout
+enum : int { VAL_CONST_WIDTH = 0 };              // column separation
+enum : int { VAL_ASCII = 0 };                    // file type
 enum : int { VAL_TRUNCATE = 0, VAL_APPEND = 1 }; // file action
 
 // Writes a numeric array as text. Returns 0 or a negative code (the file cannot be written).
@@ -204,7 +204,9 @@ int FileToArray(const char* fileName, void* array, int dataType, int numElements
 
 // The program's directory (where the panel file and images lie), without a trailing separator.
 int GetProjectDirPath(char* dir, std::size_t size);
-template <std::size_t N> int GetProjectDir(char (&dir)[N]) { return GetProjectDirPath(dir, N); }
+template <std::size_t N> int GetProjectDir(char (&dir)[N]) {
+    return GetProjectDirPath(dir, N);
+}
 
 // ---- clock --------------------------------------------------------------------------------
 
@@ -253,8 +255,8 @@ int FlushOutQ(int port);
 int CloseCom(int port);
 
 // The port table, for the port selector.
-int GetComPortCount();              // entries, the simulated sensor included
-int GetSimulatedComPort();          // the number of the "Simulated sensor" entry
+int GetComPortCount();     // entries, the simulated sensor included
+int GetSimulatedComPort(); // the number of the "Simulated sensor" entry
 int GetComPortLabel(int port, char* text, std::size_t size);
 
 // Inspection and test calls (plots, strip-chart traces, pop-ups answered without a person):
