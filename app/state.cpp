@@ -1,79 +1,82 @@
 // Definitions and load-time values of the instrument state.
 #include "app/state.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "ui/runtime.h"
 
 #include "app/panel_ids.h"
 
 namespace kvor {
 
-i32 pHandle = 0;
-i32 pPopup = 0;
-char proj_dir[PATH_LEN] = "";
-i32 com = 1;
-i32 sync = 0x55;
-i32 order = 1;
-i32 target = RAM;
-i32 rx_flag = 0;
-i32 graphrefresh = 0;
-i32 stop_flag = 1;
-double tstart = 0.0;
-double tdiff = 0.0;
-i32 nBytesW = 0;
-i32 nBytesR = 0;
+i32 pHandle;
+i32 pPopup;
+char proj_dir[PATH_LEN] = {};
+i32 com;
+i32 sync;
+i32 order;
+i32 target;
+i32 rx_flag;
+i32 graphrefresh;
+i32 stop_flag;
+double tstart;
+double tdiff;
+i32 nBytesW;
+i32 nBytesR;
 unsigned char szWriteBuf[1024] = {};
 unsigned char szReadBuf[1024] = {};
 u16 pp[PNUM] = {};
-char szStatus[STATUS_LEN + 1] = "InitVars";
+char szStatus[STATUS_LEN + 1] = {};
 
-char szVersion[STATUS_LEN + 1] = "";
-char szSoftVersion[STATUS_LEN + 1] = "Version 2.42";
-char szSoftName[STATUS_LEN + 1] = "V-UDU-DA-Rired";
-u16 ccdtype = 0;
-u16 ccdmaxpixel = 1024;
-u16 ccdresolution = 0;
-u16 pcbtype = 100;
-u16 ccdvirtpixel = 4096;
-u16 ccdsubpixel = 2048;
-u16 ccdpixB = 0;
-u16 ccdpixE = 0;
-u16 softversion = 0;
-u16 hwtype = 0;
-u16 adcmax = 0;
-u16 YMAXADC = 0;
-u16 pixB = 1;
-u16 pixE = 1024;
+char szVersion[STATUS_LEN + 1] = {};
+char szSoftVersion[STATUS_LEN + 1] = {};
+char szSoftName[STATUS_LEN + 1] = {};
+u16 ccdtype;
+u16 ccdmaxpixel;
+u16 ccdresolution;
+u16 pcbtype;
+u16 ccdvirtpixel;
+u16 ccdsubpixel;
+u16 ccdpixB;
+u16 ccdpixE;
+u16 softversion;
+u16 hwtype;
+u16 adcmax;
+u16 YMAXADC;
+u16 pixB;
+u16 pixE;
 
-u16 power = 500;
-u16 rs232Mode = 0;
-u16 vThd = 512;
-u16 anaMode = 0;
-u16 polarity = 1;
-u16 eMode = 1;
-u16 eBeg = 1;
-u16 eEnd = 1024;
-u16 tVal = 512;
-u16 tTol = 100;
-u16 opMode = 0;
-u16 eHardware = 1;
-u16 slope = SLOPEMULTI;
-u16 intersect = YOFFSET;
-u16 average = 0;
-u16 deltaTol = 0;
-u16 trigMode = 0;
+u16 power;
+u16 rs232Mode;
+u16 vThd;
+u16 anaMode;
+u16 polarity;
+u16 eMode;
+u16 eBeg;
+u16 eEnd;
+u16 tVal;
+u16 tTol;
+u16 opMode;
+u16 eHardware;
+u16 slope;
+u16 intersect;
+u16 average;
+u16 deltaTol;
+u16 trigMode;
 
-u16 Ledge = 0;
-u16 Redge = 0;
-u16 Mvalue = 0;
-i32 umValue = 0;
-u16 tol = 0;
-u16 edcnt = 0;
-u16 mvstart = 0;
-u16 mvend = 0;
-u16 freevar = 0;
-u16 anaMax = 0;
-u16 anaMin = 0;
-u16 in0 = 0;
+u16 Ledge;
+u16 Redge;
+u16 Mvalue;
+i32 umValue;
+u16 tol;
+u16 edcnt;
+u16 mvstart;
+u16 mvend;
+u16 freevar;
+u16 anaMax;
+u16 anaMin;
+u16 in0;
 
 u16 adcbuf[256] = {};
 double xArray[256] = {};
@@ -81,17 +84,108 @@ double xArray8[256] = {};
 u16 thdArray[256] = {};
 double arrayNORM[500] = {};
 
-double slopeval = 0.0;
-double interval = 0.0;
-double mse = 0.0;
-double pixel[2] = {241.0, 662.0};
-double umeter[2] = {7960.0, 21960.0};
-double zarray[2] = {0.0, 0.0};
-u16 oldMode = 0;
-u16 flagstep1 = 0;
-u16 flagstep2 = 0;
+double slopeval;
+double interval;
+double mse;
+double pixel[2] = {};
+double umeter[2] = {};
+double zarray[2] = {};
+u16 oldMode;
+u16 flagstep1;
+u16 flagstep2;
 
-char file_name[PATH_LEN] = "";
+char file_name[PATH_LEN] = {};
+
+// The values the program has at load, before start-up runs. Tests that start the program
+// anew in one process call it between runs.
+void ResetInstrumentState() {
+    pHandle = 0;
+    pPopup = 0;
+    CopyText(proj_dir, sizeof proj_dir, "");
+    com = 1;
+    sync = 0x55;
+    order = 1;
+    target = RAM;
+    rx_flag = 0;
+    graphrefresh = 0;
+    stop_flag = 1;
+    tstart = 0.0;
+    tdiff = 0.0;
+    nBytesW = 0;
+    nBytesR = 0;
+    std::fill(std::begin(szWriteBuf), std::end(szWriteBuf), static_cast<unsigned char>(0));
+    std::fill(std::begin(szReadBuf), std::end(szReadBuf), static_cast<unsigned char>(0));
+    std::fill(std::begin(pp), std::end(pp), u16{});
+    CopyText(szStatus, sizeof szStatus, "InitVars");
+    CopyText(szVersion, sizeof szVersion, "");
+    CopyText(szSoftVersion, sizeof szSoftVersion, "Version 2.42");
+    CopyText(szSoftName, sizeof szSoftName, "V-UDU-DA-Rired");
+    ccdtype = 0;
+    ccdmaxpixel = 1024;
+    ccdresolution = 0;
+    pcbtype = 100;
+    ccdvirtpixel = 4096;
+    ccdsubpixel = 2048;
+    ccdpixB = 0;
+    ccdpixE = 0;
+    softversion = 0;
+    hwtype = 0;
+    adcmax = 0;
+    YMAXADC = 0;
+    pixB = 1;
+    pixE = 1024;
+    power = 500;
+    rs232Mode = 0;
+    vThd = 512;
+    anaMode = 0;
+    polarity = 1;
+    eMode = 1;
+    eBeg = 1;
+    eEnd = 1024;
+    tVal = 512;
+    tTol = 100;
+    opMode = 0;
+    eHardware = 1;
+    slope = SLOPEMULTI;
+    intersect = YOFFSET;
+    average = 0;
+    deltaTol = 0;
+    trigMode = 0;
+    Ledge = 0;
+    Redge = 0;
+    Mvalue = 0;
+    umValue = 0;
+    tol = 0;
+    edcnt = 0;
+    mvstart = 0;
+    mvend = 0;
+    freevar = 0;
+    anaMax = 0;
+    anaMin = 0;
+    in0 = 0;
+    std::fill(std::begin(adcbuf), std::end(adcbuf), u16{});
+    std::fill(std::begin(xArray), std::end(xArray), double{});
+    std::fill(std::begin(xArray8), std::end(xArray8), double{});
+    std::fill(std::begin(thdArray), std::end(thdArray), u16{});
+    std::fill(std::begin(arrayNORM), std::end(arrayNORM), double{});
+    slopeval = 0.0;
+    interval = 0.0;
+    mse = 0.0;
+    pixel[0] = 241.0;
+    pixel[1] = 662.0;
+    umeter[0] = 7960.0;
+    umeter[1] = 21960.0;
+    zarray[0] = 0.0;
+    zarray[1] = 0.0;
+    oldMode = 0;
+    flagstep1 = 0;
+    flagstep2 = 0;
+    CopyText(file_name, sizeof file_name, "");
+}
+
+namespace {
+const bool kLoaded = (ResetInstrumentState(), true);
+} // namespace
 
 void CopyText(char* dest, int size, const char* src) {
     if (dest == nullptr || size <= 0) return;

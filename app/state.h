@@ -118,6 +118,9 @@ extern u16 flagstep2;
 // ---- parameter file -----------------------------------------------------------------------
 extern char file_name[PATH_LEN];
 
+// Gives every global its load-time value.
+void ResetInstrumentState();
+
 // Copies a text into szStatus, cut to its 72 characters.
 void SetStatusText(const char* text);
 // Shows szStatus in the status line.

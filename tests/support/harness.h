@@ -17,12 +17,12 @@ namespace kvor::test {
 QWidget* Control(int panel, int control);
 
 // Operator input through real mouse and key events.
-void Click(int panel, int control);          // press and release over a button or check box
-void PressButton(int panel, int control);    // mouse down only (left click)
-void ReleaseButton(int panel, int control);  // mouse up over it (commit)
+void Click(int panel, int control);         // press and release over a button or check box
+void PressButton(int panel, int control);   // mouse down only (left click)
+void ReleaseButton(int panel, int control); // mouse up over it (commit)
 void EnterNumber(int panel, int control, double value); // types the value and presses Enter
 void PickRingValue(int panel, int control, int value);  // chooses the ring item with this value
-void ClosePanelWindow(int panel);            // the window's close box
+void ClosePanelWindow(int panel);                       // the window's close box
 
 // Runs fn inside the event processing `ms` milliseconds from now (also inside a busy loop).
 void Later(int ms, std::function<void()> fn);
@@ -30,7 +30,7 @@ void Later(int ms, std::function<void()> fn);
 void PumpFor(double seconds);
 bool PumpUntil(const std::function<bool()>& cond, double timeoutSeconds);
 
-std::string StatusLine();                    // the text of main panel control 48
+std::string StatusLine(); // the text of main panel control 48
 
 // A simulated sensor on a pseudo-terminal, made port 1 through KVOR_COM_PORTS; then the
 // program's start-up (everything of WinMain before the event loop). TearDown ends the program.

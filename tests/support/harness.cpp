@@ -1,0 +1,153 @@
+#include "tests/support/harness.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+
+#include "app/panel_ids.h"
+#include "app/startup.h"
+#include "app/state.h"
+#include "ui/inspect.h"
+#include "ui/panel_window.h"
+#include "ui/registry.h"
+#include "ui/runtime.h"
+
+namespace kvor::test {
+namespace {
+
+// Owns the timers of Later(): a test's leftovers die with it and never fire in the next test.
+QPointer<QObject>& laterContext() {
+    static QPointer<QObject> context;
+    if (!context) context = new QObject;
+    return context;
+}
+
+QPoint ClickPoint(QWidget* w) {
+    // Check boxes and radio buttons react on their indicator and text, which start at the left.
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
+        return QPoint(8, w->height() / 2);
+    return w->rect().center();
+}
+
+} // namespace
+
+QWidget* Control(int panel, int control) {
+    const QString wanted = QStringLiteral("panel %1, control %2").arg(panel).arg(control);
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->accessibleDescription() == wanted) return w;
+    return nullptr;
+}
+
+void Click(int panel, int control) {
+    QWidget* w = Control(panel, control);
+    ASSERT_NE(w, nullptr) << "no control " << control << " on panel " << panel;
+    ASSERT_TRUE(w->isEnabled()) << "control " << control << " is dimmed";
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, ClickPoint(w));
+}
+
+void PressButton(int panel, int control) {
+    QWidget* w = Control(panel, control);
+    ASSERT_NE(w, nullptr);
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, ClickPoint(w));
+}
+
+void ReleaseButton(int panel, int control) {
+    QWidget* w = Control(panel, control);
+    ASSERT_NE(w, nullptr);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, ClickPoint(w));
+}
+
+void EnterNumber(int panel, int control, double value) {
+    auto* box = qobject_cast<QAbstractSpinBox*>(Control(panel, control));
+    ASSERT_NE(box, nullptr) << "control " << control << " is not a numeric entry";
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, QString::number(value, 'g', 12));
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+void PickRingValue(int panel, int control, int value) {
+    auto* ring = qobject_cast<QComboBox*>(Control(panel, control));
+    ASSERT_NE(ring, nullptr) << "control " << control << " is not a ring";
+    const int index = ring->findData(static_cast<double>(value));
+    ASSERT_GE(index, 0) << "ring " << control << " has no item " << value;
+    ring->setCurrentIndex(index);
+    emit ring->activated(index);
+}
+
+void ClosePanelWindow(int panel) {
+    rt::Panel* p = rt::FindPanel(panel);
+    ASSERT_NE(p, nullptr);
+    p->window->close();
+}
+
+void Later(int ms, std::function<void()> fn) {
+    QTimer::singleShot(ms, laterContext().data(), std::move(fn));
+}
+
+void PumpFor(double seconds) {
+    const double end = Timer() + seconds;
+    while (Timer() < end)
+        ProcessSystemEvents();
+}
+
+bool PumpUntil(const std::function<bool()>& cond, double timeoutSeconds) {
+    const double end = Timer() + timeoutSeconds;
+    while (!cond()) {
+        if (Timer() > end) return false;
+        ProcessSystemEvents();
+    }
+    return true;
+}
+
+std::string StatusLine() {
+    char text[256] = "";
+    GetCtrlVal(kvor::pHandle, MAIN_STATUS, text);
+    return text;
+}
+
+sim::Options ScopeTest::SensorOptions() const {
+    sim::Options options;
+    options.paced = false;
+    return options;
+}
+
+void ScopeTest::SetUp() {
+    sensor_ = std::make_unique<sim::SimulatedSensor>(SensorOptions());
+    ASSERT_TRUE(sensor_->start());
+    setenv("KVOR_COM_PORTS", sensor_->devicePath().c_str(), 1);
+    ResetInstrumentState();
+    static char name[] = "kvor_tests";
+    static char* argv[] = {name, nullptr};
+    static ProgramInstance instance{1, argv};
+    startResult_ = StartProgram(&instance);
+    ASSERT_EQ(startResult_, 0);
+}
+
+sim::SimulatedSensor& ScopeTest::secondSensor(const sim::Options& options) {
+    second_ = std::make_unique<sim::SimulatedSensor>(options);
+    EXPECT_TRUE(second_->start());
+    const std::string ports = sensor_->devicePath() + ":" + second_->devicePath();
+    setenv("KVOR_COM_PORTS", ports.c_str(), 1);
+    return *second_;
+}
+
+void ScopeTest::TearDown() {
+    delete laterContext().data();
+    EndProgram();
+    PumpFor(0.01);
+    sensor_.reset();
+    second_.reset();
+    unsetenv("KVOR_COM_PORTS");
+}
+
+} // namespace kvor::test
