@@ -1,0 +1,154 @@
+// What the serial tests stand on: a pseudo-terminal whose master side plays the sensor, and the
+// port table pointed at it through KVOR_COM_PORTS.
+#pragma once
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QByteArray>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "ui/runtime.h"
+
+namespace kvor::test {
+
+// Sets an environment variable (or removes it) for the life of the object.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value)
+            setenv(name, value->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (old_)
+            setenv(name_.c_str(), old_->c_str(), 1);
+        else
+            unsetenv(name_.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    std::string name_;
+    std::optional<std::string> old_;
+};
+
+// The sensor's end of a line: the master side of a pseudo-terminal, in raw mode so that every
+// byte value passes unchanged. Only the slave path is kept; the port opens the slave itself.
+class PtyPair {
+  public:
+    PtyPair() {
+        int slave = -1;
+        char name[256] = {};
+        if (openpty(&master_, &slave, name, nullptr, nullptr) != 0) return;
+        termios raw{};
+        tcgetattr(master_, &raw);
+        cfmakeraw(&raw);
+        tcsetattr(master_, TCSANOW, &raw);
+        fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+        close(slave);
+        path_ = name;
+    }
+    ~PtyPair() { hangUp(); }
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    bool ok() const { return master_ >= 0 && !path_.empty(); }
+    const std::string& path() const { return path_; }
+    int master() const { return master_; }
+
+    // The sensor side goes away, as when a USB adapter is pulled.
+    void hangUp() {
+        if (master_ >= 0) close(master_);
+        master_ = -1;
+    }
+
+    void send(const std::vector<std::uint8_t>& bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
+            if (n > 0) {
+                done += static_cast<std::size_t>(n);
+            } else if (n < 0 && errno == EAGAIN) {
+                pollfd p{master_, POLLOUT, 0};
+                poll(&p, 1, 100);
+            } else {
+                ADD_FAILURE() << "writing to the pseudo-terminal failed";
+                return;
+            }
+        }
+    }
+
+    // What the port has sent, as soon as `count` bytes are there or `timeoutMs` has passed.
+    std::vector<std::uint8_t> receive(std::size_t count, int timeoutMs = 1000) {
+        std::vector<std::uint8_t> got;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (got.size() < count) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  end - std::chrono::steady_clock::now())
+                                  .count();
+            if (left <= 0) break;
+            pollfd p{master_, POLLIN, 0};
+            if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
+            std::uint8_t buf[4096];
+            const ssize_t n = ::read(master_, buf, std::min(sizeof buf, count - got.size()));
+            if (n <= 0) break;
+            got.insert(got.end(), buf, buf + n);
+        }
+        return got;
+    }
+
+  private:
+    int master_ = -1;
+    std::string path_;
+};
+
+inline std::vector<std::uint8_t> Pattern(std::size_t count, std::uint8_t start = 0) {
+    std::vector<std::uint8_t> bytes(count);
+    for (std::size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<std::uint8_t>(start + i * 7);
+    return bytes;
+}
+
+inline std::vector<std::uint8_t> AllByteValues() {
+    std::vector<std::uint8_t> bytes(256);
+    for (int i = 0; i < 256; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    return bytes;
+}
+
+// The program's settings: 19200 8N1, queues of 4096 bytes.
+inline int OpenLikeTheScope(int port, int inputQueue = 4096) {
+    return OpenComConfig(port, "", 19200, 0, 8, 1, inputQueue, 4096);
+}
+
+inline double Seconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Polls the queue length alone, as the firmware read does, until it reaches `count`.
+inline int WaitForQueue(int port, int count, double timeoutSeconds = 2.0) {
+    const double start = Seconds();
+    int n = GetInQLen(port);
+    while (n >= 0 && n < count && Seconds() - start < timeoutSeconds)
+        n = GetInQLen(port);
+    return n;
+}
+
+} // namespace kvor::test

@@ -1,0 +1,165 @@
+#include "ui/serial_line.h"
+
+#include <QElapsedTimer>
+
+#include "ui/runtime.h"
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <poll.h>
+#endif
+
+namespace kvor::rt {
+namespace {
+
+// A frame that the line has not taken within this time will not be taken at all.
+constexpr int kWriteTimeoutMs = 1000;
+// Bounds the rounds FlushInQ spends reading out what was still on its way.
+constexpr int kFlushRounds = 8;
+
+#ifdef Q_OS_UNIX
+// A hung-up terminal still polls readable but reads as end of file, and Qt reports no error for
+// that; the hang-up bits are the only sure sign that the device or the peer is gone.
+constexpr short kHangUp = POLLHUP | POLLERR | POLLNVAL;
+
+short PollLine(int fd, short events, int waitMs) {
+    pollfd p{fd, events, 0};
+    int r = 0;
+    do {
+        r = ::poll(&p, 1, waitMs);
+    } while (r < 0 && errno == EINTR);
+    if (r < 0) return POLLERR;
+    return r == 0 ? 0 : p.revents;
+}
+#endif
+
+} // namespace
+
+std::unique_ptr<SerialLine> SerialLine::open(const QString& device, const LineSettings& settings) {
+    std::unique_ptr<SerialLine> line(new SerialLine);
+    line->queueSize_ = settings.inputQueueSize;
+    line->port_ = std::make_unique<QSerialPort>();
+    QSerialPort& port = *line->port_;
+    port.setPortName(device);
+    port.setBaudRate(settings.baudRate);
+    port.setParity(settings.parity);
+    port.setDataBits(settings.dataBits);
+    port.setStopBits(settings.stopBits);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    port.setReadBufferSize(settings.inputQueueSize);
+    if (!port.open(QIODevice::ReadWrite)) return nullptr;
+    // Only marks the line: closing it from inside QSerialPort's own notification would pull the
+    // object out from under it. The next call on the port closes it.
+    SerialLine* self = line.get();
+    QObject::connect(&port, &QSerialPort::errorOccurred, [self](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::ResourceError) self->vanished_ = true;
+    });
+    return line;
+}
+
+SerialLine::~SerialLine() = default;
+
+bool SerialLine::alive() {
+#ifdef Q_OS_UNIX
+    if (!vanished_ && (PollLine(static_cast<int>(port_->handle()), 0, 0) & kHangUp))
+        vanished_ = true;
+#endif
+    if (vanished_ && port_->isOpen()) port_->close();
+    return !vanished_;
+}
+
+bool SerialLine::pull(int waitMs) {
+    if (port_->bytesAvailable() >= queueSize_) return false;
+#ifdef Q_OS_UNIX
+    const short events = PollLine(static_cast<int>(port_->handle()), POLLIN, waitMs);
+    if (events & kHangUp) {
+        vanished_ = true;
+        return false;
+    }
+    if (!(events & POLLIN)) return false;
+    const qint64 before = port_->bytesAvailable();
+    port_->waitForReadyRead(0);
+    return port_->bytesAvailable() > before;
+#else
+    return port_->waitForReadyRead(waitMs);
+#endif
+}
+
+bool SerialLine::waitWritable(int waitMs) {
+#ifdef Q_OS_UNIX
+    const short events = PollLine(static_cast<int>(port_->handle()), POLLOUT, waitMs);
+    if (events & kHangUp) {
+        vanished_ = true;
+        return false;
+    }
+    return (events & POLLOUT) != 0;
+#else
+    return port_->waitForBytesWritten(waitMs);
+#endif
+}
+
+int SerialLine::write(const unsigned char* data, int count) {
+    if (!alive()) return kComErrIO;
+    if (port_->write(reinterpret_cast<const char*>(data), count) != count) return kComErrIO;
+    QElapsedTimer clock;
+    clock.start();
+    // flush() hands over what the driver takes now; asked only when the driver has room, it
+    // never meets a full buffer (which Qt would report as a lost device).
+    while (port_->bytesToWrite() > 0) {
+        const qint64 left = kWriteTimeoutMs - clock.elapsed();
+        if (left <= 0)
+            return kComErrTimeout; // the rest stays queued until the line takes it or FlushOutQ
+        if (waitWritable(static_cast<int>(left))) port_->flush();
+        if (!alive()) return kComErrIO;
+    }
+    return count;
+}
+
+int SerialLine::read(unsigned char* data, int count, int timeoutMs) {
+    if (!alive()) return kComErrIO;
+    QElapsedTimer clock;
+    clock.start();
+    int got = 0;
+    for (;;) {
+        const qint64 n = port_->read(reinterpret_cast<char*>(data) + got, count - got);
+        if (n > 0) got += static_cast<int>(n);
+        if (got >= count) break;
+        const qint64 left = timeoutMs - clock.elapsed();
+        const bool arrived = pull(left > 0 ? static_cast<int>(left) : 0);
+        if (!alive()) return got > 0 ? got : kComErrIO;
+        if (!arrived && left <= 0) break;
+    }
+    return got;
+}
+
+int SerialLine::waiting(int waitMs) {
+    if (!alive()) return kComErrIO;
+    pull(waitMs);
+    if (!alive()) return kComErrIO;
+    return static_cast<int>(port_->bytesAvailable());
+}
+
+int SerialLine::flushInput() {
+    if (!alive()) return kComErrIO;
+    port_->clear(QSerialPort::Input);
+    // Bytes that were passing through the driver while it flushed.
+    for (int round = 0; round < kFlushRounds && pull(0); ++round)
+        port_->skip(port_->bytesAvailable());
+    port_->skip(port_->bytesAvailable());
+    return alive() ? 0 : kComErrIO;
+}
+
+int SerialLine::flushOutput() {
+    if (!alive()) return kComErrIO;
+    port_->clear(QSerialPort::Output);
+    return alive() ? 0 : kComErrIO;
+}
+
+int SerialLine::setHardwareHandshake(bool on) {
+    if (!alive()) return kComErrIO;
+    const bool done =
+        port_->setFlowControl(on ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
+    return done && alive() ? 0 : kComErrIO;
+}
+
+} // namespace kvor::rt

@@ -1,0 +1,55 @@
+// One open serial device: the QSerialPort under a port number, with the input queue bounded and a
+// line that vanishes (device unplugged, peer of a pseudo-terminal gone) noticed and closed.
+#pragma once
+
+#include <QSerialPort>
+#include <QString>
+#include <memory>
+
+namespace kvor::rt {
+
+struct LineSettings {
+    qint32 baudRate = 19200;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+    // Bytes the input queue holds. Further bytes stay with the operating system (which holds
+    // them, or holds the sender off) until the queue is read: nothing is dropped here.
+    int inputQueueSize = 4096;
+};
+
+class SerialLine {
+  public:
+    // nullptr when the device cannot be opened with these settings.
+    static std::unique_ptr<SerialLine> open(const QString& device, const LineSettings& settings);
+    ~SerialLine();
+    SerialLine(const SerialLine&) = delete;
+    SerialLine& operator=(const SerialLine&) = delete;
+
+    // False once the line has vanished; the device is then closed and every call below fails.
+    bool alive();
+    int inputQueueSize() const { return queueSize_; }
+
+    // All bytes handed to the operating system within about a second: count, or a negative code.
+    int write(const unsigned char* data, int count);
+    // Up to count bytes, waiting at most timeoutMs for them: the count read, or a negative code.
+    int read(unsigned char* data, int count, int timeoutMs);
+    // Moves bytes the operating system already holds into the queue, waiting at most waitMs for
+    // the first one; returns the bytes waiting in the queue, or a negative code.
+    int waiting(int waitMs);
+    int flushInput();
+    int flushOutput();
+    int setHardwareHandshake(bool on);
+
+  private:
+    SerialLine() = default;
+    bool pull(int waitMs);
+    bool waitWritable(int waitMs);
+    void vanish();
+
+    std::unique_ptr<QSerialPort> port_;
+    int queueSize_ = 4096;
+    bool vanished_ = false;
+};
+
+} // namespace kvor::rt
