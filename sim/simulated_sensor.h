@@ -2,6 +2,7 @@
 // serial code as a real port. Used in-process by tests and by the executable kvor-sensor-sim.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,17 +12,18 @@ namespace kvor::sim {
 
 // What the sensor tells about itself: one preset per sensor type the scope knows.
 struct Model {
-    std::uint16_t ccdtype = 2;        // CCD type code
-    std::uint16_t ccdmaxpixel = 1024; // physical pixels
-    std::uint16_t ccdresolution = 250;// optics code
-    std::uint16_t pcbtype = 100;      // board type: 0 word-coded firmware text; 0/100 64-sample video blocks
-    std::uint16_t ccdvirtpixel = 4096;// virtual pixels
-    std::uint16_t ccdsubpixel = 2048; // subpixel span
+    std::uint16_t ccdtype = 2;         // CCD type code
+    std::uint16_t ccdmaxpixel = 1024;  // physical pixels
+    std::uint16_t ccdresolution = 250; // optics code
+    // Board type: 0 word-coded firmware text; 0 and 100 video in 64-sample blocks.
+    std::uint16_t pcbtype = 100;
+    std::uint16_t ccdvirtpixel = 4096; // virtual pixels
+    std::uint16_t ccdsubpixel = 2048;  // subpixel span
     std::uint16_t ccdpixB = 1;
     std::uint16_t ccdpixE = 1024;
-    std::uint16_t softversion = 240;  // firmware version number
-    std::uint16_t hwtype = 250;       // hardware variant
-    std::uint16_t adcmax = 1024;      // video full scale
+    std::uint16_t softversion = 240;                      // firmware version number
+    std::uint16_t hwtype = 250;                           // hardware variant
+    std::uint16_t adcmax = 1024;                          // video full scale
     std::string firmware = "K-VOR-PX-250 firmware V2.40"; // padded with blanks to 72 bytes
 };
 
@@ -33,24 +35,26 @@ std::vector<std::string> ModelPresetNames();
 
 // Faults for tests. All default to off; each can be changed while the sensor runs.
 struct Faults {
-    bool silent = false;            // answers nothing
-    bool wrongEchoSync = false;     // echo answered with sync 0x0055 instead of 0x00AA
+    bool silent = false;               // answers nothing
+    bool wrongEchoSync = false;        // echo answered with sync 0x0055 instead of 0x00AA
     bool wrongHardwareCommand = false; // hardware answer carries command word 9 instead of 10
-    int extraBytes = 0;             // bytes appended after every answer frame
-    int firmwareTextBytes = 72;     // bytes of the firmware answer sent (short text when < 72)
-    bool garbledFirmware = false;   // firmware text replaced by random bytes
-    int videoBlockBytes = -1;       // bytes of each video block sent (-1: the full block)
-    int dropEvery = 0;              // every n-th request goes unanswered (0: none)
-    double delaySeconds = 0.0;      // extra delay before every answer
-    int hangUpAfter = 0;            // closes the line after this many requests (0: never)
+    int extraBytes = 0;                // bytes appended after every answer frame
+    int firmwareTextBytes = 72;        // bytes of the firmware answer sent (short text when < 72)
+    bool garbledFirmware = false;      // firmware text replaced by random bytes
+    int videoBlockBytes = -1;          // bytes of each video block sent (-1: the full block)
+    int dropEvery = 0;                 // every n-th request goes unanswered (0: none)
+    double delaySeconds = 0.0;         // extra delay before every answer
+    int hangUpAfter = 0;               // answers this many requests, then closes the line
 };
 
 struct Options {
     Model model;
     Faults faults;
-    bool paced = true;              // 19200 baud 8N1 timing (10 bits a byte) plus latency
-    std::string eepromFile;         // keeps the EEPROM parameter set in this file when set
-    std::uint32_t seed = 1;         // noise and drift
+    bool paced = true;            // 19200 baud 8N1 timing (10 bits a byte) plus latency
+    std::string eepromFile;       // keeps the EEPROM parameter set in this file when set
+    std::uint32_t seed = 1;       // noise and drift
+    bool endOnPeerHangUp = false; // ends the sensor once the program, having opened it, closes it
+    std::size_t requestLogLimit = 0; // requests() keeps the newest this many (0: every one)
 };
 
 // One request as it arrived on the line.
@@ -83,6 +87,12 @@ class SimulatedSensor {
     void setRamParameters(const std::vector<std::uint16_t>& words);
     // Places the shadowing object: left and right edge in virtual pixels; drift off when fixed.
     void setObject(double leftEdge, double rightEdge, bool drifting);
+
+    // True once the sensor has ended on its own: the hang-up fault, or the peer hanging up
+    // with endOnPeerHangUp set. stop() and start() may follow.
+    bool finished() const;
+    // Why start() failed (no pseudo-terminal, unreadable EEPROM file); empty otherwise.
+    std::string lastError() const;
 
   private:
     struct Impl;

@@ -1,0 +1,226 @@
+#include "sim/command_line.h"
+
+#include <charconv>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "sim/model_presets.h"
+
+namespace kvor::sim {
+
+namespace {
+
+bool ParseInt(const std::string& text, long low, long high, long* value) {
+    long v = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, v);
+    if (ec != std::errc() || ptr != end || v < low || v > high) return false;
+    *value = v;
+    return true;
+}
+
+bool ParseSeconds(const std::string& text, double* value) {
+    std::istringstream in(text);
+    double v = 0.0;
+    char rest = 0;
+    if (!(in >> v) || (in >> rest) || !std::isfinite(v) || v < 0.0 || v > 3600.0) return false;
+    *value = v;
+    return true;
+}
+
+bool ParseObject(const std::string& text, double* left, double* right) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) return false;
+    long l = 0;
+    long r = 0;
+    if (!ParseInt(text.substr(0, comma), 0, 16384, &l) ||
+        !ParseInt(text.substr(comma + 1), 0, 16384, &r) || l >= r)
+        return false;
+    *left = static_cast<double>(l);
+    *right = static_cast<double>(r);
+    return true;
+}
+
+using Setter = std::function<bool(CommandLine&, const std::string&)>;
+
+struct OptionEntry {
+    std::string argument; // empty: a flag
+    std::string help;
+    Setter set;
+};
+
+Setter IntInto(int Faults::*field, long low, long high) {
+    return [=](CommandLine& c, const std::string& v) {
+        long n = 0;
+        if (!ParseInt(v, low, high, &n)) return false;
+        c.options.faults.*field = static_cast<int>(n);
+        return true;
+    };
+}
+
+Setter FlagInto(bool Faults::*field) {
+    return [=](CommandLine& c, const std::string&) {
+        c.options.faults.*field = true;
+        return true;
+    };
+}
+
+const std::map<std::string, OptionEntry>& OptionTable() {
+    static const std::map<std::string, OptionEntry> table = {
+        {"--help",
+         {"", "show this text and end",
+          [](CommandLine& c, const std::string&) {
+              c.action = CommandLine::Action::Help;
+              return true;
+          }}},
+        {"--list-models",
+         {"", "list the model presets and end",
+          [](CommandLine& c, const std::string&) {
+              c.action = CommandLine::Action::ListModels;
+              return true;
+          }}},
+        {"--model",
+         {"NAME", "sensor model preset (default 2-250; see --list-models)",
+          [](CommandLine& c, const std::string& v) { return ModelPreset(v, &c.options.model); }}},
+        {"--firmware",
+         {"TEXT", "firmware text the sensor reports, e.g. \"K-VOR-RW-250 V2.40\"",
+          [](CommandLine& c, const std::string& v) {
+              c.firmware = v;
+              c.firmwareGiven = true;
+              return true;
+          }}},
+        {"--unpaced",
+         {"", "answer at once instead of at 19200 baud",
+          [](CommandLine& c, const std::string&) {
+              c.options.paced = false;
+              return true;
+          }}},
+        {"--eeprom",
+         {"FILE", "keep the EEPROM parameter set in FILE (16 numbers)",
+          [](CommandLine& c, const std::string& v) {
+              c.options.eepromFile = v;
+              return !v.empty();
+          }}},
+        {"--seed",
+         {"N", "seed of noise and drift (default 1)",
+          [](CommandLine& c, const std::string& v) {
+              long n = 0;
+              if (!ParseInt(v, 0, 4294967295L, &n)) return false;
+              c.options.seed = static_cast<std::uint32_t>(n);
+              return true;
+          }}},
+        {"--object",
+         {"LEFT,RIGHT", "fix the object's edges at these virtual pixels, no drift",
+          [](CommandLine& c, const std::string& v) {
+              c.objectFixed = ParseObject(v, &c.objectLeft, &c.objectRight);
+              return c.objectFixed;
+          }}},
+        {"--keep-open",
+         {"", "go on answering after the program closes the port",
+          [](CommandLine& c, const std::string&) {
+              c.keepOpen = true;
+              return true;
+          }}},
+        {"--silent", {"", "fault: answer nothing", FlagInto(&Faults::silent)}},
+        {"--wrong-echo-sync",
+         {"", "fault: answer the echo with sync 0x0055", FlagInto(&Faults::wrongEchoSync)}},
+        {"--wrong-hardware-command",
+         {"", "fault: hardware answer with command word 9",
+          FlagInto(&Faults::wrongHardwareCommand)}},
+        {"--extra-bytes",
+         {"N", "fault: append N bytes after every answer frame",
+          IntInto(&Faults::extraBytes, 0, 1024)}},
+        {"--firmware-bytes",
+         {"N", "fault: send N bytes of firmware text instead of 72",
+          IntInto(&Faults::firmwareTextBytes, 0, 1024)}},
+        {"--garbled-firmware",
+         {"", "fault: firmware text of random bytes", FlagInto(&Faults::garbledFirmware)}},
+        {"--video-block-bytes",
+         {"N", "fault: send N bytes of every video block",
+          IntInto(&Faults::videoBlockBytes, 0, 1024)}},
+        {"--drop-every",
+         {"N", "fault: leave every N-th request unanswered",
+          IntInto(&Faults::dropEvery, 1, 1000000)}},
+        {"--delay",
+         {"SECONDS", "fault: wait this long before every answer",
+          [](CommandLine& c, const std::string& v) {
+              return ParseSeconds(v, &c.options.faults.delaySeconds);
+          }}},
+        {"--hang-up-after",
+         {"N", "fault: close the line after N requests",
+          IntInto(&Faults::hangUpAfter, 1, 1000000)}},
+    };
+    return table;
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLine c;
+    c.options.requestLogLimit = 64; // nobody reads the log of the executable
+    const auto fail = [&c](const std::string& text) {
+        c.action = CommandLine::Action::Error;
+        c.error = text;
+        return c;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::string value;
+        bool hasValue = false;
+        if (const std::size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != name.npos) {
+            value = name.substr(eq + 1);
+            name = name.substr(0, eq);
+            hasValue = true;
+        }
+        const auto entry = OptionTable().find(name);
+        if (entry == OptionTable().end()) return fail("unknown option " + name);
+        const OptionEntry& o = entry->second;
+        if (o.argument.empty() && hasValue) return fail(name + " takes no value");
+        if (!o.argument.empty() && !hasValue) {
+            if (i + 1 >= args.size()) return fail(name + " needs " + o.argument);
+            value = args[++i];
+        }
+        if (!o.set(c, value)) return fail("bad value for " + name + ": \"" + value + "\"");
+    }
+    // The text wins over the preset's, whichever came first on the line.
+    if (c.firmwareGiven) c.options.model.firmware = c.firmware;
+    c.options.endOnPeerHangUp = !c.keepOpen;
+    return c;
+}
+
+std::string HelpText() {
+    std::ostringstream out;
+    out << "Usage: kvor-sensor-sim [OPTION]...\n"
+           "A simulated K-VOR-PX sensor on a pseudo-terminal. Prints the device path as its\n"
+           "first line, then answers the scope until killed or until the scope closes the "
+           "port.\n\nOptions:\n";
+    for (const auto& [name, o] : OptionTable()) {
+        std::string left = "  " + name + (o.argument.empty() ? "" : " " + o.argument);
+        if (left.size() < 32)
+            left.resize(32, ' ');
+        else
+            left += ' ';
+        out << left << o.help << '\n';
+    }
+    out << "\nExit status: 0 after a clean end, 1 when the sensor cannot start, 2 after a bad "
+           "option.\n";
+    return out.str();
+}
+
+std::string ModelListText() {
+    std::ostringstream out;
+    for (const PresetEntry& e : ModelPresetTable()) {
+        const Model& m = e.model;
+        std::string name = e.name;
+        name.resize(10, ' ');
+        out << name << "type " << m.ccdtype << ", " << m.ccdmaxpixel << " pixels, "
+            << m.ccdvirtpixel << " virtual, optics " << m.ccdresolution << ", board " << m.pcbtype
+            << ", firmware " << m.softversion << ", hw " << m.hwtype << ", adc " << m.adcmax
+            << " - " << e.description << '\n';
+    }
+    return out.str();
+}
+
+} // namespace kvor::sim

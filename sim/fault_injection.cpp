@@ -1,0 +1,50 @@
+#include "sim/fault_injection.h"
+
+#include <algorithm>
+
+#include "link/protocol.h"
+
+namespace kvor::sim {
+
+namespace p = kvor::protocol;
+
+namespace {
+
+constexpr std::uint8_t kExtraByte = 0xEE;
+
+void Resize(Bytes& bytes, int count, std::uint8_t fill) {
+    bytes.resize(static_cast<std::size_t>(std::clamp(count, 0, kMaxFaultBytes)), fill);
+}
+
+} // namespace
+
+void ApplyAnswerFaults(Answer& answer, int command, const Faults& faults, std::mt19937& rng) {
+    switch (answer.kind) {
+    case Answer::Kind::Frame:
+        if (faults.wrongEchoSync && command == p::CMD_ECHO) answer.bytes[1] = p::kSyncRequest;
+        if (faults.wrongHardwareCommand && command == p::CMD_HARDWARE_INFO)
+            answer.bytes[3] = p::CMD_READ_VIDEO64;
+        if (faults.extraBytes > 0)
+            answer.bytes.insert(
+                answer.bytes.end(),
+                static_cast<std::size_t>(std::min(faults.extraBytes, kMaxFaultBytes)), kExtraByte);
+        break;
+    case Answer::Kind::FirmwareText:
+        if (faults.garbledFirmware) {
+            std::uniform_int_distribution<int> byte(0, 255);
+            for (std::uint8_t& b : answer.bytes)
+                b = static_cast<std::uint8_t>(byte(rng));
+        }
+        // A longer text is padded with blanks, as the sensor pads its own.
+        if (faults.firmwareTextBytes != p::kFirmwareTextBytes)
+            Resize(answer.bytes, faults.firmwareTextBytes, ' ');
+        break;
+    case Answer::Kind::VideoBlock:
+        if (faults.videoBlockBytes >= 0) Resize(answer.bytes, faults.videoBlockBytes, 0);
+        break;
+    case Answer::Kind::None:
+        break;
+    }
+}
+
+} // namespace kvor::sim

@@ -1,0 +1,288 @@
+#include "sim/simulated_sensor.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <mutex>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
+
+#include "link/protocol.h"
+#include "sim/eeprom_file.h"
+#include "sim/fault_injection.h"
+#include "sim/frame_reader.h"
+#include "sim/pty_port.h"
+#include "sim/sensor_firmware.h"
+
+namespace kvor::sim {
+
+namespace {
+
+constexpr double kByteSeconds = 10.0 / 19200.0; // 8N1: start bit, 8 data bits, stop bit
+constexpr double kFirmwareLatency = 0.0005;     // the firmware's turn-around
+constexpr std::size_t kPacedChunk = 8;          // bytes handed to the line at a time
+constexpr double kWriteTimeout = 1.0;           // a scope that reads nothing for this long
+constexpr double kHangUpPoll = 0.010;           // looks for the scope again this often
+constexpr int kIdlePollMs = 200;
+constexpr double kLongestDelay = 3600.0;
+constexpr double kHangUpLinger = 0.1; // closing at once would take the last answer with it
+
+} // namespace
+
+struct SimulatedSensor::Impl {
+    explicit Impl(Options o)
+        : options(std::move(o)), firmware(options.model, options.seed),
+          faultRandom(options.seed ^ 0x9E3779B9u) {}
+
+    double now() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - epoch).count();
+    }
+
+    void run();
+    bool serve(const ReceivedFrame& frame);                  // false: the sensor ends
+    bool send(const Bytes& bytes, double start, bool paced); // false: told to stop
+    void logRequest(const Request& request);
+    void finish();
+
+    mutable std::mutex mutex; // guards everything above the line below
+    Options options;
+    SensorFirmware firmware;
+    std::mt19937 faultRandom;
+    std::vector<Request> log;
+    std::size_t served = 0; // requests since start(), for drops and the hang-up
+    std::string path;
+    std::string error;
+    bool eepromLoaded = false;
+    bool ended = false;
+    // Used by the sensor's thread only while it runs; by start() and stop() otherwise.
+    PtyPort port;
+    StopSignal stopSignal;
+    std::thread thread;
+    const std::chrono::steady_clock::time_point epoch = std::chrono::steady_clock::now();
+};
+
+void SimulatedSensor::Impl::run() {
+    FrameReader reader;
+    bool peerSeen = false;
+    std::uint8_t buffer[4096];
+    for (;;) {
+        pollfd fds[2] = {{port.fd(), POLLIN, 0}, {stopSignal.fd(), POLLIN, 0}};
+        int timeout = kIdlePollMs;
+        if (reader.hasPartialFrame()) {
+            const double left = reader.partialDeadline() - now();
+            timeout = std::clamp(static_cast<int>(std::ceil(left * 1000.0)), 1, kIdlePollMs);
+        }
+        const int r = poll(fds, 2, timeout);
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0 || fds[1].revents != 0 || (fds[0].revents & POLLNVAL)) return;
+        reader.expire(now());
+
+        bool hungUp = (fds[0].revents & POLLHUP) != 0;
+        if (fds[0].revents & POLLIN) {
+            const ssize_t n = ::read(port.fd(), buffer, sizeof buffer);
+            if (n > 0) {
+                peerSeen = true;
+                for (const ReceivedFrame& f :
+                     reader.feed(buffer, static_cast<std::size_t>(n), now()))
+                    if (!serve(f)) return;
+                continue;
+            }
+            if (n < 0 && errno == EIO) hungUp = true;
+        }
+        if (!hungUp) {
+            peerSeen = true; // no hang-up means the scope has the port open
+            continue;
+        }
+        // Nobody has the port open. After the scope closes it, nothing it left is for anyone.
+        if (peerSeen) {
+            peerSeen = false;
+            reader.clear();
+            port.discardPending();
+            bool end;
+            {
+                std::lock_guard lock(mutex);
+                end = options.endOnPeerHangUp;
+            }
+            if (end) {
+                finish();
+                return;
+            }
+        }
+        if (stopSignal.waitFor(kHangUpPoll)) return;
+    }
+}
+
+bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
+    Answer answer;
+    Faults faults;
+    bool paced = true;
+    std::size_t number = 0;
+    {
+        std::lock_guard lock(mutex);
+        logRequest(frame.request);
+        number = ++served;
+        faults = options.faults;
+        paced = options.paced;
+        // A silent sensor does nothing at all; a dropped answer was acted on and then lost.
+        if (!faults.silent) {
+            answer = firmware.respond(frame.request, now());
+            ApplyAnswerFaults(answer, frame.request.command, faults, faultRandom);
+            if (faults.dropEvery > 0 && number % static_cast<std::size_t>(faults.dropEvery) == 0)
+                answer = {};
+        }
+    }
+    if (!answer.bytes.empty()) {
+        double start = now();
+        // The request is only complete on a 19200 baud line when its last byte has arrived.
+        if (paced)
+            start = std::max(start, frame.firstByteTime + protocol::kFrameBytes * kByteSeconds) +
+                    kFirmwareLatency;
+        if (std::isfinite(faults.delaySeconds) && faults.delaySeconds > 0.0)
+            start += std::min(faults.delaySeconds, kLongestDelay);
+        if (!send(answer.bytes, start, paced)) return false;
+    }
+    if (faults.hangUpAfter > 0 && number >= static_cast<std::size_t>(faults.hangUpAfter)) {
+        if (stopSignal.waitFor(kHangUpLinger)) return false;
+        finish(); // before the scope can see the port vanish
+        port.close();
+        return false;
+    }
+    return true;
+}
+
+// Paced, each few bytes go out when the line would have finished sending them, so the scope
+// sees an answer grow in its input queue as it would from a real sensor.
+bool SimulatedSensor::Impl::send(const Bytes& bytes, double start, bool paced) {
+    const std::size_t chunk = paced ? kPacedChunk : bytes.size();
+    for (std::size_t offset = 0; offset < bytes.size(); offset += chunk) {
+        const std::size_t count = std::min(chunk, bytes.size() - offset);
+        const double due =
+            paced ? start + static_cast<double>(offset + count) * kByteSeconds : start;
+        if (stopSignal.waitFor(due - now())) return false;
+        // A scope that has closed the port or stopped reading loses the rest of the answer.
+        if (!port.writeAll(bytes.data() + offset, count, kWriteTimeout)) return true;
+    }
+    return true;
+}
+
+void SimulatedSensor::Impl::logRequest(const Request& request) {
+    log.push_back(request);
+    const std::size_t limit = options.requestLogLimit;
+    if (limit > 0 && log.size() > limit)
+        log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(log.size() - limit));
+}
+
+void SimulatedSensor::Impl::finish() {
+    std::lock_guard lock(mutex);
+    ended = true;
+}
+
+SimulatedSensor::SimulatedSensor(Options options)
+    : impl_(std::make_unique<Impl>(std::move(options))) {}
+
+SimulatedSensor::~SimulatedSensor() {
+    stop();
+}
+
+bool SimulatedSensor::start() {
+    if (impl_->thread.joinable()) {
+        if (!finished()) return true;
+        stop();
+    }
+    std::lock_guard lock(impl_->mutex);
+    impl_->error.clear();
+    const std::string& file = impl_->options.eepromFile;
+    if (!file.empty() && !impl_->eepromLoaded) {
+        ParameterSet words{};
+        switch (LoadEepromFile(file, &words, &impl_->error)) {
+        case EepromLoad::Invalid:
+            return false; // never overwrite a file the operator may still want
+        case EepromLoad::Loaded:
+            impl_->firmware.powerUpFrom(words);
+            break;
+        case EepromLoad::Missing:
+            break;
+        }
+        impl_->firmware.keepEepromIn(file);
+        impl_->eepromLoaded = true;
+    }
+    if (!impl_->port.open(&impl_->error)) return false;
+    impl_->path = impl_->port.path();
+    impl_->served = 0;
+    impl_->ended = false;
+    impl_->stopSignal.reset();
+    impl_->thread = std::thread([impl = impl_.get()] { impl->run(); });
+    return true;
+}
+
+void SimulatedSensor::stop() {
+    impl_->stopSignal.raise();
+    if (impl_->thread.joinable()) impl_->thread.join();
+    impl_->port.close();
+    impl_->stopSignal.reset();
+}
+
+std::string SimulatedSensor::devicePath() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->path;
+}
+
+void SimulatedSensor::setFaults(const Faults& faults) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->options.faults = faults;
+}
+
+void SimulatedSensor::setModel(const Model& model) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->options.model = model;
+    impl_->firmware.setModel(model);
+}
+
+std::vector<Request> SimulatedSensor::requests() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->log;
+}
+
+void SimulatedSensor::clearRequests() {
+    std::lock_guard lock(impl_->mutex);
+    impl_->log.clear();
+}
+
+std::vector<std::uint16_t> SimulatedSensor::ramParameters() const {
+    std::lock_guard lock(impl_->mutex);
+    const ParameterSet& w = impl_->firmware.ram();
+    return {w.begin(), w.end()};
+}
+
+std::vector<std::uint16_t> SimulatedSensor::eepromParameters() const {
+    std::lock_guard lock(impl_->mutex);
+    const ParameterSet& w = impl_->firmware.eeprom();
+    return {w.begin(), w.end()};
+}
+
+// Words beyond the 16th are ignored; a shorter list leaves the remaining words as they are.
+void SimulatedSensor::setRamParameters(const std::vector<std::uint16_t>& words) {
+    std::lock_guard lock(impl_->mutex);
+    ParameterSet ram = impl_->firmware.ram();
+    std::copy_n(words.begin(), std::min(words.size(), ram.size()), ram.begin());
+    impl_->firmware.setRam(ram);
+}
+
+void SimulatedSensor::setObject(double leftEdge, double rightEdge, bool drifting) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->firmware.curtain().setObject(leftEdge, rightEdge, drifting);
+}
+
+bool SimulatedSensor::finished() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->ended;
+}
+
+std::string SimulatedSensor::lastError() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->error;
+}
+
+} // namespace kvor::sim
