@@ -149,7 +149,7 @@ const std::map<std::string, OptionEntry>& OptionTable() {
               return ParseSeconds(v, &c.options.faults.delaySeconds);
           }}},
         {"--hang-up-after",
-         {"N", "fault: close the line after N requests",
+         {"N", "fault: answer N requests, then close the line",
           IntInto(&Faults::hangUpAfter, 1, 1000000)}},
     };
     return table;

@@ -29,16 +29,6 @@ bool AllZero(const std::uint16_t (&words)[16]) {
 
 } // namespace
 
-Bytes EncodeFrame(int sync, int command, const std::uint16_t (&words)[16]) {
-    Bytes out;
-    out.reserve(p::kFrameBytes);
-    PutWord(out, static_cast<unsigned>(sync));
-    PutWord(out, static_cast<unsigned>(command));
-    for (std::uint16_t w : words)
-        PutWord(out, w);
-    return out;
-}
-
 SensorFirmware::SensorFirmware(const Model& model, std::uint32_t seed)
     : model_(model), curtain_(seed) {
     curtain_.setModel(model);

@@ -19,6 +19,14 @@ inline std::uint16_t GetWord(const std::uint8_t* bytes) {
 }
 
 // A 36-byte frame: sync word, command word, 16 data words.
-Bytes EncodeFrame(int sync, int command, const std::uint16_t (&words)[16]);
+inline Bytes EncodeFrame(int sync, int command, const std::uint16_t (&words)[16]) {
+    Bytes out;
+    out.reserve(36);
+    PutWord(out, static_cast<unsigned>(sync));
+    PutWord(out, static_cast<unsigned>(command));
+    for (std::uint16_t w : words)
+        PutWord(out, w);
+    return out;
+}
 
 } // namespace kvor::sim
