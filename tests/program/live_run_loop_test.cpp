@@ -1,0 +1,231 @@
+// The measurement loop driven through the panel against the simulated sensor: what goes on the
+// line, what the displays and the strip chart show, and how each way of ending it behaves.
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "link/protocol.h"
+#include "tests/support/harness.h"
+#include "ui/inspect.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+namespace {
+
+using test::Click;
+using test::Later;
+
+int Dimmed(int control) {
+    int d = -1;
+    GetCtrlAttribute(pHandle, control, ATTR_DIMMED, &d);
+    return d;
+}
+
+i32 Radio(int control) {
+    i32 v = -1;
+    GetCtrlVal(pHandle, control, &v);
+    return v;
+}
+
+// Samples of the history that an answer has filled since it was marked with -1.
+int DrawnSamples() {
+    int n = 0;
+    for (int k = 0; k < 100; ++k)
+        n += arrayNORM[5 * k + 2] != -1.0;
+    return n;
+}
+
+// Requests the sensor has seen, once the line has gone quiet.
+std::vector<sim::Request> SettledRequests(sim::SimulatedSensor& s) {
+    test::PumpFor(0.3);
+    return s.requests();
+}
+
+class RunLoop : public test::ScopeTest {
+  protected:
+    // At the line's own pace, so that the loop's rate and time-outs are the real ones.
+    sim::Options SensorOptions() const override {
+        sim::Options o = test::ScopeTest::SensorOptions();
+        o.paced = true;
+        return o;
+    }
+    // Runs the loop from a click on Run and stops it with a click on Stop after `ms`.
+    void RunFor(int ms) {
+        Later(ms, [] { Click(1, MAIN_STOP); });
+        Click(1, MAIN_RUN);
+    }
+};
+
+TEST_F(RunLoop, PollsContinuouslyAndDrawsEveryAnswerOnce) {
+    std::fill(std::begin(arrayNORM), std::end(arrayNORM), -1.0);
+    sensor().clearRequests();
+    RunFor(1000);
+    std::vector<sim::Request> reqs = SettledRequests(sensor());
+    // A paced line carries about 26 exchanges a second.
+    ASSERT_GE(reqs.size(), 10u);
+    ASSERT_LE(reqs.size(), 60u);
+    for (const sim::Request& r : reqs)
+        EXPECT_EQ(r.command, protocol::CMD_MEASURE);
+    // Each answer is drawn once and followed by one request; the request sent in the pass
+    // that handled Stop stays unanswered or undrawn.
+    int drawn = DrawnSamples();
+    EXPECT_GE(drawn, static_cast<int>(reqs.size()) - 1);
+    EXPECT_LE(drawn, static_cast<int>(reqs.size()));
+    u16 shown = 0;
+    GetCtrlVal(pHandle, MAIN_MVALUE, &shown);
+    EXPECT_EQ(shown, Mvalue);
+    EXPECT_EQ(arrayNORM[498], Mvalue);
+    EXPECT_EQ(SettledRequests(sensor()).size(), reqs.size()) << "requests after the loop ended";
+}
+
+TEST_F(RunLoop, DisplaysFollowTheObjectInTheCurtain) {
+    sensor().setObject(1000.0, 1400.0, false);
+    RunFor(600);
+    u16 l = 0, r = 0;
+    GetCtrlVal(pHandle, MAIN_LEDGE, &l);
+    GetCtrlVal(pHandle, MAIN_REDGE, &r);
+    EXPECT_NEAR(l, 1000, 8);
+    EXPECT_NEAR(r, 1400, 8);
+    EXPECT_EQ(l, Ledge);
+    EXPECT_EQ(r, Redge);
+}
+
+TEST_F(RunLoop, LaterRequestsCarryTheSetpointOfThePreviousAnswer) {
+    std::vector<u16> ram = sensor().ramParameters();
+    ram[8] = 777;
+    sensor().setRamParameters(ram);
+    tVal = 300;
+    sensor().clearRequests();
+    RunFor(500);
+    std::vector<sim::Request> reqs = SettledRequests(sensor());
+    ASSERT_GE(reqs.size(), 3u);
+    EXPECT_EQ(reqs[0].words[8], 300);
+    for (std::size_t i = 1; i < reqs.size(); ++i)
+        EXPECT_EQ(reqs[i].words[8], 777) << i;
+    EXPECT_EQ(tVal, 777);
+}
+
+TEST_F(RunLoop, MicrometresAboveSixteenBitsComeFromBothAnswerWords) {
+    // Factor 64 (the largest word) makes every size larger than 65535 micrometres.
+    std::vector<u16> ram = sensor().ramParameters();
+    ram[12] = 65535;
+    ram[13] = 30000;
+    sensor().setRamParameters(ram);
+    sensor().setObject(1000.0, 1400.0, false);
+    RunFor(500);
+    i32 um = 0;
+    GetCtrlVal(pHandle, MAIN_UMVALUE, &um);
+    EXPECT_GT(um, 65535);
+    EXPECT_NEAR(um, 65535.0 / 1024 * Mvalue, 2.0);
+}
+
+TEST_F(RunLoop, StopEndsTheLoopInThePassThatHandledIt) {
+    double stoppedAt = 0;
+    Later(500, [&] {
+        Click(1, MAIN_STOP);
+        stoppedAt = Timer();
+    });
+    Click(1, MAIN_RUN);
+    double returnedAt = Timer();
+    EXPECT_GT(stoppedAt, 0);
+    EXPECT_LT(returnedAt - stoppedAt, 0.1);
+    EXPECT_EQ(stop_flag, 1);
+    std::size_t n = SettledRequests(sensor()).size();
+    EXPECT_EQ(SettledRequests(sensor()).size(), n);
+}
+
+TEST_F(RunLoop, DimsRunAndVideoWhileRunningAndUndimsThemAndGetAfter) {
+    SetCtrlAttribute(pHandle, MAIN_GET, ATTR_DIMMED, 1);
+    int runDimmed = -1, videoDimmed = -1, stripVisible = -1, videoVisible = -1;
+    Later(300, [&] {
+        runDimmed = Dimmed(MAIN_RUN);
+        videoDimmed = Dimmed(MAIN_VIDEO);
+        GetCtrlAttribute(pHandle, MAIN_STRIPCHART, ATTR_VISIBLE, &stripVisible);
+        GetCtrlAttribute(pHandle, MAIN_VIDEOGRAPH, ATTR_VISIBLE, &videoVisible);
+    });
+    RunFor(500);
+    EXPECT_EQ(runDimmed, 1);
+    EXPECT_EQ(videoDimmed, 1);
+    EXPECT_EQ(stripVisible, 1);
+    EXPECT_EQ(videoVisible, 0);
+    EXPECT_EQ(Dimmed(MAIN_RUN), 0);
+    EXPECT_EQ(Dimmed(MAIN_VIDEO), 0);
+    EXPECT_EQ(Dimmed(MAIN_GET), 0);
+}
+
+TEST_F(RunLoop, LeavesTheRamTargetChosen) {
+    SetCtrlVal(pHandle, MAIN_RBT_RAM, 0);
+    SetCtrlVal(pHandle, MAIN_RBT_EEPROM, 1);
+    target = EEPROM;
+    RunFor(300);
+    EXPECT_EQ(Radio(MAIN_RBT_RAM), 1);
+    EXPECT_EQ(Radio(MAIN_RBT_EEPROM), 0);
+    EXPECT_EQ(Radio(MAIN_RBT_FILE), 0);
+    EXPECT_EQ(target, RAM);
+}
+
+TEST_F(RunLoop, SilentSensorEndsTheLoopAfterItsTimeOut) {
+    sim::Faults f;
+    f.silent = true;
+    sensor().setFaults(f);
+    double t0 = Timer();
+    Click(1, MAIN_RUN);
+    double took = Timer() - t0;
+    EXPECT_GT(took, 1.4);
+    EXPECT_LT(took, 3.0);
+    EXPECT_EQ(test::StatusLine(), "Timeout RS232-Line!");
+    EXPECT_EQ(stop_flag, 1);
+    EXPECT_EQ(Dimmed(MAIN_RUN), 0);
+}
+
+TEST_F(RunLoop, TimeOutCountsFromTheLastRequest) {
+    // The sensor falls silent after a second: the loop ends 1.5 s after its last request.
+    Later(1000, [this] {
+        sim::Faults f;
+        f.silent = true;
+        sensor().setFaults(f);
+    });
+    double t0 = Timer();
+    Click(1, MAIN_RUN);
+    double took = Timer() - t0;
+    EXPECT_GT(took, 2.4);
+    EXPECT_LT(took, 4.5);
+    EXPECT_EQ(test::StatusLine(), "Timeout RS232-Line!");
+}
+
+TEST_F(RunLoop, ClosingTheMainPanelEndsTheLoopAndTheProgram) {
+    Later(50, [] { Click(1, MAIN_RUN); });
+    Later(600, [] { test::ClosePanelWindow(1); });
+    double t0 = Timer();
+    int rc = RunUserInterface();
+    EXPECT_EQ(rc, 0);
+    EXPECT_LT(Timer() - t0, 3.0);
+    EXPECT_EQ(stop_flag, 1);
+    EXPECT_LT(GetInQLen(com), 0) << "the port is closed";
+    std::size_t n = SettledRequests(sensor()).size();
+    EXPECT_EQ(SettledRequests(sensor()).size(), n);
+}
+
+TEST_F(RunLoop, ChoosingAnotherPortEndsTheLoopAndSetsUpThatPort) {
+    sim::SimulatedSensor& other = secondSensor(SensorOptions());
+    Later(500, [] { test::PickRingValue(1, MAIN_COMPORT, 2); });
+    Click(1, MAIN_RUN);
+    EXPECT_EQ(com, 2);
+    EXPECT_EQ(stop_flag, 1);
+    EXPECT_EQ(Dimmed(MAIN_RUN), 0);
+    std::vector<sim::Request> seen = other.requests();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front().command, protocol::CMD_ECHO);
+    bool readRam = std::any_of(seen.begin(), seen.end(), [](const sim::Request& r) {
+        return r.command == protocol::CMD_READ_RAM;
+    });
+    EXPECT_TRUE(readRam);
+    std::size_t n = SettledRequests(sensor()).size();
+    EXPECT_EQ(SettledRequests(sensor()).size(), n) << "the first sensor is left alone";
+}
+
+} // namespace
+} // namespace kvor
