@@ -113,6 +113,7 @@ int WinMain(ProgramInstance* instance, void*, char*, int) {
     if (StartProgram(instance) < 0) return -1;
     RunUserInterface();
     EndProgram();
+    CloseRuntime();
     return 0;
 }
 

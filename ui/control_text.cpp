@@ -100,7 +100,10 @@ class Ring : public Control {
     int setValue(const Value& value) override {
         ProgramSetting setting;
         const double v = ToDouble(value);
-        dropStrayItem();
+        if (stray_) {
+            box_->removeItem(box_->count() - 1);
+            stray_ = false;
+        }
         int index = indexOf(v);
         if (index < 0) {
             box_->addItem(QStringLiteral("(%1)").arg(v), v);

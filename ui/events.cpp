@@ -34,7 +34,7 @@ void ProcessPending(int waitMs) {
     if (dispatcher == nullptr) return;
     bool any = dispatcher->processEvents(QEventLoop::AllEvents);
     DispatchComCallbacks();
-    if (any || ComCallbackPending() || quitRequested) return;
+    if (any || ComCallbackPending()) return;
     // A timer bounds the wait, so a busy loop keeps its pace without burning a core.
     QTimer wake;
     wake.setSingleShot(true);
@@ -58,6 +58,15 @@ int InitRuntime(ProgramInstance* instance) {
     QApplication::setQuitOnLastWindowClosed(false);
     monotonicClock();
     return 1;
+}
+
+void CloseRuntime() {
+    RemoveAllPanels();
+    CloseAllComPorts();
+    if (application) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        application.reset();
+    }
 }
 
 int ProcessSystemEvents() {

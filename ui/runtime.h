@@ -18,6 +18,8 @@ struct ProgramInstance {
 
 // Brings up the user-interface runtime. Returns 1 on success, 0 on failure.
 int InitRuntime(ProgramInstance* instance);
+// Discards every panel, closes every port and takes the runtime down (program end).
+void CloseRuntime();
 
 // ---- events and callbacks -----------------------------------------------------------------
 

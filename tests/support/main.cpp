@@ -13,5 +13,7 @@ int main(int argc, char** argv) {
     static ProgramInstance instance{argc, argv};
     if (!InitRuntime(&instance)) return 2;
     SetPopupsAnswerThemselves(true);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    CloseRuntime();
+    return result;
 }

@@ -1,0 +1,106 @@
+// Graphs and the strip chart, checked on what they show.
+#include <vector>
+
+#include "tests/runtime/panel_fixture.h"
+#include "ui/inspect.h"
+
+namespace kvor::test {
+namespace {
+
+const char* kPanel = R"({"panels":[{"resource":1,"title":"t","size":[600,400],"controls":[
+ {"id":1,"kind":"graph","rect":[10,10,400,150],"label":"G","cursors":3,"x_range":[0,100],
+  "y_range":[0,1]},
+ {"id":2,"kind":"strip chart","rect":[10,200,400,150],"label":"S","traces":5,
+  "points_per_screen":101}
+]}]})";
+
+class PlotsTest : public PanelTest {};
+
+TEST_F(PlotsTest, StripChartSplitsInterleavedValuesAmongTraces) {
+    const int p = Load(kPanel);
+    ASSERT_GT(p, 0);
+    SetCtrlAttribute(p, 2, ATTR_NUM_TRACES, 5);
+    SetCtrlAttribute(p, 2, ATTR_POINTS_PER_SCREEN, 101);
+    // Three rounds of a 100-sample history, as the measurement loop appends it: value 5k + j
+    // is sample k of trace j + 1.
+    std::vector<double> history(500);
+    for (int round = 0; round < 3; ++round) {
+        for (int k = 0; k < 100; ++k)
+            for (int j = 0; j < 5; ++j)
+                history[5 * k + j] = round * 1000 + k * 10 + j;
+        ASSERT_EQ(PlotStripChart(p, 2, history.data(), 500, 0, 0), 0);
+    }
+    for (int trace = 1; trace <= 5; ++trace) {
+        double shown[200];
+        const int n = GetStripChartPoints(p, 2, trace, shown, 200);
+        ASSERT_EQ(n, 101);
+        EXPECT_EQ(shown[0], 1000 + 99 * 10 + (trace - 1)); // the last sample of the round before
+        for (int k = 0; k < 100; ++k)
+            EXPECT_EQ(shown[k + 1], 2000 + k * 10 + (trace - 1));
+    }
+}
+
+TEST_F(PlotsTest, TraceColoursAndCount) {
+    const int p = Load(kPanel);
+    EXPECT_EQ(SetTraceAttribute(p, 2, 4, ATTR_TRACE_COLOR, 0xFF0000), 0);
+    int colour = 0;
+    GetTraceAttribute(p, 2, 4, ATTR_TRACE_COLOR, &colour);
+    EXPECT_EQ(colour, 0xFF0000);
+    EXPECT_LT(SetTraceAttribute(p, 2, 6, ATTR_TRACE_COLOR, 0), 0);
+    EXPECT_LT(SetCtrlAttribute(p, 2, ATTR_NUM_TRACES, 0), 0);
+}
+
+TEST_F(PlotsTest, CurvesRectanglesAndDeletion) {
+    const int p = Load(kPanel);
+    const double x[3] = {1, 2, 3};
+    const std::uint16_t y[3] = {10, 20, 30};
+    const int curve = PlotXY(p, 1, x, y, 3, VAL_THIN_STEP, VAL_SOLID, 0xFF0000);
+    const int rect = PlotRectangle(p, 1, 50, 0.0, 20, 0.25, 0x00FF00, 0x00FF00);
+    ASSERT_GT(curve, 0);
+    ASSERT_GT(rect, 0);
+    ASSERT_EQ(GetGraphPlotCount(p, 1), 2);
+    PlotInfo info;
+    GetGraphPlotInfo(p, 1, 0, &info);
+    EXPECT_EQ(info.kind, PLOT_KIND_CURVE);
+    EXPECT_EQ(info.color, 0xFF0000);
+    EXPECT_EQ(info.plotStyle, VAL_THIN_STEP);
+    double px[3], py[3];
+    ASSERT_EQ(GetGraphCurvePoints(p, 1, 0, px, py, 3), 3);
+    EXPECT_EQ(py[2], 30);
+    GetGraphPlotInfo(p, 1, 1, &info);
+    EXPECT_EQ(info.kind, PLOT_KIND_RECTANGLE);
+    EXPECT_EQ(info.x1, 50); // corners kept as given, even with the second left of the first
+    EXPECT_EQ(info.x2, 20);
+    EXPECT_EQ(DeleteGraphPlot(p, 1, curve, VAL_IMMEDIATE_DRAW), 0);
+    EXPECT_EQ(GetGraphPlotCount(p, 1), 1);
+    EXPECT_EQ(DeleteGraphPlot(p, 1, -1, VAL_IMMEDIATE_DRAW), 0);
+    EXPECT_EQ(GetGraphPlotCount(p, 1), 0);
+}
+
+TEST_F(PlotsTest, CursorsSurviveDeletingPlots) {
+    const int p = Load(kPanel);
+    EXPECT_EQ(SetGraphCursor(p, 1, 3, 40.0, 0.75), 0);
+    DeleteGraphPlot(p, 1, -1, VAL_IMMEDIATE_DRAW);
+    double x = 0, y = 0;
+    GetGraphCursor(p, 1, 3, &x, &y);
+    EXPECT_EQ(x, 40.0);
+    EXPECT_EQ(y, 0.75);
+    EXPECT_LT(SetGraphCursor(p, 1, 4, 1, 1), 0);
+}
+
+TEST_F(PlotsTest, AnyAxisRangeIsAccepted) {
+    const int p = Load(kPanel);
+    for (auto [lo, hi] : {std::pair{1.0, 4096.0}, {0.0, 0.0}, {500.0, -95.0}}) {
+        EXPECT_EQ(SetAxisScalingMode(p, 1, VAL_LEFT_YAXIS, VAL_MANUAL, lo, hi), 0);
+        int mode = -1;
+        double a = 0, b = 0;
+        GetAxisScalingMode(p, 1, VAL_LEFT_YAXIS, &mode, &a, &b);
+        EXPECT_EQ(mode, VAL_MANUAL);
+        EXPECT_EQ(a, lo);
+        EXPECT_EQ(b, hi);
+    }
+    EXPECT_EQ(SetAxisScalingMode(p, 2, VAL_LEFT_YAXIS, VAL_MANUAL, 460, 610), 0);
+}
+
+} // namespace
+} // namespace kvor::test
