@@ -1,0 +1,115 @@
+// Figures of the measurement loop and the video mode against the simulated sensor on a
+// pseudo-terminal: cycles per second paced as the real line, the share of one core the
+// program's thread takes meanwhile, its own cost per cycle with the line unpaced, and video
+// frames per second for both block layouts.
+#include <sys/resource.h>
+
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/panel_ids.h"
+#include "app/startup.h"
+#include "app/state.h"
+#include "link/protocol.h"
+#include "live/run_loop.h"
+#include "live/video_mode.h"
+#include "sim/simulated_sensor.h"
+#include "ui/inspect.h"
+#include "ui/runtime.h"
+
+namespace {
+
+using namespace kvor;
+
+double ThreadCpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_THREAD, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + 1e-6 * (u.ru_utime.tv_usec + u.ru_stime.tv_usec);
+}
+
+struct Figures {
+    double seconds = 0;
+    double cpuSeconds = 0;
+    int measurements = 0; // command 8 requests the sensor saw
+};
+
+// Starts the program against a fresh sensor, runs one loop for `seconds`, and counts.
+Figures Run(ProgramInstance* instance, sim::Options options, bool video, double seconds) {
+    Figures f;
+    sim::SimulatedSensor sensor(options);
+    if (!sensor.start()) {
+        std::fprintf(stderr, "sensor did not start: %s\n", sensor.lastError().c_str());
+        return f;
+    }
+    setenv("KVOR_COM_PORTS", sensor.devicePath().c_str(), 1);
+    ResetInstrumentState();
+    if (StartProgram(instance) != 0) {
+        std::fprintf(stderr, "start-up failed\n");
+        return f;
+    }
+    sensor.clearRequests();
+    QTimer::singleShot(static_cast<int>(seconds * 1000), [] { stop_flag = 1; });
+    double t0 = Timer();
+    double c0 = ThreadCpuSeconds();
+    if (video) {
+        CC_BTNVideo(pHandle, MAIN_VIDEO, EVENT_COMMIT, nullptr, 0, 0);
+    } else {
+        CC_BTNRun(pHandle, MAIN_RUN, EVENT_COMMIT, nullptr, 0, 0);
+    }
+    f.cpuSeconds = ThreadCpuSeconds() - c0;
+    f.seconds = Timer() - t0;
+    for (const sim::Request& r : sensor.requests())
+        f.measurements += r.command == protocol::CMD_MEASURE;
+    EndProgram();
+    return f;
+}
+
+sim::Options Sensor(bool paced, const char* preset) {
+    sim::Options o;
+    o.paced = paced;
+    o.requestLogLimit = 0;
+    if (preset != nullptr) sim::ModelPreset(preset, &o.model);
+    return o;
+}
+
+// Bytes of one exchange on a 19200 baud 8N1 line: 10 bits a byte.
+double LineLimit(int bytes) { return 19200.0 / 10.0 / bytes; }
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
+    static ProgramInstance instance{argc, argv};
+    if (!InitRuntime(&instance)) return 2;
+    SetPopupsAnswerThemselves(true);
+
+    const int frame = protocol::kFrameBytes;
+    Figures paced = Run(&instance, Sensor(true, nullptr), false, seconds);
+    Figures unpaced = Run(&instance, Sensor(false, nullptr), false, seconds);
+    Figures video64 = Run(&instance, Sensor(true, nullptr), true, seconds);
+    Figures video256 = Run(&instance, Sensor(true, "board7"), true, seconds);
+
+    std::printf("%-52s %12s %12s\n", "figure", "measured", "line limit");
+    std::printf("%-52s %12.1f %12.1f\n", "measurement cycles/s, paced line",
+                paced.measurements / paced.seconds, LineLimit(2 * frame));
+    std::printf("%-52s %11.1f%% %12s\n", "CPU share of one core while the loop runs (paced)",
+                100.0 * paced.cpuSeconds / paced.seconds, "");
+    std::printf("%-52s %12.1f %12s\n", "measurement cycles/s, unpaced line",
+                unpaced.measurements / unpaced.seconds, "");
+    std::printf("%-52s %12.3f %12s\n", "program's own cost per cycle, unpaced (ms wall)",
+                1000.0 * unpaced.seconds / unpaced.measurements, "");
+    std::printf("%-52s %12.3f %12s\n", "program's own cost per cycle, unpaced (ms CPU)",
+                1000.0 * unpaced.cpuSeconds / unpaced.measurements, "");
+    std::printf("%-52s %12.2f %12.2f\n", "video frames/s, four 64-sample blocks (board 100)",
+                video64.measurements / video64.seconds,
+                LineLimit(2 * frame + 4 * (frame + protocol::kVideo64Bytes)));
+    std::printf("%-52s %12.2f %12.2f\n", "video frames/s, one 256-sample block (board 7)",
+                video256.measurements / video256.seconds,
+                LineLimit(2 * frame + frame + protocol::kVideo256Bytes));
+    CloseRuntime();
+    return 0;
+}
