@@ -110,7 +110,10 @@ void EndProgram() {
 }
 
 int WinMain(ProgramInstance* instance, void*, char*, int) {
-    if (StartProgram(instance) < 0) return -1;
+    if (StartProgram(instance) < 0) {
+        CloseRuntime(); // the runtime goes down with the process; nothing else is undone
+        return -1;
+    }
     RunUserInterface();
     EndProgram();
     CloseRuntime();

@@ -107,8 +107,8 @@ int GetCtrlText(int panel, int control, char* text, std::size_t size) {
     Value v;
     Control* c = FindControl(panel, control);
     if (c == nullptr) return -1;
-    // A text box gives its lines separated by line ends.
-    const int r = c->type() == ValueType::Text || c->kind() == QLatin1String("text box")
+    // A text box gives its lines separated by line ends, a picture its image file.
+    const int r = c->type() == ValueType::Text || c->type() == ValueType::None
                       ? c->getValue(&v)
                       : GetValue(panel, control, ValueType::Text, &v);
     if (r == 0) CopyOut(ToText(v), text, size);
