@@ -135,7 +135,10 @@ void DispatchComCallbacks() {
     for (const int port : ports) {
         // A callback may close, reopen or uninstall any port, its own included.
         const auto it = g_ports.find(port);
-        if (it == g_ports.end() || !CallbackDue(port, *it->second)) continue;
+        // Every line is checked, with a callback or not: a vanished one is closed at once, as its
+        // hung-up descriptor would wake the event loop on every pass.
+        if (it == g_ports.end() || !it->second->line->alive() || !CallbackDue(port, *it->second))
+            continue;
         ComCallback& cb = it->second->callback;
         const ComCallbackPtr function = cb.function;
         void* const data = cb.data;
@@ -148,8 +151,6 @@ void DispatchComCallbacks() {
 bool ComCallbackPending() {
     bool pending = false;
     for (auto& [port, open] : g_ports) {
-        // Checking every line here also closes a vanished one at once, so that its descriptor
-        // does not keep waking the event loop.
         if (open->line->alive() && !pending && CallbackDue(port, *open)) pending = true;
     }
     return pending;

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 
 #include "tests/runtime/serial_pty.h"
-#include "ui/com_dispatch.h"
 
 namespace kvor::test {
 namespace {
@@ -20,8 +19,8 @@ struct Calls {
     int events = 0;
     int depth = 0;
     int deepest = 0;
-    int readBytes = 0; // what the callback takes per call (0: nothing)
-    bool nest = false; // processes events itself, as a callback may
+    int take = 0;      // bytes the callback reads (0: it leaves them)
+    bool nest = false; // it processes events itself, as a callback may
     bool closePort = false;
     std::vector<std::uint8_t> last;
 };
@@ -32,9 +31,9 @@ void Receive(int port, int events, void* data) {
     calls.port = port;
     calls.events = events;
     calls.deepest = std::max(calls.deepest, ++calls.depth);
-    if (calls.readBytes > 0) {
-        calls.last.assign(static_cast<std::size_t>(calls.readBytes), 0);
-        ComRd(port, calls.last.data(), calls.readBytes);
+    if (calls.take > 0) {
+        calls.last.assign(static_cast<std::size_t>(calls.take), 0);
+        ComRd(port, calls.last.data(), calls.take);
     }
     if (calls.nest) {
         QCoreApplication::processEvents();
@@ -44,31 +43,26 @@ void Receive(int port, int events, void* data) {
     --calls.depth;
 }
 
-class SerialCallbackTest : public ::testing::Test {
+class SerialCallbackTest : public SerialTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(pty_.ok());
-        ASSERT_EQ(OpenLikeTheScope(1), 0);
-        ASSERT_EQ(SetComTime(1, 1.5), 0);
-    }
-    void TearDown() override { kvor::rt::CloseAllComPorts(); }
-
+    void SetUp() override { usePty(true); }
     int install() { return InstallComCallback(1, kScopeMask, kFrame, 0x55, Receive, &calls_); }
+    void arrive(int count) {
+        const int before = GetInQLen(1);
+        pty_.send(Pattern(static_cast<std::size_t>(count)));
+        ASSERT_EQ(WaitForQueue(1, before + count), before + count);
+    }
 
-    PtyPair pty_;
-    ScopedEnv env_{"KVOR_COM_PORTS", pty_.path()};
     Calls calls_;
 };
 
 TEST_F(SerialCallbackTest, RunsOnlyInsideTheDispatchWithThePortTheEventAndItsData) {
-    calls_.readBytes = kFrame;
+    calls_.take = kFrame;
     ASSERT_EQ(install(), 0);
-    pty_.send(Pattern(kFrame));
-    ASSERT_EQ(WaitForQueue(1, kFrame), kFrame);
+    arrive(kFrame);
     QCoreApplication::processEvents(); // the toolkit's own events do not run it
-    EXPECT_TRUE(ComCallbackPending());
     EXPECT_EQ(calls_.count, 0);
-
+    EXPECT_TRUE(ComCallbackPending());
     DispatchComCallbacks();
     EXPECT_EQ(calls_.count, 1);
     EXPECT_EQ(calls_.port, 1);
@@ -79,88 +73,67 @@ TEST_F(SerialCallbackTest, RunsOnlyInsideTheDispatchWithThePortTheEventAndItsDat
     EXPECT_EQ(calls_.count, 1);
 }
 
-TEST_F(SerialCallbackTest, WaitsForTheNotifyCountEvenWhenTheBytesAreStillWithTheSystem) {
-    calls_.readBytes = kFrame;
+TEST_F(SerialCallbackTest, WaitsForTheNotifyCountCountingBytesStillWithTheSystem) {
     ASSERT_EQ(install(), 0);
-    pty_.send(Pattern(kFrame - 1));
-    ASSERT_EQ(WaitForQueue(1, kFrame - 1), kFrame - 1);
+    arrive(kFrame - 1);
     EXPECT_FALSE(ComCallbackPending());
     DispatchComCallbacks();
     EXPECT_EQ(calls_.count, 0);
-
-    // The last byte is not pulled into the queue by anyone but the check itself.
-    pty_.send({0xAA});
+    pty_.send({0xAA}); // nobody but the check itself pulls this one in
     bool pending = false;
-    const double start = Seconds();
-    while (!pending && Seconds() - start < 1.0)
+    for (const double start = Seconds(); !pending && Seconds() - start < 1.0;)
         pending = ComCallbackPending();
     EXPECT_TRUE(pending);
     DispatchComCallbacks();
     EXPECT_EQ(calls_.count, 1);
 }
 
-TEST_F(SerialCallbackTest, NeverRunsWhileRemovedEitherWay) {
+TEST_F(SerialCallbackTest, NeverRunsWhileRemovedEitherWayNorAfterCloseOrReopen) {
+    arrive(kFrame);
+    using Removal = std::pair<int, ComCallbackPtr>;
+    for (const auto& [mask, fn] : {Removal{0, Receive}, Removal{kScopeMask, nullptr}}) {
+        ASSERT_EQ(install(), 0);
+        ASSERT_EQ(InstallComCallback(1, mask, kFrame, 0x55, fn, &calls_), 0);
+        EXPECT_FALSE(ComCallbackPending());
+        DispatchComCallbacks();
+    }
     ASSERT_EQ(install(), 0);
-    ASSERT_EQ(InstallComCallback(1, 0, kFrame, 0x55, nullptr, nullptr), 0);
-    pty_.send(Pattern(kFrame));
-    ASSERT_EQ(WaitForQueue(1, kFrame), kFrame);
-    EXPECT_FALSE(ComCallbackPending());
-    DispatchComCallbacks();
-    ASSERT_EQ(install(), 0);
-    ASSERT_EQ(InstallComCallback(1, kScopeMask, kFrame, 0x55, nullptr, &calls_), 0);
-    DispatchComCallbacks();
-    ASSERT_EQ(install(), 0);
-    ASSERT_EQ(InstallComCallback(1, 0, kFrame, 0x55, Receive, &calls_), 0);
+    ASSERT_EQ(OpenLikeTheScope(1), 0);
+    arrive(kFrame);
     DispatchComCallbacks();
     EXPECT_EQ(calls_.count, 0);
 
-    // The raw block read is done; the callback is back and takes the frame.
-    calls_.readBytes = kFrame;
+    // The raw block read is over: installed again, it takes the frame.
+    calls_.take = kFrame;
     ASSERT_EQ(install(), 0);
     DispatchComCallbacks();
     EXPECT_EQ(calls_.count, 1);
 }
 
 TEST_F(SerialCallbackTest, ACallbackThatProcessesEventsIsNotEnteredAgain) {
+    calls_.take = kFrame; // takes one frame, then processes events with the second one waiting
     calls_.nest = true;
     ASSERT_EQ(install(), 0);
-    pty_.send(Pattern(2 * kFrame));
-    ASSERT_EQ(WaitForQueue(1, 2 * kFrame), 2 * kFrame);
+    arrive(2 * kFrame);
     DispatchComCallbacks();
     EXPECT_EQ(calls_.count, 1);
-    EXPECT_EQ(calls_.deepest, 1);
-}
-
-TEST_F(SerialCallbackTest, TwoFramesInTheQueueAreTwoCalls) {
-    calls_.readBytes = kFrame;
-    ASSERT_EQ(install(), 0);
-    const std::vector<std::uint8_t> frames = Pattern(2 * kFrame);
-    pty_.send(frames);
-    ASSERT_EQ(WaitForQueue(1, 2 * kFrame), 2 * kFrame);
-    DispatchComCallbacks();
-    EXPECT_EQ(calls_.last, std::vector<std::uint8_t>(frames.begin(), frames.begin() + kFrame));
-    DispatchComCallbacks();
+    DispatchComCallbacks(); // the second frame, once the first call has returned
     EXPECT_EQ(calls_.count, 2);
-    EXPECT_EQ(calls_.last, std::vector<std::uint8_t>(frames.begin() + kFrame, frames.end()));
+    EXPECT_EQ(calls_.deepest, 1);
 }
 
 TEST_F(SerialCallbackTest, ACallbackThatTakesNothingIsCalledAgainOnlyWhenMoreArrives) {
     ASSERT_EQ(install(), 0);
-    pty_.send(Pattern(kFrame));
-    ASSERT_EQ(WaitForQueue(1, kFrame), kFrame);
+    arrive(kFrame);
     DispatchComCallbacks();
     DispatchComCallbacks();
     EXPECT_FALSE(ComCallbackPending()) << "the event loop would never rest";
     EXPECT_EQ(calls_.count, 1);
-    pty_.send({1});
-    ASSERT_EQ(WaitForQueue(1, kFrame + 1), kFrame + 1);
+    arrive(1);
     DispatchComCallbacks();
     EXPECT_EQ(calls_.count, 2);
-
-    // After a flush the count starts over: a new frame is a new call.
-    ASSERT_EQ(FlushInQ(1), 0);
-    pty_.send(Pattern(kFrame));
-    ASSERT_EQ(WaitForQueue(1, kFrame), kFrame);
+    ASSERT_EQ(FlushInQ(1), 0); // after a flush a new frame is a new call
+    arrive(kFrame);
     DispatchComCallbacks();
     EXPECT_EQ(calls_.count, 3);
 }
@@ -168,23 +141,12 @@ TEST_F(SerialCallbackTest, ACallbackThatTakesNothingIsCalledAgainOnlyWhenMoreArr
 TEST_F(SerialCallbackTest, ACallbackMayCloseItsOwnPort) {
     calls_.closePort = true;
     ASSERT_EQ(install(), 0);
-    pty_.send(Pattern(kFrame));
-    ASSERT_EQ(WaitForQueue(1, kFrame), kFrame);
+    arrive(kFrame);
+    DispatchComCallbacks();
     DispatchComCallbacks();
     EXPECT_EQ(calls_.count, 1);
     EXPECT_EQ(GetInQLen(1), kComErrPortNotOpen);
     EXPECT_FALSE(ComCallbackPending());
-    DispatchComCallbacks();
-    EXPECT_EQ(calls_.count, 1);
-}
-
-TEST_F(SerialCallbackTest, ClosingOrReopeningRemovesTheCallback) {
-    ASSERT_EQ(install(), 0);
-    ASSERT_EQ(OpenLikeTheScope(1), 0);
-    pty_.send(Pattern(kFrame));
-    ASSERT_EQ(WaitForQueue(1, kFrame), kFrame);
-    DispatchComCallbacks();
-    EXPECT_EQ(calls_.count, 0);
 }
 
 TEST_F(SerialCallbackTest, NotifyCountMustFitTheInputQueue) {

@@ -1,5 +1,5 @@
-// What the serial tests stand on: a pseudo-terminal whose master side plays the sensor, and the
-// port table pointed at it through KVOR_COM_PORTS.
+// What the serial tests stand on: a pseudo-terminal whose master side plays the sensor, the port
+// table pointed at it through KVOR_COM_PORTS, and a fixture that closes every port afterwards.
 #pragma once
 
 #include <algorithm>
@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include <QByteArray>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -20,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/com_dispatch.h"
 #include "ui/runtime.h"
 
 namespace kvor::test {
@@ -48,8 +48,13 @@ class ScopedEnv {
     std::optional<std::string> old_;
 };
 
-// The sensor's end of a line: the master side of a pseudo-terminal, in raw mode so that every
-// byte value passes unchanged. Only the slave path is kept; the port opens the slave itself.
+inline double Seconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The sensor's end of a line: the master side of a pseudo-terminal in raw mode, so that every
+// byte value passes unchanged. The slave is closed again; the port opens it by its path.
 class PtyPair {
   public:
     PtyPair() {
@@ -70,7 +75,6 @@ class PtyPair {
 
     bool ok() const { return master_ >= 0 && !path_.empty(); }
     const std::string& path() const { return path_; }
-    int master() const { return master_; }
 
     // The sensor side goes away, as when a USB adapter is pulled.
     void hangUp() {
@@ -79,8 +83,7 @@ class PtyPair {
     }
 
     void send(const std::vector<std::uint8_t>& bytes) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
+        for (std::size_t done = 0; done < bytes.size();) {
             const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
             if (n > 0) {
                 done += static_cast<std::size_t>(n);
@@ -94,17 +97,13 @@ class PtyPair {
         }
     }
 
-    // What the port has sent, as soon as `count` bytes are there or `timeoutMs` has passed.
+    // What the port has sent, once `count` bytes are there or `timeoutMs` has passed.
     std::vector<std::uint8_t> receive(std::size_t count, int timeoutMs = 1000) {
         std::vector<std::uint8_t> got;
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (got.size() < count) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                  end - std::chrono::steady_clock::now())
-                                  .count();
-            if (left <= 0) break;
+        const double end = Seconds() + timeoutMs / 1000.0;
+        while (got.size() < count && Seconds() < end) {
             pollfd p{master_, POLLIN, 0};
-            if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
+            if (poll(&p, 1, 10) <= 0) continue;
             std::uint8_t buf[4096];
             const ssize_t n = ::read(master_, buf, std::min(sizeof buf, count - got.size()));
             if (n <= 0) break;
@@ -118,6 +117,7 @@ class PtyPair {
     std::string path_;
 };
 
+// Distinct bytes that run through every value, 0x11, 0x13, CR and LF included.
 inline std::vector<std::uint8_t> Pattern(std::size_t count, std::uint8_t start = 0) {
     std::vector<std::uint8_t> bytes(count);
     for (std::size_t i = 0; i < count; ++i)
@@ -125,21 +125,9 @@ inline std::vector<std::uint8_t> Pattern(std::size_t count, std::uint8_t start =
     return bytes;
 }
 
-inline std::vector<std::uint8_t> AllByteValues() {
-    std::vector<std::uint8_t> bytes(256);
-    for (int i = 0; i < 256; ++i)
-        bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-    return bytes;
-}
-
-// The program's settings: 19200 8N1, queues of 4096 bytes.
+// The scope's settings: 19200 8N1, queues of 4096 bytes.
 inline int OpenLikeTheScope(int port, int inputQueue = 4096) {
     return OpenComConfig(port, "", 19200, 0, 8, 1, inputQueue, 4096);
-}
-
-inline double Seconds() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
 // Polls the queue length alone, as the firmware read does, until it reaches `count`.
@@ -150,5 +138,21 @@ inline int WaitForQueue(int port, int count, double timeoutSeconds = 2.0) {
         n = GetInQLen(port);
     return n;
 }
+
+class SerialTest : public ::testing::Test {
+  protected:
+    void TearDown() override { kvor::rt::CloseAllComPorts(); }
+    // Makes the pseudo-terminal the only port (port 1); `open` opens it as the scope does.
+    void usePty(bool open = false) {
+        ASSERT_TRUE(pty_.ok());
+        env_.emplace("KVOR_COM_PORTS", pty_.path());
+        if (!open) return;
+        ASSERT_EQ(OpenLikeTheScope(1), 0);
+        ASSERT_EQ(SetComTime(1, 1.5), 0);
+    }
+
+    PtyPair pty_;
+    std::optional<ScopedEnv> env_;
+};
 
 } // namespace kvor::test

@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "tests/runtime/serial_pty.h"
-#include "ui/com_dispatch.h"
 #include "ui/simulated_port.h"
 
 namespace kvor::test {
@@ -105,15 +104,12 @@ TEST_F(SerialSimulatedTest, ASilentSimulatorIsGivenUpAfterAboutFiveSecondsAndEnd
     EXPECT_TRUE(endsWithin(2.0));
 }
 
-TEST_F(SerialSimulatedTest, ASimulatorNamingNoUsableLineCannotBeOpenedAndIsEnded) {
+TEST_F(SerialSimulatedTest, AMissingProgramOrAnUnusableLineCannotBeOpened) {
+    SetSimulatorProgramForTests(dir_.filePath("not-there"));
+    EXPECT_EQ(OpenLikeTheScope(1), kComErrCannotOpen);
     useScript("echo /dev/kvor-no-such-line\nexec sleep 30");
     EXPECT_EQ(OpenLikeTheScope(1), kComErrCannotOpen);
     EXPECT_TRUE(endsWithin(2.0));
-}
-
-TEST_F(SerialSimulatedTest, AMissingSimulatorProgramCannotBeOpened) {
-    SetSimulatorProgramForTests(dir_.filePath("not-there"));
-    EXPECT_EQ(OpenLikeTheScope(1), kComErrCannotOpen);
 }
 
 TEST_F(SerialSimulatedTest, TheBuiltSimulatorAnswersTheEcho) {
