@@ -25,9 +25,8 @@ QString ReadFirstLine(QProcess& process) {
         const qint64 left = kFirstLineTimeoutMs - clock.elapsed();
         if (left <= 0 || process.bytesAvailable() > kMaxPathLength) return QString();
         if (!process.waitForReadyRead(static_cast<int>(left)) &&
-            process.state() == QProcess::NotRunning) {
-            if (!process.canReadLine()) return QString();
-        }
+            process.state() == QProcess::NotRunning && !process.canReadLine())
+            return QString(); // ended without naming a line
     }
     const QByteArray line = process.readLine(kMaxPathLength);
     return QString::fromLocal8Bit(line).trimmed();
