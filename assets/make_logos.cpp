@@ -36,12 +36,17 @@ bool SmallMark(const char* file) {
     p.setRenderHint(QPainter::Antialiasing);
     DrawCurtain(p, QRectF(2, 2, 44, 18), QColor(0xFF, 0xFF, 0xFF), QColor(0xFF, 0xC0, 0x20));
     QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(15);
+    f.setPixelSize(14);
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::white);
     p.drawText(QRectF(54, 0, 186, 22), Qt::AlignVCenter | Qt::AlignLeft,
-               QStringLiteral("K-VOR-PX  line sensors"));
+               QStringLiteral("K-VOR-PX"));
+    f.setBold(false);
+    f.setPixelSize(12);
+    p.setFont(f);
+    p.drawText(QRectF(132, 0, 108, 22), Qt::AlignVCenter | Qt::AlignLeft,
+               QStringLiteral("line sensors"));
     p.end();
     return img.save(QString::fromUtf8(file), "BMP");
 }

@@ -70,7 +70,7 @@ main_controls = [
 
     # Graphs, centre: the bar graph above, the strip chart and the video graph sharing one place.
     ctrl(50, "graph", (300, 102, 710, 150), "Pixel line", cursors=3, x_range=[1, 2048],
-         y_range=[0, 1.05], x_label="pixel"),
+         y_range=[0, 1.05], y_ticks=False, x_label="pixel"),
     ctrl(55, "strip chart", (300, 282, 710, 318), "Measurement history", traces=5,
          points_per_screen=101, x_range=[0, 100], y_range=[0, 4096],
          trace_colors=["0x008000", "0x008000", "0x000000", "0xFF0000", "0xFF0000"]),

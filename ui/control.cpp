@@ -68,7 +68,11 @@ void Control::finish(QWidget* body) {
     body->setGeometry(def_.rect);
     const QString name = def_.label.isEmpty() ? def_.name : def_.label;
     body->setAccessibleName(name);
-    body->setAccessibleDescription(QStringLiteral("panel %1, control %2").arg(panel_).arg(def_.id));
+    // Screen readers and scripted operator checks find a control by its panel resource and id.
+    const Panel* owner = FindPanel(panel_);
+    const int resource = owner != nullptr ? owner->resource : panel_;
+    body->setAccessibleDescription(
+        QStringLiteral("panel %1, control %2").arg(resource).arg(def_.id));
     body->setObjectName(QStringLiteral("p%1c%2").arg(panel_).arg(def_.id));
     if (showsLabelAbove() && !def_.label.isEmpty()) {
         label_ = new QLabel(def_.label, canvas_);

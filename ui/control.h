@@ -51,6 +51,7 @@ struct ControlDef {
     QString align;
     double xMin = 0, xMax = 1, yMin = 0, yMax = 1;
     QString xLabel, yLabel;
+    bool yTicks = true; // graphs: tick labels on the Y axis
     int cursors = 0;
     int traces = 1, pointsPerScreen = 100;
     std::vector<int> traceColors;

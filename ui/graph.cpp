@@ -57,6 +57,8 @@ void StylePlot(QCustomPlot* plot, const ControlDef& def) {
         grid.setStyle(Qt::DotLine);
         axis->grid()->setPen(grid);
     }
+    plot->yAxis->setTickLabels(def.yTicks);
+    plot->yAxis->setTicks(def.yTicks);
     plot->xAxis->setLabel(def.xLabel);
     plot->yAxis->setLabel(def.yLabel);
     ApplyAxisRange(plot->xAxis, def.xMin, def.xMax);

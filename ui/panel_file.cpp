@@ -116,6 +116,7 @@ QString ParseControl(const QJsonObject& o, ControlDef* c) {
         return QStringLiteral("axis ranges must be [min, max]");
     c->xLabel = o.value(QLatin1String("x_label")).toString();
     c->yLabel = o.value(QLatin1String("y_label")).toString();
+    c->yTicks = o.value(QLatin1String("y_ticks")).toBool(true);
     c->cursors = o.value(QLatin1String("cursors")).toInt(0);
     if (c->cursors < 0 || c->cursors > 8) return QStringLiteral("cursor count outside 0..8");
     c->traces = o.value(QLatin1String("traces")).toInt(1);

@@ -40,7 +40,10 @@ QPoint ClickPoint(QWidget* w) {
 } // namespace
 
 QWidget* Control(int panel, int control) {
-    const QString wanted = QStringLiteral("panel %1, control %2").arg(panel).arg(control);
+    // Controls carry their panel's resource number; a test may name the panel by either.
+    const rt::Panel* p = rt::FindPanel(panel);
+    const int resource = p != nullptr ? p->resource : panel;
+    const QString wanted = QStringLiteral("panel %1, control %2").arg(resource).arg(control);
     for (QWidget* w : QApplication::allWidgets())
         if (w->accessibleDescription() == wanted) return w;
     return nullptr;

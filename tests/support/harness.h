@@ -13,7 +13,8 @@
 
 namespace kvor::test {
 
-// The widget of a control, found by its accessible description ("panel 1, control 48").
+// The widget of a control, found by its accessible description ("panel 1, control 48"). The
+// panel is a handle (pHandle, pPopup) or a resource number (1 main panel, 2 pop-up).
 QWidget* Control(int panel, int control);
 
 // Operator input through real mouse and key events.

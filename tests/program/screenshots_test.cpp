@@ -1,0 +1,59 @@
+// The pictures in docs/: the scope as an operator sees it, driven through the panel against the
+// simulated sensor. Not part of the suite; run with
+//   KVOR_SHOTS_DIR=docs build/bin/kvor_program_tests --gtest_also_run_disabled_tests \
+//       --gtest_filter='*Screenshots*'
+#include <QDir>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "tests/support/harness.h"
+#include "ui/inspect.h"
+
+namespace kvor::test {
+namespace {
+
+std::string ShotPath(const char* name) {
+    const char* dir = std::getenv("KVOR_SHOTS_DIR");
+    return QDir(dir != nullptr ? dir : ".").filePath(name).toStdString();
+}
+
+class Screenshots : public ScopeTest {
+  protected:
+    sim::Options SensorOptions() const override {
+        sim::Options o;
+        o.paced = true;
+        return o;
+    }
+};
+
+TEST_F(Screenshots, DISABLED_MainPanelPopupAndVideo) {
+    SetPopupsAnswerThemselves(true);
+    SavePanelImage(pHandle, ShotPath("main-panel-idle.png").c_str());
+    // Running: three seconds of measurement, then the picture, then Stop.
+    Later(3000, [] {
+        EXPECT_EQ(SavePanelImage(pHandle, ShotPath("main-panel.png").c_str()), 0);
+        Click(pHandle, MAIN_STOP);
+    });
+    Click(pHandle, MAIN_RUN);
+    // The video signal.
+    Later(2500, [] {
+        EXPECT_EQ(SavePanelImage(pHandle, ShotPath("video-mode.png").c_str()), 0);
+        Click(pHandle, MAIN_STOP);
+    });
+    Click(pHandle, MAIN_VIDEO);
+    // A calibration under way: activated, object 1 selected with its live value.
+    Click(pHandle, MAIN_POPUP_TOGGLE);
+    Later(1500, [] { Click(pPopup, POP_STEP1); });
+    Later(3000, [] {
+        EXPECT_EQ(SavePanelImage(pPopup, ShotPath("calibration-popup.png").c_str()), 0);
+        EXPECT_EQ(SavePanelImage(pHandle, ShotPath("main-panel-calibrating.png").c_str()), 0);
+        Click(pPopup, POP_DISCARD);
+    });
+    Click(pPopup, POP_ACTIVATE);
+}
+
+} // namespace
+} // namespace kvor::test
