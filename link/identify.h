@@ -6,7 +6,15 @@
 namespace kvor {
 
 int GetHARDWAREInfo();
+// Takes the hardware answer frame in szReadBuf: the eleven description words whatever the
+// command word, then, only when it is 10, the graph axis, xArray, xArray8 and the description
+// table. Returns 1 when the command word was 10, else 0. No serial traffic.
+int ApplyHARDWAREInfo();
 i32 GetVERSIONInfo();
+// Takes the firmware text out of the nBytesR bytes read into szReadBuf (only a block of exactly
+// 72 is a text), shows szStatus and names the series. `waiting` is the count that was in the
+// input queue when the wait ended; returns it, or the series code. No serial traffic.
+i32 DecodeVERSIONInfo(i32 waiting);
 // The row of the sensor description table for ccdtype: text box lines, switch texts, controls
 // 17/24/26/56, YMAXADC, pixB and pixE (after a hardware answer with command word 10).
 void ApplySensorDescription();

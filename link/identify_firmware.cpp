@@ -77,21 +77,25 @@ i32 GetVERSIONInfo() {
     ShowStatusLiteral("Waiting for firmware info ...");
 
     const int n = WaitForFirmwareText();
-    szVersion[0] = '\0';
     nBytesR = ReadRawBlock(n);
+
+    InstallRxCallback();
+    FlushInQ(com);
+    FlushOutQ(com);
+    rx_flag = 0;
+    return DecodeVERSIONInfo(n);
+}
+
+i32 DecodeVERSIONInfo(i32 waiting) {
+    szVersion[0] = '\0';
     if (nBytesR == kFirmwareTextBytes) {
         if (pcbtype == 0)
             TakeWordCodedText();
         else
             TakeByteText();
     }
-
-    InstallRxCallback();
-    FlushInQ(com);
-    FlushOutQ(com);
-    rx_flag = 0;
     ShowStatus();
-    return SeriesResult(n);
+    return SeriesResult(waiting);
 }
 
 } // namespace kvor

@@ -82,7 +82,10 @@ void FillPositions() {
 int GetHARDWAREInfo() {
     ExchangeFrame(CMD_HARDWARE_INFO, TEST_TIME_FIRST, nullptr, "Timeout-RS-232...");
     if (rx_flag != 1) return 0;
+    return ApplyHARDWAREInfo();
+}
 
+int ApplyHARDWAREInfo() {
     // The words are taken whatever the command word says; only then is it checked.
     const u16 command = AnswerWord(2);
     ccdtype = AnswerWord(4);
