@@ -1,0 +1,51 @@
+#include "fuzz/fuzz_scope.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/panel_ids.h"
+#include "app/startup.h"
+#include "app/state.h"
+#include "ui/inspect.h"
+#include "ui/runtime.h"
+
+namespace kvor::fuzz {
+
+void StartScopeOnce() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The fuzzer's own options stay away from the toolkit's argument parsing.
+    static char name[] = "kvor_fuzz";
+    static char* argv[] = {name, nullptr};
+    static ProgramInstance instance{1, argv};
+    if (!InitRuntime(&instance)) Fail("InitRuntime", __FILE__, __LINE__);
+    SetPopupsAnswerThemselves(true);
+    RegisterProgramCallbacks();
+    pHandle = LoadPanel(0, PANEL_FILE, MAIN_PANEL_RESOURCE);
+    pPopup = LoadPanel(0, PANEL_FILE, POPUP_PANEL_RESOURCE);
+    if (pHandle < 0 || pPopup < 0) Fail("LoadPanel of the panel file", __FILE__, __LINE__);
+    GetProjectDir(proj_dir);
+    InitVars();
+    InitGUI();
+    DisplayPanel(pHandle);
+    ProcessSystemEvents();
+    // libFuzzer ends the process with exit(). Registered after the runtime's own statics came
+    // to life, this runs before they are destroyed: panels go while the toolkit is still up.
+    std::atexit([] { CloseRuntime(); });
+}
+
+void Fail(const char* what, const char* file, int line) {
+    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, what);
+    std::fflush(stderr);
+    std::abort();
+}
+
+std::uint16_t WordAt(const std::uint8_t* data, std::size_t size, std::size_t at) {
+    const unsigned hi = at < size ? data[at] : 0;
+    const unsigned lo = at + 1 < size ? data[at + 1] : 0;
+    return static_cast<std::uint16_t>(hi << 8 | lo);
+}
+
+} // namespace kvor::fuzz

@@ -1,0 +1,186 @@
+// A parameter file of any content, read as the Get button reads it with the file target: the
+// operator picks the file, ReadParaFromFile takes it, PushGET(DATFILE) shows it. The variables
+// take all 16 words of the file or none, and whatever was taken is shown within the sensor's
+// ranges.
+#include <unistd.h>
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "fuzz/fuzz_scope.h"
+#include "params/para_file.h"
+#include "params/transfer.h"
+#include "ui/inspect.h"
+#include "ui/runtime.h"
+
+namespace kvor::fuzz {
+namespace {
+
+// The variables of words 0..14; word 15 goes into both deltaTol and trigMode.
+u16* const kWordVars[15] = {&power,  &rs232Mode, &vThd,  &anaMode,   &polarity,
+                            &eMode,  &eBeg,      &eEnd,  &tVal,      &tTol,
+                            &opMode, &eHardware, &slope, &intersect, &average};
+
+using Words = std::array<u16, 17>; // words 0..14, deltaTol, trigMode
+
+Words Variables() {
+    Words w{};
+    for (int i = 0; i < 15; ++i)
+        w[i] = *kWordVars[i];
+    w[15] = deltaTol;
+    w[16] = trigMode;
+    return w;
+}
+
+// Values a file is unlikely to hold, so that a read that took nothing is told apart.
+void SetRecognisableVariables() {
+    for (int i = 0; i < 15; ++i)
+        *kWordVars[i] = static_cast<u16>(0xA5A0 + i);
+    deltaTol = 0xA5AF;
+    trigMode = 0xA5B0;
+}
+
+// The runs of decimal digits in the file, in order, and whether anything but digits and white
+// space stands between them. A run too long for 64 bits counts as unreadable.
+struct Numbers {
+    std::vector<std::uint64_t> values;
+    bool onlyDigitsAndSpace = true;
+    bool overlong = false;
+};
+
+Numbers NumbersOf(const std::uint8_t* data, std::size_t size) {
+    Numbers n;
+    std::size_t i = 0;
+    while (i < size) {
+        if (!std::isdigit(data[i])) {
+            if (!std::isspace(data[i])) n.onlyDigitsAndSpace = false;
+            ++i;
+            continue;
+        }
+        std::uint64_t v = 0;
+        int digits = 0;
+        for (; i < size && std::isdigit(data[i]); ++i) {
+            // Leading zeros do not make a number long.
+            if (v != 0 || data[i] != '0') ++digits;
+            if (digits > 19) n.overlong = true;
+            v = v * 10 + static_cast<unsigned>(data[i] - '0');
+        }
+        n.values.push_back(v);
+    }
+    return n;
+}
+
+// What the writer writes: 16 lines, each a number of 0..65535 right-aligned in five places.
+bool IsWritersFormat(const std::uint8_t* data, std::size_t size) {
+    if (size != 16 * 6) return false;
+    for (int line = 0; line < 16; ++line) {
+        const std::uint8_t* f = data + 6 * line;
+        if (f[5] != '\n') return false;
+        int k = 0;
+        while (k < 4 && f[k] == ' ')
+            ++k;
+        if (k < 4 && f[k] == '0') return false; // no padding with zeros
+        unsigned v = 0;
+        for (; k < 5; ++k) {
+            if (!std::isdigit(f[k])) return false;
+            v = v * 10 + static_cast<unsigned>(f[k] - '0');
+        }
+        if (v > 65535) return false;
+    }
+    return true;
+}
+
+const std::string& TempFile() {
+    static const std::string path = [] {
+        char name[] = "/tmp/kvor_fuzz_paraXXXXXX.dat";
+        const int fd = mkstemps(name, 4);
+        if (fd < 0) Fail("mkstemps", __FILE__, __LINE__);
+        close(fd);
+        return std::string(name);
+    }();
+    return path;
+}
+
+void WriteFile(const std::uint8_t* data, std::size_t size) {
+    std::FILE* f = std::fopen(TempFile().c_str(), "wb");
+    if (f == nullptr) Fail("fopen of the temporary file", __FILE__, __LINE__);
+    if (size > 0 && std::fwrite(data, 1, size, f) != size) Fail("fwrite", __FILE__, __LINE__);
+    std::fclose(f);
+}
+
+void CheckShownWithinRanges() {
+    KVOR_FUZZ_CHECK(power <= 1000);
+    KVOR_FUZZ_CHECK(rs232Mode <= 1);
+    KVOR_FUZZ_CHECK(vThd >= 50 && vThd <= 950);
+    KVOR_FUZZ_CHECK(anaMode <= 7);
+    KVOR_FUZZ_CHECK(polarity <= 1);
+    KVOR_FUZZ_CHECK(eMode <= 2);
+    KVOR_FUZZ_CHECK(eBeg <= ccdvirtpixel);
+    KVOR_FUZZ_CHECK(eEnd >= 1 && eEnd <= ccdvirtpixel);
+    KVOR_FUZZ_CHECK(tTol >= 1 && tTol <= ccdvirtpixel);
+    KVOR_FUZZ_CHECK(eHardware <= 3);
+    KVOR_FUZZ_CHECK(slope != 65535);
+    KVOR_FUZZ_CHECK(intersect <= 60000);
+    KVOR_FUZZ_CHECK(average <= 1024);
+    KVOR_FUZZ_CHECK(deltaTol >= 1 && deltaTol <= ccdvirtpixel);
+    // szStatus stays a terminated text of at most 72 characters.
+    KVOR_FUZZ_CHECK(std::memchr(szStatus, '\0', sizeof szStatus) != nullptr);
+}
+
+} // namespace
+} // namespace kvor::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace kvor;
+    using namespace kvor::fuzz;
+    StartScopeOnce();
+    WriteFile(data, size);
+
+    SetRecognisableVariables();
+    const Words before = Variables();
+    SetStatusText("before the file");
+    SetNextFileSelection(TempFile().c_str(), 1);
+    ReadParaFromFile();
+    const Words after = Variables();
+
+    // The words the file holds, when it holds 16 numbers that fit 32 bits.
+    const Numbers n = NumbersOf(data, size);
+    std::optional<Words> fromFile;
+    if (n.values.size() == 16 && !n.overlong) {
+        Words w{};
+        bool fits = true;
+        for (int i = 0; i < 16; ++i) {
+            fits = fits && n.values[i] <= 0xFFFFFFFFull;
+            w[i] = static_cast<u16>(n.values[i] & 0xFFFF);
+        }
+        w[16] = w[15];
+        if (fits) fromFile = w;
+    }
+    // Nothing but 16 such numbers and white space: the reader must take it.
+    const bool plainNumbers = fromFile.has_value() && n.onlyDigitsAndSpace;
+    if (IsWritersFormat(data, size)) KVOR_FUZZ_CHECK(plainNumbers);
+
+    const bool refused = std::strcmp(szStatus, "Error reading parameter file!") == 0;
+    if (refused) {
+        KVOR_FUZZ_CHECK(!plainNumbers);
+        KVOR_FUZZ_CHECK(after == before);
+    } else {
+        KVOR_FUZZ_CHECK(fromFile.has_value());
+        KVOR_FUZZ_CHECK(after == *fromFile);
+        KVOR_FUZZ_CHECK(std::strcmp(szStatus, "before the file") == 0);
+    }
+    KVOR_FUZZ_CHECK(std::strcmp(file_name, TempFile().c_str()) == 0);
+
+    PushGET(DATFILE);
+    CheckShownWithinRanges();
+    ProcessSystemEvents();
+    return 0;
+}
