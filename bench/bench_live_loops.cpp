@@ -76,7 +76,9 @@ sim::Options Sensor(bool paced, const char* preset) {
 }
 
 // Bytes of one exchange on a 19200 baud 8N1 line: 10 bits a byte.
-double LineLimit(int bytes) { return 19200.0 / 10.0 / bytes; }
+double LineLimit(int bytes) {
+    return 19200.0 / 10.0 / bytes;
+}
 
 } // namespace
 

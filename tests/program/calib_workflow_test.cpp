@@ -2,6 +2,7 @@
 // path from activation to store, and every way of leaving it.
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -86,7 +87,7 @@ TEST_F(Calibration, StartsAtRest) {
 TEST_F(Calibration, NormalPathFromActivationToStoreWithTheLoopRunning) {
     test::EnterNumber(2, POP_SIZE1, 5000);
     test::EnterNumber(2, POP_SIZE2, 15000);
-    sensor().setObject(1000.0, 1400.0, false);
+    sensor().setObject(300.0, 500.0, false);
     u16 modeBefore = eMode;
     sensor().clearRequests();
 
@@ -96,7 +97,8 @@ TEST_F(Calibration, NormalPathFromActivationToStoreWithTheLoopRunning) {
     std::vector<int> afterSelect, afterAccept1, afterAccept2, afterFit;
     double x1 = 0, x2 = 0;
     Later(400, [&] {
-        activated = test::StatusLine();
+        // The status line shows the run loop's "Line Ok!" by now; the message stays in szStatus.
+        activated = szStatus;
         modeShown = Mode();
         loopRunning = stop_flag == 0;
         Click(2, POP_STEP1);
@@ -106,7 +108,7 @@ TEST_F(Calibration, NormalPathFromActivationToStoreWithTheLoopRunning) {
         Click(2, POP_ACCEPT1);
         x1 = pixel[0];
         afterAccept1 = CalibrationDimming();
-        sensor().setObject(2000.0, 2800.0, false);
+        sensor().setObject(400.0, 900.0, false);
     });
     Later(1200, [&] { Click(2, POP_STEP2); });
     Later(1400, [&] {
@@ -273,6 +275,26 @@ TEST_F(Calibration, ActivationStartsTheLoopOnlyWhenNoneRuns) {
     EXPECT_EQ(test::StatusLine(), "Calibration activated!");
 }
 
+TEST_F(Calibration, TheActivationAnswerIsNotDrawnAsAMeasurement) {
+    // The sensor answers the activation with its calibration words in words 0 and 1 and zeros
+    // elsewhere: drawn as a measurement it would put Mvalue 0 into the history.
+    sensor().setObject(300.0, 500.0, false);
+    std::fill(std::begin(arrayNORM), std::end(arrayNORM), -1.0);
+    Later(300, [] {
+        Click(2, POP_ACTIVATE);
+        Later(30, [] { Click(1, MAIN_STOP); });
+    });
+    Click(1, MAIN_RUN);
+    int drawn = 0;
+    for (int k = 0; k < 100; ++k) {
+        if (arrayNORM[5 * k + 2] == -1.0) continue;
+        ++drawn;
+        EXPECT_NE(arrayNORM[5 * k + 3], 0.0) << "sample " << k;
+    }
+    EXPECT_GT(drawn, 3);
+    EXPECT_EQ(szStatus, std::string("Calibration activated!"));
+}
+
 TEST_F(Calibration, StopAnsweredRestoresTheModeAndHidesThePopup) {
     u16 modeBefore = eMode;
     Later(300, [] { Click(2, POP_STEP1); });
@@ -327,7 +349,7 @@ TEST_F(Calibration, ClosingThePopupOnlyHidesIt) {
     Later(300, [&] {
         Click(2, POP_STEP1);
         before = CalibrationDimming();
-        test::ClosePanelWindow(2);
+        test::ClosePanelWindow(pPopup);
     });
     Later(600, [&] {
         after = CalibrationDimming();

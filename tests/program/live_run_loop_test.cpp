@@ -82,13 +82,14 @@ TEST_F(RunLoop, PollsContinuouslyAndDrawsEveryAnswerOnce) {
 }
 
 TEST_F(RunLoop, DisplaysFollowTheObjectInTheCurtain) {
-    sensor().setObject(1000.0, 1400.0, false);
+    // Inside the edge limits the program starts with (1..1024).
+    sensor().setObject(400.0, 800.0, false);
     RunFor(600);
     u16 l = 0, r = 0;
     GetCtrlVal(pHandle, MAIN_LEDGE, &l);
     GetCtrlVal(pHandle, MAIN_REDGE, &r);
-    EXPECT_NEAR(l, 1000, 8);
-    EXPECT_NEAR(r, 1400, 8);
+    EXPECT_NEAR(l, 400, 8);
+    EXPECT_NEAR(r, 800, 8);
     EXPECT_EQ(l, Ledge);
     EXPECT_EQ(r, Redge);
 }
@@ -109,17 +110,17 @@ TEST_F(RunLoop, LaterRequestsCarryTheSetpointOfThePreviousAnswer) {
 }
 
 TEST_F(RunLoop, MicrometresAboveSixteenBitsComeFromBothAnswerWords) {
-    // Factor 64 (the largest word) makes every size larger than 65535 micrometres.
+    // The largest factor and offset words make the size larger than 65535 micrometres.
     std::vector<u16> ram = sensor().ramParameters();
     ram[12] = 65535;
-    ram[13] = 30000;
+    ram[13] = 65535;
     sensor().setRamParameters(ram);
-    sensor().setObject(1000.0, 1400.0, false);
+    sensor().setObject(400.0, 800.0, false);
     RunFor(500);
     i32 um = 0;
     GetCtrlVal(pHandle, MAIN_UMVALUE, &um);
     EXPECT_GT(um, 65535);
-    EXPECT_NEAR(um, 65535.0 / 1024 * Mvalue, 2.0);
+    EXPECT_NEAR(um, 65535.0 / 1024 * Mvalue + 35535, 2.0);
 }
 
 TEST_F(RunLoop, StopEndsTheLoopInThePassThatHandledIt) {
@@ -198,7 +199,9 @@ TEST_F(RunLoop, TimeOutCountsFromTheLastRequest) {
 
 TEST_F(RunLoop, ClosingTheMainPanelEndsTheLoopAndTheProgram) {
     Later(50, [] { Click(1, MAIN_RUN); });
-    Later(600, [] { test::ClosePanelWindow(1); });
+    Later(600, [] { test::ClosePanelWindow(pHandle); });
+    // Should the close not end the program, the test fails instead of hanging.
+    Later(8000, [] { QuitUserInterface(-1); });
     double t0 = Timer();
     int rc = RunUserInterface();
     EXPECT_EQ(rc, 0);
