@@ -40,7 +40,7 @@ void IdentifySensor() {
     if (GetHARDWAREInfo() == 0) SetStatusText("Error reading HARDWARE-info!");
     Delay(0.1);
     const i32 r = GetVERSIONInfo();
-    if (r > 0 && r < STATUS_LEN) SetStatusText("Error reading firmware-info!");
+    if (r > 0 && r < kFirmwareTextBytes) SetStatusText("Error reading firmware-info!");
     if (r < 0) {
         MessagePopup("Attention !!!", ForeignSeriesText(r));
         DimTransferButtons(1);
