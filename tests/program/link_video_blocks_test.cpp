@@ -75,6 +75,15 @@ TEST_F(VideoBlocks, TheLastOfFourBlocksAsksFor192And1AndFillsTheEndOfTheLine) {
         ASSERT_LE(adcbuf[i], 1023) << "sample " << i;
 }
 
+TEST_F(VideoBlocks, AFirstIndexNearTheEndFillsOnlyToTheLastSample) {
+    ReadData64(240, 1);
+    for (int i = 0; i < 240; ++i)
+        ASSERT_EQ(adcbuf[i], kUntouched) << "sample " << i;
+    for (int i = 240; i < 256; ++i)
+        ASSERT_LE(adcbuf[i], 1023) << "sample " << i;
+    EXPECT_EQ(sensor().requests().back().words[0], 240);
+}
+
 TEST_F(VideoBlocks, FourBlocksGiveThePictureWithTheShadowInIt) {
     ReadData64(0, 0);
     ReadData64(64, 0);

@@ -79,6 +79,14 @@ TEST_F(Settings, TheLeftLimitStaysFrom1To1023) {
     EXPECT_EQ(eBeg, 1);
 }
 
+TEST_F(Settings, ALineOfNoPixelsGivesNoWrappedLimit) {
+    pixE = 0; // as a sensor reporting 0 virtual pixels leaves it
+    EnterNumber(1, MAIN_EDGE_LEFT, 5);
+    EXPECT_EQ(Shown(MAIN_EDGE_LEFT), 0);
+    EXPECT_EQ(eBeg, 0);
+    EXPECT_EQ(CursorX(2), 0.0);
+}
+
 TEST_F(Settings, TheRightLimitStaysFrom2To1024) {
     EnterNumber(1, MAIN_EDGE_RIGHT, 0);
     EXPECT_EQ(Shown(MAIN_EDGE_RIGHT), 2);
