@@ -46,11 +46,16 @@ void IdentifySensor() {
         DimTransferButtons(1);
         return;
     }
+    // Without a firmware text the set-up ends on what went wrong with it, not on an empty line.
+    char firmwareProblem[STATUS_LEN + 1] = "";
+    if (szVersion[0] == '\0')
+        CopyText(firmwareProblem, sizeof firmwareProblem,
+                 r == 0 ? "Timeout - reading firmware info!" : "Error reading firmware-info!");
     DimTransferButtons(0);
     Delay(0.1);
     target = RAM;
     PushGET(RAM);
-    SetStatusText(szVersion);
+    SetStatusText(szVersion[0] != '\0' ? szVersion : firmwareProblem);
 }
 
 } // namespace

@@ -173,9 +173,23 @@ class ShortTextAtStartUp : public test::ScopeTest {
 TEST_F(ShortTextAtStartUp, TheParameterReadStillRuns) {
     EXPECT_TRUE(ReadRamSent(sensor()));
     EXPECT_EQ(Dimmed(MAIN_SEND), 0);
-    // The status line ends with the firmware text, which never came.
+    // The firmware text never came: the set-up ends on that, not on an empty status line.
     EXPECT_STREQ(szVersion, "");
-    EXPECT_EQ(StatusLine(), "");
+    EXPECT_EQ(StatusLine(), "Error reading firmware-info!");
+}
+
+class LongTextAtStartUp : public test::ScopeTest {
+    sim::Options SensorOptions() const override {
+        sim::Options o = test::ScopeTest::SensorOptions();
+        o.faults.firmwareTextBytes = 100;
+        return o;
+    }
+};
+
+TEST_F(LongTextAtStartUp, EndsOnTheFirmwareError) {
+    EXPECT_TRUE(ReadRamSent(sensor()));
+    EXPECT_STREQ(szVersion, "");
+    EXPECT_EQ(StatusLine(), "Error reading firmware-info!");
 }
 
 class BoardZero : public test::ScopeTest {
