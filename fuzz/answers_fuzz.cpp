@@ -2,7 +2,8 @@
 // video mode take them. The input is what the sensor would have sent:
 //   bytes   0..35   the hardware answer of the identification (CCD geometry, video full scale)
 //   bytes  36..67   the parameter words the panel holds (bar-graph windows, threshold, zoom)
-//   byte   68       bit 0 and bit 1: the pop-up's object check boxes; bit 2: strip-chart zoom
+//   byte   68       bit 0 and bit 1: the pop-up's object check boxes; bit 2: strip-chart zoom;
+//                   bit 3: the parameter words came as a RAM read answer and are shown
 //   then            up to eight 36-byte measurement answers, each decoded and drawn
 //   the rest        a raw video block, 16-bit samples high byte first, drawn as the curve
 // Every answer must come out on the panel as the sensor sent it, without a fault.
@@ -21,6 +22,7 @@
 #include "live/curve_strip.h"
 #include "live/run_loop.h"
 #include "params/frame_map.h"
+#include "params/panel_map.h"
 #include "ui/inspect.h"
 #include "ui/runtime.h"
 
@@ -61,6 +63,8 @@ void TakeParameters(const std::uint8_t* data, std::size_t size) {
     SetCtrlVal(pPopup, POP_STEP1, static_cast<i32>(flags & 1));
     SetCtrlVal(pPopup, POP_STEP2, static_cast<i32>((flags >> 1) & 1));
     SetCtrlVal(pHandle, MAIN_ZOOM, static_cast<i32>((flags >> 2) & 1));
+    // As the answer of a RAM read: brought into range and shown, with this sensor's geometry.
+    if (flags & 8) SetPanelValues();
 }
 
 u16 ShownU16(int panel, int control) {

@@ -4,8 +4,10 @@
 // ranges.
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -131,18 +133,52 @@ void CheckShownWithinRanges() {
     KVOR_FUZZ_CHECK(intersect <= 60000);
     KVOR_FUZZ_CHECK(average <= 1024);
     KVOR_FUZZ_CHECK(deltaTol >= 1 && deltaTol <= ccdvirtpixel);
+    // The panel shows what the variables hold. The operating-mode switch is left out: it can
+    // show only off and on, whatever word 10 holds.
+    struct Shown {
+        int control;
+        const u16* value;
+    };
+    const Shown shown[] = {
+        {MAIN_POWER, &power},       {MAIN_RS232MODE, &rs232Mode}, {MAIN_THRESHOLD, &vThd},
+        {MAIN_ANAMODE, &anaMode},   {MAIN_POLARITY, &polarity},   {MAIN_EMODE, &eMode},
+        {MAIN_EDGE_LEFT, &eBeg},    {MAIN_EDGE_RIGHT, &eEnd},     {MAIN_SETPOINT, &tVal},
+        {MAIN_TOLERANCE, &tTol},    {MAIN_HWMODE, &eHardware},    {MAIN_AVERAGE, &average},
+        {MAIN_DELTATOL, &deltaTol}, {MAIN_TRIGMODE, &trigMode}};
+    for (const Shown& s : shown) {
+        u16 v = 0;
+        KVOR_FUZZ_CHECK(GetCtrlVal(pHandle, s.control, &v) >= 0);
+        KVOR_FUZZ_CHECK(v == *s.value);
+    }
+    // The pop-up shows the calibration words as factor and offset.
+    float factor = -1, offset = -1;
+    KVOR_FUZZ_CHECK(GetCtrlVal(pPopup, POP_FACTOR, &factor) >= 0);
+    KVOR_FUZZ_CHECK(GetCtrlVal(pPopup, POP_OFFSET, &offset) >= 0);
+    const double scale = ccdtype == 104 ? SLOPEMULTI_512 : SLOPEMULTI;
+    // The factor control's upper limit comes from the panel file and is that of the 1024 scale;
+    // a larger factor of a type-104 sensor stands at that limit.
+    double factorMax = 0;
+    KVOR_FUZZ_CHECK(GetCtrlAttribute(pPopup, POP_FACTOR, ATTR_MAX_VALUE, &factorMax) >= 0);
+    KVOR_FUZZ_CHECK(std::fabs(factor - std::min(slope / scale, factorMax)) < 1e-3);
+    KVOR_FUZZ_CHECK(std::fabs(offset - (static_cast<i32>(intersect) - YOFFSET)) < 1e-3);
     // szStatus stays a terminated text of at most 72 characters.
     KVOR_FUZZ_CHECK(std::memchr(szStatus, '\0', sizeof szStatus) != nullptr);
 }
 
-} // namespace
-} // namespace kvor::fuzz
+// The sensors a file may be loaded against: their line length bounds the pixel words, type 104
+// scales the factor word by 512 instead of 1024.
+struct Sensor {
+    u16 type;
+    u16 virtualPixels;
+};
+constexpr Sensor kSensors[] = {{2, 4096}, {104, 1536}};
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace kvor;
-    using namespace kvor::fuzz;
-    StartScopeOnce();
-    WriteFile(data, size);
+void ReadAndShow(const std::uint8_t* data, std::size_t size, const Sensor& sensor) {
+    ccdtype = sensor.type;
+    ccdvirtpixel = sensor.virtualPixels;
+    // Every parameter read adds its two marks to the bar graph until a measurement redraws it;
+    // clearing them here stands for that redraw, so thousands of reads stay as fast as one.
+    DeleteGraphPlot(pHandle, MAIN_BARGRAPH, -1, VAL_IMMEDIATE_DRAW);
 
     SetRecognisableVariables();
     const Words before = Variables();
@@ -181,6 +217,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     PushGET(DATFILE);
     CheckShownWithinRanges();
+}
+
+} // namespace
+} // namespace kvor::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace kvor::fuzz;
+    StartScopeOnce();
+    WriteFile(data, size);
+    for (const Sensor& sensor : kSensors)
+        ReadAndShow(data, size, sensor);
     ProcessSystemEvents();
     return 0;
 }
