@@ -1,0 +1,152 @@
+// Faults of the sensor or the line met by the link set-up: at start-up (the port selector picks
+// port 1 again, as after plugging the sensor back in) and when the operator picks another port
+// while the measurement runs. Each cell: the report in the status line, what was sent, how long
+// the set-up took, that the panel took input meanwhile, and a good line afterwards.
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "link/protocol.h"
+#include "tests/program/fault_support.h"
+#include "tests/support/harness.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+namespace {
+
+using namespace test;
+namespace p = protocol;
+
+const std::vector<int> kEchoOnly = {p::CMD_ECHO};
+const std::vector<int> kWholeSetUp = {p::CMD_ECHO, p::CMD_HARDWARE_INFO, p::CMD_FIRMWARE_INFO,
+                                      p::CMD_READ_RAM};
+
+// The texts by which the set-up reports a line that went away after the echo.
+const std::set<std::string> kSetUpFailures = {kLinkTimeout, "Error reading HARDWARE-info!",
+                                              "Timeout - reading firmware info!",
+                                              "Error reading firmware-info!"};
+const std::set<std::string> kFirmwareFailures = {"Timeout - reading firmware info!",
+                                                 "Error reading firmware-info!"};
+
+class LinkFaults : public FaultCellTest {
+  protected:
+    // Checks the set-up's report and its requests on the sensor it talked to.
+    void ExpectSetUpOutcome(const Outcome& o, sim::SimulatedSensor& line) {
+        const Fault fault = GetParam().fault;
+        const std::string status = StatusLine();
+        PumpFor(0.05);
+        const std::vector<int> sent = CommandsFrom(line.requests(), o.requestsBefore);
+        switch (fault) {
+        case Fault::Silence:
+        case Fault::LateAnswer:
+            EXPECT_EQ(status, kLinkTimeout);
+            EXPECT_EQ(sent, kEchoOnly) << "nothing further is sent";
+            ExpectReturnedWithin(o, 1.4, 3.5);
+            break;
+        case Fault::WrongEchoSync:
+            EXPECT_EQ(status, "read error - not sync byte 0xAA!");
+            EXPECT_EQ(sent, kEchoOnly);
+            ExpectReturnedWithin(o, 0.0, 1.0);
+            break;
+        case Fault::WrongHardwareCommand:
+            // The firmware text that follows must not hide that the description never came.
+            EXPECT_EQ(status, "Error reading HARDWARE-info!");
+            EXPECT_EQ(sent, kWholeSetUp);
+            ExpectReturnedWithin(o, 0.2, 1.5);
+            break;
+        case Fault::ExtraBytes:
+            EXPECT_EQ(status.rfind(kFirmwareText, 0), 0u) << status;
+            EXPECT_EQ(sent, kWholeSetUp);
+            ExpectReturnedWithin(o, 0.2, 1.5);
+            break;
+        case Fault::GarbledFirmware:
+            // A text that names no series is a sensor of the own series, whatever it says.
+            EXPECT_FALSE(status.empty());
+            EXPECT_LE(std::strlen(szVersion), 72u);
+            EXPECT_EQ(sent, kWholeSetUp);
+            EXPECT_EQ(Dimmed(pHandle, MAIN_SEND), 0);
+            EXPECT_EQ(Dimmed(pHandle, MAIN_TEACH), 0);
+            ExpectReturnedWithin(o, 0.2, 1.5);
+            break;
+        case Fault::ShortFirmware:
+            EXPECT_EQ(kFirmwareFailures.count(status), 1u) << status;
+            EXPECT_STREQ(szVersion, "");
+            EXPECT_EQ(sent, kWholeSetUp) << "the parameter read still runs";
+            ExpectReturnedWithin(o, 1.4, 3.5);
+            break;
+        case Fault::HangUp:
+            // Answered the echo, then gone: every later wait ends by its time-out.
+            EXPECT_EQ(kSetUpFailures.count(status), 1u) << '"' << status << '"';
+            EXPECT_EQ(sent, kEchoOnly);
+            ExpectReturnedWithin(o, 4.4, 8.0);
+            break;
+        default:
+            ADD_FAILURE() << "no such cell";
+        }
+    }
+};
+
+TEST_P(LinkFaults, SetUpReportsTheFaultAndTheLineRecovers) {
+    const Cell cell = GetParam();
+    Outcome o;
+    int port = 1;
+    if (cell.op == Op::StartUp) {
+        sensor().setFaults(FaultSettings(cell.fault, sensor().requests().size(), 1));
+        o = Perform([] { PickRingValue(1, MAIN_COMPORT, 1); });
+        ExpectSetUpOutcome(o, sensor());
+    } else {
+        // The measurement runs against a good sensor on port 1; port 2 has the fault.
+        sim::Options faulty = SensorOptions();
+        faulty.faults = FaultSettings(cell.fault, 0, 1);
+        secondSensor(faulty);
+        port = 2;
+        double pickedAt = 0;
+        Later(300, [&] {
+            pickedAt = Timer();
+            PickRingValue(1, MAIN_COMPORT, 2);
+        });
+        o = Perform([] { Click(1, MAIN_RUN); });
+        ASSERT_GT(pickedAt, 0);
+        EXPECT_EQ(com, 2);
+        // The loop ended with the pick: the set-up's time is what the click took beyond it.
+        o.seconds -= pickedAt - o.started;
+        o.started = pickedAt;
+        ExpectSetUpOutcome(o, *second_);
+        ExpectEnded(sensor());
+    }
+    ExpectEnded(onPort(port));
+    ExpectProbeHandled(o);
+    RecoverAndGet(port, true);
+}
+
+// Not crossed with the set-up: short video blocks (no video is read), dropped answers (the
+// silent echo and the missing description are their cases), and for a port change a late echo
+// (the silent one).
+INSTANTIATE_TEST_SUITE_P(StartUp, LinkFaults,
+                         ::testing::Values(Cell{Fault::Silence, Op::StartUp},
+                                           Cell{Fault::WrongEchoSync, Op::StartUp},
+                                           Cell{Fault::WrongHardwareCommand, Op::StartUp},
+                                           Cell{Fault::ExtraBytes, Op::StartUp},
+                                           Cell{Fault::GarbledFirmware, Op::StartUp},
+                                           Cell{Fault::ShortFirmware, Op::StartUp},
+                                           Cell{Fault::LateAnswer, Op::StartUp},
+                                           Cell{Fault::HangUp, Op::StartUp}),
+                         CellName);
+
+INSTANTIATE_TEST_SUITE_P(PortChange, LinkFaults,
+                         ::testing::Values(Cell{Fault::Silence, Op::PortChange},
+                                           Cell{Fault::WrongEchoSync, Op::PortChange},
+                                           Cell{Fault::WrongHardwareCommand, Op::PortChange},
+                                           Cell{Fault::ExtraBytes, Op::PortChange},
+                                           Cell{Fault::GarbledFirmware, Op::PortChange},
+                                           Cell{Fault::ShortFirmware, Op::PortChange},
+                                           Cell{Fault::HangUp, Op::PortChange}),
+                         CellName);
+
+} // namespace
+} // namespace kvor

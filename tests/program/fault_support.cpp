@@ -1,0 +1,240 @@
+#include "tests/program/fault_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "app/panel_ids.h"
+#include "ui/runtime.h"
+
+namespace kvor::test {
+namespace {
+
+const char* FaultName(Fault f) {
+    switch (f) {
+    case Fault::Silence:
+        return "Silence";
+    case Fault::WrongEchoSync:
+        return "WrongEchoSync";
+    case Fault::WrongHardwareCommand:
+        return "WrongHardwareCommand";
+    case Fault::ExtraBytes:
+        return "ExtraBytes";
+    case Fault::GarbledFirmware:
+        return "GarbledFirmware";
+    case Fault::ShortFirmware:
+        return "ShortFirmware";
+    case Fault::ShortVideoBlocks:
+        return "ShortVideoBlocks";
+    case Fault::DroppedAnswer:
+        return "DroppedAnswer";
+    case Fault::LateAnswer:
+        return "LateAnswer";
+    case Fault::HangUp:
+        return "HangUp";
+    }
+    return "?";
+}
+
+const char* OpName(Op op) {
+    switch (op) {
+    case Op::StartUp:
+        return "StartUp";
+    case Op::PortChange:
+        return "PortChange";
+    case Op::Run:
+        return "Run";
+    case Op::Video:
+        return "Video";
+    case Op::Get:
+        return "Get";
+    case Op::Send:
+        return "Send";
+    case Op::Teach:
+        return "Teach";
+    case Op::Reset:
+        return "Reset";
+    case Op::CalActivate:
+        return "CalActivate";
+    case Op::CalStop:
+        return "CalStop";
+    case Op::CalStore:
+        return "CalStore";
+    }
+    return "?";
+}
+
+// One look of When(): reschedules itself through Later(), so it dies with the test.
+void Look(std::function<bool()> cond, std::function<void()> fn, double deadline) {
+    Later(5, [cond = std::move(cond), fn = std::move(fn), deadline]() mutable {
+        if (cond()) {
+            fn();
+            return;
+        }
+        if (Timer() < deadline) Look(std::move(cond), std::move(fn), deadline);
+    });
+}
+
+} // namespace
+
+std::string CellName(const ::testing::TestParamInfo<Cell>& info) {
+    return std::string(FaultName(info.param.fault)) + "_" + OpName(info.param.op);
+}
+
+void PrintTo(const Cell& cell, std::ostream* os) {
+    *os << FaultName(cell.fault) << " x " << OpName(cell.op);
+}
+
+sim::Faults FaultSettings(Fault fault, std::size_t served, std::size_t after) {
+    sim::Faults f;
+    switch (fault) {
+    case Fault::Silence:
+        f.silent = true;
+        break;
+    case Fault::WrongEchoSync:
+        f.wrongEchoSync = true;
+        break;
+    case Fault::WrongHardwareCommand:
+        f.wrongHardwareCommand = true;
+        break;
+    case Fault::ExtraBytes:
+        f.extraBytes = 4;
+        break;
+    case Fault::GarbledFirmware:
+        f.garbledFirmware = true;
+        break;
+    case Fault::ShortFirmware:
+        f.firmwareTextBytes = 30;
+        break;
+    case Fault::ShortVideoBlocks:
+        f.videoBlockBytes = 100;
+        break;
+    case Fault::DroppedAnswer:
+        // The sensor drops every n-th request since its start: the next drop is `after` away,
+        // the one after that far beyond the test.
+        f.dropEvery = static_cast<int>(served + after);
+        break;
+    case Fault::LateAnswer:
+        f.delaySeconds = kLateSeconds;
+        break;
+    case Fault::HangUp:
+        f.hangUpAfter = static_cast<int>(served + after);
+        break;
+    }
+    return f;
+}
+
+void ScheduleProbe(int ms, Probe* probe) {
+    probe->typed = vThd == 321 ? 322 : 321;
+    Later(ms, [probe] {
+        EnterNumber(1, MAIN_THRESHOLD, probe->typed);
+        probe->taken = thdArray[0];
+        probe->at = Timer();
+        probe->handled = true;
+    });
+}
+
+void When(std::function<bool()> cond, std::function<void()> fn, double timeoutSeconds) {
+    Look(std::move(cond), std::move(fn), Timer() + timeoutSeconds);
+}
+
+int Dimmed(int panel, int control) {
+    int d = -1;
+    GetCtrlAttribute(panel, control, ATTR_DIMMED, &d);
+    return d;
+}
+
+int CountCommand(const std::vector<sim::Request>& requests, int command, std::size_t from) {
+    int n = 0;
+    for (std::size_t i = from; i < requests.size(); ++i)
+        n += requests[i].command == command;
+    return n;
+}
+
+std::vector<int> CommandsFrom(const std::vector<sim::Request>& requests, std::size_t from) {
+    std::vector<int> codes;
+    for (std::size_t i = from; i < requests.size(); ++i)
+        codes.push_back(requests[i].command);
+    return codes;
+}
+
+long ResidentBytes() {
+    FILE* f = std::fopen("/proc/self/statm", "r");
+    if (f == nullptr) return -1;
+    long size = 0, resident = 0;
+    const int got = std::fscanf(f, "%ld %ld", &size, &resident);
+    std::fclose(f);
+    return got == 2 ? resident * sysconf(_SC_PAGESIZE) : -1;
+}
+
+FaultCellTest::Outcome FaultCellTest::Perform(const std::function<void()>& operate) {
+    Outcome o;
+    o.requestsBefore = onPort(GetParam().op == Op::PortChange ? 2 : 1).requests().size();
+    ScheduleProbe(100, &probe_);
+    o.started = Timer();
+    operate();
+    o.seconds = Timer() - o.started;
+    return o;
+}
+
+void FaultCellTest::ExpectEnded(sim::SimulatedSensor& line) {
+    EXPECT_EQ(stop_flag, 1);
+    EXPECT_EQ(Dimmed(pHandle, MAIN_RUN), 0);
+    EXPECT_EQ(Dimmed(pHandle, MAIN_VIDEO), 0);
+    // Late answers may still be on their way; requests may not.
+    PumpFor(0.05);
+    const std::size_t settled = line.requests().size();
+    PumpFor(0.15);
+    EXPECT_EQ(line.requests().size(), settled) << "requests after the operation ended";
+}
+
+void FaultCellTest::ExpectProbeHandled(const Outcome& outcome) {
+    EXPECT_TRUE(PumpUntil([this] { return probe_.handled; }, 2.0)) << "the entry was not taken";
+    EXPECT_EQ(probe_.taken, probe_.typed);
+    // An operation that lasts has to take the entry while it runs.
+    if (outcome.seconds > 0.5) {
+        EXPECT_LT(probe_.at, outcome.started + outcome.seconds);
+    }
+}
+
+void FaultCellTest::ExpectReturnedWithin(const Outcome& outcome, double lo, double hi) {
+    EXPECT_GE(outcome.seconds, lo);
+    EXPECT_LE(outcome.seconds, hi);
+}
+
+sim::SimulatedSensor& FaultCellTest::NewSensorOn(int port) {
+    std::unique_ptr<sim::SimulatedSensor>& slot = port == 2 ? second_ : sensor_;
+    slot = std::make_unique<sim::SimulatedSensor>(SensorOptions());
+    EXPECT_TRUE(slot->start());
+    std::string ports = sensor_->devicePath();
+    if (second_) ports += ":" + second_->devicePath();
+    setenv("KVOR_COM_PORTS", ports.c_str(), 1);
+    return *slot;
+}
+
+void FaultCellTest::RecoverAndGet(int port, bool setUpAgain) {
+    const Fault fault = GetParam().fault;
+    if (fault == Fault::HangUp) {
+        NewSensorOn(port);
+        setUpAgain = true;
+    } else {
+        onPort(port).setFaults({});
+        // A late answer still on its way must not meet the next request.
+        if (fault == Fault::LateAnswer) PumpFor(kLateSeconds - 1.0);
+    }
+    if (setUpAgain) {
+        PickRingValue(1, MAIN_COMPORT, port);
+        EXPECT_EQ(com, port);
+        EXPECT_EQ(StatusLine().rfind(kFirmwareText, 0), 0u) << StatusLine();
+        EXPECT_EQ(Dimmed(pHandle, MAIN_SEND), 0);
+    }
+    std::vector<u16> ram = onPort(port).ramParameters();
+    ram[0] = static_cast<u16>(power == 555 ? 556 : 555);
+    onPort(port).setRamParameters(ram);
+    Click(1, MAIN_GET);
+    EXPECT_EQ(StatusLine(), kParametersOk);
+    EXPECT_EQ(power, ram[0]);
+}
+
+} // namespace kvor::test

@@ -1,0 +1,123 @@
+// What the fault matrix and the soak share: the faults of a sensor or line, each injected into a
+// running simulated sensor; an operator entry made while an operation runs, to show the panel
+// still takes input; the checks that what an operation started has ended; and the way back to
+// a good line afterwards.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/state.h"
+#include "sim/simulated_sensor.h"
+#include "tests/support/harness.h"
+
+namespace kvor::test {
+
+inline constexpr const char* kLinkTimeout = "Timeout-RS-232...";
+inline constexpr const char* kLoopTimeout = "Timeout RS232-Line!";
+inline constexpr const char* kParametersOk = "Parameter-frame received! - Line Ok!";
+inline constexpr const char* kFirmwareText = "K-VOR-PX-250 firmware V2.40";
+
+enum class Fault {
+    Silence,
+    WrongEchoSync,
+    WrongHardwareCommand,
+    ExtraBytes,
+    GarbledFirmware,
+    ShortFirmware,
+    ShortVideoBlocks,
+    DroppedAnswer,
+    LateAnswer,
+    HangUp,
+};
+
+// The operations that talk to the sensor, each as the operator starts it.
+enum class Op {
+    StartUp,    // the link set-up again, by picking port 1 in the port selector
+    PortChange, // another port picked while the measurement runs
+    Run,
+    Video,
+    Get,
+    Send,
+    Teach,
+    Reset,
+    CalActivate,
+    CalStop,
+    CalStore,
+};
+
+struct Cell {
+    Fault fault;
+    Op op;
+};
+
+std::string CellName(const ::testing::TestParamInfo<Cell>& info);
+void PrintTo(const Cell& cell, std::ostream* os);
+
+// How a fault looks in the sensor's settings when injected now, on a sensor that has served
+// `served` requests since it started. Drops and hang-ups count requests from the start, so
+// they are placed `after` requests from now.
+sim::Faults FaultSettings(Fault fault, std::size_t served, std::size_t after);
+
+// The answer late by this much: well past the 1.5 s every wait allows.
+inline constexpr double kLateSeconds = 2.0;
+
+// A number typed into the video threshold entry while an operation runs. Its callback redraws
+// the threshold line at once, so thdArray tells that the program took the input.
+struct Probe {
+    bool handled = false;
+    double at = 0; // Timer() when the entry was made
+    u16 typed = 0; // the value entered
+    u16 taken = 0; // thdArray[0] right after the entry
+};
+void ScheduleProbe(int ms, Probe* probe);
+
+// Runs fn in the first event pass in which cond holds, looking every few milliseconds, and
+// gives up after timeoutSeconds. Pending looks die with the test, like Later().
+void When(std::function<bool()> cond, std::function<void()> fn, double timeoutSeconds = 30.0);
+
+int Dimmed(int panel, int control);
+int CountCommand(const std::vector<sim::Request>& requests, int command, std::size_t from = 0);
+std::vector<int> CommandsFrom(const std::vector<sim::Request>& requests, std::size_t from);
+
+// Resident memory of this process in bytes, from /proc/self/statm.
+long ResidentBytes();
+
+// One cell of the fault matrix: a fault injected into the sensor on port 1 (or into a second
+// sensor on port 2 for a port change), one operation through the panel, and the way back.
+class FaultCellTest : public ScopeTest, public ::testing::WithParamInterface<Cell> {
+  protected:
+    struct Outcome {
+        double started = 0;
+        double seconds = 0;
+        std::size_t requestsBefore = 0; // of the sensor the operation talks to
+    };
+
+    // Runs the operation (a click that returns when the operation has ended) with the probe
+    // scheduled 100 ms into it.
+    Outcome Perform(const std::function<void()>& operate);
+
+    // What ended must stay ended: the flag, Run and Video undimmed, nothing more on the line.
+    void ExpectEnded(sim::SimulatedSensor& line);
+    // The probe was handled; during the operation when it lasted long enough for that.
+    void ExpectProbeHandled(const Outcome& outcome);
+    void ExpectReturnedWithin(const Outcome& outcome, double lo, double hi);
+
+    // Clears the fault (for a hang-up, a new sensor takes over the port), sets the link up
+    // again when `setUpAgain` or the line hung up, and checks that a Get is answered.
+    void RecoverAndGet(int port, bool setUpAgain);
+
+    // Replaces the sensor of a port by a new one and points the port table at it.
+    sim::SimulatedSensor& NewSensorOn(int port);
+
+    sim::SimulatedSensor& onPort(int port) { return port == 2 ? *second_ : sensor(); }
+
+    Probe probe_;
+};
+
+} // namespace kvor::test
