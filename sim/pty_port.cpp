@@ -25,6 +25,20 @@ int Milliseconds(double seconds) {
     return static_cast<int>(std::min(std::ceil(seconds * 1000.0), 3600.0 * 1000.0));
 }
 
+// Paced answers are due to the tenth of a millisecond; a poll time-out in whole milliseconds
+// would let every answer come up to a millisecond late.
+int PollPrecisely(pollfd* p, double seconds) {
+#ifdef __linux__
+    const double s = std::clamp(seconds, 0.0, 3600.0);
+    timespec t{};
+    t.tv_sec = static_cast<time_t>(s);
+    t.tv_nsec = static_cast<long>((s - static_cast<double>(t.tv_sec)) * 1e9);
+    return ppoll(p, 1, &t, nullptr);
+#else
+    return poll(p, 1, Milliseconds(seconds));
+#endif
+}
+
 bool SetNonBlocking(int fd) {
     const int flags = fcntl(fd, F_GETFL);
     return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
@@ -127,7 +141,7 @@ bool StopSignal::waitFor(double seconds) const {
     for (;;) {
         pollfd p{fds_[0], POLLIN, 0};
         const double left = std::chrono::duration<double>(deadline - Clock::now()).count();
-        const int r = poll(&p, 1, Milliseconds(left));
+        const int r = PollPrecisely(&p, left);
         if (r > 0) return true;
         if (r == 0 && left <= 0.0) return false;
         if (r == 0 && Clock::now() >= deadline) return false;

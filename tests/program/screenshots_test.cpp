@@ -1,6 +1,6 @@
 // The pictures in docs/: the scope as an operator sees it, driven through the panel against the
 // simulated sensor. Not part of the suite; run with
-//   KVOR_SHOTS_DIR=docs build/bin/kvor_program_tests --gtest_also_run_disabled_tests \
+//   KVOR_SHOTS_DIR=docs build/bin/kvor_program_tests --gtest_also_run_disabled_tests
 //       --gtest_filter='*Screenshots*'
 #include <QDir>
 
