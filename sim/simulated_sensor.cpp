@@ -15,6 +15,7 @@
 #include "sim/frame_reader.h"
 #include "sim/pty_port.h"
 #include "sim/sensor_firmware.h"
+#include "sim/wire.h"
 
 namespace kvor::sim {
 
@@ -59,6 +60,7 @@ struct SimulatedSensor::Impl {
     // Used by the sensor's thread only while it runs; by start() and stop() otherwise.
     PtyPort port;
     StopSignal stopSignal;
+    std::vector<std::uint16_t> forcedMeasurement; // 16 words, or empty
     std::thread thread;
     const std::chrono::steady_clock::time_point epoch = std::chrono::steady_clock::now();
 };
@@ -128,6 +130,11 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
         // A silent sensor does nothing at all; a dropped answer was acted on and then lost.
         if (!faults.silent) {
             answer = firmware.respond(frame.request, now());
+            if (frame.request.command == protocol::CMD_MEASURE && forcedMeasurement.size() == 16) {
+                std::uint16_t words[16];
+                std::copy(forcedMeasurement.begin(), forcedMeasurement.end(), words);
+                answer.bytes = EncodeFrame(protocol::kSyncRequest, protocol::CMD_MEASURE, words);
+            }
             ApplyAnswerFaults(answer, frame.request.command, faults, faultRandom);
             if (faults.dropEvery > 0 && number % static_cast<std::size_t>(faults.dropEvery) == 0)
                 answer = {};
@@ -215,6 +222,11 @@ bool SimulatedSensor::start() {
     impl_->stopSignal.reset();
     impl_->thread = std::thread([impl = impl_.get()] { impl->run(); });
     return true;
+}
+
+void SimulatedSensor::setMeasurementAnswer(const std::vector<std::uint16_t>& words) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->forcedMeasurement = words.size() == 16 ? words : std::vector<std::uint16_t>{};
 }
 
 void SimulatedSensor::stop() {

@@ -85,6 +85,9 @@ class SimulatedSensor {
     std::vector<std::uint16_t> ramParameters() const;    // 16 words
     std::vector<std::uint16_t> eepromParameters() const; // 16 words
     void setRamParameters(const std::vector<std::uint16_t>& words);
+    // From now on every measurement answer carries these 16 words instead of what the line
+    // shows; an empty list returns to the line.
+    void setMeasurementAnswer(const std::vector<std::uint16_t>& words);
     // Places the shadowing object: left and right edge in virtual pixels; drift off when fixed.
     void setObject(double leftEdge, double rightEdge, bool drifting);
 
