@@ -18,14 +18,7 @@ namespace {
 constexpr int kFrameLen = PNUM * 2 + 4;
 
 void StartRun() {
-    SetCtrlAttribute(pHandle, MAIN_VIDEOGRAPH, ATTR_VISIBLE, 0);
-    SetCtrlAttribute(pHandle, MAIN_STRIPCHART, ATTR_VISIBLE, 1);
-    SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 1);
-    SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 1);
-    SetCtrlVal(pHandle, MAIN_RBT_RAM, 1);
-    target = RAM;
-    SetCtrlVal(pHandle, MAIN_RBT_EEPROM, 0);
-    SetCtrlVal(pHandle, MAIN_RBT_FILE, 0);
+    BeginAcquisition(MAIN_STRIPCHART, MAIN_VIDEOGRAPH);
     CopyVarsToPP();
     FlushInQ(com);
     FlushOutQ(com);
@@ -43,12 +36,27 @@ void EndRun() {
     FlushInQ(com);
     FlushOutQ(com);
     graphrefresh = 0;
+    EndAcquisition();
+}
+
+} // namespace
+
+void BeginAcquisition(int shownGraph, int hiddenGraph) {
+    SetCtrlAttribute(pHandle, hiddenGraph, ATTR_VISIBLE, 0);
+    SetCtrlAttribute(pHandle, shownGraph, ATTR_VISIBLE, 1);
+    SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 1);
+    SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 1);
+    SetCtrlVal(pHandle, MAIN_RBT_RAM, 1);
+    target = RAM;
+    SetCtrlVal(pHandle, MAIN_RBT_EEPROM, 0);
+    SetCtrlVal(pHandle, MAIN_RBT_FILE, 0);
+}
+
+void EndAcquisition() {
     SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 0);
     SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 0);
     SetCtrlAttribute(pHandle, MAIN_GET, ATTR_DIMMED, 0);
 }
-
-} // namespace
 
 void CopyPPtoMeasurement() {
     Ledge = pp[0];

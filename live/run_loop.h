@@ -6,6 +6,10 @@
 namespace kvor {
 
 void PushRUN();
+// Both acquisition loops start alike: one graph in place of the other, Run and Video dimmed, the
+// RAM target chosen again; and end alike: Run, Video and Get undimmed.
+void BeginAcquisition(int shownGraph, int hiddenGraph);
+void EndAcquisition();
 // Copies the 16 words of a measurement answer in pp into the measurement variables.
 void CopyPPtoMeasurement();
 KVOR_CALLBACK(CC_BTNRun);

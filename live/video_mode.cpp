@@ -18,14 +18,7 @@ namespace {
 constexpr int kFrameLen = PNUM * 2 + 4;
 
 void StartVideo() {
-    SetCtrlAttribute(pHandle, MAIN_STRIPCHART, ATTR_VISIBLE, 0);
-    SetCtrlAttribute(pHandle, MAIN_VIDEOGRAPH, ATTR_VISIBLE, 1);
-    SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 1);
-    SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 1);
-    SetCtrlVal(pHandle, MAIN_RBT_RAM, 1);
-    target = RAM;
-    SetCtrlVal(pHandle, MAIN_RBT_EEPROM, 0);
-    SetCtrlVal(pHandle, MAIN_RBT_FILE, 0);
+    BeginAcquisition(MAIN_VIDEOGRAPH, MAIN_STRIPCHART);
     SetAxisScalingMode(pHandle, MAIN_VIDEOGRAPH, VAL_XAXIS, VAL_MANUAL, 1.0, ccdvirtpixel);
     stop_flag = 0;
 }
@@ -79,9 +72,7 @@ void RunVideoCycle() {
 }
 
 void EndVideo() {
-    SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 0);
-    SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 0);
-    SetCtrlAttribute(pHandle, MAIN_GET, ATTR_DIMMED, 0);
+    EndAcquisition();
     // Whatever ended the mode, frame answers are taken again afterwards.
     InstallRxCallback();
     FlushOutQ(com);
