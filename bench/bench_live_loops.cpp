@@ -95,23 +95,26 @@ int main(int argc, char** argv) {
     Figures video64 = Run(&instance, Sensor(true, nullptr), true, seconds);
     Figures video256 = Run(&instance, Sensor(true, "board7"), true, seconds);
 
-    std::printf("%-52s %12s %12s\n", "figure", "measured", "line limit");
-    std::printf("%-52s %12.1f %12.1f\n", "measurement cycles/s, paced line",
-                paced.measurements / paced.seconds, LineLimit(2 * frame));
-    std::printf("%-52s %11.1f%% %12s\n", "CPU share of one core while the loop runs (paced)",
-                100.0 * paced.cpuSeconds / paced.seconds, "");
-    std::printf("%-52s %12.1f %12s\n", "measurement cycles/s, unpaced line",
-                unpaced.measurements / unpaced.seconds, "");
-    std::printf("%-52s %12.3f %12s\n", "program's own cost per cycle, unpaced (ms wall)",
-                1000.0 * unpaced.seconds / unpaced.measurements, "");
-    std::printf("%-52s %12.3f %12s\n", "program's own cost per cycle, unpaced (ms CPU)",
-                1000.0 * unpaced.cpuSeconds / unpaced.measurements, "");
-    std::printf("%-52s %12.2f %12.2f\n", "video frames/s, four 64-sample blocks (board 100)",
-                video64.measurements / video64.seconds,
-                LineLimit(2 * frame + 4 * (frame + protocol::kVideo64Bytes)));
-    std::printf("%-52s %12.2f %12.2f\n", "video frames/s, one 256-sample block (board 7)",
-                video256.measurements / video256.seconds,
-                LineLimit(2 * frame + frame + protocol::kVideo256Bytes));
+    const double cycles = paced.measurements / paced.seconds;
+    const double cycleLimit = LineLimit(2 * frame);
+    const double frames64 = video64.measurements / video64.seconds;
+    const double limit64 = LineLimit(2 * frame + 4 * (frame + protocol::kVideo64Bytes));
+    const double frames256 = video256.measurements / video256.seconds;
+    const double limit256 = LineLimit(2 * frame + frame + protocol::kVideo256Bytes);
+    std::printf("%-52s %12s %12s %8s\n", "figure", "measured", "line limit", "ratio");
+    std::printf("%-52s %12.1f %12.1f %7.1f%%\n", "measurement cycles/s, paced line", cycles,
+                cycleLimit, 100.0 * cycles / cycleLimit);
+    std::printf("%-52s %11.1f%%\n", "CPU share of one core while the loop runs (paced)",
+                100.0 * paced.cpuSeconds / paced.seconds);
+    std::printf("%-52s %12.1f\n", "measurement cycles/s, unpaced line",
+                unpaced.measurements / unpaced.seconds);
+    std::printf("%-52s %12.3f\n", "program's own cost per cycle, unpaced (ms CPU)",
+                1000.0 * unpaced.cpuSeconds / unpaced.measurements);
+    std::printf("%-52s %12.2f %12.2f %7.1f%%\n",
+                "video frames/s, four 64-sample blocks (board 100)", frames64, limit64,
+                100.0 * frames64 / limit64);
+    std::printf("%-52s %12.2f %12.2f %7.1f%%\n", "video frames/s, one 256-sample block (board 7)",
+                frames256, limit256, 100.0 * frames256 / limit256);
     CloseRuntime();
     return 0;
 }
