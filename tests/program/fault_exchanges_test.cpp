@@ -1,0 +1,182 @@
+// Faults of the sensor or the line met by the one-shot exchanges of the main panel: Get, Send,
+// Teach and Reset. Each cell: the report in the status line, what went on the line, that the
+// variables keep their values when no answer came, the time taken, panel input meanwhile, and
+// a good line afterwards.
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "link/protocol.h"
+#include "tests/program/fault_support.h"
+#include "tests/support/harness.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+namespace {
+
+using namespace test;
+namespace p = protocol;
+
+bool Unanswered(Fault f) {
+    return f == Fault::Silence || f == Fault::DroppedAnswer || f == Fault::LateAnswer ||
+           f == Fault::HangUp;
+}
+
+class ExchangeFaults : public FaultCellTest {
+  protected:
+    void SetUp() override {
+        FaultCellTest::SetUp();
+        // The sensor holds another light power than the panel: a read shows whether it came.
+        std::vector<u16> ram = sensor().ramParameters();
+        ram[0] = static_cast<u16>(power == 700 ? 701 : 700);
+        sensor().setRamParameters(ram);
+    }
+
+    void Inject() {
+        const Cell cell = GetParam();
+        const std::size_t served = sensor().requests().size();
+        sim::Faults f = FaultSettings(cell.fault, served, 1);
+        if (cell.fault != Fault::HangUp) {
+            sensor().setFaults(f);
+            return;
+        }
+        if (cell.op == Op::Send) {
+            // A write has no answer to lose: the line is gone before it, after a reset.
+            sensor().setFaults(f);
+            Click(1, MAIN_RESET);
+            ASSERT_TRUE(PumpUntil([] { return GetInQLen(com) < 0; }, 2.0)) << "still open";
+            return;
+        }
+        // Teach: answered, then gone before the read-back. The others: the sensor takes the
+        // request and goes away without an answer.
+        f.silent = cell.op != Op::Teach;
+        sensor().setFaults(f);
+    }
+
+    std::vector<int> Sent(const Outcome& o) {
+        PumpFor(0.05);
+        return CommandsFrom(sensor().requests(), o.requestsBefore);
+    }
+};
+
+TEST_P(ExchangeFaults, TheExchangeReportsTheFaultAndTheLineRecovers) {
+    const Cell cell = GetParam();
+    const u16 powerBefore = power;
+    const u16 written = static_cast<u16>(power == 450 ? 451 : 450);
+    if (cell.op == Op::Send) EnterNumber(1, MAIN_POWER, written);
+    Inject();
+    if (HasFatalFailure()) return;
+
+    const Outcome o = Perform([&] {
+        switch (cell.op) {
+        case Op::Get:
+            Click(1, MAIN_GET);
+            break;
+        case Op::Send:
+            Click(1, MAIN_SEND);
+            break;
+        case Op::Teach:
+            Click(1, MAIN_TEACH);
+            break;
+        default:
+            Click(1, MAIN_RESET);
+        }
+    });
+    const std::string status = StatusLine();
+    const std::vector<int> sent = Sent(o);
+    const bool lost = Unanswered(cell.fault);
+
+    switch (cell.op) {
+    case Op::Get:
+        EXPECT_EQ(sent, std::vector<int>{p::CMD_READ_RAM});
+        if (lost) {
+            EXPECT_EQ(status, kLinkTimeout);
+            EXPECT_EQ(power, powerBefore) << "no answer, no new values";
+            ExpectReturnedWithin(o, 1.4, 3.0);
+        } else {
+            EXPECT_EQ(status, kParametersOk);
+            EXPECT_EQ(power, sensor().ramParameters()[0]);
+            ExpectReturnedWithin(o, 0.0, 1.0);
+        }
+        break;
+    case Op::Send:
+        // Writes are not answered: only a frame that could not be written is a failure.
+        ExpectReturnedWithin(o, 0.0, 1.0);
+        if (cell.fault == Fault::HangUp) {
+            EXPECT_EQ(status, "Transmit...");
+            EXPECT_TRUE(sent.empty());
+        } else {
+            EXPECT_EQ(status, "Line Ok!");
+            EXPECT_EQ(sent, std::vector<int>{p::CMD_WRITE_RAM});
+            EXPECT_EQ(sensor().requests().back().words[0], written);
+            // A silent sensor acts on nothing; any other takes the words.
+            EXPECT_EQ(sensor().ramParameters()[0] == written, cell.fault != Fault::Silence);
+        }
+        break;
+    case Op::Teach:
+        if (cell.fault == Fault::HangUp) {
+            // The teach went through; the line went before the read-back could.
+            EXPECT_EQ(sent, std::vector<int>{p::CMD_TEACH});
+            EXPECT_EQ(status, kLinkTimeout);
+            ExpectReturnedWithin(o, 1.4, 3.5);
+        } else if (lost) {
+            // An unanswered teach says only what it sent, and reads nothing back.
+            EXPECT_EQ(sent, std::vector<int>{p::CMD_TEACH});
+            EXPECT_EQ(status, "New setpoint value teached!");
+            ExpectReturnedWithin(o, 1.4, 3.0);
+        } else {
+            EXPECT_EQ(sent, (std::vector<int>{p::CMD_TEACH, p::CMD_READ_RAM}));
+            EXPECT_EQ(status, kParametersOk);
+            EXPECT_EQ(tVal, sensor().ramParameters()[8]);
+            ExpectReturnedWithin(o, 0.0, 1.0);
+        }
+        break;
+    default:
+        EXPECT_EQ(sent, std::vector<int>{p::CMD_RESET_MINMAX});
+        if (lost) {
+            EXPECT_EQ(status, kLinkTimeout);
+            ExpectReturnedWithin(o, 1.4, 3.0);
+        } else {
+            EXPECT_EQ(status, "Reset of analog-output Max/Min OK!");
+            ExpectReturnedWithin(o, 0.0, 1.0);
+        }
+    }
+    ExpectEnded(sensor());
+    ExpectProbeHandled(o);
+    RecoverAndGet(1, false);
+}
+
+// None of these sends the echo or an identification request or reads video. Dropped answers
+// are crossed with Get only; Send expects no answer to lose or delay.
+INSTANTIATE_TEST_SUITE_P(Get, ExchangeFaults,
+                         ::testing::Values(Cell{Fault::Silence, Op::Get},
+                                           Cell{Fault::ExtraBytes, Op::Get},
+                                           Cell{Fault::DroppedAnswer, Op::Get},
+                                           Cell{Fault::LateAnswer, Op::Get},
+                                           Cell{Fault::HangUp, Op::Get}),
+                         CellName);
+
+INSTANTIATE_TEST_SUITE_P(Send, ExchangeFaults,
+                         ::testing::Values(Cell{Fault::Silence, Op::Send},
+                                           Cell{Fault::ExtraBytes, Op::Send},
+                                           Cell{Fault::HangUp, Op::Send}),
+                         CellName);
+
+INSTANTIATE_TEST_SUITE_P(Teach, ExchangeFaults,
+                         ::testing::Values(Cell{Fault::Silence, Op::Teach},
+                                           Cell{Fault::ExtraBytes, Op::Teach},
+                                           Cell{Fault::LateAnswer, Op::Teach},
+                                           Cell{Fault::HangUp, Op::Teach}),
+                         CellName);
+
+INSTANTIATE_TEST_SUITE_P(Reset, ExchangeFaults,
+                         ::testing::Values(Cell{Fault::Silence, Op::Reset},
+                                           Cell{Fault::ExtraBytes, Op::Reset},
+                                           Cell{Fault::LateAnswer, Op::Reset},
+                                           Cell{Fault::HangUp, Op::Reset}),
+                         CellName);
+
+} // namespace
+} // namespace kvor
