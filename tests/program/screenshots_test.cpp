@@ -38,6 +38,16 @@ TEST_F(Screenshots, DISABLED_MainPanelPopupAndVideo) {
         Click(pHandle, MAIN_STOP);
     });
     Click(pHandle, MAIN_RUN);
+    // Analog output shown and the strip chart zoomed on the tolerance band.
+    PickRingValue(pHandle, MAIN_ANAMODE, 2);
+    Click(pHandle, MAIN_ZOOM);
+    Later(3000, [] {
+        EXPECT_EQ(SavePanelImage(pHandle, ShotPath("main-panel-analog-zoom.png").c_str()), 0);
+        Click(pHandle, MAIN_STOP);
+    });
+    Click(pHandle, MAIN_RUN);
+    Click(pHandle, MAIN_ZOOM);
+    PickRingValue(pHandle, MAIN_ANAMODE, 0);
     // The video signal.
     Later(2500, [] {
         EXPECT_EQ(SavePanelImage(pHandle, ShotPath("video-mode.png").c_str()), 0);
