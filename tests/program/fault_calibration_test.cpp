@@ -1,0 +1,211 @@
+// Faults of the sensor or the line met by the calibration on the pop-up: its activation from
+// rest, and its stop and its store made, as the operator makes them, while the measurement
+// runs. Each cell: the report, the pop-up's controls and the edge evaluation mode afterwards,
+// what became of the run loop, the time the exchange took, panel input meanwhile, and a good
+// line afterwards.
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "link/protocol.h"
+#include "tests/program/fault_support.h"
+#include "tests/support/harness.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+namespace {
+
+using namespace test;
+namespace p = protocol;
+
+// Dimmed state of the check boxes, the Accept buttons, Fit and Store.
+std::vector<int> CalibrationDimming() {
+    return {Dimmed(pPopup, POP_STEP1),   Dimmed(pPopup, POP_STEP2), Dimmed(pPopup, POP_ACCEPT1),
+            Dimmed(pPopup, POP_ACCEPT2), Dimmed(pPopup, POP_FIT),   Dimmed(pPopup, POP_STORE)};
+}
+const std::vector<int> kAtRest(6, 1);
+
+bool PopupShown() {
+    return Control(2, POP_STORE)->window()->isVisible();
+}
+
+i32 Toggle() {
+    i32 v = -1;
+    GetCtrlVal(pHandle, MAIN_POPUP_TOGGLE, &v);
+    return v;
+}
+
+u16 ModeShown() {
+    u16 m = 99;
+    GetCtrlVal(pHandle, MAIN_EMODE, &m);
+    return m;
+}
+
+float Factor() {
+    float f = -1;
+    GetCtrlVal(pPopup, POP_FACTOR, &f);
+    return f;
+}
+
+bool Lost(Fault f) {
+    return f == Fault::Silence || f == Fault::LateAnswer || f == Fault::HangUp;
+}
+
+class CalibrationFaults : public FaultCellTest {
+  protected:
+    void SetUp() override {
+        FaultCellTest::SetUp();
+        Click(1, MAIN_POPUP_TOGGLE);
+        eMode = 1; // the mode to restore, apart from the centre mode the calibration shows
+        // Two objects inside the range the sensor evaluates, with the panel's default sizes a line
+        // that the calibration words can carry.
+        sensor().setObject(200.0, 400.0, false);
+    }
+
+    void Inject() {
+        sim::Faults f = FaultSettings(GetParam().fault, sensor().requests().size(), 1);
+        // The sensor takes the calibration request and goes away without an answer.
+        if (GetParam().fault == Fault::HangUp) f.silent = true;
+        sensor().setFaults(f);
+    }
+
+    int Calibrations(const Outcome& o) {
+        PumpFor(0.05);
+        return CountCommand(sensor().requests(), p::CMD_CALIBRATION, o.requestsBefore);
+    }
+
+    // After the way back: a calibration can be activated and stopped again.
+    void ExpectCalibrationWorksAgain() {
+        if (Toggle() == 0) Click(1, MAIN_POPUP_TOGGLE);
+        Later(300, [] { Click(2, POP_DISCARD); });
+        Click(2, POP_ACTIVATE);
+        EXPECT_EQ(StatusLine(), "Calibration stopped successfully!");
+        EXPECT_EQ(stop_flag, 1);
+    }
+};
+
+TEST_P(CalibrationFaults, TheCalibrationReportsTheFaultAndTheLineRecovers) {
+    const Cell cell = GetParam();
+    const bool lost = Lost(cell.fault);
+    const float factorBefore = Factor();
+    Outcome o;
+    std::string statusAfter;
+    int loopAfter = -1;
+    std::vector<int> dimmingAfter;
+
+    if (cell.op == Op::CalActivate) {
+        int loopDuring = -1;
+        u16 modeDuring = 99;
+        std::vector<int> dimmingDuring;
+        if (!lost) {
+            Later(300, [&] {
+                loopDuring = stop_flag == 0;
+                modeDuring = ModeShown();
+                dimmingDuring = CalibrationDimming();
+                Click(1, MAIN_STOP);
+            });
+        }
+        Inject();
+        o = Perform([] { Click(2, POP_ACTIVATE); });
+        EXPECT_EQ(Calibrations(o), 1);
+        if (lost) {
+            EXPECT_EQ(StatusLine(), kLinkTimeout);
+            EXPECT_EQ(CalibrationDimming(), kAtRest) << "nothing to accept";
+            EXPECT_EQ(CountCommand(sensor().requests(), p::CMD_MEASURE, o.requestsBefore), 0)
+                << "no run loop was started";
+            EXPECT_EQ(ModeShown(), 1);
+            ExpectReturnedWithin(o, 1.4, 3.0);
+        } else {
+            EXPECT_EQ(loopDuring, 1);
+            EXPECT_EQ(modeDuring, 2);
+            EXPECT_EQ(dimmingDuring, (std::vector<int>{0, 0, 1, 1, 1, 1}));
+            ExpectReturnedWithin(o, 0.25, 1.5);
+        }
+    } else {
+        // The operator's path: activation starts the run loop, and the stop or the store is
+        // clicked inside it.
+        Later(250, [this] {
+            Click(2, POP_STEP1);
+            Click(2, POP_ACCEPT1);
+            sensor().setObject(500.0, 800.0, false);
+        });
+        Later(500, [&] {
+            if (cell.op == Op::CalStore) {
+                Click(2, POP_STEP2);
+                Click(2, POP_ACCEPT2);
+                Click(2, POP_FIT);
+                ASSERT_EQ(Dimmed(pPopup, POP_STORE), 0);
+            }
+            Inject();
+            o = Perform([&] { Click(2, cell.op == Op::CalStore ? POP_STORE : POP_DISCARD); });
+            statusAfter = StatusLine();
+            loopAfter = stop_flag == 0;
+            dimmingAfter = CalibrationDimming();
+            if (loopAfter == 1) Later(200, [] { Click(1, MAIN_STOP); });
+        });
+        const double t0 = Timer();
+        Click(2, POP_ACTIVATE);
+        EXPECT_LT(Timer() - t0, 6.0);
+        ASSERT_GT(o.started, 0) << "the stop or store never ran";
+        EXPECT_EQ(Calibrations(o), 1);
+        ExpectReturnedWithin(o, lost ? 1.4 : 0.0, lost ? 3.0 : 1.0);
+        EXPECT_EQ(dimmingAfter, kAtRest);
+
+        if (cell.op == Op::CalStop) {
+            // Stopped either way: the pop-up goes, the loop ends after the stop's pass.
+            EXPECT_EQ(loopAfter, 0);
+            EXPECT_FALSE(PopupShown());
+            EXPECT_EQ(Toggle(), 0);
+            if (lost) {
+                EXPECT_EQ(statusAfter, kLinkTimeout);
+                EXPECT_EQ(eMode, 1);
+                EXPECT_EQ(ModeShown(), 2) << "the mode control keeps what it showed";
+            } else {
+                EXPECT_EQ(statusAfter, "Calibration stopped successfully!");
+                EXPECT_EQ(ModeShown(), 1);
+            }
+        } else if (lost) {
+            // The store's own time-out, then the run loop finds its answer overdue.
+            EXPECT_EQ(statusAfter, kLinkTimeout);
+            EXPECT_EQ(Factor(), factorBefore) << "the panel keeps the sensor's line";
+            EXPECT_EQ(StatusLine(), kLoopTimeout);
+            EXPECT_TRUE(PopupShown());
+        } else {
+            EXPECT_EQ(statusAfter, "New Calibration values in activated in RAM!");
+            EXPECT_EQ(loopAfter, 1) << "the measurement goes on";
+            EXPECT_EQ(sensor().ramParameters()[12], slope);
+            EXPECT_EQ(sensor().ramParameters()[13], intersect);
+            EXPECT_EQ(ModeShown(), 1);
+        }
+    }
+    ExpectEnded(sensor());
+    ExpectProbeHandled(o);
+    RecoverAndGet(1, false);
+    ExpectCalibrationWorksAgain();
+}
+
+// The calibration sends neither echo nor identification requests and reads no video; a
+// dropped answer is lost like a silent one, and a late one is crossed with the activation only.
+INSTANTIATE_TEST_SUITE_P(Activate, CalibrationFaults,
+                         ::testing::Values(Cell{Fault::Silence, Op::CalActivate},
+                                           Cell{Fault::ExtraBytes, Op::CalActivate},
+                                           Cell{Fault::LateAnswer, Op::CalActivate},
+                                           Cell{Fault::HangUp, Op::CalActivate}),
+                         CellName);
+
+INSTANTIATE_TEST_SUITE_P(Stop, CalibrationFaults,
+                         ::testing::Values(Cell{Fault::Silence, Op::CalStop},
+                                           Cell{Fault::ExtraBytes, Op::CalStop},
+                                           Cell{Fault::HangUp, Op::CalStop}),
+                         CellName);
+
+INSTANTIATE_TEST_SUITE_P(Store, CalibrationFaults,
+                         ::testing::Values(Cell{Fault::Silence, Op::CalStore},
+                                           Cell{Fault::ExtraBytes, Op::CalStore},
+                                           Cell{Fault::HangUp, Op::CalStore}),
+                         CellName);
+
+} // namespace
+} // namespace kvor
