@@ -3,10 +3,10 @@
 # sanitizer report or broken check, and leaves the crashing input in the build folder.
 #   scripts/fuzz.sh                 every target, FUZZ_SECONDS (default 60) seconds each
 #   scripts/fuzz.sh answers         one target: para_file, answers or identify
-# Environment: FUZZ_SECONDS, FUZZ_BUILD (default build-fuzz beside the checkout).
+# Environment: FUZZ_SECONDS, FUZZ_BUILD (the build folder, default build-fuzz in the checkout).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${FUZZ_BUILD:-"$(dirname "$here")/build-fuzz"}
+build=${FUZZ_BUILD:-"$here/build-fuzz"}
 seconds=${FUZZ_SECONDS:-60}
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(para_file answers identify)
