@@ -37,7 +37,8 @@ void DimTransferButtons(int dimmed) {
 // Everything after a successful line check: identification, then the RAM parameters.
 void IdentifySensor() {
     Delay(0.1);
-    if (GetHARDWAREInfo() == 0) SetStatusText("Error reading HARDWARE-info!");
+    const bool hardwareKnown = GetHARDWAREInfo() != 0;
+    if (!hardwareKnown) SetStatusText("Error reading HARDWARE-info!");
     Delay(0.1);
     const i32 r = GetVERSIONInfo();
     if (r > 0 && r < kFirmwareTextBytes) SetStatusText("Error reading firmware-info!");
@@ -47,15 +48,37 @@ void IdentifySensor() {
         return;
     }
     // Without a firmware text the set-up ends on what went wrong with it, not on an empty line.
-    char firmwareProblem[STATUS_LEN + 1] = "";
-    if (szVersion[0] == '\0')
-        CopyText(firmwareProblem, sizeof firmwareProblem,
+    // Nor does a firmware text hide that the hardware description never came: the panel then
+    // still shows the default line geometry.
+    char setUpProblem[STATUS_LEN + 1] = "";
+    if (!hardwareKnown)
+        CopyText(setUpProblem, sizeof setUpProblem, "Error reading HARDWARE-info!");
+    else if (szVersion[0] == '\0')
+        CopyText(setUpProblem, sizeof setUpProblem,
                  r == 0 ? "Timeout - reading firmware info!" : "Error reading firmware-info!");
     DimTransferButtons(0);
     Delay(0.1);
     target = RAM;
     PushGET(RAM);
-    SetStatusText(szVersion[0] != '\0' ? szVersion : firmwareProblem);
+    SetStatusText(setUpProblem[0] == '\0' ? szVersion : setUpProblem);
+}
+
+// The port may have been reopened while the sensor was still answering a request made on it
+// (the port selector during a measurement): wait until the line has been quiet for longer than
+// a request and the sensor's turn-around take, at most half a second, so that the flush below
+// takes that answer and the echo check does not.
+void SettleLine(i32 port) {
+    constexpr double kQuiet = 0.04;
+    constexpr double kLongest = 0.5;
+    const double start = Timer();
+    double quietSince = start;
+    int seen = GetInQLen(port);
+    while (seen >= 0 && Timer() - start < kLongest && Timer() - quietSince < kQuiet) {
+        Delay(0.002);
+        const int now = GetInQLen(port);
+        if (now != seen) quietSince = Timer();
+        seen = now;
+    }
 }
 
 } // namespace
@@ -100,6 +123,7 @@ void InitRS232(i32 port) {
         return;
     }
     SetComTime(port, TIMEOUT);
+    SettleLine(port);
     FlushInQ(port);
     FlushOutQ(port);
     SetCTSMode(port, kHandshakeOff);

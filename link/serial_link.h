@@ -24,6 +24,7 @@ enum : int {
     TEST_TIME_FIRST = 0,    // events, clock, rx_flag: an answer of the last pass still counts
     TEST_ANSWER_FIRST = 1,  // events, rx_flag, clock
     SHOW_WHEN_COMPLETE = 2, // sentText only when all 36 bytes went out
+    SAME_COMMAND = 4,       // only an answer carrying the request's command word counts
 };
 
 // One request and the wait for its 36-byte answer frame, the same for every exchange: empties

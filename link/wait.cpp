@@ -19,6 +19,11 @@ int ExchangeFrame(i32 command, int how, const char* sentText, const char* timeou
     tstart = Timer();
     for (;;) {
         ProcessSystemEvents();
+        // A late answer to an earlier request may land in this wait; the sensor answers with the
+        // command word of the request, so a frame with another one is not this answer.
+        if ((how & SAME_COMMAND) != 0 && rx_flag == 1 &&
+            szReadBuf[2] * 256 + szReadBuf[3] != (command & 0xFFFF))
+            rx_flag = 0;
         if (answerFirst && rx_flag == 1) break;
         tdiff = Timer() - tstart;
         if (tdiff > TIMEOUT) {

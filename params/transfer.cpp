@@ -47,7 +47,7 @@ void PushGET(i32 where) {
         if (where == EEPROM) order = CMD_READ_EEPROM;
         // The request carries the current variables; the answer replaces them.
         CopyVarsToPP();
-        if (ExchangeFrame(order, TEST_ANSWER_FIRST | SHOW_WHEN_COMPLETE,
+        if (ExchangeFrame(order, TEST_ANSWER_FIRST | SHOW_WHEN_COMPLETE | SAME_COMMAND,
                           "Waiting for parameter-frame ...", "Timeout-RS-232...") == 1) {
             GetRxBuf(PNUM);
             CopyPPtoVars();
