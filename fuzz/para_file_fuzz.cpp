@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -100,19 +101,22 @@ bool IsWritersFormat(const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-const std::string& TempFile() {
-    static const std::string path = [] {
-        char name[] = "/tmp/kvor_fuzz_paraXXXXXX.dat";
-        const int fd = mkstemps(name, 4);
+// The file the operator "picks", made once per process and removed when the process ends.
+const char* TempFile() {
+    static char path[] = "/tmp/kvor_fuzz_paraXXXXXX.dat";
+    static const bool made = [] {
+        const int fd = mkstemps(path, 4);
         if (fd < 0) Fail("mkstemps", __FILE__, __LINE__);
         close(fd);
-        return std::string(name);
+        std::atexit([] { unlink(path); });
+        return true;
     }();
+    (void)made;
     return path;
 }
 
 void WriteFile(const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(TempFile().c_str(), "wb");
+    std::FILE* f = std::fopen(TempFile(), "wb");
     if (f == nullptr) Fail("fopen of the temporary file", __FILE__, __LINE__);
     if (size > 0 && std::fwrite(data, 1, size, f) != size) Fail("fwrite", __FILE__, __LINE__);
     std::fclose(f);
@@ -183,7 +187,7 @@ void ReadAndShow(const std::uint8_t* data, std::size_t size, const Sensor& senso
     SetRecognisableVariables();
     const Words before = Variables();
     SetStatusText("before the file");
-    SetNextFileSelection(TempFile().c_str(), 1);
+    SetNextFileSelection(TempFile(), 1);
     ReadParaFromFile();
     const Words after = Variables();
 
@@ -213,7 +217,7 @@ void ReadAndShow(const std::uint8_t* data, std::size_t size, const Sensor& senso
         KVOR_FUZZ_CHECK(after == *fromFile);
         KVOR_FUZZ_CHECK(std::strcmp(szStatus, "before the file") == 0);
     }
-    KVOR_FUZZ_CHECK(std::strcmp(file_name, TempFile().c_str()) == 0);
+    KVOR_FUZZ_CHECK(std::strcmp(file_name, TempFile()) == 0);
 
     PushGET(DATFILE);
     CheckShownWithinRanges();
