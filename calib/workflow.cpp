@@ -7,6 +7,7 @@
 #include "calib/linfit.h"
 #include "link/protocol.h"
 #include "live/run_loop.h"
+#include "params/panel_map.h"
 #include "ui/runtime.h"
 
 namespace kvor {
@@ -56,10 +57,7 @@ int SlopeMultiplier() {
 }
 
 void ShowActiveCalibration() {
-    float factor = static_cast<float>(static_cast<double>(slope) / SlopeMultiplier());
-    float offset = static_cast<float>(static_cast<i32>(intersect) - YOFFSET);
-    SetCtrlVal(pPopup, POP_FACTOR, factor);
-    SetCtrlVal(pPopup, POP_OFFSET, offset);
+    ShowCalibrationWords();
 }
 
 void SetCalibrationRest() {

@@ -159,11 +159,7 @@ void CheckShownWithinRanges() {
     KVOR_FUZZ_CHECK(GetCtrlVal(pPopup, POP_FACTOR, &factor) >= 0);
     KVOR_FUZZ_CHECK(GetCtrlVal(pPopup, POP_OFFSET, &offset) >= 0);
     const double scale = ccdtype == 104 ? SLOPEMULTI_512 : SLOPEMULTI;
-    // The factor control's upper limit comes from the panel file and is that of the 1024 scale;
-    // a larger factor of a type-104 sensor stands at that limit.
-    double factorMax = 0;
-    KVOR_FUZZ_CHECK(GetCtrlAttribute(pPopup, POP_FACTOR, ATTR_MAX_VALUE, &factorMax) >= 0);
-    KVOR_FUZZ_CHECK(std::fabs(factor - std::min(slope / scale, factorMax)) < 1e-3);
+    KVOR_FUZZ_CHECK(std::fabs(factor - slope / scale) < 1e-3);
     KVOR_FUZZ_CHECK(std::fabs(offset - (static_cast<i32>(intersect) - YOFFSET)) < 1e-3);
     // szStatus stays a terminated text of at most 72 characters.
     KVOR_FUZZ_CHECK(std::memchr(szStatus, '\0', sizeof szStatus) != nullptr);

@@ -32,11 +32,18 @@ void ShowMain(int control, u16 value) {
     SetCtrlVal(pHandle, control, value);
 }
 
+} // namespace
+
+// The factor control reaches as far as the word does at this sensor's scale (twice as far for
+// CCD type 104), so that a factor read back from it before a send is never cut.
 void ShowCalibrationWords() {
     const double m = FactorScale();
+    SetCtrlAttribute(pPopup, POP_FACTOR, ATTR_MAX_VALUE, 65534.0 / m);
     SetCtrlVal(pPopup, POP_FACTOR, static_cast<float>(slope / m));
     SetCtrlVal(pPopup, POP_OFFSET, static_cast<float>(static_cast<i32>(intersect) - YOFFSET));
 }
+
+namespace {
 
 // The edge limits, the line's full width and the tolerance band around the setpoint. Nothing
 // is deleted: the bar-graph display clears the graph when it redraws.

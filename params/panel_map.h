@@ -7,6 +7,8 @@ namespace kvor {
 
 void GetPanelValues();
 void SetPanelValues();
+// Shows the calibration words slope and intersect as factor and offset on the pop-up.
+void ShowCalibrationWords();
 // A real value from the panel as a 16-bit word: truncated toward zero, then held to 0..65535
 // (infinities included); NaN leaves `unchanged`.
 u16 RealToWord(double value, u16 unchanged);

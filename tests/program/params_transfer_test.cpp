@@ -257,5 +257,13 @@ TEST_F(Type104Transfer, TheFactorIsScaledBy512) {
     EXPECT_FLOAT_EQ(ShownReal(POP_FACTOR), 2.0f);
 }
 
+TEST_F(Type104Transfer, AFactorAbove64GoesBackUncut) {
+    // At the 512 scale the word carries factors up to 128: read and sent back, it stays.
+    SetRam(12, 40000);
+    Click(1, MAIN_GET);
+    EXPECT_FLOAT_EQ(ShownReal(POP_FACTOR), 78.125f);
+    EXPECT_EQ(RamAfterSend()[12], 40000);
+}
+
 } // namespace
 } // namespace kvor
