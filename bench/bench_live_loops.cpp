@@ -17,7 +17,7 @@
 #include "live/run_loop.h"
 #include "live/video_mode.h"
 #include "sim/simulated_sensor.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace {

@@ -23,7 +23,7 @@
 #include "live/run_loop.h"
 #include "params/frame_map.h"
 #include "params/panel_map.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor::fuzz {

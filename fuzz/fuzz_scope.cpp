@@ -6,7 +6,7 @@
 #include "app/panel_ids.h"
 #include "app/startup.h"
 #include "app/state.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor::fuzz {

@@ -21,7 +21,7 @@
 #include "fuzz/fuzz_scope.h"
 #include "params/para_file.h"
 #include "params/transfer.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor::fuzz {

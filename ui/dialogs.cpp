@@ -7,7 +7,7 @@
 #include <cstring>
 #include <optional>
 
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/registry.h"
 
 namespace kvor::rt {

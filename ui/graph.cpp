@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ui/control_kinds.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/registry.h"
 
 namespace kvor::rt {

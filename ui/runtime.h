@@ -261,5 +261,5 @@ int GetComPortCount();     // entries, the simulated sensor included
 int GetSimulatedComPort(); // the number of the "Simulated sensor" entry
 int GetComPortLabel(int port, char* text, std::size_t size);
 
-// Inspection and test calls (plots, strip-chart traces, pop-ups answered without a person):
-// see ui/inspect.h.
+// Read-back and test calls (plots, strip-chart traces, pop-ups answered without a person):
+// see ui/readback.h.

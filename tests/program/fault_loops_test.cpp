@@ -11,7 +11,7 @@
 #include "link/protocol.h"
 #include "tests/program/fault_support.h"
 #include "tests/support/harness.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor {

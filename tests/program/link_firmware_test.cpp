@@ -10,7 +10,7 @@
 #include "link/identify.h"
 #include "link/protocol.h"
 #include "tests/support/harness.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor {

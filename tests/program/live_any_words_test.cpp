@@ -11,7 +11,7 @@
 #include "live/curve_strip.h"
 #include "live/run_loop.h"
 #include "tests/support/harness.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor {

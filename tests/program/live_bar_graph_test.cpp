@@ -10,7 +10,7 @@
 #include "live/bar_graph.h"
 #include "live/run_loop.h"
 #include "tests/support/harness.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -9,7 +9,7 @@
 #include "app/state.h"
 #include "link/protocol.h"
 #include "tests/support/harness.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor {

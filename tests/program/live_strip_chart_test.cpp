@@ -8,7 +8,7 @@
 #include "app/state.h"
 #include "live/curve_strip.h"
 #include "tests/support/harness.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor {

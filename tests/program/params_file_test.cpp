@@ -13,7 +13,7 @@
 #include "app/panel_ids.h"
 #include "app/state.h"
 #include "tests/support/harness.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor {

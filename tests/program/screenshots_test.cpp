@@ -10,7 +10,7 @@
 #include "app/panel_ids.h"
 #include "app/state.h"
 #include "tests/support/harness.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 
 namespace kvor::test {
 namespace {

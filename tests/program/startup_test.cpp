@@ -15,7 +15,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "tests/support/harness.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "tests/runtime/panel_fixture.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -15,7 +15,7 @@
 #include "app/panel_ids.h"
 #include "app/startup.h"
 #include "app/state.h"
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/panel_window.h"
 #include "ui/registry.h"
 #include "ui/runtime.h"

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "ui/inspect.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 int main(int argc, char** argv) {
