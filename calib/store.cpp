@@ -5,6 +5,7 @@
 #include "app/state.h"
 #include "calib/workflow.h"
 #include "link/protocol.h"
+#include "params/panel_map.h"
 #include "ui/runtime.h"
 
 namespace kvor {
@@ -27,7 +28,7 @@ const char* RefusalText(int status) {
 void ShowStoredCalibration() {
     SetStatusText("New Calibration values in activated in RAM!");
     ShowStatus();
-    ShowActiveCalibration();
+    ShowCalibrationWords();
     // The mode saved at activation is back in the variable and on the panel.
     eMode = oldMode;
     SetCtrlVal(pHandle, MAIN_EMODE, eMode);

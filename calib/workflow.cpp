@@ -52,14 +52,6 @@ void SelectObject(int checkBox, int otherBox, int acceptButton, int otherAccept)
 
 } // namespace
 
-int SlopeMultiplier() {
-    return ccdtype == 104 ? SLOPEMULTI_512 : SLOPEMULTI;
-}
-
-void ShowActiveCalibration() {
-    ShowCalibrationWords();
-}
-
 void SetCalibrationRest() {
     Dim(POP_ACCEPT1, 1);
     Dim(POP_ACCEPT2, 1);
@@ -79,7 +71,7 @@ KVOR_CALLBACK(CC_ActivateCalibration) {
     if (CalibrationExchange(protocol::CAL_ACTIVATE) == 0) return 0;
     SetStatusText("Calibration activated!");
     ShowStatus();
-    ShowActiveCalibration();
+    ShowCalibrationWords();
     // Only the control shows the centre mode; the sensor gets it with the next parameter write.
     oldMode = eMode;
     SetCtrlVal(pHandle, MAIN_EMODE, static_cast<u16>(2));
@@ -99,7 +91,7 @@ KVOR_CALLBACK(CC_DiscardCalibration) {
     if (CalibrationExchange(protocol::CAL_STOP) == 1) {
         SetStatusText("Calibration stopped successfully!");
         ShowStatus();
-        ShowActiveCalibration();
+        ShowCalibrationWords();
         eMode = oldMode;
         SetCtrlVal(pHandle, MAIN_EMODE, eMode);
         ProcessSystemEvents();

@@ -10,10 +10,6 @@ namespace kvor {
 // 0 and 1), 0 on time-out.
 int CalibrationExchange(int step);
 
-// The scale M of the factor word: 512 for CCD type 104, 1024 for every other sensor.
-int SlopeMultiplier();
-// Shows the calibration words slope and intersect as the factor and offset on the pop-up.
-void ShowActiveCalibration();
 // Dims the six calibration controls, turns both check boxes off and clears both flags.
 void SetCalibrationRest();
 

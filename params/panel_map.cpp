@@ -20,11 +20,6 @@ constexpr int kGreen = 0x00FF00;
 constexpr int kAnalogControls[] = {MAIN_MVALUE_ANA, MAIN_ANAMAX, MAIN_ANAMIN, MAIN_ANA_LABEL,
                                    MAIN_ANA_FRAME};
 
-// The scale M of the factor word: 512 for CCD type 104, otherwise 1024.
-i32 FactorScale() {
-    return ccdtype == 104 ? SLOPEMULTI_512 : SLOPEMULTI;
-}
-
 void ReadMain(int control, u16* value) {
     GetCtrlVal(pHandle, control, value);
 }
@@ -34,10 +29,14 @@ void ShowMain(int control, u16 value) {
 
 } // namespace
 
+int SlopeMultiplier() {
+    return ccdtype == 104 ? SLOPEMULTI_512 : SLOPEMULTI;
+}
+
 // The factor control reaches as far as the word does at this sensor's scale (twice as far for
 // CCD type 104), so that a factor read back from it before a send is never cut.
 void ShowCalibrationWords() {
-    const double m = FactorScale();
+    const double m = SlopeMultiplier();
     SetCtrlAttribute(pPopup, POP_FACTOR, ATTR_MAX_VALUE, 65534.0 / m);
     SetCtrlVal(pPopup, POP_FACTOR, static_cast<float>(slope / m));
     SetCtrlVal(pPopup, POP_OFFSET, static_cast<float>(static_cast<i32>(intersect) - YOFFSET));
@@ -90,11 +89,11 @@ void GetPanelValues() {
     ReadMain(MAIN_DELTATOL, &deltaTol);
     ReadMain(MAIN_TRIGMODE, &trigMode);
 
-    float factor = static_cast<float>(slope) / static_cast<float>(FactorScale());
+    float factor = static_cast<float>(slope) / static_cast<float>(SlopeMultiplier());
     float offset = static_cast<float>(static_cast<i32>(intersect) - YOFFSET);
     GetCtrlVal(pPopup, POP_FACTOR, &factor);
     GetCtrlVal(pPopup, POP_OFFSET, &offset);
-    slope = RealToWord(FactorScale() * static_cast<double>(factor), slope);
+    slope = RealToWord(SlopeMultiplier() * static_cast<double>(factor), slope);
     intersect = RealToWord(YOFFSET + static_cast<double>(offset), intersect);
 }
 

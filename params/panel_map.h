@@ -7,6 +7,8 @@ namespace kvor {
 
 void GetPanelValues();
 void SetPanelValues();
+// The scale M of the factor word: 512 for CCD type 104, 1024 for every other sensor.
+int SlopeMultiplier();
 // Shows the calibration words slope and intersect as factor and offset on the pop-up.
 void ShowCalibrationWords();
 // A real value from the panel as a 16-bit word: truncated toward zero, then held to 0..65535
