@@ -44,18 +44,6 @@ double Clamp(double v, double lo, double hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
-void CopyOut(const QString& text, char* out, std::size_t size) {
-    if (out == nullptr || size == 0) return;
-    const QByteArray utf8 = text.toUtf8();
-    std::size_t n = std::min(static_cast<std::size_t>(utf8.size()), size - 1);
-    // Never cut a character in two.
-    while (n > 0 && n < static_cast<std::size_t>(utf8.size()) &&
-           (static_cast<unsigned char>(utf8[static_cast<int>(n)]) & 0xC0) == 0x80)
-        --n;
-    std::memcpy(out, utf8.constData(), n);
-    out[n] = '\0';
-}
-
 } // namespace
 } // namespace kvor::rt
 

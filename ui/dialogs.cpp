@@ -18,14 +18,6 @@ int popupCount = 0;
 QString lastTitle, lastMessage;
 std::optional<std::pair<QString, int>> nextSelection;
 
-void CopyOut(const QString& text, char* out, std::size_t size) {
-    if (out == nullptr || size == 0) return;
-    const QByteArray utf8 = text.toUtf8();
-    const std::size_t n = std::min(static_cast<std::size_t>(utf8.size()), size - 1);
-    std::memcpy(out, utf8.constData(), n);
-    out[n] = '\0';
-}
-
 // "*.dat" becomes the dialog's filter "Parameter files (*.dat)".
 QString FilterOf(const char* list) {
     const QString patterns = QString::fromUtf8(list == nullptr ? "" : list).replace(';', ' ');

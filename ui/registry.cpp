@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "ui/panel_window.h"
 
@@ -106,6 +107,18 @@ QString ProjectDir() {
 QString ResolvePath(const QString& name) {
     if (name.isEmpty() || QFileInfo(name).isAbsolute()) return name;
     return QDir(ProjectDir()).filePath(name);
+}
+
+void CopyOut(const QString& text, char* out, std::size_t size) {
+    if (out == nullptr || size == 0) return;
+    const QByteArray utf8 = text.toUtf8();
+    std::size_t n = std::min(static_cast<std::size_t>(utf8.size()), size - 1);
+    // Never cut a character in two.
+    while (n > 0 && n < static_cast<std::size_t>(utf8.size()) &&
+           (static_cast<unsigned char>(utf8[static_cast<int>(n)]) & 0xC0) == 0x80)
+        --n;
+    std::memcpy(out, utf8.constData(), n);
+    out[n] = '\0';
 }
 
 int ReportMisuse(const char* call, int panel, int control, const char* detail) {

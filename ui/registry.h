@@ -61,6 +61,9 @@ QString ProjectDir();
 // A relative name resolves against the program directory.
 QString ResolvePath(const QString& name);
 
+// Copies a text out as UTF-8, terminated, cut to size without splitting a character.
+void CopyOut(const QString& text, char* out, std::size_t size);
+
 // A wrong value type is a programming error: loud in debug builds.
 int ReportMisuse(const char* call, int panel, int control, const char* detail);
 
