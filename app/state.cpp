@@ -28,6 +28,11 @@ unsigned char szWriteBuf[1024] = {};
 unsigned char szReadBuf[1024] = {};
 u16 pp[PNUM] = {};
 char szStatus[STATUS_LEN + 1] = {};
+i32 awaited;
+i32 answerPending;
+double tsent;
+i32 requestCount;
+i32 answeredRequest;
 
 char szVersion[STATUS_LEN + 1] = {};
 char szSoftVersion[STATUS_LEN + 1] = {};
@@ -113,6 +118,11 @@ void ResetInstrumentState() {
     tdiff = 0.0;
     nBytesW = 0;
     nBytesR = 0;
+    awaited = 0;
+    answerPending = 0;
+    tsent = 0.0;
+    requestCount = 0;
+    answeredRequest = 0;
     std::fill(std::begin(szWriteBuf), std::end(szWriteBuf), static_cast<unsigned char>(0));
     std::fill(std::begin(szReadBuf), std::end(szReadBuf), static_cast<unsigned char>(0));
     std::fill(std::begin(pp), std::end(pp), u16{});

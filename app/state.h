@@ -44,6 +44,13 @@ extern unsigned char szWriteBuf[1024];
 extern unsigned char szReadBuf[1024];
 extern u16 pp[PNUM];
 extern char szStatus[STATUS_LEN + 1];
+// The request on the line: its command code (the answer the receive callback takes), whether a
+// frame answer to it is still on its way, when it was sent, and how many requests went out.
+extern i32 awaited;
+extern i32 answerPending;
+extern double tsent;
+extern i32 requestCount;
+extern i32 answeredRequest; // the count of the request whose answer the callback took last
 
 // ---- sensor identification ----------------------------------------------------------------
 extern char szVersion[STATUS_LEN + 1];

@@ -1,39 +1,31 @@
 // The calibration exchange: command 12 with a sub-command in data word 0.
-#include "app/panel_ids.h"
+#include "link/exchange.h"
 #include "app/state.h"
 #include "calib/workflow.h"
-#include "link/frame.h"
 #include "ui/runtime.h"
 
 namespace kvor {
 
-int CalibrationExchange(int step) {
-    FlushInQ(com);
-    FlushOutQ(com);
-    rx_flag = 0;
+int CalibrationExchange(int step, u16 newSlope, u16 newIntersect) {
+    PrepareRequest();
     pp[0] = static_cast<u16>(step);
+    // The store carries the new words; the other sub-commands leave pp as it is.
+    if (step == CAL_STORE) {
+        pp[1] = newSlope;
+        pp[2] = newIntersect;
+    }
     order = CMD_CALIBRATION;
-    FillTxBuf(CMD_CALIBRATION, pp);
-    nBytesW = ComWrt(com, szWriteBuf, 2 * PNUM + 4);
+    WriteRequest(CMD_CALIBRATION);
     ShowStatusLiteral("Reset Max/Min values...");
     tstart = Timer();
-    for (;;) {
-        ProcessSystemEvents();
-        if (rx_flag == 1) {
-            GetRxBuf(PNUM);
-            // The sensor answers with the calibration words it holds after the command.
-            slope = pp[0];
-            intersect = pp[1];
-            // This answer is not a measurement: a run loop around this call must not draw it.
-            graphrefresh = 0;
-            return 1;
-        }
-        tdiff = Timer() - tstart;
-        if (tdiff >= TIMEOUT) break;
+    if (AwaitAnswer(TEST_ANSWER_FIRST, "Timeout-RS-232...") == 0) {
+        ShowStatus();
+        return 0;
     }
-    SetStatusText("Timeout-RS-232...");
-    ShowStatus();
-    return 0;
+    // The sensor answers with the calibration words it holds after the command.
+    slope = pp[0];
+    intersect = pp[1];
+    return 1;
 }
 
 } // namespace kvor

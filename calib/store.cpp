@@ -48,14 +48,11 @@ KVOR_CALLBACK(CC_ButtonSaveCalValues) {
         SetStatusText(RefusalText(status));
         ShowStatus();
     } else {
-        FlushInQ(com);
-        FlushOutQ(com);
-        rx_flag = 0;
+        // The new words are in the variables before anything is sent.
         slope = newSlope;
         intersect = newIntersect;
-        pp[1] = slope;
-        pp[2] = intersect;
-        if (CalibrationExchange(protocol::CAL_STORE) == 1) ShowStoredCalibration();
+        if (CalibrationExchange(protocol::CAL_STORE, slope, intersect) == 1)
+            ShowStoredCalibration();
     }
     SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 1);
     ProcessSystemEvents();

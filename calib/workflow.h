@@ -2,13 +2,14 @@
 #pragma once
 
 #include "app/callback.h"
+#include "app/state.h"
 
 namespace kvor {
 
 // Sends calibration sub-command `step` (data word 0; the store sets words 1 and 2 before) and
 // waits for the answer. Returns 1 when answered (slope and intersect then hold answer words
 // 0 and 1), 0 on time-out.
-int CalibrationExchange(int step);
+int CalibrationExchange(int step, u16 newSlope = 0, u16 newIntersect = 0);
 
 // Dims the six calibration controls, turns both check boxes off and clears both flags.
 void SetCalibrationRest();

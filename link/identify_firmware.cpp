@@ -1,7 +1,7 @@
 // The sensor's firmware text (command 7): 72 raw bytes that name the sensor series.
 #include <cstring>
 
-#include "link/frame.h"
+#include "link/exchange.h"
 #include "link/identify.h"
 #include "link/serial_link.h"
 #include "ui/runtime.h"
@@ -70,10 +70,8 @@ i32 SeriesResult(i32 n) {
 i32 GetVERSIONInfo() {
     // The text has no frame header: the receive callback must not take it for an answer.
     RemoveRxCallback();
-    FlushInQ(com);
-    FlushOutQ(com);
-    FillTxBuf(CMD_FIRMWARE_INFO, pp);
-    nBytesW = ComWrt(com, szWriteBuf, 2 * PNUM + 4);
+    PrepareRequest();
+    WriteRequest(CMD_FIRMWARE_INFO);
     ShowStatusLiteral("Waiting for firmware info ...");
 
     const int n = WaitForFirmwareText();

@@ -1,9 +1,9 @@
 // The sensor's hardware description (command 10): CCD geometry and the X positions of the
 // 256 video samples.
 #include "app/panel_ids.h"
+#include "link/exchange.h"
 #include "link/frame.h"
 #include "link/identify.h"
-#include "link/serial_link.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -23,7 +23,7 @@ enum Command : int {
     CMD_MEASURE = 8,
     CMD_READ_VIDEO64 = 9,
     CMD_HARDWARE_INFO = 10,
-    CMD_RESET_MINMAX = 11, // answered with a frame
+    CMD_RESET_MINMAX = 11,  // answered with a frame
     CMD_READ_VIDEO256 = 11, // all data words 0: answered with 512 raw bytes
     CMD_CALIBRATION = 12,
 };

@@ -2,6 +2,7 @@
 #include "link/serial_link.h"
 
 #include "app/panel_ids.h"
+#include "link/exchange.h"
 #include "link/frame.h"
 #include "link/identify.h"
 #include "params/frame_map.h"
@@ -12,7 +13,6 @@ namespace kvor {
 
 namespace {
 
-constexpr int kFrameLen = 2 * PNUM + 4;
 constexpr long kBaud = 19200;
 constexpr int kParityNone = 0;
 constexpr int kDataBits = 8;
@@ -107,11 +107,11 @@ const char* ComErrorText(int code) {
 }
 
 void InstallRxCallback() {
-    InstallComCallback(com, eventMask, kFrameLen, sync, RX_Receive_Function, nullptr);
+    InstallComCallback(com, eventMask, kFrameBytes, sync, RX_Receive_Function, nullptr);
 }
 
 void RemoveRxCallback() {
-    InstallComCallback(com, 0, kFrameLen, sync, nullptr, nullptr);
+    InstallComCallback(com, 0, kFrameBytes, sync, nullptr, nullptr);
 }
 
 void InitRS232(i32 port) {
@@ -123,6 +123,8 @@ void InitRS232(i32 port) {
         return;
     }
     SetComTime(port, TIMEOUT);
+    // Whatever was on its way on the port closed before is nothing this link waits for.
+    ForgetPendingAnswer();
     SettleLine(port);
     FlushInQ(port);
     FlushOutQ(port);
@@ -134,8 +136,7 @@ void InitRS232(i32 port) {
 
 // The exchange runs on com, the port InitRS232 has just opened.
 int CheckComLine([[maybe_unused]] i32 port) {
-    CopyVarsToPP();
-    ExchangeFrame(CMD_ECHO, TEST_TIME_FIRST, nullptr, "Timeout-RS-232...");
+    ExchangeFrame(CMD_ECHO, TEST_TIME_FIRST, nullptr, "Timeout-RS-232...", CopyVarsToPP);
     int result = 0;
     if (rx_flag == 1) {
         pp[0] = static_cast<u16>(szReadBuf[0] * 256 + szReadBuf[1]);
@@ -154,13 +155,16 @@ int CheckComLine([[maybe_unused]] i32 port) {
 void RX_Receive_Function([[maybe_unused]] int port, int events,
                          [[maybe_unused]] void* callbackData) {
     if (!(events & LWRS_RECEIVE)) return;
-    const int got = ComRd(com, szReadBuf, kFrameLen);
+    const int got = ComRd(com, szReadBuf, kFrameBytes);
     // A read that came back short (the port vanished under the callback) is no answer.
-    if (got == kFrameLen) {
-        GetRxBuf(PNUM);
-        rx_flag = 1;
-        graphrefresh = 1;
+    if (got != kFrameBytes) {
+        FlushInQ(com);
+        return;
     }
+    // A late answer to another request is set aside whole; the answer behind it stays queued.
+    if (!TakesAnswer(szReadBuf[2] * 256 + szReadBuf[3])) return;
+    GetRxBuf(PNUM);
+    TakeAnswer();
     // Whatever the sensor sent beyond the frame is discarded.
     FlushInQ(com);
 }
@@ -171,6 +175,7 @@ int CC_DropDCom(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     stop_flag = 1;
     CloseCom(com);
+    ForgetPendingAnswer();
     GetCtrlVal(pHandle, MAIN_COMPORT, &com);
     ShowStatusLiteral("Init COM-Port ...");
     InitRS232(com);

@@ -2,8 +2,7 @@
 // The caller has switched the receive callback off, so the block stays in the input queue.
 #include "link/video_blocks.h"
 
-#include "link/frame.h"
-#include "link/serial_link.h"
+#include "link/exchange.h"
 #include "ui/runtime.h"
 
 namespace kvor {
@@ -30,10 +29,8 @@ constexpr Block kBlock256 = {CMD_READ_VIDEO256, 256, "Waiting for Data[256] ..."
 void ReadBlock(const Block& block, i32 first, const u16* words) {
     const int bytes = 2 * block.samples;
     order = block.command;
-    FlushOutQ(com);
-    FlushInQ(com);
-    FillTxBuf(order, words);
-    nBytesW = ComWrt(com, szWriteBuf, 2 * PNUM + 4);
+    PrepareRequest();
+    WriteRequest(order, words);
     ShowStatusLiteral(block.waiting);
 
     int n = 0;

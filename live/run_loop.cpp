@@ -5,7 +5,7 @@
 
 #include "app/panel_ids.h"
 #include "app/state.h"
-#include "link/frame.h"
+#include "link/exchange.h"
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
 #include "params/frame_map.h"
@@ -15,17 +15,22 @@ namespace kvor {
 
 namespace {
 
-constexpr int kFrameLen = PNUM * 2 + 4;
+// The count of the loop's own request: another request sent from a callback inside the loop
+// (Get, Teach, a calibration step...) has taken the line over, and the loop goes on with a new
+// request of its own once that exchange has ended.
+i32 loopRequest = 0;
+
+void RequestMeasurement() {
+    PrepareRequest();
+    CopyVarsToPP();
+    WriteRequest(CMD_MEASURE);
+    loopRequest = requestCount;
+}
 
 void StartRun() {
     BeginAcquisition(MAIN_STRIPCHART, MAIN_VIDEOGRAPH);
-    CopyVarsToPP();
-    FlushInQ(com);
-    FlushOutQ(com);
-    rx_flag = 0;
-    FillTxBuf(CMD_MEASURE, pp);
-    nBytesW = ComWrt(com, szWriteBuf, kFrameLen);
-    if (nBytesW == kFrameLen) ShowStatusLiteral("Line Ok!");
+    RequestMeasurement();
+    if (nBytesW == kFrameBytes) ShowStatusLiteral("Line Ok!");
     tstart = Timer();
     stop_flag = 0;
     graphrefresh = 0;
@@ -33,8 +38,6 @@ void StartRun() {
 
 void EndRun() {
     rx_flag = 0;
-    FlushInQ(com);
-    FlushOutQ(com);
     graphrefresh = 0;
     EndAcquisition();
 }
@@ -53,6 +56,10 @@ void BeginAcquisition(int shownGraph, int hiddenGraph) {
 }
 
 void EndAcquisition() {
+    // The queues are emptied only when no answer is on its way: one cut in half would be
+    // taken for the head of the next. An answer still coming is taken when it lands.
+    if (!AnswerOnItsWay()) FlushInQ(com);
+    FlushOutQ(com);
     SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 0);
     SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 0);
     SetCtrlAttribute(pHandle, MAIN_GET, ATTR_DIMMED, 0);
@@ -86,14 +93,9 @@ void PushRUN() {
             PlotRAWGraphX8();
             graphrefresh = 0;
         }
-        if (rx_flag == 1) {
-            FlushInQ(com);
-            FlushOutQ(com);
-            CopyVarsToPP();
-            FillTxBuf(CMD_MEASURE, pp);
-            rx_flag = 0;
+        if (rx_flag == 1 || requestCount != loopRequest) {
+            RequestMeasurement();
             tstart = Timer();
-            nBytesW = ComWrt(com, szWriteBuf, kFrameLen);
         }
         tdiff = Timer() - tstart;
         if (tdiff > TIMEOUT) {

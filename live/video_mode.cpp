@@ -3,7 +3,7 @@
 
 #include "app/panel_ids.h"
 #include "app/state.h"
-#include "link/frame.h"
+#include "link/exchange.h"
 #include "link/serial_link.h"
 #include "link/video_blocks.h"
 #include "live/bar_graph.h"
@@ -15,8 +15,6 @@ namespace kvor {
 
 namespace {
 
-constexpr int kFrameLen = PNUM * 2 + 4;
-
 void StartVideo() {
     BeginAcquisition(MAIN_VIDEOGRAPH, MAIN_STRIPCHART);
     SetAxisScalingMode(pHandle, MAIN_VIDEOGRAPH, VAL_XAXIS, VAL_MANUAL, 1.0, ccdvirtpixel);
@@ -24,14 +22,19 @@ void StartVideo() {
 }
 
 // Stop is not looked at here: a Stop during the wait still lets this cycle read and draw.
-void WaitForMeasureAnswer() {
-    while (rx_flag != 1) {
+// Returns 1 when the answer to this cycle's request has arrived; 0 on time-out, and when a
+// callback inside the wait sent a request of its own (that exchange took the line over, and the
+// next cycle asks again).
+int WaitForMeasureAnswer(i32 request) {
+    for (;;) {
+        if (rx_flag == 1 && answeredRequest == request) return 1;
+        if (requestCount != request) return 0;
         ProcessSystemEvents();
         tdiff = Timer() - tstart;
         if (tdiff > TIMEOUT) {
             ShowStatusLiteral("Timeout RS232-Line!");
             stop_flag = 1;
-            return;
+            return 0;
         }
     }
 }
@@ -49,15 +52,11 @@ void ReadVideoSamples() {
 }
 
 void RunVideoCycle() {
-    FlushInQ(com);
-    FlushOutQ(com);
-    rx_flag = 0;
+    PrepareRequest();
     // The request carries pp as the last exchange left it.
-    FillTxBuf(CMD_MEASURE, pp);
     tstart = Timer();
-    nBytesW = ComWrt(com, szWriteBuf, kFrameLen);
-    WaitForMeasureAnswer();
-    if (rx_flag == 1) {
+    WriteRequest(CMD_MEASURE);
+    if (WaitForMeasureAnswer(requestCount) == 1) {
         CopyPPtoMeasurement();
         // The raw blocks carry no frame: the receive callback must not take them for one.
         RemoveRxCallback();
@@ -72,11 +71,9 @@ void RunVideoCycle() {
 }
 
 void EndVideo() {
-    EndAcquisition();
     // Whatever ended the mode, frame answers are taken again afterwards.
     InstallRxCallback();
-    FlushOutQ(com);
-    FlushInQ(com);
+    EndAcquisition();
 }
 
 } // namespace

@@ -4,8 +4,7 @@
 
 #include "app/panel_ids.h"
 #include "app/state.h"
-#include "link/frame.h"
-#include "link/serial_link.h"
+#include "link/exchange.h"
 #include "live/curve_strip.h"
 #include "params/panel_map.h"
 #include "params/transfer.h"

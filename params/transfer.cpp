@@ -2,8 +2,8 @@
 #include "params/transfer.h"
 
 #include "app/panel_ids.h"
+#include "link/exchange.h"
 #include "link/frame.h"
-#include "link/serial_link.h"
 #include "params/frame_map.h"
 #include "params/panel_map.h"
 #include "params/para_file.h"
@@ -12,8 +12,6 @@
 namespace kvor {
 
 namespace {
-
-constexpr int kFrameLen = 2 * PNUM + 4;
 
 void SetRadio(int control, i32 on) {
     SetCtrlVal(pHandle, control, on);
@@ -46,9 +44,9 @@ void PushGET(i32 where) {
         if (where == RAM) order = CMD_READ_RAM;
         if (where == EEPROM) order = CMD_READ_EEPROM;
         // The request carries the current variables; the answer replaces them.
-        CopyVarsToPP();
-        if (ExchangeFrame(order, TEST_ANSWER_FIRST | SHOW_WHEN_COMPLETE | SAME_COMMAND,
-                          "Waiting for parameter-frame ...", "Timeout-RS-232...") == 1) {
+        if (ExchangeFrame(order, TEST_ANSWER_FIRST | SHOW_WHEN_COMPLETE,
+                          "Waiting for parameter-frame ...", "Timeout-RS-232...",
+                          CopyVarsToPP) == 1) {
             GetRxBuf(PNUM);
             CopyPPtoVars();
             SetStatusText("Parameter-frame received! - Line Ok!");
@@ -70,11 +68,10 @@ int CC_BTNSend(int, int, int event, void*, int, int) {
     // Writes are not answered: "Line Ok!" only says the whole frame went to the port.
     order = target == EEPROM ? CMD_WRITE_EEPROM : CMD_WRITE_RAM;
     GetPanelValues();
+    PrepareRequest();
     CopyVarsToPP();
     sync = kSyncRequest;
-    FillTxBuf(order, pp);
-    nBytesW = ComWrt(com, szWriteBuf, kFrameLen);
-    if (nBytesW == kFrameLen) ShowStatusLiteral("Line Ok!");
+    if (WriteRequest(order) == kFrameBytes) ShowStatusLiteral("Line Ok!");
     return 0;
 }
 

@@ -127,7 +127,7 @@ const std::map<std::string, OptionEntry>& OptionTable() {
         {"--wrong-echo-sync",
          {"", "fault: answer the echo with sync 0x0055", FlagInto(&Faults::wrongEchoSync)}},
         {"--wrong-hardware-command",
-         {"", "fault: hardware answer with command word 9",
+         {"", "fault: hardware answer with command word 0",
           FlagInto(&Faults::wrongHardwareCommand)}},
         {"--extra-bytes",
          {"N", "fault: append N bytes after every answer frame",
@@ -151,6 +151,20 @@ const std::map<std::string, OptionEntry>& OptionTable() {
         {"--hang-up-after",
          {"N", "fault: answer N requests, then close the line",
           IntInto(&Faults::hangUpAfter, 1, 1000000)}},
+        {"--hold-command",
+         {"CODE", "fault: hold back answers to requests with this command code",
+          IntInto(&Faults::holdCommand, 1, 12)}},
+        {"--hold-after-bytes",
+         {"N", "fault: ... after their first N bytes (default 0)",
+          IntInto(&Faults::holdAfterBytes, 0, 1024)}},
+        {"--hold-seconds",
+         {"SECONDS", "fault: ... for this long",
+          [](CommandLine& c, const std::string& v) {
+              return ParseSeconds(v, &c.options.faults.holdSeconds);
+          }}},
+        {"--parameter-answer-word",
+         {"N", "fault: parameter answers carry command word N",
+          IntInto(&Faults::parameterAnswerWord, 0, 65535)}},
     };
     return table;
 }

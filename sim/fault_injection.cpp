@@ -22,8 +22,14 @@ void ApplyAnswerFaults(Answer& answer, int command, const Faults& faults, std::m
     switch (answer.kind) {
     case Answer::Kind::Frame:
         if (faults.wrongEchoSync && command == p::CMD_ECHO) answer.bytes[1] = p::kSyncRequest;
-        if (faults.wrongHardwareCommand && command == p::CMD_HARDWARE_INFO)
-            answer.bytes[3] = p::CMD_READ_VIDEO64;
+        if (faults.wrongHardwareCommand && command == p::CMD_HARDWARE_INFO) answer.bytes[3] = 0;
+        if (faults.parameterAnswerWord >= 0 &&
+            (command == p::CMD_READ_RAM || command == p::CMD_READ_EEPROM ||
+             command == p::CMD_WRITE_RAM || command == p::CMD_WRITE_EEPROM ||
+             command == p::CMD_TEACH)) {
+            answer.bytes[2] = static_cast<std::uint8_t>((faults.parameterAnswerWord >> 8) & 0xFF);
+            answer.bytes[3] = static_cast<std::uint8_t>(faults.parameterAnswerWord & 0xFF);
+        }
         if (faults.extraBytes > 0)
             answer.bytes.insert(
                 answer.bytes.end(),

@@ -44,6 +44,9 @@ struct SimulatedSensor::Impl {
     void run();
     bool serve(const ReceivedFrame& frame);                  // false: the sensor ends
     bool send(const Bytes& bytes, double start, bool paced); // false: told to stop
+    // Sends the bytes from `from` on, paced from `start`; sets *end to when the last went out.
+    bool sendPart(const Bytes& bytes, std::size_t from, std::size_t to, double start, bool paced,
+                  double* end);
     void logRequest(const Request& request);
     void finish();
 
@@ -53,6 +56,8 @@ struct SimulatedSensor::Impl {
     std::mt19937 faultRandom;
     std::vector<Request> log;
     std::size_t served = 0; // requests since start(), for drops and the hang-up
+    bool holding = false;
+    std::size_t answersSent = 0;
     std::string path;
     std::string error;
     bool eepromLoaded = false;
@@ -148,7 +153,30 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
                     kFirmwareLatency;
         if (std::isfinite(faults.delaySeconds) && faults.delaySeconds > 0.0)
             start += std::min(faults.delaySeconds, kLongestDelay);
-        if (!send(answer.bytes, start, paced)) return false;
+        if (faults.holdCommand != 0 && faults.holdCommand == frame.request.command) {
+            const std::size_t cut = std::min(
+                answer.bytes.size(), static_cast<std::size_t>(std::max(faults.holdAfterBytes, 0)));
+            double end = start;
+            if (!sendPart(answer.bytes, 0, cut, start, paced, &end)) return false;
+            {
+                std::lock_guard lock(mutex);
+                holding = true;
+            }
+            const double hold = std::isfinite(faults.holdSeconds)
+                                    ? std::clamp(faults.holdSeconds, 0.0, kLongestDelay)
+                                    : 0.0;
+            const bool stopped = stopSignal.waitFor(end + hold - now());
+            {
+                std::lock_guard lock(mutex);
+                holding = false;
+            }
+            if (stopped) return false;
+            if (!sendPart(answer.bytes, cut, answer.bytes.size(), now(), paced, &end)) return false;
+        } else if (!send(answer.bytes, start, paced)) {
+            return false;
+        }
+        std::lock_guard lock(mutex);
+        ++answersSent;
     }
     if (faults.hangUpAfter > 0 && number >= static_cast<std::size_t>(faults.hangUpAfter)) {
         if (stopSignal.waitFor(kHangUpLinger)) return false;
@@ -162,12 +190,20 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
 // Paced, each few bytes go out when the line would have finished sending them, so the scope
 // sees an answer grow in its input queue as it would from a real sensor.
 bool SimulatedSensor::Impl::send(const Bytes& bytes, double start, bool paced) {
-    const std::size_t chunk = paced ? kPacedChunk : bytes.size();
-    for (std::size_t offset = 0; offset < bytes.size(); offset += chunk) {
-        const std::size_t count = std::min(chunk, bytes.size() - offset);
+    double end = start;
+    return sendPart(bytes, 0, bytes.size(), start, paced, &end);
+}
+
+bool SimulatedSensor::Impl::sendPart(const Bytes& bytes, std::size_t from, std::size_t to,
+                                     double start, bool paced, double* end) {
+    const std::size_t chunk = paced ? kPacedChunk : to - from;
+    *end = start;
+    for (std::size_t offset = from; offset < to; offset += chunk) {
+        const std::size_t count = std::min(chunk, to - offset);
         const double due =
-            paced ? start + static_cast<double>(offset + count) * kByteSeconds : start;
+            paced ? start + static_cast<double>(offset - from + count) * kByteSeconds : start;
         if (stopSignal.waitFor(due - now())) return false;
+        *end = due;
         // A scope that has closed the port or stopped reading loses the rest of the answer.
         if (!port.writeAll(bytes.data() + offset, count, kWriteTimeout)) return true;
     }
@@ -285,6 +321,16 @@ void SimulatedSensor::setRamParameters(const std::vector<std::uint16_t>& words) 
 void SimulatedSensor::setObject(double leftEdge, double rightEdge, bool drifting) {
     std::lock_guard lock(impl_->mutex);
     impl_->firmware.curtain().setObject(leftEdge, rightEdge, drifting);
+}
+
+bool SimulatedSensor::holdingAnswer() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->holding;
+}
+
+std::size_t SimulatedSensor::answersSent() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->answersSent;
 }
 
 bool SimulatedSensor::finished() const {

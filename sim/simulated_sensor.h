@@ -37,7 +37,7 @@ std::vector<std::string> ModelPresetNames();
 struct Faults {
     bool silent = false;               // answers nothing
     bool wrongEchoSync = false;        // echo answered with sync 0x0055 instead of 0x00AA
-    bool wrongHardwareCommand = false; // hardware answer carries command word 9 instead of 10
+    bool wrongHardwareCommand = false; // hardware answer carries command word 0 instead of 10
     int extraBytes = 0;                // bytes appended after every answer frame
     int firmwareTextBytes = 72;        // bytes of the firmware answer sent (short text when < 72)
     bool garbledFirmware = false;      // firmware text replaced by random bytes
@@ -45,6 +45,15 @@ struct Faults {
     int dropEvery = 0;                 // every n-th request goes unanswered (0: none)
     double delaySeconds = 0.0;         // extra delay before every answer
     int hangUpAfter = 0;               // answers this many requests, then closes the line
+    // Answers to requests with command code holdCommand (0: none) stop after holdAfterBytes
+    // bytes and hold the rest back for holdSeconds: an answer cut at any point of its way, or a
+    // whole answer landing late, inside whatever the scope does next.
+    int holdCommand = 0;
+    int holdAfterBytes = 0;
+    double holdSeconds = 0.0;
+    // Parameter answers (reads, writes, teach) carry this command word instead of the
+    // request's (-1: the request's).
+    int parameterAnswerWord = -1;
 };
 
 struct Options {
@@ -90,6 +99,11 @@ class SimulatedSensor {
     void setMeasurementAnswer(const std::vector<std::uint16_t>& words);
     // Places the shadowing object: left and right edge in virtual pixels; drift off when fixed.
     void setObject(double leftEdge, double rightEdge, bool drifting);
+
+    // True while an answer is held back by the hold fault: tests act at that point of the line.
+    bool holdingAnswer() const;
+    // Answer frames and blocks sent so far, whole.
+    std::size_t answersSent() const;
 
     // True once the sensor has ended on its own: the hang-up fault, or the peer hanging up
     // with endOnPeerHangUp set. stop() and start() may follow.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -85,25 +86,43 @@ class NumericEntry : public Control {
         box_->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
         box_->setValue(def.value);
         box_->committed = box_->value();
+        exact_ = box_->value();
         box_->onCommit = [this] { fire(EVENT_COMMIT); };
-        QObject::connect(box_, &QDoubleSpinBox::valueChanged, [this] { fire(EVENT_VAL_CHANGED); });
+        // Only the operator changes the box's value outside a program set: from then on the
+        // control holds what the box holds, which is what was typed or stepped to.
+        QObject::connect(box_, &QDoubleSpinBox::valueChanged, [this](double v) {
+            if (ProgramSetting::active()) return;
+            exact_ = v;
+            fire(EVENT_VAL_CHANGED);
+        });
         finish(box_);
     }
+    // The box shows the value to its decimals; the control keeps it whole, so what the program
+    // sets is what it reads back, bit for bit (the parameter set travels through these controls).
     int setValue(const Value& value) override {
         ProgramSetting setting;
-        box_->setValue(ToDouble(value));
+        const double v = ToDouble(value);
+        box_->setValue(v);
         box_->committed = box_->value();
+        exact_ = std::isnan(v) ? box_->value() : std::clamp(v, box_->minimum(), box_->maximum());
         return 0;
     }
     int getValue(Value* value) const override {
-        *value = box_->value();
+        *value = exact_;
         return 0;
     }
     int setAttribute(int attribute, const Value& value) override {
         ProgramSetting setting;
-        if (attribute == ATTR_MIN_VALUE) return box_->setMinimum(ToDouble(value)), 0;
-        if (attribute == ATTR_MAX_VALUE) return box_->setMaximum(ToDouble(value)), 0;
-        return Control::setAttribute(attribute, value);
+        int result = 0;
+        if (attribute == ATTR_MIN_VALUE)
+            box_->setMinimum(ToDouble(value));
+        else if (attribute == ATTR_MAX_VALUE)
+            box_->setMaximum(ToDouble(value));
+        else
+            result = Control::setAttribute(attribute, value);
+        // New limits hold the value inside them, as the box does.
+        exact_ = std::clamp(exact_, box_->minimum(), box_->maximum());
+        return result;
     }
     int getAttribute(int attribute, Value* value) const override {
         if (attribute == ATTR_MIN_VALUE) return *value = box_->minimum(), 0;
@@ -113,6 +132,7 @@ class NumericEntry : public Control {
 
   private:
     EntryBox* box_;
+    double exact_ = 0;
 };
 
 // A display: digits of one width, right-aligned, so changing numbers do not jump.

@@ -36,7 +36,7 @@ TEST_F(SensorFaults, WrongHeaderWordsAndExtraBytes) {
     EXPECT_EQ(a[0], 0x00);
     EXPECT_EQ(a[1], 0x55);
     a = ask(10, {}, 36);
-    EXPECT_EQ(WordAt(a, 1), 9);
+    EXPECT_EQ(WordAt(a, 1), 0);
     EXPECT_EQ(WordAt(a, 2), 2); // the words are still the description
 
     f = {};

@@ -1,0 +1,57 @@
+// The one way a request goes to the sensor and the one way its answer frame is awaited.
+//
+// Every frame exchange of the program is three steps: PrepareRequest (the answer to the request
+// before has landed or timed out; both queues empty, rx_flag clear), filling pp, WriteRequest.
+// Frame answers are then awaited with AwaitAnswer (or by a loop of its own shape that relies on
+// the same receive callback). The rule of what is taken lives in TakesAnswer, which the receive
+// callback applies to every frame.
+#pragma once
+
+#include "app/state.h"
+#include "link/frame.h"
+
+namespace kvor {
+
+// The order of the tests in each pass of a wait for an answer frame, and when the text of a
+// sent request is shown.
+enum : int {
+    TEST_TIME_FIRST = 0,    // events, clock, rx_flag: an answer of the last pass still counts
+    TEST_ANSWER_FIRST = 1,  // events, rx_flag, clock
+    SHOW_WHEN_COMPLETE = 2, // sentText only when all 36 bytes went out
+};
+
+// Lets the answer frame that is still on its way to an earlier request arrive (the receive
+// callback takes it) or time out, so that nothing after it flushes a frame in half; then empties
+// both queues of com and clears rx_flag and graphrefresh. Events are processed only while such
+// an answer is awaited.
+void PrepareRequest();
+// Builds `command` from `words` in szWriteBuf and writes the 36 bytes (count in nBytesW); from
+// now on the receive callback takes the answers to this command. Returns nBytesW.
+i32 WriteRequest(i32 command, const u16* words = pp);
+// Passes of ProcessSystemEvents until rx_flag is 1 or tdiff exceeds TIMEOUT since tstart, in the
+// order `how` names. On time-out copies timeoutText (when given) into szStatus. Returns 1 when
+// rx_flag is 1 after the wait, else 0.
+int AwaitAnswer(int how, const char* timeoutText);
+// A whole exchange: PrepareRequest, fill (when given) fills pp, WriteRequest(command, pp),
+// sentText (when given) in the status line, tstart = Timer(), AwaitAnswer.
+int ExchangeFrame(i32 command, int how, const char* sentText, const char* timeoutText,
+                  void (*fill)() = nullptr);
+
+// Whether the receive callback takes a frame carrying this command word: a frame answering
+// another request the scope sends (codes 1 to 12 other than the one awaited) is set aside; every
+// other word is taken.
+bool TakesAnswer(int commandWord);
+// The receive callback's end of an answer: rx_flag raised, graphrefresh too when it answers a
+// measurement request, the request no longer awaited.
+void TakeAnswer();
+// Whether the answer frame to the last request is still on its way: not yet taken, and its
+// time-out not yet passed.
+bool AnswerOnItsWay();
+// Nothing is on its way any more on com (the port was closed or given up).
+void ForgetPendingAnswer();
+
+// Reads the `waiting` bytes of a raw block into szReadBuf, never more than it holds; returns the
+// count read (0 when nothing was waiting).
+int ReadRawBlock(int waiting);
+
+} // namespace kvor
