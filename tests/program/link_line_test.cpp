@@ -2,6 +2,9 @@
 // silent or answers the echo wrongly, longer answers, ports that cannot be used, and the port
 // selector.
 #include <cstdlib>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -47,6 +50,36 @@ TEST_F(LinkStartUp, ChecksIdentifiesThenReadsRamAndShowsTheFirmwareText) {
     EXPECT_EQ(sent[0].words[0], power);
     EXPECT_EQ(sent[0].words[2], vThd);
     EXPECT_EQ(sent[0].words[13], intersect);
+}
+
+// The hardware request carries the echo answer's words with the echo sync in word 0; the
+// firmware request carries the hardware answer's words.
+TEST_F(LinkStartUp, IdentificationRequestsCarryTheWordsOfTheAnswerBefore) {
+    const std::vector<sim::Request> r = sensor().requests();
+    ASSERT_GE(r.size(), 3u);
+    std::vector<u16> echo(r[0].words, r[0].words + PNUM);
+    echo[0] = protocol::kSyncEcho;
+    EXPECT_EQ(std::vector<u16>(r[1].words, r[1].words + PNUM), echo);
+    const sim::Model m;
+    const std::vector<u16> description = {m.ccdtype,      m.ccdmaxpixel, m.ccdresolution, m.pcbtype,
+                                          m.ccdvirtpixel, m.ccdsubpixel, m.ccdpixB,       m.ccdpixE,
+                                          m.softversion,  m.hwtype,      m.adcmax};
+    EXPECT_EQ(std::vector<u16>(r[2].words, r[2].words + description.size()), description);
+}
+
+// The port as the program leaves it: 19200 baud, 8 data bits, no parity, one stop bit, no
+// handshake of either kind.
+TEST_F(LinkStartUp, TheLineIs19200Baud8N1WithoutHandshake) {
+    const int fd = ::open(sensor().devicePath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    termios t{};
+    ASSERT_EQ(tcgetattr(fd, &t), 0);
+    ::close(fd);
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B19200));
+    EXPECT_EQ(cfgetispeed(&t), static_cast<speed_t>(B19200));
+    EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u);
 }
 
 class SilentSensor : public test::ScopeTest {
