@@ -1,5 +1,8 @@
-// The signature of every control callback of the program.
+// The signature of every control callback of the program. Most callbacks look only at the
+// event; the other arguments are there because the runtime passes them.
 #pragma once
 
 #define KVOR_CALLBACK(name)                                                                        \
-    int name(int panel, int control, int event, void* callbackData, int eventData1, int eventData2)
+    int name([[maybe_unused]] int panel, [[maybe_unused]] int control, int event,                  \
+             [[maybe_unused]] void* callbackData, [[maybe_unused]] int eventData1,                 \
+             [[maybe_unused]] int eventData2)

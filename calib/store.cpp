@@ -38,7 +38,6 @@ void ShowStoredCalibration() {
 } // namespace
 
 KVOR_CALLBACK(CC_ButtonSaveCalValues) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event != EVENT_COMMIT) return 0;
     u16 newSlope = 0;
     u16 newIntersect = 0;

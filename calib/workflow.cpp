@@ -66,7 +66,6 @@ void SetCalibrationRest() {
 }
 
 KVOR_CALLBACK(CC_ActivateCalibration) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event != EVENT_COMMIT) return 0;
     if (CalibrationExchange(protocol::CAL_ACTIVATE) == 0) return 0;
     SetStatusText("Calibration activated!");
@@ -85,7 +84,6 @@ KVOR_CALLBACK(CC_ActivateCalibration) {
 }
 
 KVOR_CALLBACK(CC_DiscardCalibration) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event != EVENT_COMMIT) return 0;
     stop_flag = 1;
     if (CalibrationExchange(protocol::CAL_STOP) == 1) {
@@ -103,31 +101,26 @@ KVOR_CALLBACK(CC_DiscardCalibration) {
 }
 
 KVOR_CALLBACK(CC_CheckStep1) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event == EVENT_VAL_CHANGED) SelectObject(POP_STEP1, POP_STEP2, POP_ACCEPT1, POP_ACCEPT2);
     return 0;
 }
 
 KVOR_CALLBACK(CC_CheckStep2) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event == EVENT_VAL_CHANGED) SelectObject(POP_STEP2, POP_STEP1, POP_ACCEPT2, POP_ACCEPT1);
     return 0;
 }
 
 KVOR_CALLBACK(CC_ButtonAcceptObject1) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event == EVENT_COMMIT) AcceptObject(0, &flagstep1, POP_SIZE1, POP_STEP1, POP_ACCEPT1);
     return 0;
 }
 
 KVOR_CALLBACK(CC_ButtonAcceptObject2) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event == EVENT_COMMIT) AcceptObject(1, &flagstep2, POP_SIZE2, POP_STEP2, POP_ACCEPT2);
     return 0;
 }
 
 KVOR_CALLBACK(CC_ButtonDoFit) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event != EVENT_COMMIT) return 0;
     LinFit(pixel, umeter, 2, zarray, &slopeval, &interval, &mse);
     SetCtrlVal(pPopup, POP_FIT_SLOPE, slopeval);

@@ -171,7 +171,7 @@ void RX_Receive_Function([[maybe_unused]] int port, int events,
 
 // The ring raises commit and value changed for one pick; the link is set up on the commit only,
 // so one pick opens the port once.
-int CC_DropDCom(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_DropDCom) {
     if (event != EVENT_COMMIT) return 0;
     stop_flag = 1;
     CloseCom(com);

@@ -110,14 +110,12 @@ void PushRUN() {
 }
 
 KVOR_CALLBACK(CC_BTNRun) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event == EVENT_COMMIT) PushRUN();
     return 0;
 }
 
 // Acts on the mouse press, so a loop stops even when the button is released elsewhere.
 KVOR_CALLBACK(CC_BTNStop) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event != EVENT_LEFT_CLICK) return 0;
     stop_flag = 1;
     SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 0);

@@ -79,7 +79,6 @@ void EndVideo() {
 } // namespace
 
 KVOR_CALLBACK(CC_BTNVideo) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event != EVENT_COMMIT) return 0;
     StartVideo();
     do {

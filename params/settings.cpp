@@ -22,7 +22,7 @@ u16 ReadMain(int control) {
 
 } // namespace
 
-int CC_NUMVideoThreshold(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_NUMVideoThreshold) {
     if (event != EVENT_VAL_CHANGED) return 0;
     const u16 v = ReadMain(MAIN_THRESHOLD);
     for (u16& level : thdArray)
@@ -32,7 +32,7 @@ int CC_NUMVideoThreshold(int, int, int event, void*, int, int) {
 }
 
 // The left limit may reach pixB but stays below pixE.
-int CC_NEDITEdgeLeft(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_NEDITEdgeLeft) {
     if (event != EVENT_COMMIT) return 0;
     u16 v = ReadMain(MAIN_EDGE_LEFT);
     if (v < pixB) {
@@ -49,7 +49,7 @@ int CC_NEDITEdgeLeft(int, int, int event, void*, int, int) {
 }
 
 // The right limit may reach pixE but stays above pixB.
-int CC_NEDITEdgeRight(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_NEDITEdgeRight) {
     if (event != EVENT_COMMIT) return 0;
     u16 v = ReadMain(MAIN_EDGE_RIGHT);
     if (v > pixE) {
@@ -65,27 +65,27 @@ int CC_NEDITEdgeRight(int, int, int event, void*, int, int) {
     return 0;
 }
 
-int CC_NEDITTolerance(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_NEDITTolerance) {
     if (event != EVENT_VAL_CHANGED) return 0;
     SetCtrlVal(pHandle, MAIN_TOL, ReadMain(MAIN_TOLERANCE));
     return 0;
 }
 
 // Hardware modes 1 and 3 take no tolerance.
-int CC_DROPHardwareMode(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_DROPHardwareMode) {
     if (event != EVENT_COMMIT) return 0;
     const u16 mode = ReadMain(MAIN_HWMODE);
     SetCtrlAttribute(pHandle, MAIN_TOLERANCE, ATTR_DIMMED, mode == 1 || mode == 3 ? 1 : 0);
     return 0;
 }
 
-int CC_RINGanamode(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_RINGanamode) {
     if (event != EVENT_COMMIT) return 0;
     ShowAnalogOutput(ReadMain(MAIN_ANAMODE));
     return 0;
 }
 
-int CC_TOGGBTN_ParaII(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_TOGGBTN_ParaII) {
     if (event != EVENT_COMMIT) return 0;
     i32 on = 0;
     GetCtrlVal(pHandle, MAIN_POPUP_TOGGLE, &on);
@@ -98,7 +98,7 @@ int CC_TOGGBTN_ParaII(int, int, int event, void*, int, int) {
 
 // The teach frame carries whatever pp holds; once the sensor has taken its current measuring
 // value as the setpoint, the parameter set is read back from RAM.
-int CC_ButtonTeach(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_ButtonTeach) {
     if (event != EVENT_COMMIT) return 0;
     order = CMD_TEACH;
     const int answered =
@@ -107,7 +107,7 @@ int CC_ButtonTeach(int, int, int event, void*, int, int) {
     return 0;
 }
 
-int CC_ButtonReset(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_ButtonReset) {
     if (event != EVENT_COMMIT) return 0;
     order = CMD_RESET_MINMAX;
     ExchangeFrame(order, TEST_TIME_FIRST, "Reset Max/Min values...", nullptr);

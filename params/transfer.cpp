@@ -56,7 +56,7 @@ void PushGET(i32 where) {
     ShowStatus();
 }
 
-int CC_BTNSend(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_BTNSend) {
     if (event != EVENT_LEFT_CLICK) return 0;
     ShowStatusLiteral("Transmit...");
     if (target == DATFILE) {
@@ -75,7 +75,7 @@ int CC_BTNSend(int, int, int event, void*, int, int) {
     return 0;
 }
 
-int CC_BTNGet(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_BTNGet) {
     if (event != EVENT_COMMIT) return 0;
     if (target == DATFILE)
         ReadParaFromFile();
@@ -87,17 +87,17 @@ int CC_BTNGet(int, int, int event, void*, int, int) {
     return 0;
 }
 
-int CC_RBTRam(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_RBTRam) {
     if (event == EVENT_VAL_CHANGED) SelectTarget(MAIN_RBT_RAM, RAM);
     return 0;
 }
 
-int CC_RBTEeprom(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_RBTEeprom) {
     if (event == EVENT_VAL_CHANGED) SelectTarget(MAIN_RBT_EEPROM, EEPROM);
     return 0;
 }
 
-int CC_RBTFile(int, int, int event, void*, int, int) {
+KVOR_CALLBACK(CC_RBTFile) {
     if (event == EVENT_VAL_CHANGED) SelectTarget(MAIN_RBT_FILE, DATFILE);
     return 0;
 }
