@@ -104,8 +104,11 @@ TEST_P(ExactValues, EveryCalibrationWordIsReadBackAsShown) {
 
 TEST_P(ExactValues, RandomParameterSetsComeBackToTheSensorBitForBit) {
     std::mt19937 rng(20261208u + static_cast<unsigned>(ccdtype));
-    for (int round = 0; round < 12; ++round) {
-        const std::vector<u16> set = RandomSet(rng);
+    // Factor words 1026 and 3003 were once sent back as 1025 and 3002.
+    const u16 knownLosses[] = {1026, 3003};
+    for (int round = 0; round < 30; ++round) {
+        std::vector<u16> set = RandomSet(rng);
+        if (round < 2) set[12] = knownLosses[round];
         EXPECT_EQ(GetThenSend(set), set) << "round " << round;
     }
 }
