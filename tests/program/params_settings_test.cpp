@@ -192,16 +192,18 @@ TEST_F(Settings, AnUnansweredTeachReadsNothing) {
     EXPECT_EQ(Commands(sensor()), std::vector<int>{protocol::CMD_TEACH});
 }
 
-TEST_F(Settings, ResetAnsweredAfterOneAndAFifthSecondsIsOk) {
+TEST_F(Settings, ResetAnsweredLateButWithinItsTimeOutIsOk) {
+    // A second late: well past any short wait, and half a second inside the time-out, which
+    // is room enough for a busy machine.
     sim::Faults late;
-    late.delaySeconds = 1.2;
+    late.delaySeconds = 1.0;
     sensor().setFaults(late);
     sensor().clearRequests();
     std::string during;
     test::When([this] { return !sensor().requests().empty(); }, [&] { during = StatusLine(); });
     const double t0 = Timer();
     Click(1, MAIN_RESET);
-    EXPECT_GE(Timer() - t0, 1.2);
+    EXPECT_GE(Timer() - t0, 1.0);
     EXPECT_EQ(during, "Reset Max/Min values...");
     EXPECT_EQ(StatusLine(), "Reset of analog-output Max/Min OK!");
     EXPECT_EQ(Commands(sensor()), std::vector<int>{protocol::CMD_RESET_MINMAX});
