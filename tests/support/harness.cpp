@@ -106,19 +106,27 @@ void PumpFor(double seconds) {
         ProcessSystemEvents();
 }
 
-void When(std::function<bool()> cond, std::function<void()> fn, double timeoutSeconds) {
-    const double deadline = Timer() + timeoutSeconds;
-    Later(5, [cond = std::move(cond), fn = std::move(fn), deadline, timeoutSeconds]() mutable {
+namespace {
+
+// One look of When(): reschedules itself through Later(), so it dies with the test.
+void Look(std::function<bool()> cond, std::function<void()> fn, double deadline, double total) {
+    Later(5, [cond = std::move(cond), fn = std::move(fn), deadline, total]() mutable {
         if (cond()) {
             fn();
         } else if (Timer() < deadline) {
-            When(std::move(cond), std::move(fn), deadline - Timer());
+            Look(std::move(cond), std::move(fn), deadline, total);
         } else {
-            ADD_FAILURE() << "a condition the test waited for did not hold within "
-                          << timeoutSeconds << " s";
+            ADD_FAILURE() << "a condition the test waited for did not hold within " << total
+                          << " s";
             stop_flag = 1;
         }
     });
+}
+
+} // namespace
+
+void When(std::function<bool()> cond, std::function<void()> fn, double timeoutSeconds) {
+    Look(std::move(cond), std::move(fn), Timer() + timeoutSeconds, timeoutSeconds);
 }
 
 void InTurn(std::vector<Step> steps, double timeoutSeconds) {
