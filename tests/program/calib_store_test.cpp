@@ -15,7 +15,6 @@ namespace kvor {
 namespace {
 
 using test::Click;
-using test::Later;
 
 int Dimmed(int control) {
     int d = -1;
@@ -122,7 +121,7 @@ TEST_F(Store, TwoAcceptsAtTheSameValueGiveANotANumberFitThatIsRefused) {
     sensor().setObject(300.0, 500.0, false);
     std::string status;
     std::size_t calRequests = 99;
-    Later(400, [&] {
+    test::When(test::Measuring(sensor(), 2), [&] {
         Click(2, POP_STEP1);
         Click(2, POP_ACCEPT1);
         pixel[0] = 700; // both objects at the same measuring value

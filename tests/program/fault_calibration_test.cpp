@@ -79,7 +79,7 @@ class CalibrationFaults : public FaultCellTest {
     // After the way back: a calibration can be activated and stopped again.
     void ExpectCalibrationWorksAgain() {
         if (Toggle() == 0) Click(1, MAIN_POPUP_TOGGLE);
-        Later(300, [] { Click(2, POP_DISCARD); });
+        When(Measuring(sensor()), [] { Click(2, POP_DISCARD); });
         Click(2, POP_ACTIVATE);
         EXPECT_EQ(StatusLine(), "Calibration stopped successfully!");
         EXPECT_EQ(stop_flag, 1);
@@ -100,12 +100,15 @@ TEST_P(CalibrationFaults, TheCalibrationReportsTheFaultAndTheLineRecovers) {
         u16 modeDuring = 99;
         std::vector<int> dimmingDuring;
         if (!lost) {
-            Later(300, [&] {
-                loopDuring = stop_flag == 0;
-                modeDuring = ModeShown();
-                dimmingDuring = CalibrationDimming();
-                Click(1, MAIN_STOP);
-            });
+            // Stopped once the loop has run and the entry made meanwhile was taken.
+            const std::function<bool()> measuring = Measuring(sensor(), 3);
+            When([this, measuring] { return measuring() && probe_.handled; },
+                 [&] {
+                     loopDuring = stop_flag == 0;
+                     modeDuring = ModeShown();
+                     dimmingDuring = CalibrationDimming();
+                     Click(1, MAIN_STOP);
+                 });
         }
         Inject();
         o = Perform([] { Click(2, POP_ACTIVATE); });
@@ -121,33 +124,54 @@ TEST_P(CalibrationFaults, TheCalibrationReportsTheFaultAndTheLineRecovers) {
             EXPECT_EQ(loopDuring, 1);
             EXPECT_EQ(modeDuring, 2);
             EXPECT_EQ(dimmingDuring, (std::vector<int>{0, 0, 1, 1, 1, 1}));
-            ExpectReturnedWithin(o, 0.25, 1.5);
+            ExpectReturnedWithin(o, 0.1, 1.5);
         }
     } else {
         // The operator's path: activation starts the run loop, and the stop or the store is
         // clicked inside it.
-        Later(250, [this] {
-            Click(2, POP_STEP1);
-            Click(2, POP_ACCEPT1);
-            sensor().setObject(500.0, 800.0, false);
-        });
-        Later(500, [&] {
-            if (cell.op == Op::CalStore) {
-                Click(2, POP_STEP2);
-                Click(2, POP_ACCEPT2);
-                Click(2, POP_FIT);
-                ASSERT_EQ(Dimmed(pPopup, POP_STORE), 0);
-            }
-            Inject();
-            o = Perform([&] { Click(2, cell.op == Op::CalStore ? POP_STORE : POP_DISCARD); });
-            statusAfter = StatusLine();
-            loopAfter = stop_flag == 0;
-            dimmingAfter = CalibrationDimming();
-            if (loopAfter == 1) Later(200, [] { Click(1, MAIN_STOP); });
+        const bool hangUp = cell.fault == Fault::HangUp;
+        InTurn({
+            {Measuring(sensor()),
+             [this] {
+                 Click(2, POP_STEP1);
+                 Click(2, POP_ACCEPT1);
+                 sensor().setObject(500.0, 800.0, false);
+             }},
+            {Measuring(sensor(), 2),
+             [&] {
+                 if (cell.op == Op::CalStore) {
+                     Click(2, POP_STEP2);
+                     Click(2, POP_ACCEPT2);
+                     Click(2, POP_FIT);
+                     ASSERT_EQ(Dimmed(pPopup, POP_STORE), 0);
+                 }
+                 // The hang-up counts requests: the loop's request on its way must be one the
+                 // sensor has taken, so the sensor holds its answer back a moment and the click
+                 // comes meanwhile. The answer then lands inside the exchange's wait for it.
+                 if (hangUp) {
+                     sim::Faults f;
+                     f.holdCommand = p::CMD_MEASURE;
+                     f.holdSeconds = 0.5;
+                     sensor().setFaults(f);
+                 }
+             }},
+            {[this, hangUp] { return !hangUp || sensor().holdingAnswer(); },
+             [&] {
+                 Inject();
+                 o = Perform([&] { Click(2, cell.op == Op::CalStore ? POP_STORE : POP_DISCARD); });
+                 statusAfter = StatusLine();
+                 loopAfter = stop_flag == 0;
+                 dimmingAfter = CalibrationDimming();
+                 // The moment does not matter: the loop may also have ended on its own by then.
+                 if (loopAfter == 1)
+                     Later(200, [] {
+                         if (stop_flag == 0) Click(1, MAIN_STOP);
+                     });
+             }},
         });
         const double t0 = Timer();
         Click(2, POP_ACTIVATE);
-        EXPECT_LT(Timer() - t0, 6.0);
+        EXPECT_LT(Timer() - t0, 10.0);
         ASSERT_GT(o.started, 0) << "the stop or store never ran";
         EXPECT_EQ(Calibrations(o), 1);
         // A lost answer: the loop's request in flight has its 1.5 s, then the exchange its own.

@@ -106,7 +106,7 @@ TEST_P(LinkFaults, SetUpReportsTheFaultAndTheLineRecovers) {
         secondSensor(faulty);
         port = 2;
         double pickedAt = 0;
-        Later(300, [&] {
+        When(Measuring(sensor(), 2), [&] {
             pickedAt = Timer();
             PickRingValue(1, MAIN_COMPORT, 2);
         });
@@ -138,7 +138,9 @@ class PacedPortPick : public ScopeTest {
 TEST_F(PacedPortPick, PickingThePortAgainDuringRunSetsTheLinkUp) {
     std::string wrong;
     for (int round = 0; round < 5; ++round) {
-        Later(300 + 37 * round, [] { PickRingValue(1, MAIN_COMPORT, 1); });
+        // At another moment of the exchange each round; the loop runs by then.
+        When(Measuring(sensor(), 2),
+             [round] { Later(37 * round, [] { PickRingValue(1, MAIN_COMPORT, 1); }); });
         Click(1, MAIN_RUN);
         EXPECT_EQ(stop_flag, 1);
         const std::string status = StatusLine();

@@ -54,7 +54,8 @@ class LoopFaults : public FaultCellTest {
     // On a good line the loop runs until Stop and leaves the report of a good cycle.
     void ExpectLoopRunsAgain() {
         const std::size_t before = sensor().requests().size();
-        Later(300, [] { Click(1, MAIN_STOP); });
+        // Two whole pictures before the third measurement.
+        When(Measuring(sensor(), GetParam().op == Op::Run ? 10 : 3), [] { Click(1, MAIN_STOP); });
         StartLoop();
         if (GetParam().op == Op::Run) {
             EXPECT_EQ(StatusLine(), "Line Ok!");
@@ -75,7 +76,9 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
     switch (cell.fault) {
     case Fault::ExtraBytes:
         sensor().setFaults(FaultSettings(cell.fault, served, 0));
-        Later(400, [] { Click(1, MAIN_STOP); });
+        When([this, video,
+              served] { return probe_.handled && Measures(served) >= (video ? 5 : 20); },
+             [] { Click(1, MAIN_STOP); });
         break;
     case Fault::LateAnswer:
         // Run: late from the middle of the run on, so the loop's own time-out has to end it.
@@ -85,7 +88,8 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
         if (video) {
             sensor().setFaults(FaultSettings(cell.fault, served, 0));
         } else {
-            Later(300, [this] { sensor().setFaults(FaultSettings(Fault::LateAnswer, 0, 0)); });
+            When(Measuring(sensor(), 3),
+                 [this] { sensor().setFaults(FaultSettings(Fault::LateAnswer, 0, 0)); });
         }
         break;
     case Fault::DroppedAnswer:
@@ -98,11 +102,12 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
     case Fault::ShortVideoBlocks:
         // Stop during the second block: the picture is finished, then the mode ends.
         sensor().setFaults(FaultSettings(cell.fault, served, 0));
-        Later(1700, [&] {
-            stopFlagDuring = stop_flag;
-            blocksBeforeStop = Blocks(served);
-            Click(1, MAIN_STOP);
-        });
+        When([this, served] { return Blocks(served) >= 2; },
+             [&] {
+                 stopFlagDuring = stop_flag;
+                 blocksBeforeStop = Blocks(served);
+                 Click(1, MAIN_STOP);
+             });
         break;
     default:
         sensor().setFaults(FaultSettings(cell.fault, served, 0));
@@ -122,7 +127,7 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
         // Four stray bytes after every answer change nothing.
         EXPECT_EQ(status, video ? "Data[64] block received!" : "Line Ok!");
         EXPECT_GE(Measures(served), video ? 5 : 20);
-        ExpectReturnedWithin(o, 0.35, 1.5);
+        ExpectReturnedWithin(o, 0.1, 1.5);
         if (video) {
             EXPECT_TRUE(PictureOfTheVideoMode());
             EXPECT_EQ(Blocks(served), 4 * Measures(served));
@@ -146,7 +151,7 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
             ExpectReturnedWithin(o, 1.4, 3.0);
         } else {
             EXPECT_GE(Measures(served), 3);
-            ExpectReturnedWithin(o, 1.7, 4.0);
+            ExpectReturnedWithin(o, 1.4, 4.0);
         }
         break;
     case Fault::HangUp:

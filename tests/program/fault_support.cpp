@@ -65,17 +65,6 @@ const char* OpName(Op op) {
     return "?";
 }
 
-// One look of When(): reschedules itself through Later(), so it dies with the test.
-void Look(std::function<bool()> cond, std::function<void()> fn, double deadline) {
-    Later(5, [cond = std::move(cond), fn = std::move(fn), deadline]() mutable {
-        if (cond()) {
-            fn();
-            return;
-        }
-        if (Timer() < deadline) Look(std::move(cond), std::move(fn), deadline);
-    });
-}
-
 } // namespace
 
 std::string CellName(const ::testing::TestParamInfo<Cell>& info) {
@@ -135,21 +124,10 @@ void ScheduleProbe(int ms, Probe* probe) {
     });
 }
 
-void When(std::function<bool()> cond, std::function<void()> fn, double timeoutSeconds) {
-    Look(std::move(cond), std::move(fn), Timer() + timeoutSeconds);
-}
-
 int Dimmed(int panel, int control) {
     int d = -1;
     GetCtrlAttribute(panel, control, ATTR_DIMMED, &d);
     return d;
-}
-
-int CountCommand(const std::vector<sim::Request>& requests, int command, std::size_t from) {
-    int n = 0;
-    for (std::size_t i = from; i < requests.size(); ++i)
-        n += requests[i].command == command;
-    return n;
 }
 
 std::vector<int> CommandsFrom(const std::vector<sim::Request>& requests, std::size_t from) {
@@ -200,7 +178,8 @@ void FaultCellTest::ExpectProbeHandled(const Outcome& outcome) {
 
 void FaultCellTest::ExpectReturnedWithin(const Outcome& outcome, double lo, double hi) {
     EXPECT_GE(outcome.seconds, lo);
-    EXPECT_LE(outcome.seconds, hi);
+    // A busy machine only ever makes an operation late.
+    EXPECT_LE(outcome.seconds, hi + kLoadSlack);
 }
 
 sim::SimulatedSensor& FaultCellTest::NewSensorOn(int port) {
@@ -220,8 +199,14 @@ void FaultCellTest::RecoverAndGet(int port, bool setUpAgain) {
         setUpAgain = true;
     } else {
         onPort(port).setFaults({});
-        // A late answer still on its way must not meet the next request.
-        if (fault == Fault::LateAnswer) PumpFor(kLateSeconds - 1.0);
+        // A late answer still on its way must not meet the next request: every request has its
+        // answer on the line before the Get.
+        if (fault == Fault::LateAnswer) {
+            sim::SimulatedSensor& line = onPort(port);
+            EXPECT_TRUE(PumpUntil([&] { return line.answersSent() >= line.requests().size(); },
+                                  kLateSeconds + 5.0));
+            PumpFor(0.05);
+        }
     }
     if (setUpAgain) {
         PickRingValue(1, MAIN_COMPORT, port);

@@ -66,6 +66,8 @@ sim::Faults FaultSettings(Fault fault, std::size_t served, std::size_t after);
 
 // The answer late by this much: well past the 1.5 s every wait allows.
 inline constexpr double kLateSeconds = 2.0;
+// What a busy machine may add to the time an operation takes; times never fall short.
+inline constexpr double kLoadSlack = 2.0;
 
 // A number typed into the video threshold entry while an operation runs. Its callback redraws
 // the threshold line at once, so thdArray tells that the program took the input.
@@ -77,12 +79,7 @@ struct Probe {
 };
 void ScheduleProbe(int ms, Probe* probe);
 
-// Runs fn in the first event pass in which cond holds, looking every few milliseconds, and
-// gives up after timeoutSeconds. Pending looks die with the test, like Later().
-void When(std::function<bool()> cond, std::function<void()> fn, double timeoutSeconds = 30.0);
-
 int Dimmed(int panel, int control);
-int CountCommand(const std::vector<sim::Request>& requests, int command, std::size_t from = 0);
 std::vector<int> CommandsFrom(const std::vector<sim::Request>& requests, std::size_t from);
 
 // Resident memory of this process in bytes, from /proc/self/statm.

@@ -129,7 +129,7 @@ TEST_F(FirmwareText, AShortTextTimesOutAndLeavesNoVersion) {
     EXPECT_EQ(GetVERSIONInfo(), 40);
     const double took = Timer() - t0;
     EXPECT_GE(took, 1.4);
-    EXPECT_LE(took, 3.0);
+    EXPECT_LE(took, 6.0) << "one time-out, however busy the machine";
     EXPECT_EQ(StatusLine(), "Timeout - reading firmware info!");
     EXPECT_STREQ(szVersion, "");
     // The receive callback is back: a frame exchange works at once.

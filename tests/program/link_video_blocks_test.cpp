@@ -117,7 +117,7 @@ TEST_F(VideoBlocks, NoAnswerTimesOutAndDecodesTheOldBuffer) {
     EXPECT_EQ(ReadData64(64, 0), 1);
     const double took = Timer() - t0;
     EXPECT_GE(took, 1.4);
-    EXPECT_LE(took, 3.0);
+    EXPECT_LE(took, 6.0) << "one time-out, however busy the machine";
     EXPECT_EQ(StatusLine(), "Timeout-RS-232 while reading 64 data-words!");
     EXPECT_EQ(nBytesR, 0);
     for (int i = 64; i < 128; ++i)

@@ -13,9 +13,11 @@ namespace {
 
 class AnswerWords : public ScopeTest {
   protected:
-    // Runs the loop for `ms` and stops it with a click.
-    void RunFor(int ms) {
-        Later(ms, [] { Click(pHandle, MAIN_STOP); });
+    // Runs the loop until the sensor has been asked for `measures` measurements and stops it
+    // with a click; a loop that ends on its own before fails the test.
+    void RunFor(int measures) {
+        When(
+            Measuring(sensor(), measures), [] { Click(pHandle, MAIN_STOP); }, 10.0);
         Click(pHandle, MAIN_RUN);
     }
     i32 Shown(int control) {
@@ -36,7 +38,7 @@ TEST_F(AnswerWords, MicrometresComeFromWordsThreeAndFour) {
     words[6] = 100;
     words[7] = 2;
     sensor().setMeasurementAnswer(words);
-    RunFor(300);
+    RunFor(3);
     EXPECT_EQ(Shown(MAIN_UMVALUE), 70196);
     EXPECT_EQ(umValue, 70196);
     std::uint16_t left = 0;
@@ -57,7 +59,7 @@ TEST_F(AnswerWords, AnySixteenWordsAreShownAndTheLoopGoesOn) {
     for (const auto& words : answers) {
         sensor().setMeasurementAnswer(words);
         sensor().clearRequests();
-        RunFor(150);
+        RunFor(5);
         // Still polling when Stop came, still a sane panel after it.
         EXPECT_GT(sensor().requests().size(), 3u);
         EXPECT_NE(StatusLine(), "Timeout RS232-Line!");

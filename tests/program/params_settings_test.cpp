@@ -163,12 +163,14 @@ TEST_F(Settings, TeachSendsTheWordBufferThenReadsRamBack) {
     u16 words[PNUM];
     std::copy(std::begin(pp), std::end(pp), words);
     power = 999; // the teach frame does not carry the variables
+    // The teach answer comes after a while; the status line is read meanwhile.
     sim::Faults late;
-    late.delaySeconds = 0.3;
+    late.holdCommand = protocol::CMD_TEACH;
+    late.holdSeconds = 1.0;
     sensor().setFaults(late);
     sensor().clearRequests();
     std::string during;
-    test::Later(100, [&] { during = StatusLine(); });
+    test::When([this] { return sensor().holdingAnswer(); }, [&] { during = StatusLine(); });
     Click(1, MAIN_TEACH);
     EXPECT_EQ(during, "New setpoint value teached!");
     EXPECT_EQ(Commands(sensor()), (std::vector<int>{protocol::CMD_TEACH, protocol::CMD_READ_RAM}));
@@ -190,16 +192,18 @@ TEST_F(Settings, AnUnansweredTeachReadsNothing) {
     EXPECT_EQ(Commands(sensor()), std::vector<int>{protocol::CMD_TEACH});
 }
 
-TEST_F(Settings, ResetAnsweredAfterOneAndAFifthSecondsIsOk) {
+TEST_F(Settings, ResetAnsweredLateButWithinItsTimeOutIsOk) {
+    // A second late: well past any short wait, and half a second inside the time-out, which
+    // is room enough for a busy machine.
     sim::Faults late;
-    late.delaySeconds = 1.2;
+    late.delaySeconds = 1.0;
     sensor().setFaults(late);
     sensor().clearRequests();
     std::string during;
-    test::Later(200, [&] { during = StatusLine(); });
+    test::When([this] { return !sensor().requests().empty(); }, [&] { during = StatusLine(); });
     const double t0 = Timer();
     Click(1, MAIN_RESET);
-    EXPECT_GE(Timer() - t0, 1.2);
+    EXPECT_GE(Timer() - t0, 1.0);
     EXPECT_EQ(during, "Reset Max/Min values...");
     EXPECT_EQ(StatusLine(), "Reset of analog-output Max/Min OK!");
     EXPECT_EQ(Commands(sensor()), std::vector<int>{protocol::CMD_RESET_MINMAX});
@@ -213,7 +217,7 @@ TEST_F(Settings, ResetUnansweredTimesOut) {
     Click(1, MAIN_RESET);
     const double took = Timer() - t0;
     EXPECT_GE(took, 1.4);
-    EXPECT_LE(took, 3.0);
+    EXPECT_LE(took, 6.0) << "one time-out, however busy the machine";
     EXPECT_EQ(StatusLine(), "Timeout-RS-232...");
 }
 

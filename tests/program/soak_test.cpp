@@ -4,6 +4,8 @@
 // flat after the warm-up, and the panels keep the plots and controls they had.
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -36,8 +38,13 @@ constexpr long kScale = 1;
 
 constexpr long kMeasurementCycles = 20000 / kScale;
 constexpr long kPictures = 500 / kScale;
-constexpr int kRounds = 20;            // at least, for enough port changes and memory samples
-constexpr double kLongestSoak = 100.0; // seconds; twenty rounds take about a minute
+constexpr int kRounds = 20; // at least, for enough port changes and memory samples
+// What one round asks for: twenty rounds make the cycles and pictures above.
+constexpr long kRoundRunCycles = 200 / kScale;
+constexpr long kRoundStopCycles = 800 / kScale;
+constexpr long kRoundPictures = 25 / kScale;
+constexpr double kLongestSoak = 600.0; // seconds, should a loop never end; twenty rounds take
+                                       // about a minute on an idle machine
 constexpr int kWarmUpRounds = 2;
 constexpr long kMaxGrowth = 2L << 20; // bytes between the first and the last quarter
 constexpr int kStripHistory = 101;    // points per trace the strip chart may hold
@@ -66,6 +73,17 @@ class Soak : public ScopeTest {
             KeepCounting();
         });
     }
+    // A condition for When(): a loop runs and the sensor has been asked for `more` measurements
+    // (or pictures) than when it was first looked at.
+    std::function<bool()> Counted(long more, bool pictures = false) {
+        auto target = std::make_shared<long>(-1);
+        return [this, target, more, pictures] {
+            Count();
+            const long n = pictures ? pictures_ : measures_;
+            if (*target < 0) *target = n + more;
+            return stop_flag == 0 && n >= *target;
+        };
+    }
 
     // Panels must not collect plots, controls or history, whatever ran on them.
     void ExpectNoGrowth(const char* when) {
@@ -89,31 +107,36 @@ class Soak : public ScopeTest {
     // One round of what an operator does in a session.
     void Round() {
         // Run, and another pick of port 1 ends it and sets the link up again.
-        Later(400, [this] { Sample(); });
-        Later(700, [] { PickRingValue(1, MAIN_COMPORT, 1); });
+        InTurn({{Counted(kRoundRunCycles / 2), [this] { Sample(); }},
+                {Counted(kRoundRunCycles / 2), [] { PickRingValue(1, MAIN_COMPORT, 1); }}},
+               kLongestSoak);
         Click(1, MAIN_RUN);
         EXPECT_EQ(stop_flag, 1);
         EXPECT_EQ(StatusLine().rfind(kFirmwareText, 0), 0u) << StatusLine();
 
         // Run again until Stop, with the plots looked at while it runs.
-        Later(500, [this] {
-            Sample();
-            ExpectNoGrowth("running");
-        });
-        Later(1000, [] { Click(1, MAIN_STOP); });
+        InTurn({{Counted(kRoundStopCycles / 2),
+                 [this] {
+                     Sample();
+                     ExpectNoGrowth("running");
+                 }},
+                {Counted(kRoundStopCycles / 2), [] { Click(1, MAIN_STOP); }}},
+               kLongestSoak);
         Click(1, MAIN_RUN);
         EXPECT_EQ(StatusLine(), "Line Ok!");
 
         // Pictures until Stop.
-        Later(300, [this] { ExpectNoGrowth("video"); });
-        Later(500, [] { Click(1, MAIN_STOP); });
+        InTurn({{Counted(kRoundPictures / 2, true), [this] { ExpectNoGrowth("video"); }},
+                {Counted(kRoundPictures - kRoundPictures / 2, true), [] { Click(1, MAIN_STOP); }}},
+               kLongestSoak);
         Click(1, MAIN_VIDEO);
         EXPECT_EQ(StatusLine(), "Data[64] block received!");
 
         // The pop-up: a calibration activated (it runs the loop) and stopped, the toggle used.
         Click(1, MAIN_POPUP_TOGGLE);
-        Later(200, [] { Click(2, POP_STEP1); });
-        Later(400, [] { Click(2, POP_DISCARD); });
+        InTurn({{Counted(1), [] { Click(2, POP_STEP1); }},
+                {Counted(1), [] { Click(2, POP_DISCARD); }}},
+               kLongestSoak);
         Click(2, POP_ACTIVATE);
         EXPECT_EQ(StatusLine(), "Calibration stopped successfully!");
         Click(1, MAIN_POPUP_TOGGLE);

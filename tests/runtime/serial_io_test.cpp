@@ -39,7 +39,7 @@ TEST_F(SerialIoTest, ReadGivesUpAfterAboutTheTimeOutWithWhatCame) {
     EXPECT_EQ(ComRd(1, got.data(), 36), 10);
     const double took = Seconds() - start;
     EXPECT_GT(took, 1.4);
-    EXPECT_LT(took, 3.0);
+    EXPECT_LT(took, 6.0) << "one time-out, however busy the machine";
 
     ASSERT_EQ(SetComTime(1, 0.0), 0); // no time-out: what is there, at once
     const double again = Seconds();
@@ -62,14 +62,15 @@ TEST_F(SerialIoTest, ReadReturnsAsSoonAsAllBytesAreThereEvenInPieces) {
     EXPECT_EQ(n, 36);
     EXPECT_EQ(got, bytes);
     EXPECT_GT(took, 0.15);
-    EXPECT_LT(took, 1.0);
+    EXPECT_LT(took, 1.4) << "the read ends with the last byte, not with its time-out";
 }
 
 TEST_F(SerialIoTest, BeyondTheInputQueueBytesWaitWithTheSystemAndNoneIsLost) {
     ASSERT_EQ(OpenLikeTheScope(1, 512), 0);
     const std::vector<std::uint8_t> bytes = Pattern(3000, 3);
     pty_.send(bytes);
-    EXPECT_EQ(WaitForQueue(1, 3000, 0.5), 512);
+    ASSERT_EQ(WaitForQueue(1, 512, 5.0), 512);
+    EXPECT_EQ(WaitForQueue(1, 3000, 0.5), 512) << "the queue holds no more than its size";
     std::vector<std::uint8_t> got(3000);
     EXPECT_EQ(ComRd(1, got.data(), 3000), 3000);
     EXPECT_EQ(got, bytes);

@@ -11,12 +11,15 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <memory>
+#include <optional>
 
 #include "app/panel_ids.h"
 #include "app/startup.h"
 #include "app/state.h"
-#include "ui/readback.h"
+#include "link/protocol.h"
 #include "ui/panel_window.h"
+#include "ui/readback.h"
 #include "ui/registry.h"
 #include "ui/runtime.h"
 
@@ -101,6 +104,58 @@ void PumpFor(double seconds) {
     const double end = Timer() + seconds;
     while (Timer() < end)
         ProcessSystemEvents();
+}
+
+namespace {
+
+// One look of When(): reschedules itself through Later(), so it dies with the test.
+void Look(std::function<bool()> cond, std::function<void()> fn, double deadline, double total) {
+    Later(5, [cond = std::move(cond), fn = std::move(fn), deadline, total]() mutable {
+        if (cond()) {
+            fn();
+        } else if (Timer() < deadline) {
+            Look(std::move(cond), std::move(fn), deadline, total);
+        } else {
+            ADD_FAILURE() << "a condition the test waited for did not hold within " << total
+                          << " s";
+            stop_flag = 1;
+        }
+    });
+}
+
+} // namespace
+
+void When(std::function<bool()> cond, std::function<void()> fn, double timeoutSeconds) {
+    Look(std::move(cond), std::move(fn), Timer() + timeoutSeconds, timeoutSeconds);
+}
+
+void InTurn(std::vector<Step> steps, double timeoutSeconds) {
+    if (steps.empty()) return;
+    Step first = std::move(steps.front());
+    steps.erase(steps.begin());
+    When(
+        std::move(first.when),
+        [then = std::move(first.then), rest = std::move(steps), timeoutSeconds]() mutable {
+            then();
+            InTurn(std::move(rest), timeoutSeconds);
+        },
+        timeoutSeconds);
+}
+
+int CountCommand(const std::vector<sim::Request>& requests, int command, std::size_t from) {
+    int n = 0;
+    for (std::size_t i = from; i < requests.size(); ++i)
+        n += requests[i].command == command;
+    return n;
+}
+
+std::function<bool()> Measuring(const sim::SimulatedSensor& sensor, int count) {
+    auto from = std::make_shared<std::optional<std::size_t>>();
+    return [&sensor, from, count] {
+        const std::vector<sim::Request> requests = sensor.requests();
+        if (!*from) *from = requests.size();
+        return stop_flag == 0 && CountCommand(requests, protocol::CMD_MEASURE, **from) >= count;
+    };
 }
 
 bool PumpUntil(const std::function<bool()>& cond, double timeoutSeconds) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -30,6 +31,28 @@ void Later(int ms, std::function<void()> fn);
 // Processes events for the given time / until cond() holds; returns whether it held.
 void PumpFor(double seconds);
 bool PumpUntil(const std::function<bool()>& cond, double timeoutSeconds);
+
+// Runs fn in the first event pass in which cond holds, looking every few milliseconds (also
+// inside a busy loop). A condition that does not hold within timeoutSeconds fails the test and
+// ends a running loop, so that the test ends instead of waiting for a click that never comes.
+// Pending looks die with the test, like Later().
+void When(std::function<bool()> cond, std::function<void()> fn, double timeoutSeconds = 30.0);
+
+// One step of an operator's sequence: what must hold before the action is taken.
+struct Step {
+    std::function<bool()> when;
+    std::function<void()> then;
+};
+// Takes the steps one after the other, each once its condition holds after the one before has
+// been taken, through When().
+void InTurn(std::vector<Step> steps, double timeoutSeconds = 30.0);
+
+// Requests with this command code among those from index `from` on.
+int CountCommand(const std::vector<sim::Request>& requests, int command, std::size_t from = 0);
+// A condition for When() and InTurn(): a loop runs and the sensor has been asked for `count`
+// more measurements than when the condition was first looked at (in InTurn, right after the
+// step before). The answers to all but the last of them have been drawn by then.
+std::function<bool()> Measuring(const sim::SimulatedSensor& sensor, int count = 1);
 
 std::string StatusLine(); // the text of main panel control 48
 
