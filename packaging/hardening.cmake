@@ -3,15 +3,20 @@
 # and fuzzing builds keep their own flags: fortification needs optimisation, and the sanitizers
 # replace the same functions.
 find_program(KVOR_DPKG_BUILDFLAGS dpkg-buildflags)
-set(kvor_hardening_default OFF)
-if(KVOR_DPKG_BUILDFLAGS AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND NOT KVOR_SANITIZE
-   AND NOT KVOR_FUZZ)
-  set(kvor_hardening_default ON)
+# AUTO decides at every configure, so a build folder switched to Debug loses the flags again.
+set(KVOR_HARDENING AUTO CACHE STRING
+    "Debian's hardening flags (dpkg-buildflags): AUTO (optimised builds), ON or OFF")
+set_property(CACHE KVOR_HARDENING PROPERTY STRINGS AUTO ON OFF)
+set(kvor_harden ${KVOR_HARDENING})
+if(KVOR_HARDENING STREQUAL "AUTO")
+  set(kvor_harden OFF)
+  if(KVOR_DPKG_BUILDFLAGS AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND NOT KVOR_SANITIZE
+     AND NOT KVOR_FUZZ)
+    set(kvor_harden ON)
+  endif()
 endif()
-option(KVOR_HARDENING "Build with Debian's hardening flags (dpkg-buildflags)"
-       ${kvor_hardening_default})
 
-if(KVOR_HARDENING)
+if(kvor_harden)
   if(NOT KVOR_DPKG_BUILDFLAGS)
     message(FATAL_ERROR "KVOR_HARDENING needs dpkg-buildflags (package dpkg-dev)")
   endif()

@@ -92,7 +92,7 @@ const std::map<std::string, OptionEntry>& OptionTable() {
          {"NAME", "sensor model preset (default 2-250; see --list-models)",
           [](CommandLine& c, const std::string& v) { return ModelPreset(v, &c.options.model); }}},
         {"--firmware",
-         {"TEXT", "firmware text the sensor reports, e.g. \"K-VOR-PX-250 firmware V2.41\"",
+         {"TEXT", "firmware text, e.g. \"K-VOR-PX-250 firmware V2.41\"",
           [](CommandLine& c, const std::string& v) {
               c.firmware = v;
               c.firmwareGiven = true;
@@ -242,13 +242,16 @@ std::string Column(const std::string& text, std::size_t width, bool right) {
 
 std::string ModelListText() {
     std::ostringstream out;
-    out << "Sensor models for --model NAME: what each one reports when the scope identifies it.\n"
-           "  TYPE     CCD type code        PIXELS  physical pixels of the CCD line\n"
-           "  VIRTUAL  subpixel positions   OPTICS  optics (working range) code\n"
-           "  BOARD    board type: 0 sends its firmware text as words; 0 and 100 send the video\n"
-           "           signal in 64-sample blocks, the others in one 256-sample block\n"
-           "  FIRMWARE firmware version     HW      hardware variant\n"
-           "  ADC      full scale of the video signal\n\n";
+    out << "Sensor models for --model NAME, and what each reports when the scope identifies it:\n"
+           "  TYPE      CCD type code\n"
+           "  PIXELS    physical pixels of the CCD line\n"
+           "  VIRTUAL   virtual (subpixel) positions along the line\n"
+           "  OPTICS    optics code (working range)\n"
+           "  BOARD     board type: 0 sends its firmware text as words; 0 and 100 send the\n"
+           "            video signal in 64-sample blocks, the others in one 256-sample block\n"
+           "  FIRMWARE  firmware version, as the firmware text writes it\n"
+           "  HW        hardware variant\n"
+           "  ADC       full scale of the video signal\n\n";
     const auto row = [&out](const std::vector<std::string>& cells, const std::string& about) {
         static const std::size_t widths[] = {9, 5, 7, 8, 7, 6, 9, 5, 5};
         std::string line;
