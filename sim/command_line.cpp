@@ -213,14 +213,15 @@ std::string HelpText() {
             left += ' ';
         out << left << o.help << '\n';
     }
-    out << "\nExit status: 0 after a clean end, 1 when the sensor cannot start, 2 after a bad "
-           "option.\n";
+    out << "\nExit status:\n"
+           "  0  after a clean end\n"
+           "  1  when the sensor cannot start\n"
+           "  2  after a bad option\n";
     return out.str();
 }
 
 std::string VersionText() {
-    return "kvor-sensor-sim (K-VOR-PX Scope) " KVOR_SIM_VERSION "\n"
-           "A simulated K-VOR-PX line sensor on a pseudo-terminal, for the scope and its tests.\n";
+    return "kvor-sensor-sim (K-VOR-PX Scope) " KVOR_SIM_VERSION "\n";
 }
 
 namespace {
