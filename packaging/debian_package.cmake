@@ -12,9 +12,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window needs a platform plugin; Qt only recommends them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_STRIP_FILES ON)
+# cpack splits the debug symbols off the programs into the -dbgsym package and strips them.
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
-# First line the synopsis, then the long description; an empty line is a lone " .".
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/strip_comments.cmake)
+# First line the synopsis, then the long description (cpack indents it, and writes an empty
+# line as the lone " ." of a control file).
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "operating program for K-VOR-PX optical line sensors
 The K-VOR-PX Scope operates one sensor of the K-VOR-PX series of optical
@@ -24,7 +26,7 @@ micrometres, tolerance, a bar graph of the pixel line and a strip chart),
 looks at the raw CCD video signal, reads and writes the sensor's parameter set
 in RAM, EEPROM or a file, teaches the setpoint and runs a two-point
 calibration.
-.
+
 The package also contains kvor-sensor-sim, a simulated sensor that answers on a
 pseudo-terminal exactly like a real one, for trying the scope without
 hardware.")

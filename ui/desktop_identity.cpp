@@ -13,7 +13,7 @@ const char* const kDesktopEntry = "kvorscope";
 constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 // The desktop's icon theme first. Otherwise the renderings installed with the program (its
-// folder is lib/kvorscope, beside share) or built beside it (bin, beside share).
+// folder is libexec/kvorscope, beside share) or built beside it (bin, beside share).
 QIcon ScopeIcon() {
     QIcon themed = QIcon::fromTheme(QString::fromLatin1(kDesktopEntry));
     if (!themed.isNull()) return themed;
