@@ -21,7 +21,10 @@ echo "-- appstreamcli validate"
 appstreamcli validate --no-net "$tree"/usr/share/metainfo/*.metainfo.xml || fail "AppStream metadata"
 
 echo "-- desktop-file-validate"
-desktop-file-validate "$tree"/usr/share/applications/*.desktop || fail "desktop entry"
+# Its exit status tells only errors; a warning fails here too (hints do not).
+desktop=$(desktop-file-validate "$tree"/usr/share/applications/*.desktop 2>&1) || fail "desktop entry"
+[ -n "$desktop" ] && echo "$desktop"
+grep -E ': (error|warning): ' <<<"$desktop" >/dev/null && fail "desktop entry has warnings"
 
 echo "-- manual pages"
 for page in "$tree"/usr/share/man/man1/*.1.gz; do
