@@ -1,5 +1,6 @@
 #include "sim/command_line.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -253,8 +254,9 @@ std::string ModelListText() {
            "  FIRMWARE  firmware version, as the firmware text writes it\n"
            "  HW        hardware variant\n"
            "  ADC       full scale of the video signal\n\n";
-    const auto row = [&out](const std::vector<std::string>& cells, const std::string& about) {
-        static const std::size_t widths[] = {9, 5, 7, 8, 7, 6, 9, 5, 5};
+    using Cells = std::array<std::string, 9>;
+    const auto row = [&out](const Cells& cells, const std::string& about) {
+        static constexpr std::array<std::size_t, 9> widths = {9, 5, 7, 8, 7, 6, 9, 5, 5};
         std::string line;
         for (std::size_t i = 0; i < cells.size(); ++i)
             line += Column(cells[i], widths[i], i > 0);
