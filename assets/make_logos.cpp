@@ -1,6 +1,5 @@
 // Draws the scope's two banner logos as BMP files: "zo.bmp", a slim word mark for the blue
-// banner, and "qZorevor.bmp", a larger mark for the white one; and the desktop icon. Run at
-// build time.
+// banner, and "qZorevor.bmp", a larger mark for the white one. Run at build time.
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -74,28 +73,14 @@ bool LargeMark(const char* file) {
     return img.save(QString::fromUtf8(file), "BMP");
 }
 
-// The desktop icon: the light curtain with its object, on a rounded blue tile.
-bool Icon(const char* file) {
-    QImage img(128, 128, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x00, 0x80, 0xFF));
-    p.drawRoundedRect(QRectF(4, 4, 120, 120), 22, 22);
-    DrawCurtain(p, QRectF(16, 28, 96, 72), QColor(0xFF, 0xFF, 0xFF), QColor(0xFF, 0xC0, 0x20));
-    p.end();
-    return img.save(QString::fromUtf8(file), "PNG");
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: make_logos ZO.BMP QZOREVOR.BMP ICON.PNG\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_logos ZO.BMP QZOREVOR.BMP\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return SmallMark(argv[1]) && LargeMark(argv[2]) && Icon(argv[3]) ? 0 : 1;
+    return SmallMark(argv[1]) && LargeMark(argv[2]) ? 0 : 1;
 }

@@ -11,6 +11,8 @@ packages=(
   libgl-dev xvfb xauth x11-apps imagemagick
   clang libclang-rt-14-dev
   fonts-dejavu-core
+  # the Debian package: icons, manual page of the simulated sensor, and its checks
+  qt6-svg-dev help2man man-db lintian appstream desktop-file-utils
 )
 
 missing=()

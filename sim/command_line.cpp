@@ -1,7 +1,9 @@
 #include "sim/command_line.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -75,6 +77,12 @@ const std::map<std::string, OptionEntry>& OptionTable() {
               c.action = CommandLine::Action::Help;
               return true;
           }}},
+        {"--version",
+         {"", "show the version and end",
+          [](CommandLine& c, const std::string&) {
+              c.action = CommandLine::Action::Version;
+              return true;
+          }}},
         {"--list-models",
          {"", "list the model presets and end",
           [](CommandLine& c, const std::string&) {
@@ -85,7 +93,7 @@ const std::map<std::string, OptionEntry>& OptionTable() {
          {"NAME", "sensor model preset (default 2-250; see --list-models)",
           [](CommandLine& c, const std::string& v) { return ModelPreset(v, &c.options.model); }}},
         {"--firmware",
-         {"TEXT", "firmware text the sensor reports, e.g. \"K-VOR-RW-250 V2.40\"",
+         {"TEXT", "firmware text, e.g. \"K-VOR-PX-250 firmware V2.41\"",
           [](CommandLine& c, const std::string& v) {
               c.firmware = v;
               c.firmwareGiven = true;
@@ -180,7 +188,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         return c;
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
+        // The one short option: -h, as every program on the system understands it.
+        std::string name = args[i] == "-h" ? std::string("--help") : args[i];
         std::string value;
         bool hasValue = false;
         if (const std::size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != name.npos) {
@@ -211,28 +220,71 @@ std::string HelpText() {
            "first line, then answers the scope until killed or until the scope closes the "
            "port.\n\nOptions:\n";
     for (const auto& [name, o] : OptionTable()) {
-        std::string left = "  " + name + (o.argument.empty() ? "" : " " + o.argument);
+        const std::string shortName = name == "--help" ? "-h, " : "    ";
+        std::string left = "  " + shortName + name + (o.argument.empty() ? "" : " " + o.argument);
         if (left.size() < 32)
             left.resize(32, ' ');
         else
             left += ' ';
         out << left << o.help << '\n';
     }
-    out << "\nExit status: 0 after a clean end, 1 when the sensor cannot start, 2 after a bad "
-           "option.\n";
+    out << "\nExit status:\n"
+           "  0  after a clean end\n"
+           "  1  when the sensor cannot start\n"
+           "  2  after a bad option\n";
     return out.str();
 }
 
+std::string VersionText() {
+    return "kvor-sensor-sim (K-VOR-PX Scope) " KVOR_SIM_VERSION "\n";
+}
+
+namespace {
+
+// A firmware version number as the sensor's firmware text writes it: 240 is "2.40".
+std::string VersionNumberText(unsigned number) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%u.%02u", number / 100U, number % 100U);
+    return text;
+}
+
+std::string Column(const std::string& text, std::size_t width, bool right) {
+    if (text.size() >= width) return text;
+    const std::string pad(width - text.size(), ' ');
+    return right ? pad + text : text + pad;
+}
+
+} // namespace
+
 std::string ModelListText() {
     std::ostringstream out;
+    out << "Sensor models for --model NAME, and what each reports when the scope identifies it:\n"
+           "  TYPE      CCD type code\n"
+           "  PIXELS    physical pixels of the CCD line\n"
+           "  VIRTUAL   virtual (subpixel) positions along the line\n"
+           "  OPTICS    optics code (working range)\n"
+           "  BOARD     board type: 0 sends its firmware text as words; 0 and 100 send the\n"
+           "            video signal in 64-sample blocks, the others in one 256-sample block\n"
+           "  FIRMWARE  firmware version, as the firmware text writes it\n"
+           "  HW        hardware variant\n"
+           "  ADC       full scale of the video signal\n\n";
+    using Cells = std::array<std::string, 9>;
+    const auto row = [&out](const Cells& cells, const std::string& about) {
+        static constexpr std::array<std::size_t, 9> widths = {9, 5, 7, 8, 7, 6, 9, 5, 5};
+        std::string line;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            line += Column(cells[i], widths[i], i > 0);
+        out << line << "  " << about << '\n';
+    };
+    row({"NAME", "TYPE", "PIXELS", "VIRTUAL", "OPTICS", "BOARD", "FIRMWARE", "HW", "ADC"},
+        "DESCRIPTION");
     for (const PresetEntry& e : ModelPresetTable()) {
         const Model& m = e.model;
-        std::string name = e.name;
-        name.resize(10, ' ');
-        out << name << "type " << m.ccdtype << ", " << m.ccdmaxpixel << " pixels, "
-            << m.ccdvirtpixel << " virtual, optics " << m.ccdresolution << ", board " << m.pcbtype
-            << ", firmware " << m.softversion << ", hw " << m.hwtype << ", adc " << m.adcmax
-            << " - " << e.description << '\n';
+        row({e.name, std::to_string(m.ccdtype), std::to_string(m.ccdmaxpixel),
+             std::to_string(m.ccdvirtpixel), std::to_string(m.ccdresolution),
+             std::to_string(m.pcbtype), VersionNumberText(m.softversion), std::to_string(m.hwtype),
+             std::to_string(m.adcmax)},
+            e.description);
     }
     return out.str();
 }

@@ -9,7 +9,7 @@
 namespace kvor::sim {
 
 struct CommandLine {
-    enum class Action { Run, Help, ListModels, Error };
+    enum class Action { Run, Help, Version, ListModels, Error };
     Action action = Action::Run;
     Options options;
     bool keepOpen = false;
@@ -23,6 +23,7 @@ struct CommandLine {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args); // without the program name
 std::string HelpText();
+std::string VersionText();
 std::string ModelListText();
 
 } // namespace kvor::sim

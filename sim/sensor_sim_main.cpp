@@ -32,6 +32,9 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Help:
         std::fputs(kvor::sim::HelpText().c_str(), stdout);
         return 0;
+    case CommandLine::Action::Version:
+        std::fputs(kvor::sim::VersionText().c_str(), stdout);
+        return 0;
     case CommandLine::Action::ListModels:
         std::fputs(kvor::sim::ModelListText().c_str(), stdout);
         return 0;

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "ui/com_dispatch.h"
+#include "ui/desktop_identity.h"
 #include "ui/registry.h"
 
 namespace kvor::rt {
@@ -56,6 +57,7 @@ int InitRuntime(ProgramInstance* instance) {
     QApplication::setApplicationName(QStringLiteral("K-VOR-PX Scope"));
     QApplication::setApplicationVersion(QStringLiteral("2.42"));
     QApplication::setQuitOnLastWindowClosed(false);
+    ApplyDesktopIdentity();
     monotonicClock();
     return 1;
 }

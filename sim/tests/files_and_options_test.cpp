@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <unistd.h>
@@ -161,15 +162,77 @@ TEST(CommandLine, TakesEveryOptionAndRefusesBadOnes) {
 
 TEST(CommandLine, HelpNamesEveryOptionAndTheListEveryPreset) {
     const std::string help = HelpText();
-    for (const char* option :
-         {"--model", "--list-models", "--unpaced", "--firmware ", "--eeprom", "--seed", "--silent",
-          "--wrong-echo-sync", "--wrong-hardware-command", "--extra-bytes", "--firmware-bytes",
-          "--garbled-firmware", "--video-block-bytes", "--drop-every", "--delay", "--hang-up-after",
-          "--help", "--object", "--keep-open"})
+    for (const char* option : {"--model",
+                               "--list-models",
+                               "--unpaced",
+                               "--firmware ",
+                               "--eeprom",
+                               "--seed",
+                               "--silent",
+                               "--wrong-echo-sync",
+                               "--wrong-hardware-command",
+                               "--extra-bytes",
+                               "--firmware-bytes",
+                               "--garbled-firmware",
+                               "--video-block-bytes",
+                               "--drop-every",
+                               "--delay",
+                               "--hang-up-after",
+                               "-h, --help",
+                               "--version",
+                               "--object",
+                               "--keep-open"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
-    const std::string list = ModelListText();
-    for (const std::string& name : ModelPresetNames())
-        EXPECT_NE(list.find(name + " "), std::string::npos) << name;
+    // The example text must be one the scope operates: its own series, not a sister's.
+    EXPECT_NE(help.find("\"K-VOR-PX-"), std::string::npos);
+    EXPECT_EQ(help.find("K-VOR-RW"), std::string::npos);
+}
+
+TEST(CommandLine, AnswersHelpAndVersionLikeEveryProgram) {
+    for (const char* help : {"-h", "--help"})
+        EXPECT_EQ(ParseCommandLine({"--model", "104", help}).action, CommandLine::Action::Help);
+    EXPECT_EQ(ParseCommandLine({"--version"}).action, CommandLine::Action::Version);
+    for (const char* bad : {"-v", "-help", "--version=1", "-h=1"})
+        EXPECT_EQ(ParseCommandLine({bad}).action, CommandLine::Action::Error) << bad;
+    const std::string version = VersionText();
+    EXPECT_EQ(version.rfind("kvor-sensor-sim (K-VOR-PX Scope) ", 0), 0u) << version;
+    EXPECT_NE(version.find_first_of("0123456789"), std::string::npos) << version;
+}
+
+// Each preset's row gives its firmware version as its firmware text writes it ("2.40" in
+// "... V2.40"), never as the bare number 240; the lines above the table explain every column.
+TEST(CommandLine, ModelListExplainsItsColumnsAndWritesVersionsAsTheSensorDoes) {
+    std::istringstream in(ModelListText());
+    std::vector<std::vector<std::string>> rows;
+    std::string above; // the text above the table's heading
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::vector<std::string> row{std::istream_iterator<std::string>(words), {}};
+        if (!rows.empty() || (!row.empty() && row[0] == "NAME"))
+            rows.push_back(row);
+        else
+            above += line + "\n";
+    }
+    ASSERT_FALSE(rows.empty());
+    const std::vector<std::string> heading = rows[0];
+    const std::vector<std::string> columns = {"NAME",  "TYPE",     "PIXELS", "VIRTUAL", "OPTICS",
+                                              "BOARD", "FIRMWARE", "HW",     "ADC"};
+    ASSERT_GE(heading.size(), columns.size());
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        EXPECT_EQ(heading[i], columns[i]);
+        if (i > 0) {
+            EXPECT_NE(above.find(columns[i] + " "), std::string::npos) << columns[i];
+        }
+    }
+    const std::size_t firmwareColumn = 6;
+    for (const PresetEntry& e : ModelPresetTable()) {
+        const auto row = std::find_if(rows.begin() + 1, rows.end(),
+                                      [&](const auto& r) { return r.at(0) == e.name; });
+        ASSERT_NE(row, rows.end()) << e.name;
+        ASSERT_GT(row->size(), firmwareColumn) << e.name;
+        const std::string& text = e.model.firmware;
+        EXPECT_EQ("V" + row->at(firmwareColumn), text.substr(text.rfind(' ') + 1)) << e.name;
+    }
 }
 
 } // namespace
