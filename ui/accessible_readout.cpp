@@ -36,7 +36,8 @@ class ReadoutAccessible : public QAccessibleWidget,
     QString text(int start, int end) const override {
         const QString s = shown();
         start = std::clamp(start, 0, static_cast<int>(s.size()));
-        end = end < 0 ? static_cast<int>(s.size()) : std::clamp(end, start, static_cast<int>(s.size()));
+        end = end < 0 ? static_cast<int>(s.size())
+                      : std::clamp(end, start, static_cast<int>(s.size()));
         return s.mid(start, end - start);
     }
     int characterCount() const override { return static_cast<int>(shown().size()); }

@@ -153,7 +153,9 @@ class Ring : public Control {
         *value = box_->currentIndex() < 0 ? 0.0 : box_->currentData().toDouble();
         return 0;
     }
-    void setBeforeOpen(std::function<void()> beforeOpen) { box_->beforeOpen = std::move(beforeOpen); }
+    void setBeforeOpen(std::function<void()> beforeOpen) {
+        box_->beforeOpen = std::move(beforeOpen);
+    }
     // The port selector lists the port table.
     void setItems(const std::vector<RingItem>& items, double current) {
         ProgramSetting setting;

@@ -62,8 +62,7 @@ int SetCtrlVal(int panel, int control, double value) {
     return SetValue("SetCtrlVal", panel, control, ValueType::R64, value);
 }
 int SetCtrlVal(int panel, int control, const char* text) {
-    return SetValue("SetCtrlVal", panel, control, ValueType::Text,
-                    FromProgramText(text));
+    return SetValue("SetCtrlVal", panel, control, ValueType::Text, FromProgramText(text));
 }
 
 int GetCtrlVal(int panel, int control, std::uint16_t* value) {
@@ -113,9 +112,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, double value) {
 }
 int SetCtrlAttribute(int panel, int control, int attribute, const char* text) {
     Control* c = FindControl(panel, control);
-    return c == nullptr
-               ? -1
-               : c->setAttribute(attribute, FromProgramText(text));
+    return c == nullptr ? -1 : c->setAttribute(attribute, FromProgramText(text));
 }
 int GetCtrlAttribute(int panel, int control, int attribute, int* value) {
     Control* c = FindControl(panel, control);
@@ -162,6 +159,5 @@ int DisplayImageFile(int panel, int control, const char* file) {
 
 int ReplaceTextBoxLine(int panel, int control, int line, const char* text) {
     Control* c = FindControl(panel, control);
-    return c == nullptr ? -1
-                        : ReplaceLineOf(c, line, FromProgramText(text));
+    return c == nullptr ? -1 : ReplaceLineOf(c, line, FromProgramText(text));
 }

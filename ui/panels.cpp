@@ -5,11 +5,11 @@
 
 #include <cstdio>
 
+#include "ui/com_dispatch.h"
 #include "ui/control_kinds.h"
 #include "ui/panel_file.h"
 #include "ui/panel_window.h"
 #include "ui/registry.h"
-#include "ui/com_dispatch.h"
 #include "ui/serial_port_table.h"
 
 namespace kvor::rt {

@@ -260,9 +260,9 @@ int CloseCom(int port);
 // The port table, for the port selector. Numbers stay with their devices while the scope runs:
 // an adapter plugged in later gets a number never used before, one pulled out leaves the table
 // (unless its port is open), and no number ever comes to mean another device.
-int GetComPortCount();          // entries, read afresh, the simulated sensor included
+int GetComPortCount();           // entries, read afresh, the simulated sensor included
 int GetComPortNumber(int index); // the number of entry `index` (0-based, ascending numbers)
-int GetSimulatedComPort();      // the number of the "Simulated sensor" entry; never 1
+int GetSimulatedComPort();       // the number of the "Simulated sensor" entry; never 1
 int GetComPortLabel(int port, char* text, std::size_t size);
 // 1 when port `com` is a simulated sensor, not a line to a real one.
 int IsSimulatedComPort(int port);

@@ -14,9 +14,9 @@ inline constexpr int kSimulatedSensorPort = 1000;
 
 struct ComPortEntry {
     int number = 0;
-    QString device;      // what QSerialPort opens (a system location such as /dev/ttyS0)
-    QString shownName;   // how the port selector names it
-    QString description; // what the machine tells about it; may be empty
+    QString device;         // what QSerialPort opens (a system location such as /dev/ttyS0)
+    QString shownName;      // how the port selector names it
+    QString description;    // what the machine tells about it; may be empty
     bool simulated = false; // the simulated sensor (the fixed entry, or named in KVOR_COM_PORTS)
 };
 
