@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing the scope needs.
-# Safe to run again: packages already present are left alone.
+# Safe to run again: packages already present are left alone. The operator test needs the
+# accessibility bus (at-spi2-core), a D-Bus session (dbus) and an AT-SPI client (python3-pyatspi).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   libgl-dev xvfb xauth x11-apps imagemagick
   clang libclang-rt-14-dev
   fonts-dejavu-core
+  dbus at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
 )
 
 missing=()
