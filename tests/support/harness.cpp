@@ -15,8 +15,8 @@
 #include "app/panel_ids.h"
 #include "app/startup.h"
 #include "app/state.h"
-#include "ui/readback.h"
 #include "ui/panel_window.h"
+#include "ui/readback.h"
 #include "ui/registry.h"
 #include "ui/runtime.h"
 
