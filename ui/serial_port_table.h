@@ -31,7 +31,7 @@ struct ComPortTable {
 // The word in KVOR_COM_PORTS that names the simulated sensor instead of a device path.
 inline constexpr const char* kSimulatedSensorWord = "simulated";
 
-// The table as last read.
+// The table as last read (read afresh first when KVOR_COM_PORTS has changed since).
 const ComPortTable& CurrentComPortTable();
 // Reads the table afresh. With KVOR_COM_PORTS set, its entries are ports 1..N in order (an empty
 // value means no real port). Otherwise the machine's serial ports, in natural name order at the
