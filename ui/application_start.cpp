@@ -54,7 +54,7 @@ bool Asks(int argc, char** argv, const char* option) {
 
 } // namespace
 
-std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
+std::unique_ptr<QApplication> StartApplication(int argc, char** argv) {
     if (Asks(argc, argv, "--help")) {
         std::fputs(kHelp, stdout);
         std::exit(0);
@@ -63,8 +63,14 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
         std::printf("kvorscope %s\n", kVersion);
         std::exit(0);
     }
+    // Nothing else on the command line changes what the scope does, the toolkit's own options
+    // (-platform, -style, ...) included: the toolkit sees the program name alone.
+    static int toolkitArgc = 1;
+    static char* toolkitArgv[] = {argc > 0 && argv != nullptr ? argv[0] : nullptr, nullptr};
+    static char fallbackName[] = "kvorscope";
+    if (toolkitArgv[0] == nullptr) toolkitArgv[0] = fallbackName;
     const QtMessageHandler previous = qInstallMessageHandler(HoldStartMessage);
-    auto application = std::make_unique<QApplication>(argc, argv);
+    auto application = std::make_unique<QApplication>(toolkitArgc, toolkitArgv);
     qInstallMessageHandler(previous);
     for (const QByteArray& message : startMessages())
         std::fprintf(stderr, "%s\n", message.constData());

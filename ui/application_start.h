@@ -9,7 +9,7 @@ namespace kvor::rt {
 
 // Prints the help or the version and ends the process with status 0 when the command line asks
 // for it; ends it with status 255 (the program's -1) and one line on standard error when no
-// display can be opened. Otherwise returns the application.
-std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
+// display can be opened. Otherwise returns the application, which sees no other argument.
+std::unique_ptr<QApplication> StartApplication(int argc, char** argv);
 
 } // namespace kvor::rt
