@@ -107,6 +107,12 @@ class NumericEntry : public Control {
         box_->committed = box_->value();
         box_->onCommit = [this] { fire(EVENT_COMMIT); };
         QObject::connect(box_, &QDoubleSpinBox::valueChanged, [this] {
+            // A dimmed entry takes no input, not even a value set by an assistive tool.
+            if (!ProgramSetting::active() && !box_->isEnabled()) {
+                ProgramSetting undo;
+                box_->setValue(box_->committed);
+                return;
+            }
             fire(EVENT_VAL_CHANGED);
             if (!ProgramSetting::active()) box_->changed();
         });
