@@ -170,15 +170,21 @@ void SetComPortTableListener(std::function<void()> listener) {
     g_listener = std::move(listener);
 }
 
+void WatchDeviceFolder(const QString& folder) {
+    static QPointer<QFileSystemWatcher> watcher;
+    if (QCoreApplication::instance() == nullptr) return;
+    if (!watcher) {
+        watcher = new QFileSystemWatcher(QCoreApplication::instance());
+        QObject::connect(watcher, &QFileSystemWatcher::directoryChanged,
+                         [] { RefreshComPortTable(OpenComPortNumbers()); });
+    }
+    if (!watcher->directories().contains(folder)) watcher->addPath(folder);
+}
+
 void WatchForDevices() {
 #ifdef Q_OS_LINUX
     // Plugging in or pulling out an adapter adds or removes its node in /dev.
-    static QPointer<QFileSystemWatcher> watcher;
-    if (watcher || QCoreApplication::instance() == nullptr) return;
-    watcher = new QFileSystemWatcher(QCoreApplication::instance());
-    watcher->addPath(QStringLiteral("/dev"));
-    QObject::connect(watcher, &QFileSystemWatcher::directoryChanged,
-                     [] { RefreshComPortTable(OpenComPortNumbers()); });
+    WatchDeviceFolder(QStringLiteral("/dev"));
 #endif
 }
 

@@ -52,8 +52,10 @@ std::vector<ComPortEntry> NumberPorts(const std::vector<FoundPort>& found,
 
 // Called after every reading that changed the table (the port selectors refresh their lists).
 void SetComPortTableListener(std::function<void()> listener);
-// Reads the table again whenever the system adds or removes a device.
+// Reads the table again whenever the system adds or removes a device (on Linux, a node in /dev).
 void WatchForDevices();
+// The same for any folder whose entries come and go with devices.
+void WatchDeviceFolder(const QString& folder);
 
 // "COM1 – /dev/ttyS0 (description)", or "Simulated sensor"; empty for a number outside the table.
 QString ComPortLabel(const ComPortTable& table, int port);

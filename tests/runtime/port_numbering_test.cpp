@@ -2,7 +2,9 @@
 // numbers never used, the port in use stays, and the port selector shows the table as it is
 // whenever the operator opens it.
 #include <QComboBox>
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include <map>
 
@@ -112,6 +114,15 @@ TEST_F(PortSelectorList, OpeningTheSelectorShowsTheTableAsItIsNowAndKeepsTheChoi
     EXPECT_EQ(chosen, 2);
     EXPECT_EQ(items().size(), 3);
     EXPECT_TRUE(RecordedEvents().empty()); // the lists changed, the operator picked nothing
+
+    // A device that comes while the list is closed: the system's notice updates it at once.
+    QTemporaryDir devices;
+    rt::WatchDeviceFolder(devices.path());
+    ScopedEnv plugged2("KVOR_COM_PORTS", "/dev/kvor-a:/dev/kvor-d");
+    QFile node(devices.filePath("kvor-d"));
+    ASSERT_TRUE(node.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(PumpUntil([&] { return items().contains("COM2 \u2013 /dev/kvor-d"); }, 30.0))
+        << items().join(", ").toStdString();
 }
 
 } // namespace
