@@ -26,8 +26,11 @@ announced = []  # (description, event type) of every text or value change on the
 
 
 def pump():
+    # Bounded: while the scope measures, change notices never stop coming.
     context = GLib.MainContext.default()
-    while context.pending():
+    for _ in range(200):
+        if not context.pending():
+            break
         context.iteration(False)
 
 

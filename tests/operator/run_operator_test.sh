@@ -45,7 +45,8 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export QT_ACCESSIBILITY=1
 export QT_QPA_PLATFORM=xcb
 export KVOR_COM_PORTS=simulated
-export KVOR_SIM_ARGS=--unpaced
+# Paced like a 19200 baud line, as a real sensor answers.
+export KVOR_SIM_ARGS=
 export HOME="$work"
 unset WAYLAND_DISPLAY
 
