@@ -1,6 +1,8 @@
 // The serial port to the sensor: set-up, echo check, the receive callback and the port selector.
 #include "link/serial_link.h"
 
+#include <cstring>
+
 #include "app/panel_ids.h"
 #include "link/exchange.h"
 #include "link/frame.h"
@@ -34,6 +36,26 @@ void DimTransferButtons(int dimmed) {
     SetCtrlAttribute(pHandle, MAIN_SEND, ATTR_DIMMED, dimmed);
 }
 
+// An operator must never take the simulation for a sensor: while the link runs to the simulated
+// sensor, the status line and the pop-up's description say so.
+bool simulationShown = false;
+
+void TellWhetherSimulated() {
+    constexpr int kSimulationLine = 2; // below the two description lines of identification
+    if (IsSimulatedComPort(com) != 1) {
+        if (simulationShown) ReplaceTextBoxLine(pPopup, POP_DESCRIPTION, kSimulationLine, "");
+        simulationShown = false;
+        return;
+    }
+    simulationShown = true;
+    ReplaceTextBoxLine(pPopup, POP_DESCRIPTION, kSimulationLine,
+                       "SIMULATED SENSOR (kvor-sensor-sim) - no real sensor connected");
+    char status[STATUS_LEN + 1] = "Simulated sensor: ";
+    const int used = static_cast<int>(std::strlen(status));
+    CopyText(status + used, STATUS_LEN + 1 - used, szStatus);
+    SetStatusText(status);
+}
+
 // Everything after a successful line check: identification, then the RAM parameters.
 void IdentifySensor() {
     Delay(0.1);
@@ -61,6 +83,7 @@ void IdentifySensor() {
     target = RAM;
     PushGET(RAM);
     SetStatusText(setUpProblem[0] == '\0' ? szVersion : setUpProblem);
+    TellWhetherSimulated();
 }
 
 // The port may have been reopened while the sensor was still answering a request made on it

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing the scope needs.
-# Safe to run again: packages already present are left alone.
+# Safe to run again: packages already present are left alone. The operator test needs the
+# accessibility bus (at-spi2-core), a D-Bus session (dbus) and an AT-SPI client (python3-pyatspi).
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,8 @@ packages=(
   fonts-dejavu-core
   # the Debian package: icons, manual page of the simulated sensor, and its checks
   qt6-svg-dev help2man man-db lintian appstream desktop-file-utils
+  # the operator test: a D-Bus session, the accessibility bus and its Python client
+  dbus at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
 )
 
 missing=()

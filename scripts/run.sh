@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the scope.
-# Without options the scope talks to the simulated sensor on port 1; with --real-ports it uses
-# the machine's serial ports (the port selector always offers the "Simulated sensor" too).
+# Without options the scope's port 1 is the simulated sensor, named so: the port selector says
+# "Simulated sensor", and so do the status line and the pop-up once it is identified. Arguments
+# go to kvor-sensor-sim (e.g. --model 104). With --real-ports the scope uses the machine's
+# serial ports (the port selector always offers the "Simulated sensor" too).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
@@ -12,11 +14,8 @@ if [ "${1:-}" = "--real-ports" ]; then
   exec "$bin/kvorscope"
 fi
 
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-"$bin/kvor-sensor-sim" "$@" >"$fifo" &
-sim=$!
-trap 'kill $sim 2>/dev/null || true; rm -f "$fifo"' EXIT
-read -r device <"$fifo"
-echo "Simulated sensor on $device"
-KVOR_COM_PORTS="$device" "$bin/kvorscope"
+# The runtime splits KVOR_SIM_ARGS like a command line: each argument in double quotes, a quote
+# inside one written three times.
+args=""
+for a in "$@"; do args+=" \"${a//\"/\"\"\"}\""; done
+KVOR_COM_PORTS=simulated KVOR_SIM_ARGS="$args" exec "$bin/kvorscope"

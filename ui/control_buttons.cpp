@@ -37,7 +37,9 @@ class BinaryControl : public Control {
         : Control(panel, def, canvas), button_(button) {
         button->setCheckable(true);
         button->setChecked(def.value != 0);
-        QObject::connect(button, &QAbstractButton::clicked, [this] {
+        // The flip itself, not the click: a key, a mouse click and an assistive Toggle or Press
+        // all end here. The program's own sets run under ProgramSetting and raise nothing.
+        QObject::connect(button, &QAbstractButton::toggled, [this] {
             updateText();
             fire(EVENT_VAL_CHANGED);
             fire(EVENT_COMMIT);

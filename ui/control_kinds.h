@@ -1,6 +1,7 @@
 // Factories of the control families (one file each).
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "ui/control.h"
@@ -24,6 +25,8 @@ namespace kvor::rt {
 int ReplaceLineOf(Control* control, int line, const QString& text);
 int LoadImageInto(Control* control, const QString& file);
 int SetRingItems(Control* control, const std::vector<RingItem>& items, double current);
+// Runs just before the ring's list opens (the port selector reads the port table afresh).
+int SetRingBeforeOpen(Control* control, std::function<void()> beforeOpen);
 
 } // namespace kvor::rt
 

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 
+#include "ui/accessible_readout.h"
 #include "ui/control_kinds.h"
 #include "ui/registry.h"
 
@@ -18,12 +19,28 @@ namespace {
 
 // A spin box that tells the operator's confirmation apart: Enter and an arrow step commit at
 // once, leaving the field commits only when the value changed since the last commit.
+// A value that arrives whole, not keystroke by keystroke (an assistive tool setting the value or
+// the text, a paste), is confirmed at once, as typing it and pressing Enter would be.
 class EntryBox : public QDoubleSpinBox {
   public:
     std::function<void()> onCommit;
     double committed = 0;
 
+    // Called on every change of the value: commits one that no typing is building up.
+    void changed() {
+        if (typing_ == 0 && value() != committed) commit();
+    }
+
   protected:
+    bool event(QEvent* event) override {
+        const bool input = event->type() == QEvent::KeyPress ||
+                           event->type() == QEvent::KeyRelease ||
+                           event->type() == QEvent::InputMethod;
+        typing_ += input ? 1 : 0;
+        const bool handled = QDoubleSpinBox::event(event);
+        typing_ -= input ? 1 : 0;
+        return handled;
+    }
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             interpretText();
@@ -38,11 +55,14 @@ class EntryBox : public QDoubleSpinBox {
         if (value() != committed) commit();
     }
     void stepBy(int steps) override {
+        ++typing_;
         QDoubleSpinBox::stepBy(steps);
+        --typing_;
         commit();
     }
 
   private:
+    int typing_ = 0;
     void commit() {
         committed = value();
         if (onCommit) onCommit();
@@ -92,8 +112,15 @@ class NumericEntry : public Control {
         // control holds what the box holds, which is what was typed or stepped to.
         QObject::connect(box_, &QDoubleSpinBox::valueChanged, [this](double v) {
             if (ProgramSetting::active()) return;
+            // A dimmed entry takes no input, not even a value set by an assistive tool.
+            if (!box_->isEnabled()) {
+                ProgramSetting undo;
+                box_->setValue(box_->committed);
+                return;
+            }
             exact_ = v;
             fire(EVENT_VAL_CHANGED);
+            box_->changed();
         });
         finish(box_);
     }
@@ -146,6 +173,7 @@ class NumericDisplay : public Control {
         label_body_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label_body_->setMargin(3);
         if (bgColor_ < 0) bgColor_ = 0xFFFFFF;
+        MakeReadout(label_body_, true);
         finish(label_body_);
         show(def.value);
     }
@@ -179,7 +207,7 @@ class NumericDisplay : public Control {
         } else {
             text = QString::number(v, 'f', std::max(0, def_.precision));
         }
-        label_body_->setText(text);
+        ShowReadout(label_body_, text, v);
     }
     QLabel* label_body_;
     double value_ = 0;

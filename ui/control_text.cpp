@@ -6,6 +6,9 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
+#include <functional>
+
+#include "ui/accessible_readout.h"
 #include "ui/control_kinds.h"
 #include "ui/registry.h"
 
@@ -17,6 +20,7 @@ class TextMessage : public Control {
     TextMessage(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
         label_body_ = new QLabel(def.text);
         label_body_->setTextFormat(Qt::PlainText);
+        MakeReadout(label_body_, false);
         if (def.align == QLatin1String("center")) label_body_->setAlignment(Qt::AlignCenter);
         if (def.align == QLatin1String("sunken")) {
             label_body_->setFrameShape(QFrame::StyledPanel);
@@ -27,7 +31,7 @@ class TextMessage : public Control {
         if (def.rect.width() <= 0) label_body_->adjustSize();
     }
     int setValue(const Value& value) override {
-        label_body_->setText(ToText(value));
+        ShowReadout(label_body_, ToText(value));
         if (def_.rect.width() <= 0) label_body_->adjustSize();
         return 0;
     }
@@ -78,20 +82,51 @@ class TextBox : public Control {
     QPlainTextEdit* edit_;
 };
 
+// The ring's list. An item picked by a change of the current item is marked until the
+// activation that belongs to the same pick, or until the operator starts another pick.
+class RingBox : public QComboBox {
+  public:
+    int pickedByChange = -1;
+    std::function<void()> beforeOpen;
+
+    void showPopup() override {
+        pickedByChange = -1;
+        if (beforeOpen) beforeOpen();
+        QComboBox::showPopup();
+    }
+
+  protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel)
+            pickedByChange = -1;
+        return QComboBox::event(event);
+    }
+};
+
 // A ring shows one of its items. A value that no item carries is kept and shown as such, so that
 // reading the ring back never changes what the sensor or a file gave.
 class Ring : public Control {
   public:
     Ring(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        box_ = new QComboBox;
+        box_ = new RingBox;
         for (const RingItem& item : def.items)
             box_->addItem(item.text, item.value);
         box_->setCurrentIndex(indexOf(def.value));
-        QObject::connect(box_, &QComboBox::activated, [this](int index) {
-            const bool changed = index != lastIndex_;
+        // The pick itself, however it was made (mouse, keys, an assistive tool): value changed,
+        // then commit. Picking the item already shown changes nothing and commits only.
+        QObject::connect(box_, &QComboBox::currentIndexChanged, [this](int index) {
+            if (ProgramSetting::active() || index == lastIndex_) return;
             lastIndex_ = index;
+            box_->pickedByChange = index;
             dropStrayItem();
-            if (changed) fire(EVENT_VAL_CHANGED);
+            fire(EVENT_VAL_CHANGED);
+            fire(EVENT_COMMIT);
+        });
+        QObject::connect(box_, &QComboBox::activated, [this](int index) {
+            if (box_->pickedByChange == index) {
+                box_->pickedByChange = -1; // this pick has raised its events already
+                return;
+            }
             fire(EVENT_COMMIT);
         });
         finish(box_);
@@ -118,6 +153,9 @@ class Ring : public Control {
         *value = box_->currentIndex() < 0 ? 0.0 : box_->currentData().toDouble();
         return 0;
     }
+    void setBeforeOpen(std::function<void()> beforeOpen) {
+        box_->beforeOpen = std::move(beforeOpen);
+    }
     // The port selector lists the port table.
     void setItems(const std::vector<RingItem>& items, double current) {
         ProgramSetting setting;
@@ -125,8 +163,15 @@ class Ring : public Control {
         stray_ = false;
         for (const RingItem& item : items)
             box_->addItem(item.text, item.value);
-        box_->setCurrentIndex(std::max(0, indexOf(current)));
-        lastIndex_ = box_->currentIndex();
+        // The value shown stays what it was, even when no item carries it any more.
+        int index = indexOf(current);
+        if (index < 0) {
+            box_->addItem(QStringLiteral("(%1)").arg(current), current);
+            stray_ = true;
+            index = box_->count() - 1;
+        }
+        box_->setCurrentIndex(index);
+        lastIndex_ = index;
     }
 
   private:
@@ -143,7 +188,7 @@ class Ring : public Control {
             stray_ = false;
         }
     }
-    QComboBox* box_;
+    RingBox* box_;
     int lastIndex_ = -1;
     bool stray_ = false;
 };
@@ -231,6 +276,13 @@ int SetRingItems(Control* control, const std::vector<RingItem>& items, double cu
     auto* ring = dynamic_cast<Ring*>(control);
     if (ring == nullptr) return -1;
     ring->setItems(items, current);
+    return 0;
+}
+
+int SetRingBeforeOpen(Control* control, std::function<void()> beforeOpen) {
+    auto* ring = dynamic_cast<Ring*>(control);
+    if (ring == nullptr) return -1;
+    ring->setBeforeOpen(std::move(beforeOpen));
     return 0;
 }
 

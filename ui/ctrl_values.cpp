@@ -62,8 +62,7 @@ int SetCtrlVal(int panel, int control, double value) {
     return SetValue("SetCtrlVal", panel, control, ValueType::R64, value);
 }
 int SetCtrlVal(int panel, int control, const char* text) {
-    return SetValue("SetCtrlVal", panel, control, ValueType::Text,
-                    QString::fromUtf8(text == nullptr ? "" : text));
+    return SetValue("SetCtrlVal", panel, control, ValueType::Text, FromProgramText(text));
 }
 
 int GetCtrlVal(int panel, int control, std::uint16_t* value) {
@@ -113,9 +112,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, double value) {
 }
 int SetCtrlAttribute(int panel, int control, int attribute, const char* text) {
     Control* c = FindControl(panel, control);
-    return c == nullptr
-               ? -1
-               : c->setAttribute(attribute, QString::fromUtf8(text == nullptr ? "" : text));
+    return c == nullptr ? -1 : c->setAttribute(attribute, FromProgramText(text));
 }
 int GetCtrlAttribute(int panel, int control, int attribute, int* value) {
     Control* c = FindControl(panel, control);
@@ -147,7 +144,7 @@ int NewCtrl(int panel, int style, const char* label, int top, int left) {
     def.kind = QStringLiteral("text message");
     def.type = ValueType::Text;
     def.rect = QRect(left, top, 0, 0);
-    def.name = QString::fromUtf8(label == nullptr ? "" : label);
+    def.name = FromProgramText(label);
     def.text = def.name;
     std::unique_ptr<Control> c = MakeControl(panel, def, p->canvas);
     c->body()->raise();
@@ -162,6 +159,5 @@ int DisplayImageFile(int panel, int control, const char* file) {
 
 int ReplaceTextBoxLine(int panel, int control, int line, const char* text) {
     Control* c = FindControl(panel, control);
-    return c == nullptr ? -1
-                        : ReplaceLineOf(c, line, QString::fromUtf8(text == nullptr ? "" : text));
+    return c == nullptr ? -1 : ReplaceLineOf(c, line, FromProgramText(text));
 }

@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include <cstring>
 #include <optional>
@@ -18,11 +20,29 @@ int popupCount = 0;
 QString lastTitle, lastMessage;
 std::optional<std::pair<QString, int>> nextSelection;
 
-// "*.dat" becomes the dialog's filter "Parameter files (*.dat)".
-QString FilterOf(const char* list) {
+// "*.dat" becomes the dialog's filter "*.dat (*.dat)"; only a dialog that does not restrict the
+// extension offers all files as well.
+QString FilterOf(const char* list, bool restrictExtension) {
     const QString patterns = QString::fromUtf8(list == nullptr ? "" : list).replace(';', ' ');
     if (patterns.trimmed().isEmpty()) return QStringLiteral("All files (*)");
+    if (restrictExtension) return QStringLiteral("%1 (%1)").arg(patterns.trimmed());
     return QStringLiteral("%1 (%1);;All files (*)").arg(patterns.trimmed());
+}
+
+bool WritableDirectory(const QString& dir) {
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) return false;
+    // Permission bits do not tell a read-only file system (or root's view of one): try it.
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".kvorscope-XXXXXX")));
+    return probe.open();
+}
+
+// The operator saves where they may write: the given folder (the program's) when that is
+// writable, otherwise the documents folder, otherwise home.
+QString StartDirectory(const QString& given) {
+    if (WritableDirectory(given)) return given;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (WritableDirectory(documents)) return documents;
+    return QDir::homePath();
 }
 
 } // namespace
@@ -32,8 +52,8 @@ using namespace kvor::rt;
 
 int MessagePopup(const char* title, const char* message) {
     ++popupCount;
-    lastTitle = QString::fromUtf8(title == nullptr ? "" : title);
-    lastMessage = QString::fromUtf8(message == nullptr ? "" : message);
+    lastTitle = FromProgramText(title);
+    lastMessage = FromProgramText(message);
     if (answerThemselves || QApplication::instance() == nullptr) return 0;
     QMessageBox box(QMessageBox::Warning, lastTitle, lastMessage, QMessageBox::Ok);
     box.exec();
@@ -54,25 +74,31 @@ int FileSelectPopupPath(const char* defaultDirectory, const char* defaultFileNam
         nextSelection.reset();
     } else {
         if (answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
-        const QString dir = QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory);
+        const QString dir =
+            StartDirectory(QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory));
         const QString start = QDir(dir).filePath(
             QString::fromUtf8(defaultFileName == nullptr ? "" : defaultFileName));
         const QString caption = QString::fromUtf8(title == nullptr ? "" : title);
-        QFileDialog dialog(nullptr, caption, start, FilterOf(fileTypeList));
+        QFileDialog dialog(nullptr, caption, start, FilterOf(fileTypeList, restrictExtension != 0));
         const bool saving = buttonLabel == VAL_OK_BUTTON || buttonLabel == VAL_SAVE_BUTTON;
         dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !saving);
         dialog.selectFile(start);
         if (buttonLabel == VAL_LOAD_BUTTON) dialog.setLabelText(QFileDialog::Accept, "Load");
+        QString suffix;
         if (restrictExtension && fileTypeList != nullptr) {
-            const QString suffix = QString::fromUtf8(fileTypeList).section('.', -1);
-            if (!suffix.isEmpty() && suffix != QLatin1String("*")) dialog.setDefaultSuffix(suffix);
+            suffix = QString::fromUtf8(fileTypeList).section('.', -1).trimmed();
+            if (suffix == QLatin1String("*")) suffix.clear();
+            if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
         }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return allowCancel ? VAL_NO_FILE_SELECTED : -1;
         }
         chosen = dialog.selectedFiles().first();
+        // A name typed without extension gets the file type's, whichever dialog the desktop gave.
+        if (saving && !suffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+            chosen += QLatin1Char('.') + suffix;
         result = QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
     }
     const QByteArray utf8 = QDir::toNativeSeparators(chosen).toUtf8();

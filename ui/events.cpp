@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "ui/application_start.h"
 #include "ui/com_dispatch.h"
 #include "ui/desktop_identity.h"
 #include "ui/registry.h"
@@ -53,9 +54,7 @@ using namespace kvor::rt;
 int InitRuntime(ProgramInstance* instance) {
     if (QApplication::instance() != nullptr) return 1;
     if (instance == nullptr || instance->argc < 0) return 0;
-    application = std::make_unique<QApplication>(instance->argc, instance->argv);
-    QApplication::setApplicationName(QStringLiteral("K-VOR-PX Scope"));
-    QApplication::setApplicationVersion(QStringLiteral("2.42"));
+    application = StartApplication(instance->argc, instance->argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ApplyDesktopIdentity();
     monotonicClock();

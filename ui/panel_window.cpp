@@ -1,5 +1,6 @@
 #include "ui/panel_window.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPalette>
@@ -11,8 +12,44 @@
 
 namespace kvor::rt {
 
+namespace {
+
+// A panel's window offers its close box to assistive technology too, as the action "Close": a
+// screen reader or a test robot closes the panel as the operator's close box would.
+class PanelWindowAccessible : public QAccessibleWidget {
+  public:
+    explicit PanelWindowAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << CloseAction();
+    }
+    void doAction(const QString& name) override {
+        if (name == CloseAction())
+            widget()->close();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+    QStringList keyBindingsForAction(const QString& name) const override {
+        return name == CloseAction() ? QStringList()
+                                     : QAccessibleWidget::keyBindingsForAction(name);
+    }
+    static QString CloseAction() { return QStringLiteral("Close"); }
+};
+
+QAccessibleInterface* PanelWindowFactory(const QString&, QObject* object) {
+    auto* window = qobject_cast<PanelWindow*>(object);
+    return window == nullptr ? nullptr : new PanelWindowAccessible(window);
+}
+
+} // namespace
+
 PanelWindow::PanelWindow(int handle, const QString& title, QSize canvasSize, QColor background)
     : handle_(handle), scroll_(new QScrollArea(this)), canvas_(new QWidget) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(PanelWindowFactory);
+        return true;
+    }();
+    (void)accessible;
     setWindowTitle(title);
     canvas_->setFixedSize(canvasSize);
     canvas_->setAutoFillBackground(true);

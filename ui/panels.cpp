@@ -5,10 +5,12 @@
 
 #include <cstdio>
 
+#include "ui/com_dispatch.h"
 #include "ui/control_kinds.h"
 #include "ui/panel_file.h"
 #include "ui/panel_window.h"
 #include "ui/registry.h"
+#include "ui/serial_port_table.h"
 
 namespace kvor::rt {
 
@@ -34,13 +36,41 @@ std::unique_ptr<Control> MakeControl(int panel, const ControlDef& def, QWidget* 
 // The port selector lists the port table.
 std::vector<RingItem> PortTableItems() {
     std::vector<RingItem> items;
-    const int n = GetComPortCount();
-    for (int port = 1; port <= n; ++port) {
-        char text[256] = "";
-        GetComPortLabel(port, text, sizeof text);
-        items.push_back({QString::fromUtf8(text), static_cast<double>(port)});
-    }
+    const ComPortTable& table = CurrentComPortTable();
+    for (const ComPortEntry& entry : table.ports)
+        items.push_back({ComPortLabel(table, entry.number), static_cast<double>(entry.number)});
     return items;
+}
+
+// Port selectors by panel and control; each lists the table as last read.
+std::vector<std::pair<int, int>> portSelectors;
+
+void ListPortsIn(int panel, int id) {
+    Control* ring = FindControl(panel, id);
+    if (ring == nullptr) return;
+    Value current;
+    ring->getValue(&current);
+    SetRingItems(ring, PortTableItems(), ToDouble(current));
+}
+
+void ListPortsInEverySelector() {
+    std::erase_if(portSelectors, [](auto s) { return FindControl(s.first, s.second) == nullptr; });
+    for (const auto& [panel, id] : portSelectors)
+        ListPortsIn(panel, id);
+}
+
+// The list is read again when the operator opens it and when a device comes or goes.
+void MakePortSelector(int panel, Control* ring, double current) {
+    RefreshComPortTable(OpenComPortNumbers());
+    SetRingItems(ring, PortTableItems(), current);
+    const int id = ring->id();
+    SetRingBeforeOpen(ring, [panel, id] {
+        RefreshComPortTable(OpenComPortNumbers());
+        ListPortsIn(panel, id);
+    });
+    portSelectors.emplace_back(panel, id);
+    SetComPortTableListener(ListPortsInEverySelector);
+    WatchForDevices();
 }
 
 } // namespace kvor::rt
@@ -66,9 +96,9 @@ int LoadPanel(int, const char* file, int resource) {
     for (const ControlDef& c : def.controls) {
         std::unique_ptr<Control> control = MakeControl(handle, c, raw->canvas);
         if (!c.callback.isEmpty()) control->bindCallback(FindCtrlCallback(c.callback), c.events);
-        if (c.itemsFrom == QLatin1String("serial_ports"))
-            SetRingItems(control.get(), PortTableItems(), c.value);
+        Control* made = control.get();
         raw->controls[c.id] = std::move(control);
+        if (c.itemsFrom == QLatin1String("serial_ports")) MakePortSelector(handle, made, c.value);
     }
     return handle;
 }

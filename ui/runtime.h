@@ -219,9 +219,10 @@ void Delay(double seconds);
 void Sleep(unsigned milliseconds);
 
 // ---- serial ports -------------------------------------------------------------------------
-// Port numbers index the port table: 1..N are the machine's serial ports sorted by name, or the
-// paths of KVOR_COM_PORTS (':'-separated); N + 1 is "Simulated sensor". Every call on a closed or
-// vanished port fails with a negative code and has no other effect.
+// Port numbers index the port table: 1..N are the machine's serial ports sorted by name at start,
+// or the entries of KVOR_COM_PORTS (':'-separated device paths; the word "simulated" names the
+// simulated sensor); "Simulated sensor" is always offered under GetSimulatedComPort(). Every
+// call on a closed or vanished port fails with a negative code and has no other effect.
 
 enum : int {
     kComErrUnknownSystem = -1,
@@ -256,10 +257,15 @@ int FlushInQ(int port);
 int FlushOutQ(int port);
 int CloseCom(int port);
 
-// The port table, for the port selector.
-int GetComPortCount();     // entries, the simulated sensor included
-int GetSimulatedComPort(); // the number of the "Simulated sensor" entry
+// The port table, for the port selector. Numbers stay with their devices while the scope runs:
+// an adapter plugged in later gets a number never used before, one pulled out leaves the table
+// (unless its port is open), and no number ever comes to mean another device.
+int GetComPortCount();           // entries, read afresh, the simulated sensor included
+int GetComPortNumber(int index); // the number of entry `index` (0-based, ascending numbers)
+int GetSimulatedComPort();       // the number of the "Simulated sensor" entry; never 1
 int GetComPortLabel(int port, char* text, std::size_t size);
+// 1 when port `com` is a simulated sensor, not a line to a real one.
+int IsSimulatedComPort(int port);
 
 // Read-back and test calls (plots, strip-chart traces, pop-ups answered without a person):
 // see ui/readback.h.

@@ -1,6 +1,11 @@
 #include "ui/serial_port_table.h"
 
+#include "ui/com_dispatch.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileSystemWatcher>
+#include <QPointer>
 #include <QSerialPortInfo>
 #include <QStringList>
 #include <algorithm>
@@ -39,20 +44,29 @@ bool NaturalLess(const QString& a, const QString& b) {
     return a.size() - i < b.size() - j;
 }
 
+ComPortEntry SimulatedEntry(int number) {
+    return {number, QString(), QStringLiteral("Simulated sensor"), QString(), true};
+}
+
 std::vector<ComPortEntry> PortsFromEnvironment(const QString& list) {
     std::vector<ComPortEntry> ports;
-    for (const QString& path : list.split(QDir::listSeparator(), Qt::SkipEmptyParts))
-        ports.push_back({path.trimmed(), path.trimmed(), QString()});
-    std::erase_if(ports, [](const ComPortEntry& e) { return e.device.isEmpty(); });
+    for (const QString& part : list.split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+        const QString path = part.trimmed();
+        const int number = static_cast<int>(ports.size()) + 1;
+        if (path == QLatin1String(kSimulatedSensorWord))
+            ports.push_back(SimulatedEntry(number));
+        else if (!path.isEmpty())
+            ports.push_back({number, path, path, QString(), false});
+    }
     return ports;
 }
 
-std::vector<ComPortEntry> PortsOfMachine() {
+std::vector<FoundPort> PortsOfMachine() {
     QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
     std::sort(infos.begin(), infos.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
         return NaturalLess(a.portName(), b.portName());
     });
-    std::vector<ComPortEntry> ports;
+    std::vector<FoundPort> ports;
     for (const QSerialPortInfo& info : infos) {
 #ifdef Q_OS_WIN
         // "COM3" reads better than the system location "\\.\COM3".
@@ -64,20 +78,122 @@ std::vector<ComPortEntry> PortsOfMachine() {
     return ports;
 }
 
+ComPortTable g_table;
+int g_nextNumber = 1;
+std::function<void()> g_listener;
+QString g_source; // "env:<value>" or "machine": a change of source starts the numbering afresh
+
+QString SourceNow() {
+    return qEnvironmentVariableIsSet("KVOR_COM_PORTS")
+               ? QStringLiteral("env:") + qEnvironmentVariable("KVOR_COM_PORTS")
+               : QStringLiteral("machine");
+}
+
+bool SameTable(const ComPortTable& a, const ComPortTable& b) {
+    if (a.ports.size() != b.ports.size()) return false;
+    for (std::size_t i = 0; i < a.ports.size(); ++i) {
+        const ComPortEntry& x = a.ports[i];
+        const ComPortEntry& y = b.ports[i];
+        if (x.number != y.number || x.device != y.device || x.description != y.description ||
+            x.simulated != y.simulated)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-ComPortTable ReadComPortTable() {
-    if (qEnvironmentVariableIsSet("KVOR_COM_PORTS"))
-        return {PortsFromEnvironment(qEnvironmentVariable("KVOR_COM_PORTS"))};
-    return {PortsOfMachine()};
+const ComPortEntry* ComPortTable::find(int port) const {
+    for (const ComPortEntry& e : ports)
+        if (e.number == port) return &e;
+    return nullptr;
+}
+
+std::vector<ComPortEntry> NumberPorts(const std::vector<FoundPort>& found,
+                                      const std::vector<ComPortEntry>& previous,
+                                      const std::set<int>& inUse, int* nextNumber) {
+    std::vector<ComPortEntry> ports;
+    for (const FoundPort& f : found) {
+        const auto known = std::find_if(previous.begin(), previous.end(), [&](const auto& e) {
+            return !e.simulated && e.device == f.device;
+        });
+        int number = 0;
+        if (known != previous.end()) {
+            number = known->number;
+        } else {
+            if (*nextNumber == kSimulatedSensorPort) ++*nextNumber;
+            number = (*nextNumber)++;
+        }
+        ports.push_back({number, f.device, f.shownName, f.description, false});
+    }
+    // A port in use keeps its entry while it is open, even when its device is gone.
+    for (const ComPortEntry& e : previous) {
+        const bool stillFound = std::any_of(ports.begin(), ports.end(),
+                                            [&](const auto& p) { return p.number == e.number; });
+        if (!e.simulated && !stillFound && inUse.count(e.number) != 0) ports.push_back(e);
+    }
+    std::sort(ports.begin(), ports.end(),
+              [](const auto& a, const auto& b) { return a.number < b.number; });
+    return ports;
+}
+
+const ComPortTable& CurrentComPortTable() {
+    if (g_source != SourceNow()) RefreshComPortTable(OpenComPortNumbers());
+    return g_table;
+}
+
+void RefreshComPortTable(const std::set<int>& inUse) {
+    ComPortTable table;
+    const bool fromEnvironment = qEnvironmentVariableIsSet("KVOR_COM_PORTS");
+    const QString source = SourceNow();
+    if (fromEnvironment) {
+        // A script's list: port n is its n-th entry, read as it stands now.
+        table.ports = PortsFromEnvironment(qEnvironmentVariable("KVOR_COM_PORTS"));
+    } else {
+        std::vector<ComPortEntry> previous;
+        if (g_source == source) {
+            previous = g_table.ports;
+        } else {
+            g_nextNumber = 1;
+        }
+        std::erase_if(previous, [](const auto& e) { return e.number == kSimulatedSensorPort; });
+        table.ports = NumberPorts(PortsOfMachine(), previous, inUse, &g_nextNumber);
+    }
+    table.ports.push_back(SimulatedEntry(kSimulatedSensorPort));
+    const bool changed = !SameTable(table, g_table) || g_source != source;
+    g_table = std::move(table);
+    g_source = source;
+    if (changed && g_listener) g_listener();
+}
+
+void SetComPortTableListener(std::function<void()> listener) {
+    g_listener = std::move(listener);
+}
+
+void WatchDeviceFolder(const QString& folder) {
+    static QPointer<QFileSystemWatcher> watcher;
+    if (QCoreApplication::instance() == nullptr) return;
+    if (!watcher) {
+        watcher = new QFileSystemWatcher(QCoreApplication::instance());
+        QObject::connect(watcher, &QFileSystemWatcher::directoryChanged,
+                         [] { RefreshComPortTable(OpenComPortNumbers()); });
+    }
+    if (!watcher->directories().contains(folder)) watcher->addPath(folder);
+}
+
+void WatchForDevices() {
+#ifdef Q_OS_LINUX
+    // Plugging in or pulling out an adapter adds or removes its node in /dev.
+    WatchDeviceFolder(QStringLiteral("/dev"));
+#endif
 }
 
 QString ComPortLabel(const ComPortTable& table, int port) {
-    if (port == table.simulatedPort()) return QStringLiteral("Simulated sensor");
-    if (!table.isRealPort(port)) return QString();
-    const ComPortEntry& entry = table.ports[static_cast<std::size_t>(port - 1)];
-    QString label = QStringLiteral("COM%1 \u2013 %2").arg(port).arg(entry.shownName);
-    if (!entry.description.isEmpty()) label += QStringLiteral(" (%1)").arg(entry.description);
+    const ComPortEntry* entry = table.find(port);
+    if (entry == nullptr) return QString();
+    if (port == kSimulatedSensorPort) return entry->shownName;
+    QString label = QStringLiteral("COM%1 \u2013 %2").arg(port).arg(entry->shownName);
+    if (!entry->description.isEmpty()) label += QStringLiteral(" (%1)").arg(entry->description);
     return label;
 }
 

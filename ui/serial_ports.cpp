@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/com_dispatch.h"
+#include "ui/registry.h"
 #include "ui/runtime.h"
 #include "ui/serial_line.h"
 #include "ui/serial_port_table.h"
@@ -156,6 +157,13 @@ bool ComCallbackPending() {
     return pending;
 }
 
+std::set<int> OpenComPortNumbers() {
+    std::set<int> numbers;
+    for (const auto& entry : g_ports)
+        numbers.insert(entry.first);
+    return numbers;
+}
+
 void CloseAllComPorts() {
     g_ports.clear();
 }
@@ -167,10 +175,14 @@ using namespace kvor::rt;
 int OpenComConfig(int port, const char* /*deviceName: the table decides*/, long baudRate,
                   int parity, int dataBits, int stopBits, int inputQueueSize, int outputQueueSize) {
     if (!QCoreApplication::instance()) return kComErrUnknownSystem;
-    const ComPortTable table = ReadComPortTable();
-    const bool simulated = port == table.simulatedPort();
-    if (!simulated && table.ports.empty()) return kComErrNoPortFound;
-    if (!simulated && !table.isRealPort(port)) return kComErrInvalidPort;
+    // The number must still stand for the device the operator chose: the table is read again,
+    // and a device that is gone leaves its number unknown rather than passing it on.
+    RefreshComPortTable(OpenComPortNumbers());
+    const ComPortTable& table = CurrentComPortTable();
+    const ComPortEntry* entry = table.find(port);
+    if (entry == nullptr) return table.hasPorts() ? kComErrInvalidPort : kComErrNoPortFound;
+    const bool simulated = entry->simulated;
+    const QString entryDevice = entry->device;
     LineSettings settings;
     if (!MakeSettings(baudRate, parity, dataBits, stopBits, inputQueueSize, outputQueueSize,
                       &settings))
@@ -183,7 +195,7 @@ int OpenComConfig(int port, const char* /*deviceName: the table decides*/, long 
         open->simulator = SimulatorProcess::start(&device);
         if (!open->simulator) return kComErrCannotOpen;
     } else {
-        device = table.ports[static_cast<std::size_t>(port - 1)].device;
+        device = entryDevice;
     }
     open->line = SerialLine::open(device, settings);
     if (!open->line) return kComErrCannotOpen;
@@ -283,27 +295,32 @@ int CloseCom(int port) {
 }
 
 int GetComPortCount() {
-    return ReadComPortTable().count();
+    RefreshComPortTable(OpenComPortNumbers());
+    return static_cast<int>(CurrentComPortTable().ports.size());
+}
+
+int GetComPortNumber(int index) {
+    const ComPortTable& table = CurrentComPortTable();
+    if (index < 0 || index >= static_cast<int>(table.ports.size())) return kComErrInvalidPort;
+    return table.ports[static_cast<std::size_t>(index)].number;
 }
 
 int GetSimulatedComPort() {
-    return ReadComPortTable().simulatedPort();
+    return kSimulatedSensorPort;
+}
+
+int IsSimulatedComPort(int port) {
+    const ComPortEntry* entry = CurrentComPortTable().find(port);
+    return entry != nullptr && entry->simulated ? 1 : 0;
 }
 
 int GetComPortLabel(int port, char* text, std::size_t size) {
     if (!text || size == 0) return kComErrInvalidParameter;
-    const QString label = ComPortLabel(ReadComPortTable(), port);
+    const QString label = ComPortLabel(CurrentComPortTable(), port);
     if (label.isEmpty()) {
         text[0] = '\0';
         return kComErrInvalidPort;
     }
-    const QByteArray utf8 = label.toUtf8();
-    std::size_t n = std::min(static_cast<std::size_t>(utf8.size()), size - 1);
-    // Never cut a character in half.
-    while (n > 0 && n < static_cast<std::size_t>(utf8.size()) &&
-           (static_cast<unsigned char>(utf8[static_cast<qsizetype>(n)]) & 0xC0) == 0x80)
-        --n;
-    std::memcpy(text, utf8.constData(), n);
-    text[n] = '\0';
+    CopyOut(label, text, size);
     return 0;
 }

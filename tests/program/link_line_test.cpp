@@ -187,9 +187,9 @@ TEST_F(PortSelector, ChangingThePortEndsTheMeasurementLoop) {
 }
 
 TEST_F(PortSelector, NoPortAtAll) {
-    // Without real ports the table holds only the simulated sensor, as port 1.
+    // Without real ports port 1 stands for nothing: the simulated sensor has a number of its own.
     setenv("KVOR_COM_PORTS", "", 1);
-    PickRingValue(1, MAIN_COMPORT, 2);
+    PickRingValue(1, MAIN_COMPORT, 1);
     EXPECT_EQ(StatusLine(), "No serial port found");
 }
 

@@ -9,12 +9,14 @@
 #include <thread>
 
 #include "tests/runtime/serial_pty.h"
+#include "ui/serial_port_table.h"
 #include "ui/simulated_port.h"
 
 namespace kvor::test {
 namespace {
 
 using kvor::rt::SetSimulatorProgramForTests;
+constexpr int kSim = kvor::rt::kSimulatedSensorPort;
 
 // True while a process with this id exists (and is not a zombie of ours: QProcess reaps it).
 bool Running(long pid) {
@@ -55,7 +57,7 @@ class SerialSimulatedTest : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    ScopedEnv noPorts_{"KVOR_COM_PORTS", ""}; // the simulator is port 1
+    ScopedEnv noPorts_{"KVOR_COM_PORTS", ""}; // no real port; the simulator has its own number
 };
 
 TEST_F(SerialSimulatedTest, OpensTheLineTheSimulatorNamesAndEndsItOnClose) {
@@ -65,13 +67,13 @@ TEST_F(SerialSimulatedTest, OpensTheLineTheSimulatorNamesAndEndsItOnClose) {
     ScopedEnv args("KVOR_SIM_ARGS", "--device " + pty.path() + " --model 2-250");
     useScript("[ \"$1\" = --device ] && [ \"$3\" = --model ] && [ \"$4\" = 2-250 ] || exit 3\n"
               "echo \"$2\"\nexec sleep 30");
-    ASSERT_EQ(OpenLikeTheScope(1), 0);
+    ASSERT_EQ(OpenLikeTheScope(kSim), 0);
     EXPECT_TRUE(Running(simulatorPid()));
     const std::vector<std::uint8_t> frame = Pattern(36);
-    ASSERT_EQ(ComWrt(1, frame.data(), 36), 36);
+    ASSERT_EQ(ComWrt(kSim, frame.data(), 36), 36);
     EXPECT_EQ(pty.receive(36), frame);
 
-    EXPECT_EQ(CloseCom(1), 0);
+    EXPECT_EQ(CloseCom(kSim), 0);
     EXPECT_TRUE(endsWithin(2.0));
 }
 
@@ -79,9 +81,9 @@ TEST_F(SerialSimulatedTest, ASimulatorThatIgnoresTheRequestToEndIsKilled) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     useScript("trap '' TERM\necho '" + pty.path() + "'\nwhile :; do sleep 0.1; done");
-    ASSERT_EQ(OpenLikeTheScope(1), 0);
+    ASSERT_EQ(OpenLikeTheScope(kSim), 0);
     const double start = Seconds();
-    EXPECT_EQ(CloseCom(1), 0);
+    EXPECT_EQ(CloseCom(kSim), 0);
     EXPECT_LT(Seconds() - start, 3.0);
     EXPECT_TRUE(endsWithin(1.0));
 }
@@ -89,15 +91,15 @@ TEST_F(SerialSimulatedTest, ASimulatorThatIgnoresTheRequestToEndIsKilled) {
 TEST_F(SerialSimulatedTest, ASimulatorThatEndsWithoutALineCannotBeOpened) {
     useScript("exit 1");
     const double start = Seconds();
-    EXPECT_EQ(OpenLikeTheScope(1), kComErrCannotOpen);
+    EXPECT_EQ(OpenLikeTheScope(kSim), kComErrCannotOpen);
     EXPECT_LT(Seconds() - start, 2.0) << "its end is not waited out for the full time-out";
-    EXPECT_EQ(GetInQLen(1), kComErrPortNotOpen);
+    EXPECT_EQ(GetInQLen(kSim), kComErrPortNotOpen);
 }
 
 TEST_F(SerialSimulatedTest, ASilentSimulatorIsGivenUpAfterAboutFiveSecondsAndEnded) {
     useScript("exec sleep 30");
     const double start = Seconds();
-    EXPECT_EQ(OpenLikeTheScope(1), kComErrCannotOpen);
+    EXPECT_EQ(OpenLikeTheScope(kSim), kComErrCannotOpen);
     const double took = Seconds() - start;
     EXPECT_GT(took, 4.5);
     EXPECT_LT(took, 8.0);
@@ -106,9 +108,9 @@ TEST_F(SerialSimulatedTest, ASilentSimulatorIsGivenUpAfterAboutFiveSecondsAndEnd
 
 TEST_F(SerialSimulatedTest, AMissingProgramOrAnUnusableLineCannotBeOpened) {
     SetSimulatorProgramForTests(dir_.filePath("not-there"));
-    EXPECT_EQ(OpenLikeTheScope(1), kComErrCannotOpen);
+    EXPECT_EQ(OpenLikeTheScope(kSim), kComErrCannotOpen);
     useScript("echo /dev/kvor-no-such-line\nexec sleep 30");
-    EXPECT_EQ(OpenLikeTheScope(1), kComErrCannotOpen);
+    EXPECT_EQ(OpenLikeTheScope(kSim), kComErrCannotOpen);
     EXPECT_TRUE(endsWithin(2.0));
 }
 
@@ -117,17 +119,17 @@ TEST_F(SerialSimulatedTest, TheBuiltSimulatorAnswersTheEcho) {
         QDir(QCoreApplication::applicationDirPath()).filePath("kvor-sensor-sim");
     if (!QFile::exists(program)) GTEST_SKIP() << "kvor-sensor-sim is not built next to the tests";
     ScopedEnv args("KVOR_SIM_ARGS", "--unpaced");
-    ASSERT_EQ(OpenLikeTheScope(1), 0);
-    ASSERT_EQ(SetComTime(1, 1.5), 0);
+    ASSERT_EQ(OpenLikeTheScope(kSim), 0);
+    ASSERT_EQ(SetComTime(kSim, 1.5), 0);
     std::vector<std::uint8_t> echo(36, 0);
     echo[1] = 0x55; // sync word
     echo[3] = 5;    // command 5, the echo
-    ASSERT_EQ(ComWrt(1, echo.data(), 36), 36);
+    ASSERT_EQ(ComWrt(kSim, echo.data(), 36), 36);
     std::vector<std::uint8_t> answer(36);
-    ASSERT_EQ(ComRd(1, answer.data(), 36), 36);
+    ASSERT_EQ(ComRd(kSim, answer.data(), 36), 36);
     EXPECT_EQ(answer[0], 0x00);
     EXPECT_EQ(answer[1], 0xAA);
-    EXPECT_EQ(CloseCom(1), 0);
+    EXPECT_EQ(CloseCom(kSim), 0);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // "No serial port found", "Invalid port number", "Cannot open port" and "Invalid parameter".
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/runtime/serial_pty.h"
 
@@ -15,17 +16,25 @@ std::string Label(int port) {
     return GetComPortLabel(port, text, sizeof text) == 0 ? text : "<error>";
 }
 
-TEST_F(SerialTableTest, TheVariablesPathsAreThePortsInOrderThenTheSimulatorReadAfreshEachTime) {
+TEST_F(SerialTableTest, TheVariablesEntriesAreThePortsInOrderAndTheSimulatorIsNeverPortOne) {
     {
         ScopedEnv env("KVOR_COM_PORTS", "/dev/kvor-a");
         EXPECT_EQ(GetComPortCount(), 2);
     }
-    ScopedEnv env("KVOR_COM_PORTS", "/dev/kvor-a::/dev/kvor-b:");
-    EXPECT_EQ(GetComPortCount(), 3); // empty parts name no port
-    EXPECT_EQ(GetSimulatedComPort(), 3);
+    ScopedEnv env("KVOR_COM_PORTS", "/dev/kvor-a::/dev/kvor-b:simulated");
+    EXPECT_EQ(GetComPortCount(), 4); // empty parts name no port
+    const int simulated = GetSimulatedComPort();
+    EXPECT_GT(simulated, 256); // beyond every COM number a machine gives
     EXPECT_EQ(Label(1), "COM1 \u2013 /dev/kvor-a");
     EXPECT_EQ(Label(2), "COM2 \u2013 /dev/kvor-b");
-    EXPECT_EQ(Label(3), "Simulated sensor");
+    EXPECT_EQ(Label(3), "COM3 \u2013 Simulated sensor"); // named by the script
+    EXPECT_EQ(Label(simulated), "Simulated sensor");
+    const std::vector<int> numbers{GetComPortNumber(0), GetComPortNumber(1), GetComPortNumber(2),
+                                   GetComPortNumber(3)};
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, simulated}));
+    EXPECT_EQ((std::vector<int>{IsSimulatedComPort(1), IsSimulatedComPort(3),
+                                IsSimulatedComPort(simulated), IsSimulatedComPort(4)}),
+              (std::vector<int>{0, 1, 1, 0}));
     EXPECT_EQ(Label(0), "<error>");
     EXPECT_EQ(Label(4), "<error>");
 }
@@ -43,16 +52,18 @@ TEST_F(SerialTableTest, AShortLabelBufferGetsATerminatedPrefixNeverHalfACharacte
     }
 }
 
-TEST_F(SerialTableTest, AnEmptyVariableMeansNoPortAtAllBesidesTheSimulator) {
+TEST_F(SerialTableTest, WithoutAnyPortPortOneIsNoSerialPortNeverTheSimulation) {
     ScopedEnv env("KVOR_COM_PORTS", "");
-    EXPECT_EQ(GetSimulatedComPort(), 1);
-    for (const int port : {2, 0, -3})
+    EXPECT_EQ(GetComPortCount(), 1); // the "Simulated sensor" entry alone
+    EXPECT_NE(GetSimulatedComPort(), 1);
+    for (const int port : {1, 2, 0, -3})
         EXPECT_EQ(OpenLikeTheScope(port), kComErrNoPortFound);
+    EXPECT_EQ(IsSimulatedComPort(1), 0);
 }
 
 TEST_F(SerialTableTest, NumbersOutsideTheTableAreInvalid) {
     usePty();
-    for (const int port : {0, -1, 3, 1000})
+    for (const int port : {0, -1, 3, 999, 1001})
         EXPECT_EQ(OpenLikeTheScope(port), kComErrInvalidPort);
     EXPECT_EQ(OpenLikeTheScope(1), 0);
 }

@@ -84,6 +84,9 @@ void EnterNumber(int panel, int control, double value) {
 void PickRingValue(int panel, int control, int value) {
     auto* ring = qobject_cast<QComboBox*>(Control(panel, control));
     ASSERT_NE(ring, nullptr) << "control " << control << " is not a ring";
+    // The operator opens the list first (the port selector reads the port table then).
+    ring->showPopup();
+    ring->hidePopup();
     const int index = ring->findData(static_cast<double>(value));
     ASSERT_GE(index, 0) << "ring " << control << " has no item " << value;
     ring->setCurrentIndex(index);

@@ -23,7 +23,7 @@ void Click(int panel, int control);         // press and release over a button o
 void PressButton(int panel, int control);   // mouse down only (left click)
 void ReleaseButton(int panel, int control); // mouse up over it (commit)
 void EnterNumber(int panel, int control, double value); // types the value and presses Enter
-void PickRingValue(int panel, int control, int value);  // chooses the ring item with this value
+void PickRingValue(int panel, int control, int value);  // opens the list, picks the item
 void ClosePanelWindow(int panel);                       // the window's close box
 
 // Runs fn inside the event processing `ms` milliseconds from now (also inside a busy loop).
