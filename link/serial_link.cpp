@@ -4,6 +4,7 @@
 #include "app/panel_ids.h"
 #include "link/frame.h"
 #include "link/identify.h"
+#include "live/statistics.h"
 #include "params/frame_map.h"
 #include "params/transfer.h"
 #include "ui/runtime.h"
@@ -170,6 +171,7 @@ void RX_Receive_Function([[maybe_unused]] int port, int events,
 int CC_DropDCom(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     stop_flag = 1;
+    ResetStatistics();
     CloseCom(com);
     GetCtrlVal(pHandle, MAIN_COMPORT, &com);
     ShowStatusLiteral("Init COM-Port ...");

@@ -42,9 +42,11 @@ struct SimulatedSensor::Impl {
     }
 
     void run();
-    bool serve(const ReceivedFrame& frame);                  // false: the sensor ends
-    bool send(const Bytes& bytes, double start, bool paced); // false: told to stop
+    bool serve(const ReceivedFrame& frame); // false: the sensor ends
+    // false: told to stop; *complete tells whether every byte reached the line
+    bool send(const Bytes& bytes, double start, bool paced, bool* complete);
     void logRequest(const Request& request);
+    void logMeasurement(const Bytes& bytes);
     void finish();
 
     mutable std::mutex mutex; // guards everything above the line below
@@ -52,7 +54,8 @@ struct SimulatedSensor::Impl {
     SensorFirmware firmware;
     std::mt19937 faultRandom;
     std::vector<Request> log;
-    std::size_t served = 0; // requests since start(), for drops and the hang-up
+    std::vector<Request> sentMeasurements; // measurement answers that reached the line in full
+    std::size_t served = 0;                // requests since start(), for drops and the hang-up
     std::string path;
     std::string error;
     bool eepromLoaded = false;
@@ -148,7 +151,10 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
                     kFirmwareLatency;
         if (std::isfinite(faults.delaySeconds) && faults.delaySeconds > 0.0)
             start += std::min(faults.delaySeconds, kLongestDelay);
-        if (!send(answer.bytes, start, paced)) return false;
+        bool complete = false;
+        if (!send(answer.bytes, start, paced, &complete)) return false;
+        if (complete && frame.request.command == protocol::CMD_MEASURE)
+            logMeasurement(answer.bytes);
     }
     if (faults.hangUpAfter > 0 && number >= static_cast<std::size_t>(faults.hangUpAfter)) {
         if (stopSignal.waitFor(kHangUpLinger)) return false;
@@ -161,7 +167,8 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
 
 // Paced, each few bytes go out when the line would have finished sending them, so the scope
 // sees an answer grow in its input queue as it would from a real sensor.
-bool SimulatedSensor::Impl::send(const Bytes& bytes, double start, bool paced) {
+bool SimulatedSensor::Impl::send(const Bytes& bytes, double start, bool paced, bool* complete) {
+    *complete = false;
     const std::size_t chunk = paced ? kPacedChunk : bytes.size();
     for (std::size_t offset = 0; offset < bytes.size(); offset += chunk) {
         const std::size_t count = std::min(chunk, bytes.size() - offset);
@@ -171,7 +178,20 @@ bool SimulatedSensor::Impl::send(const Bytes& bytes, double start, bool paced) {
         // A scope that has closed the port or stopped reading loses the rest of the answer.
         if (!port.writeAll(bytes.data() + offset, count, kWriteTimeout)) return true;
     }
+    *complete = true;
     return true;
+}
+
+// The answer as it went out: sync and command word, then the data words, high byte first.
+void SimulatedSensor::Impl::logMeasurement(const Bytes& bytes) {
+    if (bytes.size() < static_cast<std::size_t>(protocol::kFrameBytes)) return;
+    Request sent;
+    sent.sync = bytes[0] << 8 | bytes[1];
+    sent.command = bytes[2] << 8 | bytes[3];
+    for (int i = 0; i < 16; ++i)
+        sent.words[i] = static_cast<std::uint16_t>(bytes[4 + 2 * i] << 8 | bytes[5 + 2 * i]);
+    std::lock_guard lock(mutex);
+    sentMeasurements.push_back(sent);
 }
 
 void SimulatedSensor::Impl::logRequest(const Request& request) {
@@ -260,6 +280,12 @@ std::vector<Request> SimulatedSensor::requests() const {
 void SimulatedSensor::clearRequests() {
     std::lock_guard lock(impl_->mutex);
     impl_->log.clear();
+    impl_->sentMeasurements.clear();
+}
+
+std::vector<Request> SimulatedSensor::measurementAnswers() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->sentMeasurements;
 }
 
 std::vector<std::uint16_t> SimulatedSensor::ramParameters() const {

@@ -63,6 +63,7 @@ int InitRuntime(ProgramInstance* instance) {
 void CloseRuntime() {
     RemoveAllPanels();
     CloseAllComPorts();
+    CloseAllTextFiles();
     if (application) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         application.reset();

@@ -41,7 +41,6 @@ void SetNextFileSelection(const char* path, int result);
 
 // ---- panels -------------------------------------------------------------------------------
 
-// The window of a panel as a top-level handle for screenshots: writes a PNG of the panel.
-int SavePanelImage(int panel, const char* pngFile);
+// A picture of a panel: SavePanelImage in ui/runtime.h.
 // Number of controls on a panel (those created at run time included).
 int GetPanelControlCount(int panel);
