@@ -47,11 +47,16 @@ void ClearRecordState() {
     SetCtrlVal(pHandle, MAIN_RECORD_STATE, "");
 }
 
+const char* FailureText(int code) {
+    return code == kFileErrDiskFull ? "disk full"
+           : code == kFileErrGone   ? "file or folder gone"
+           : code == kFileErrOpen   ? "cannot create it"
+                                    : "cannot write";
+}
+
 void ReportFailure(int code) {
     char text[kMessageLen];
-    const char* why = code == kFileErrDiskFull ? "disk full"
-                      : code == kFileErrGone   ? "file or folder gone"
-                                               : "cannot write";
+    const char* why = FailureText(code);
     std::snprintf(text, sizeof text, "Record ended (%s): %s is incomplete after %.0f answers", why,
                   szRecordName, recordCount);
     ShowStatusLiteral(text);
@@ -83,13 +88,17 @@ int StartRecord() {
     if (FileSelectPopup(proj_dir, name, "*.csv", "Measurement record", VAL_SAVE_BUTTON, 0, 1, 1, 1,
                         path) <= 0)
         return -1;
+    // The header goes out at once: a file that takes nothing is refused before the record.
     const i32 file = OpenTextFile(path, VAL_TRUNCATE);
     char header[256];
     std::snprintf(header, sizeof header, "%s\r\n", RECORD_HEADER);
-    if (file <= 0 || WriteTextFile(file, header) < 0 || FlushTextFile(file) < 0) {
+    int result = file;
+    if (result > 0) result = WriteTextFile(file, header);
+    if (result >= 0) result = FlushTextFile(file);
+    if (result < 0) {
         if (file > 0) CloseTextFile(file);
         char text[kMessageLen];
-        std::snprintf(text, sizeof text, "Cannot write the record file %s", path);
+        std::snprintf(text, sizeof text, "No record: %s (%s)", path, FailureText(result));
         ShowStatusLiteral(text);
         return -1;
     }

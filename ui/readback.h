@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "ui/runtime.h"
+
 // ---- graphs -------------------------------------------------------------------------------
 
 enum : int { PLOT_KIND_CURVE = 1, PLOT_KIND_RECTANGLE = 2 };

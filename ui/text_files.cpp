@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <memory>
@@ -34,19 +35,25 @@ TextFile* Find(int handle) {
     return it == Files().end() ? nullptr : it->second.get();
 }
 
-// A full disk says so; everything else is a write failure.
+// No room for the file, on the disk, in the quota or under the size limit, says so; everything
+// else is a write failure.
 int WriteFailure() {
-    return errno == ENOSPC ? kFileErrDiskFull : kFileErrWrite;
+    return errno == ENOSPC || errno == EDQUOT || errno == EFBIG ? kFileErrDiskFull : kFileErrWrite;
 }
 
 int Flush(TextFile& f) {
     f.flushTimer.stop();
     if (f.error != 0) return f.error;
     if (!f.pending.isEmpty()) {
+        const qint64 before = f.file.size();
         errno = 0;
         const qint64 n = f.file.write(f.pending);
         if (n != f.pending.size()) {
             f.error = WriteFailure();
+            // Part of the lines may have gone out: keep the whole ones, so the file still ends
+            // with a whole line.
+            const qint64 out = std::min<qint64>(f.file.size() - before, f.pending.size());
+            if (out > 0) f.file.resize(before + f.pending.lastIndexOf('\n', out - 1) + 1);
             f.pending.clear();
             return f.error;
         }
