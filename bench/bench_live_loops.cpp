@@ -14,6 +14,8 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "link/protocol.h"
+#include "live/answer_tally.h"
+#include "live/record.h"
 #include "live/run_loop.h"
 #include "live/video_mode.h"
 #include "sim/simulated_sensor.h"
@@ -34,10 +36,13 @@ struct Figures {
     double seconds = 0;
     double cpuSeconds = 0;
     int measurements = 0; // command 8 requests the sensor saw
+    double tallyMs = 0;   // statistics and record line of one answer, measured alone
 };
 
-// Starts the program against a fresh sensor, runs one loop for `seconds`, and counts.
-Figures Run(ProgramInstance* instance, sim::Options options, bool video, double seconds) {
+// Starts the program against a fresh sensor, runs one loop for `seconds`, and counts. With
+// `record` set, a measurement record runs to that file meanwhile.
+Figures Run(ProgramInstance* instance, sim::Options options, bool video, double seconds,
+            const char* record = nullptr) {
     Figures f;
     sim::SimulatedSensor sensor(options);
     if (!sensor.start()) {
@@ -50,6 +55,11 @@ Figures Run(ProgramInstance* instance, sim::Options options, bool video, double 
         std::fprintf(stderr, "start-up failed\n");
         return f;
     }
+    if (record != nullptr) {
+        SetNextFileSelection(record, VAL_NEW_FILE_SELECTED);
+        SetCtrlVal(pHandle, MAIN_RECORD, 1);
+        CC_TOGGBTN_Record(pHandle, MAIN_RECORD, EVENT_COMMIT, nullptr, 0, 0);
+    }
     sensor.clearRequests();
     QTimer::singleShot(static_cast<int>(seconds * 1000), [] { stop_flag = 1; });
     double t0 = Timer();
@@ -61,6 +71,19 @@ Figures Run(ProgramInstance* instance, sim::Options options, bool video, double 
     }
     f.cpuSeconds = ThreadCpuSeconds() - c0;
     f.seconds = Timer() - t0;
+    if (record != nullptr) {
+        // The same work again for answers that vary, without the line, to see it alone.
+        const int n = 20000;
+        const double c = ThreadCpuSeconds();
+        for (int i = 0; i < n; ++i) {
+            Mvalue = static_cast<u16>(500 + i % 37);
+            TallyMeasurementAnswer();
+        }
+        f.tallyMs = 1000.0 * (ThreadCpuSeconds() - c) / n;
+        SetCtrlVal(pHandle, MAIN_RECORD, 0);
+        CC_TOGGBTN_Record(pHandle, MAIN_RECORD, EVENT_COMMIT, nullptr, 0, 0);
+        std::remove(record);
+    }
     for (const sim::Request& r : sensor.requests())
         f.measurements += r.command == protocol::CMD_MEASURE;
     EndProgram();
@@ -92,6 +115,8 @@ int main(int argc, char** argv) {
     const int frame = protocol::kFrameBytes;
     Figures paced = Run(&instance, Sensor(true, nullptr), false, seconds);
     Figures unpaced = Run(&instance, Sensor(false, nullptr), false, seconds);
+    const std::string record = std::string(P_tmpdir) + "/kvor-bench-record.csv";
+    Figures recording = Run(&instance, Sensor(false, nullptr), false, seconds, record.c_str());
     Figures video64 = Run(&instance, Sensor(true, nullptr), true, seconds);
     Figures video256 = Run(&instance, Sensor(true, "board7"), true, seconds);
 
@@ -110,6 +135,10 @@ int main(int argc, char** argv) {
                 unpaced.measurements / unpaced.seconds);
     std::printf("%-52s %12.3f\n", "program's own cost per cycle, unpaced (ms CPU)",
                 1000.0 * unpaced.cpuSeconds / unpaced.measurements);
+    std::printf("%-52s %12.3f\n", "... with statistics and a record running (ms CPU)",
+                1000.0 * recording.cpuSeconds / recording.measurements);
+    std::printf("%-52s %12.4f\n", "statistics and record line per answer, alone (ms CPU)",
+                recording.tallyMs);
     std::printf("%-52s %12.2f %12.2f %7.1f%%\n",
                 "video frames/s, four 64-sample blocks (board 100)", frames64, limit64,
                 100.0 * frames64 / limit64);

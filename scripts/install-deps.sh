@@ -11,6 +11,7 @@ packages=(
   libgl-dev xvfb xauth x11-apps imagemagick
   clang libclang-rt-14-dev
   fonts-dejavu-core
+  python3
 )
 
 missing=()
