@@ -5,6 +5,12 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <cerrno>
 #include <map>
@@ -65,6 +71,15 @@ int Flush(TextFile& f) {
     return f.error;
 }
 
+bool SyncToDisk(QFile& file) {
+#ifdef _WIN32
+    return _commit(file.handle()) == 0;
+#else
+    // Devices and pipes cannot be synced and need not be.
+    return ::fsync(file.handle()) == 0 || errno == EINVAL || errno == EROFS;
+#endif
+}
+
 } // namespace
 
 void CloseAllTextFiles() {
@@ -114,7 +129,9 @@ int FlushTextFile(int handle) {
 int CloseTextFile(int handle) {
     auto it = Files().find(handle);
     if (it == Files().end()) return kFileErrHandle;
-    const int result = Flush(*it->second);
+    int result = Flush(*it->second);
+    // A closed record is on the disk itself, not only with the system.
+    if (result == 0 && !SyncToDisk(it->second->file)) result = kFileErrWrite;
     it->second->file.close();
     Files().erase(it);
     return result;
