@@ -4,6 +4,8 @@
 // been drawn when the loop times out.
 #include <unistd.h>
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProcess>
 #include <QTimer>
@@ -369,6 +371,34 @@ TEST_F(StatisticsAndRecord, ARecordOnAFullDeviceIsRefusedAtOnce) {
     GetCtrlVal(pHandle, MAIN_RECORD, &toggle);
     EXPECT_EQ(toggle, 0);
     EXPECT_EQ(statCount, static_cast<double>(Answers()));
+}
+
+// The operator takes longer in the record's file dialog than the loop waits for an answer.
+TEST_F(StatisticsAndRecord, TimeInTheRecordDialogNeverEndsTheMeasurement) {
+    const std::string path = TempPath("dialog.csv");
+    SetPopupsAnswerThemselves(false);
+    bool asked = false;
+    RunUntil(MAIN_RUN, [&](std::size_t n) {
+        if (n >= 10 && !asked) {
+            asked = true;
+            const double opened = Timer();
+            test::Later(2000, [path] {
+                auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(d, nullptr);
+                d->selectFile(QString::fromStdString(path));
+                static_cast<QDialog*>(d)->accept(); // as the Save button does
+            });
+            Click(1, MAIN_RECORD);
+            EXPECT_GT(Timer() - opened, TIMEOUT);
+        }
+        // Answers recorded after the dialog show that the loop went on.
+        return recordCount >= 10;
+    });
+    SetPopupsAnswerThemselves(true);
+    EXPECT_GT(recordFile, 0) << test::StatusLine();
+    EXPECT_GE(recordCount, 10.0);
+    Click(1, MAIN_RECORD);
+    std::remove(path.c_str());
 }
 
 TEST_F(StatisticsAndRecord, SavePictureWritesThePanelAsPng) {
