@@ -192,6 +192,11 @@ void SimulatedSensor::Impl::logMeasurement(const Bytes& bytes) {
         sent.words[i] = static_cast<std::uint16_t>(bytes[4 + 2 * i] << 8 | bytes[5 + 2 * i]);
     std::lock_guard lock(mutex);
     sentMeasurements.push_back(sent);
+    const std::size_t limit = options.requestLogLimit;
+    if (limit > 0 && sentMeasurements.size() > limit)
+        sentMeasurements.erase(sentMeasurements.begin(),
+                               sentMeasurements.begin() +
+                                   static_cast<std::ptrdiff_t>(sentMeasurements.size() - limit));
 }
 
 void SimulatedSensor::Impl::logRequest(const Request& request) {

@@ -54,7 +54,8 @@ struct Options {
     std::string eepromFile;       // keeps the EEPROM parameter set in this file when set
     std::uint32_t seed = 1;       // noise and drift
     bool endOnPeerHangUp = false; // ends the sensor once the program, having opened it, closes it
-    std::size_t requestLogLimit = 0; // requests() keeps the newest this many (0: every one)
+    // requests() and measurementAnswers() keep the newest this many (0: every one)
+    std::size_t requestLogLimit = 0;
 };
 
 // One request as it arrived on the line.
