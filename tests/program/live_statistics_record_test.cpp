@@ -35,25 +35,24 @@ namespace {
 
 using test::Click;
 
-// What one answer says, taken from its words as the sensor sent them.
+// What one answer says, taken from its words as the sensor sent them, in the order of the
+// record's columns after the two times.
 struct Sent {
-    int left, right, mv, um, setpoint, tol, in, edges, amax, amin;
+    long left, right, mv, um, setpoint, tol, in, edges, amax, amin;
+    std::vector<std::string> Columns() const {
+        std::vector<std::string> c;
+        for (long v : {left, right, mv, um, setpoint, tol, in, edges, amax, amin})
+            c.push_back(std::to_string(v));
+        return c;
+    }
 };
 
 Sent Decode(const sim::Request& a) {
     const auto& w = a.words;
-    Sent s{};
-    s.left = w[0];
-    s.right = w[1];
-    s.mv = w[2];
-    s.um = static_cast<std::int32_t>(static_cast<std::uint32_t>(w[4]) << 16 | w[3]);
-    s.setpoint = w[5];
-    s.tol = w[6];
-    s.in = s.mv >= s.setpoint - s.tol && s.mv <= s.setpoint + s.tol;
-    s.edges = w[7];
-    s.amax = w[11];
-    s.amin = w[12];
-    return s;
+    const long mv = w[2], setpoint = w[5], tol = w[6];
+    const long um = static_cast<std::int32_t>(static_cast<std::uint32_t>(w[4]) << 16 | w[3]);
+    return {w[0], w[1],  mv,   um, setpoint, tol, mv >= setpoint - tol && mv <= setpoint + tol,
+            w[7], w[11], w[12]};
 }
 
 // Two-pass figures over the sent answers, the textbook way.
@@ -188,13 +187,8 @@ void ExpectRecordEquals(const std::vector<std::vector<std::string>>& rows,
     for (std::size_t i = 0; i < lines; ++i) {
         const std::vector<std::string>& r = rows[i + 1];
         ASSERT_EQ(r.size(), 12u) << i;
-        const Sent& s = sent[i];
-        const std::vector<std::string> values = {
-            std::to_string(s.left), std::to_string(s.right),    std::to_string(s.mv),
-            std::to_string(s.um),   std::to_string(s.setpoint), std::to_string(s.tol),
-            std::to_string(s.in),   std::to_string(s.edges),    std::to_string(s.amax),
-            std::to_string(s.amin)};
-        EXPECT_EQ(std::vector<std::string>(r.begin() + 2, r.end()), values) << "line " << i;
+        EXPECT_EQ(std::vector<std::string>(r.begin() + 2, r.end()), sent[i].Columns())
+            << "line " << i;
         // 2026-12-08T09:41:05.123+01:00 (or Z-less offset +00:00)
         int y, mo, d, h, mi, sec, ms, oh, om;
         char sign;
