@@ -3,7 +3,10 @@
 #include "calib/store.h"
 #include "calib/workflow.h"
 #include "link/serial_link.h"
+#include "live/picture.h"
+#include "live/record.h"
 #include "live/run_loop.h"
+#include "live/statistics.h"
 #include "live/video_mode.h"
 #include "params/settings.h"
 #include "params/transfer.h"
@@ -42,6 +45,9 @@ void RegisterProgramCallbacks() {
         {"CC_ButtonAcceptObject2", CC_ButtonAcceptObject2},
         {"CC_ButtonDoFit", CC_ButtonDoFit},
         {"CC_ButtonSaveCalValues", CC_ButtonSaveCalValues},
+        {"CC_BTNResetStatistics", CC_BTNResetStatistics},
+        {"CC_TOGGBTN_Record", CC_TOGGBTN_Record},
+        {"CC_BTNSavePicture", CC_BTNSavePicture},
     };
     for (const Entry& e : controls)
         RegisterCtrlCallback(e.name, e.callback);

@@ -53,6 +53,24 @@ inline constexpr int MAIN_POPUP_TOGGLE = 54; // toggle button, i32
 inline constexpr int MAIN_STRIPCHART = 55;   // strip chart, 5 traces
 inline constexpr int MAIN_OPMODE = 56;       // switch, u16: operating mode
 
+// Statistics and record group.
+inline constexpr int MAIN_STAT_FRAME = 60;     // decoration
+inline constexpr int MAIN_STAT_CAPTION = 61;   // text message
+inline constexpr int MAIN_STAT_COUNT = 62;     // display, r64: answers since the reset
+inline constexpr int MAIN_STAT_MEAN = 63;      // display, r64: mean measuring value
+inline constexpr int MAIN_STAT_STDDEV = 64;    // display, r64: its sample deviation
+inline constexpr int MAIN_STAT_MIN = 65;       // display, r64
+inline constexpr int MAIN_STAT_MAX = 66;       // display, r64
+inline constexpr int MAIN_STAT_INTOL = 67;     // display, r64: percent within tolerance
+inline constexpr int MAIN_STAT_CP = 68;        // display, r64
+inline constexpr int MAIN_STAT_CPK = 69;       // display, r64
+inline constexpr int MAIN_STAT_RESET = 70;     // Reset statistics button
+inline constexpr int MAIN_RECORD = 71;         // toggle button, i32: record on/off
+inline constexpr int MAIN_RECORD_STATE = 72;   // text message: record file and answers
+inline constexpr int MAIN_SAVE_PICTURE = 73;   // Save picture button
+inline constexpr int MAIN_STAT_UM_MEAN = 74;   // display, r64: mean size in micrometres
+inline constexpr int MAIN_STAT_UM_STDDEV = 75; // display, r64: its sample deviation
+
 // ---- parameter and calibration pop-up -----------------------------------------------------
 inline constexpr int POP_DESCRIPTION = 2;   // text box: sensor description
 inline constexpr int POP_ACTIVATE = 3;      // activate calibration button

@@ -5,6 +5,8 @@
 #include "app/panel_ids.h"
 #include "app/state.h"
 #include "link/serial_link.h"
+#include "live/record.h"
+#include "live/statistics.h"
 #include "params/panel_map.h"
 
 namespace kvor {
@@ -99,11 +101,13 @@ int StartProgram(ProgramInstance* instance) {
     com = 1;
     InitRS232(com);
     InitGUI();
+    ResetStatistics();
     DisplayPanel(pHandle);
     return 0;
 }
 
 void EndProgram() {
+    EndRecord();
     CloseCom(com);
     DiscardPanel(pPopup);
     DiscardPanel(pHandle);

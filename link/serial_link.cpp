@@ -7,6 +7,7 @@
 #include "link/exchange.h"
 #include "link/frame.h"
 #include "link/identify.h"
+#include "live/statistics.h"
 #include "params/frame_map.h"
 #include "params/transfer.h"
 #include "ui/runtime.h"
@@ -197,6 +198,7 @@ void RX_Receive_Function([[maybe_unused]] int port, int events,
 KVOR_CALLBACK(CC_DropDCom) {
     if (event != EVENT_COMMIT) return 0;
     stop_flag = 1;
+    ResetStatistics();
     CloseCom(com);
     ForgetPendingAnswer();
     GetCtrlVal(pHandle, MAIN_COMPORT, &com);

@@ -46,11 +46,7 @@ int ClampMarker(int p) {
 }
 
 void ShowToleranceColour() {
-    // Signed limits: a setpoint below the tolerance gives a lower limit below 0 that no
-    // measuring value can undercut.
-    int upper = tVal + tol;
-    int lower = tVal - tol;
-    int colour = (Mvalue > upper || Mvalue < lower) ? kRed : kDarkGreen;
+    int colour = MeasuringValueInTolerance() ? kDarkGreen : kRed;
     SetCtrlAttribute(pHandle, MAIN_UMVALUE, ATTR_TEXT_COLOR, colour);
     SetCtrlAttribute(pHandle, MAIN_MVALUE, ATTR_TEXT_COLOR, colour);
 }
@@ -117,6 +113,14 @@ void PlotToleranceWindows(int p) {
 }
 
 } // namespace
+
+bool MeasuringValueInTolerance() {
+    // Signed limits: a setpoint below the tolerance gives a lower limit below 0 that no
+    // measuring value can undercut.
+    int upper = tVal + tol;
+    int lower = tVal - tol;
+    return !(Mvalue > upper || Mvalue < lower);
+}
 
 void PlotVIDEOBarGraph() {
     int p = MarkerPosition();

@@ -4,5 +4,7 @@
 namespace kvor {
 
 void PlotVIDEOBarGraph();
+// The tolerance test of the current answer: Mvalue within tVal ± tol, both ends included.
+bool MeasuringValueInTolerance();
 
 } // namespace kvor

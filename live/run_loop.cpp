@@ -6,8 +6,10 @@
 #include "app/panel_ids.h"
 #include "app/state.h"
 #include "link/exchange.h"
+#include "live/answer_tally.h"
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
+#include "live/record.h"
 #include "params/frame_map.h"
 #include "ui/runtime.h"
 
@@ -63,6 +65,7 @@ void EndAcquisition() {
     SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 0);
     SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 0);
     SetCtrlAttribute(pHandle, MAIN_GET, ATTR_DIMMED, 0);
+    FlushRecord();
 }
 
 void CopyPPtoMeasurement() {
@@ -91,6 +94,7 @@ void PushRUN() {
             CopyPPtoMeasurement();
             PlotVIDEOBarGraph();
             PlotRAWGraphX8();
+            TallyMeasurementAnswer();
             graphrefresh = 0;
         }
         if (rx_flag == 1 || requestCount != loopRequest) {

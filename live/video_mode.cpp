@@ -6,6 +6,7 @@
 #include "link/exchange.h"
 #include "link/serial_link.h"
 #include "link/video_blocks.h"
+#include "live/answer_tally.h"
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
 #include "live/run_loop.h"
@@ -66,6 +67,7 @@ void RunVideoCycle() {
         InstallRxCallback();
         PlotVIDEOBarGraph();
         PlotVIDEOCurve(adcbuf, xArray8);
+        TallyMeasurementAnswer();
     }
     ProcessSystemEvents();
 }

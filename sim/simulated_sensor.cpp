@@ -42,12 +42,13 @@ struct SimulatedSensor::Impl {
     }
 
     void run();
-    bool serve(const ReceivedFrame& frame);                  // false: the sensor ends
-    bool send(const Bytes& bytes, double start, bool paced); // false: told to stop
-    // Sends the bytes from `from` on, paced from `start`; sets *end to when the last went out.
+    bool serve(const ReceivedFrame& frame); // false: the sensor ends
+    // Sends bytes [from, to) paced from `start`: false when told to stop; *end is when the last
+    // went out, *complete whether every byte reached the line.
     bool sendPart(const Bytes& bytes, std::size_t from, std::size_t to, double start, bool paced,
-                  double* end);
+                  double* end, bool* complete);
     void logRequest(const Request& request);
+    void logMeasurement(const Bytes& bytes);
     void finish();
 
     mutable std::mutex mutex; // guards everything above the line below
@@ -55,7 +56,8 @@ struct SimulatedSensor::Impl {
     SensorFirmware firmware;
     std::mt19937 faultRandom;
     std::vector<Request> log;
-    std::size_t served = 0; // requests since start(), for drops and the hang-up
+    std::vector<Request> sentMeasurements; // measurement answers that reached the line in full
+    std::size_t served = 0;                // requests since start(), for drops and the hang-up
     bool holding = false;
     std::size_t answersSent = 0;
     std::string path;
@@ -153,11 +155,13 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
                     kFirmwareLatency;
         if (std::isfinite(faults.delaySeconds) && faults.delaySeconds > 0.0)
             start += std::min(faults.delaySeconds, kLongestDelay);
-        if (faults.holdCommand != 0 && faults.holdCommand == frame.request.command) {
-            const std::size_t cut = std::min(
-                answer.bytes.size(), static_cast<std::size_t>(std::max(faults.holdAfterBytes, 0)));
-            double end = start;
-            if (!sendPart(answer.bytes, 0, cut, start, paced, &end)) return false;
+        bool complete = false;
+        double end = start;
+        std::size_t cut = answer.bytes.size();
+        if (faults.holdCommand != 0 && faults.holdCommand == frame.request.command)
+            cut = std::min(cut, static_cast<std::size_t>(std::max(faults.holdAfterBytes, 0)));
+        if (!sendPart(answer.bytes, 0, cut, start, paced, &end, &complete)) return false;
+        if (complete && cut < answer.bytes.size()) {
             {
                 std::lock_guard lock(mutex);
                 holding = true;
@@ -171,12 +175,13 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
                 holding = false;
             }
             if (stopped) return false;
-            if (!sendPart(answer.bytes, cut, answer.bytes.size(), now(), paced, &end)) return false;
-        } else if (!send(answer.bytes, start, paced)) {
-            return false;
+            if (!sendPart(answer.bytes, cut, answer.bytes.size(), now(), paced, &end, &complete))
+                return false;
         }
+        if (complete && frame.request.command == protocol::CMD_MEASURE)
+            logMeasurement(answer.bytes);
         std::lock_guard lock(mutex);
-        ++answersSent;
+        if (complete) ++answersSent;
     }
     if (faults.hangUpAfter > 0 && number >= static_cast<std::size_t>(faults.hangUpAfter)) {
         if (stopSignal.waitFor(kHangUpLinger)) return false;
@@ -189,15 +194,11 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
 
 // Paced, each few bytes go out when the line would have finished sending them, so the scope
 // sees an answer grow in its input queue as it would from a real sensor.
-bool SimulatedSensor::Impl::send(const Bytes& bytes, double start, bool paced) {
-    double end = start;
-    return sendPart(bytes, 0, bytes.size(), start, paced, &end);
-}
-
 bool SimulatedSensor::Impl::sendPart(const Bytes& bytes, std::size_t from, std::size_t to,
-                                     double start, bool paced, double* end) {
-    const std::size_t chunk = paced ? kPacedChunk : to - from;
+                                     double start, bool paced, double* end, bool* complete) {
+    *complete = false;
     *end = start;
+    const std::size_t chunk = paced ? kPacedChunk : to - from;
     for (std::size_t offset = from; offset < to; offset += chunk) {
         const std::size_t count = std::min(chunk, to - offset);
         const double due =
@@ -207,7 +208,25 @@ bool SimulatedSensor::Impl::sendPart(const Bytes& bytes, std::size_t from, std::
         // A scope that has closed the port or stopped reading loses the rest of the answer.
         if (!port.writeAll(bytes.data() + offset, count, kWriteTimeout)) return true;
     }
+    *complete = true;
     return true;
+}
+
+// The answer as it went out: sync and command word, then the data words, high byte first.
+void SimulatedSensor::Impl::logMeasurement(const Bytes& bytes) {
+    if (bytes.size() < static_cast<std::size_t>(protocol::kFrameBytes)) return;
+    Request sent;
+    sent.sync = bytes[0] << 8 | bytes[1];
+    sent.command = bytes[2] << 8 | bytes[3];
+    for (int i = 0; i < 16; ++i)
+        sent.words[i] = static_cast<std::uint16_t>(bytes[4 + 2 * i] << 8 | bytes[5 + 2 * i]);
+    std::lock_guard lock(mutex);
+    sentMeasurements.push_back(sent);
+    const std::size_t limit = options.requestLogLimit;
+    if (limit > 0 && sentMeasurements.size() > limit)
+        sentMeasurements.erase(sentMeasurements.begin(),
+                               sentMeasurements.begin() +
+                                   static_cast<std::ptrdiff_t>(sentMeasurements.size() - limit));
 }
 
 void SimulatedSensor::Impl::logRequest(const Request& request) {
@@ -296,6 +315,12 @@ std::vector<Request> SimulatedSensor::requests() const {
 void SimulatedSensor::clearRequests() {
     std::lock_guard lock(impl_->mutex);
     impl_->log.clear();
+    impl_->sentMeasurements.clear();
+}
+
+std::vector<Request> SimulatedSensor::measurementAnswers() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->sentMeasurements;
 }
 
 std::vector<std::uint16_t> SimulatedSensor::ramParameters() const {

@@ -63,7 +63,8 @@ struct Options {
     std::string eepromFile;       // keeps the EEPROM parameter set in this file when set
     std::uint32_t seed = 1;       // noise and drift
     bool endOnPeerHangUp = false; // ends the sensor once the program, having opened it, closes it
-    std::size_t requestLogLimit = 0; // requests() keeps the newest this many (0: every one)
+    // requests() and measurementAnswers() keep the newest this many (0: every one)
+    std::size_t requestLogLimit = 0;
 };
 
 // One request as it arrived on the line.
@@ -90,7 +91,10 @@ class SimulatedSensor {
     void setFaults(const Faults& faults);
     void setModel(const Model& model);
     std::vector<Request> requests() const; // every request received so far, in order
-    void clearRequests();
+    // Every answer to a measurement request that went out on the line in full, in order, in the
+    // layout of a request (sync, command word, 16 data words). Dropped answers are not in it.
+    std::vector<Request> measurementAnswers() const;
+    void clearRequests();                                // clears both logs
     std::vector<std::uint16_t> ramParameters() const;    // 16 words
     std::vector<std::uint16_t> eepromParameters() const; // 16 words
     void setRamParameters(const std::vector<std::uint16_t>& words);

@@ -198,8 +198,10 @@ class NumericDisplay : public Control {
     void show(double v) {
         value_ = v;
         QString text;
+        // Not a number is a quantity not defined yet (a deviation of one value): a dash, which
+        // screen readers read out as it stands.
         if (std::isnan(v)) {
-            text = QStringLiteral("NaN");
+            text = QStringLiteral("–");
         } else if (std::isinf(v)) {
             text = v > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf");
         } else if (def_.type == ValueType::U16 || def_.type == ValueType::I32) {

@@ -64,6 +64,7 @@ int InitRuntime(ProgramInstance* instance) {
 void CloseRuntime() {
     RemoveAllPanels();
     CloseAllComPorts();
+    CloseAllTextFiles();
     if (application) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         application.reset();

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "ui/runtime.h"
+
 // ---- graphs -------------------------------------------------------------------------------
 
 enum : int { PLOT_KIND_CURVE = 1, PLOT_KIND_RECTANGLE = 2 };
@@ -41,7 +43,6 @@ void SetNextFileSelection(const char* path, int result);
 
 // ---- panels -------------------------------------------------------------------------------
 
-// The window of a panel as a top-level handle for screenshots: writes a PNG of the panel.
-int SavePanelImage(int panel, const char* pngFile);
+// A picture of a panel: SavePanelImage in ui/runtime.h.
 // Number of controls on a panel (those created at run time included).
 int GetPanelControlCount(int panel);

@@ -69,6 +69,9 @@ QString FromProgramText(const char* text);
 // Copies a text out as UTF-8, terminated, cut to size without splitting a character.
 void CopyOut(const QString& text, char* out, std::size_t size);
 
+// Flushes and closes every text file still open (program end).
+void CloseAllTextFiles();
+
 // A wrong value type is a programming error: loud in debug builds.
 int ReportMisuse(const char* call, int panel, int control, const char* detail);
 

@@ -210,6 +210,33 @@ template <std::size_t N> int GetProjectDir(char (&dir)[N]) {
     return GetProjectDirPath(dir, N);
 }
 
+// ---- text files written line by line ------------------------------------------------------
+// Lines wait in memory and reach the operating system at every flush and, whatever the program
+// does, at the latest half a second after they were written (the runtime's clock drives that
+// inside event processing). The first failure ends the file: every later call returns it.
+
+enum : int {
+    kFileErrOpen = -20,     // the file cannot be created or opened
+    kFileErrWrite = -21,    // the system refused the lines
+    kFileErrDiskFull = -22, // no space left on the device
+    kFileErrGone = -23,     // the file or its folder no longer exists
+    kFileErrHandle = -24,   // no such open file
+};
+
+// fileAction VAL_TRUNCATE or VAL_APPEND. Returns a handle (> 0) or kFileErrOpen.
+int OpenTextFile(const char* fileName, int fileAction);
+// Adds text (line ends included) to the file's pending lines. Returns 0 or the file's failure.
+int WriteTextFile(int handle, const char* text);
+// Hands the pending lines to the operating system now. Returns 0 or the file's failure.
+int FlushTextFile(int handle);
+// Flushes and closes; the handle is gone afterwards whatever the result.
+int CloseTextFile(int handle);
+
+// ---- pictures -----------------------------------------------------------------------------
+
+// Writes the panel as the operator sees it to a PNG file. Returns 0 or a negative code.
+int SavePanelImage(int panel, const char* pngFile);
+
 // ---- clock --------------------------------------------------------------------------------
 
 // Seconds since an arbitrary origin, monotonic, sub-millisecond resolution.

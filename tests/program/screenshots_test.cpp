@@ -4,6 +4,7 @@
 //       --gtest_filter='*Screenshots*'
 #include <QDir>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -32,12 +33,19 @@ class Screenshots : public ScopeTest {
 TEST_F(Screenshots, DISABLED_MainPanelPopupAndVideo) {
     SetPopupsAnswerThemselves(true);
     SavePanelImage(pHandle, ShotPath("main-panel-idle.png").c_str());
-    // Running: three seconds of measurement, then the picture, then Stop.
+    // Running with a record: three seconds of measurement, then the picture, then Stop; the
+    // statistics of the run stay.
+    const std::string record = QDir::temp().filePath("KVOR-record-screenshot.csv").toStdString();
+    SetNextFileSelection(record.c_str(), VAL_NEW_FILE_SELECTED);
+    Click(pHandle, MAIN_RECORD);
     Later(3000, [] {
         EXPECT_EQ(SavePanelImage(pHandle, ShotPath("main-panel.png").c_str()), 0);
         Click(pHandle, MAIN_STOP);
     });
     Click(pHandle, MAIN_RUN);
+    Click(pHandle, MAIN_RECORD);
+    EXPECT_EQ(SavePanelImage(pHandle, ShotPath("main-panel-statistics.png").c_str()), 0);
+    std::remove(record.c_str());
     // Analog output shown and the strip chart zoomed on the tolerance band.
     PickRingValue(pHandle, MAIN_ANAMODE, 2);
     Click(pHandle, MAIN_ZOOM);

@@ -1,0 +1,33 @@
+// Save picture: the main panel to a PNG file the operator names.
+#include "live/picture.h"
+
+#include <cstdio>
+
+#include "app/state.h"
+#include "live/time_stamp.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+KVOR_CALLBACK(CC_BTNSavePicture) {
+    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
+    if (event != EVENT_COMMIT) return 0;
+    char stamp[32];
+    char name[64];
+    char path[PATH_LEN];
+    LocalTimeFileStamp(stamp, sizeof stamp);
+    std::snprintf(name, sizeof name, "KVOR-%s.png", stamp);
+    if (FileSelectPopup(proj_dir, name, "*.png", "Save picture of the panel", VAL_SAVE_BUTTON, 0, 1,
+                        1, 1, path) <= 0)
+        return 0;
+    char text[PATH_LEN + 40];
+    if (SavePanelImage(pHandle, path) == 0) {
+        std::snprintf(text, sizeof text, "Picture saved to %s", path);
+    } else {
+        std::snprintf(text, sizeof text, "Cannot save the picture to %s", path);
+    }
+    ShowStatusLiteral(text);
+    return 0;
+}
+
+} // namespace kvor

@@ -1,0 +1,10 @@
+// A picture of the main panel as the operator sees it, for reports and service questions.
+#pragma once
+
+#include "app/callback.h"
+
+namespace kvor {
+
+KVOR_CALLBACK(CC_BTNSavePicture);
+
+} // namespace kvor

@@ -1,0 +1,170 @@
+// The measurement record: RFC 4180 CSV, '.' as decimal point, lines ending in CR LF. The lines
+// go through the runtime's buffered text file, so the measurement never waits for the disk; a
+// failed write ends the record and never the measurement.
+#include "live/record.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+#include "app/panel_ids.h"
+#include "live/bar_graph.h"
+#include "live/time_stamp.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+i32 recordFile = 0;
+char szRecordName[PATH_LEN] = {};
+double recordCount = 0;
+double recordStart = 0;
+double recordShown = 0;
+
+namespace {
+
+constexpr double kStateEvery = 0.25; // seconds between updates of the state text
+constexpr int kMessageLen = PATH_LEN + 80;
+
+// The file's own name, for the narrow state text.
+const char* BaseName(const char* path) {
+    const char* base = path;
+    for (const char* p = path; *p != '\0'; ++p)
+        if (*p == '/' || *p == '\\') base = p + 1;
+    return base;
+}
+
+void ShowRecordState() {
+    char text[kMessageLen];
+    std::snprintf(text, sizeof text, "%s: %.0f answers", BaseName(szRecordName), recordCount);
+    SetCtrlVal(pHandle, MAIN_RECORD_STATE, text);
+    recordShown = Timer();
+}
+
+// The toggle and the state text return to "no record".
+void ClearRecordState() {
+    recordFile = 0;
+    SetCtrlVal(pHandle, MAIN_RECORD, 0);
+    SetCtrlVal(pHandle, MAIN_RECORD_STATE, "");
+}
+
+const char* FailureText(int code) {
+    return code == kFileErrDiskFull ? "disk full"
+           : code == kFileErrGone   ? "file or folder gone"
+           : code == kFileErrOpen   ? "cannot create it"
+                                    : "cannot write";
+}
+
+void ReportFailure(int code) {
+    char text[kMessageLen];
+    const char* why = FailureText(code);
+    std::snprintf(text, sizeof text, "Record ended (%s): %s is incomplete after %.0f answers", why,
+                  szRecordName, recordCount);
+    ShowStatusLiteral(text);
+}
+
+// The record ends at its first failure; the loop that feeds it goes on.
+void FailRecord(int code) {
+    CloseTextFile(recordFile);
+    ClearRecordState();
+    ReportFailure(code);
+}
+
+// t_s: seconds since the record started, three decimals, whatever the locale.
+void FormatSeconds(char* text, int size, double seconds) {
+    if (!(seconds >= 0) || seconds > 1e12) seconds = 0;
+    auto [end, ec] = std::to_chars(text, text + size - 1, seconds, std::chars_format::fixed, 3);
+    *(ec == std::errc() ? end : text) = '\0';
+}
+
+} // namespace
+
+int StartRecord() {
+    char stamp[32];
+    char name[64];
+    char path[PATH_LEN];
+    LocalTimeFileStamp(stamp, sizeof stamp);
+    std::snprintf(name, sizeof name, "KVOR-record-%s.csv", stamp);
+    // The save dialog asks before replacing a file that exists.
+    if (FileSelectPopup(proj_dir, name, "*.csv", "Measurement record", VAL_SAVE_BUTTON, 0, 1, 1, 1,
+                        path) <= 0)
+        return -1;
+    // The header goes out at once: a file that takes nothing is refused before the record.
+    const i32 file = OpenTextFile(path, VAL_TRUNCATE);
+    char header[256];
+    std::snprintf(header, sizeof header, "%s\r\n", RECORD_HEADER);
+    int result = file;
+    if (result > 0) result = WriteTextFile(file, header);
+    if (result >= 0) result = FlushTextFile(file);
+    if (result < 0) {
+        if (file > 0) CloseTextFile(file);
+        char text[kMessageLen];
+        std::snprintf(text, sizeof text, "No record: %s (%s)", path, FailureText(result));
+        ShowStatusLiteral(text);
+        return -1;
+    }
+    recordFile = file;
+    CopyText(szRecordName, sizeof szRecordName, path);
+    recordCount = 0;
+    recordStart = Timer();
+    ShowRecordState();
+    return 0;
+}
+
+void RecordAnswer() {
+    if (recordFile <= 0) return;
+    char time[40];
+    char seconds[32];
+    char line[160];
+    LocalTimeISO(time, sizeof time);
+    FormatSeconds(seconds, sizeof seconds, Timer() - recordStart);
+    std::snprintf(line, sizeof line, "%s,%s,%u,%u,%u,%d,%u,%u,%d,%u,%u,%u\r\n", time, seconds,
+                  unsigned{Ledge}, unsigned{Redge}, unsigned{Mvalue}, static_cast<int>(umValue),
+                  unsigned{tVal}, unsigned{tol}, MeasuringValueInTolerance() ? 1 : 0,
+                  unsigned{edcnt}, unsigned{anaMax}, unsigned{anaMin});
+    const int result = WriteTextFile(recordFile, line);
+    if (result < 0) {
+        FailRecord(result);
+        return;
+    }
+    recordCount += 1;
+    if (Timer() - recordShown >= kStateEvery) ShowRecordState();
+}
+
+void FlushRecord() {
+    if (recordFile <= 0) return;
+    const int result = FlushTextFile(recordFile);
+    if (result < 0) {
+        FailRecord(result);
+        return;
+    }
+    ShowRecordState();
+}
+
+void EndRecord() {
+    if (recordFile <= 0) return;
+    const int result = CloseTextFile(recordFile);
+    ClearRecordState();
+    if (result < 0) {
+        ReportFailure(result);
+        return;
+    }
+    char text[kMessageLen];
+    std::snprintf(text, sizeof text, "Recorded %.0f answers to %s", recordCount, szRecordName);
+    ShowStatusLiteral(text);
+}
+
+KVOR_CALLBACK(CC_TOGGBTN_Record) {
+    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
+    if (event != EVENT_COMMIT) return 0;
+    i32 on = 0;
+    GetCtrlVal(pHandle, MAIN_RECORD, &on);
+    if (on == 0) {
+        EndRecord();
+    } else if (recordFile <= 0 && StartRecord() < 0) {
+        // Cancelled or refused: the toggle says what runs.
+        SetCtrlVal(pHandle, MAIN_RECORD, 0);
+    }
+    return 0;
+}
+
+} // namespace kvor

@@ -1,0 +1,125 @@
+// Live statistics of the measuring value: count, mean, scatter, extremes, the share within the
+// tolerance band and the process capability, over the answers since the last reset.
+#include "live/statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "app/panel_ids.h"
+#include "live/bar_graph.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+double statCount = 0;
+double statMean = 0;
+double statM2 = 0;
+double statMin = 0;
+double statMax = 0;
+double statInTol = 0;
+double statUmMean = 0;
+double statUmM2 = 0;
+i32 statUpper = 0;
+i32 statLower = 0;
+i32 statTol = 0;
+
+namespace {
+
+constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
+
+// Sample deviation (n - 1): the answers are a sample of what the line produces.
+double SampleDeviation(double m2) {
+    if (statCount < 2) return kUndefined;
+    return std::sqrt(m2 / (statCount - 1));
+}
+
+// Welford: the mean moves by its share of the new deviation; m2 grows by the product of the
+// deviations from the old and the new mean.
+void Accumulate(double x, double* mean, double* m2) {
+    const double delta = x - *mean;
+    *mean += delta / statCount;
+    *m2 += delta * (x - *mean);
+}
+
+} // namespace
+
+double StatStdDev() {
+    return SampleDeviation(statM2);
+}
+
+double StatUmStdDev() {
+    return SampleDeviation(statUmM2);
+}
+
+double StatInTolPercent() {
+    return statCount < 1 ? kUndefined : 100.0 * statInTol / statCount;
+}
+
+// Capability against the band of the latest answer; no scatter leaves it undefined.
+double StatCp() {
+    const double s = StatStdDev();
+    if (!(s > 0)) return kUndefined;
+    return 2.0 * statTol / (6.0 * s);
+}
+
+double StatCpk() {
+    const double s = StatStdDev();
+    if (!(s > 0)) return kUndefined;
+    return std::min(statUpper - statMean, statMean - statLower) / (3.0 * s);
+}
+
+void ResetStatistics() {
+    statCount = 0;
+    statMean = 0;
+    statM2 = 0;
+    statMin = 0;
+    statMax = 0;
+    statInTol = 0;
+    statUmMean = 0;
+    statUmM2 = 0;
+    statUpper = 0;
+    statLower = 0;
+    statTol = 0;
+    ShowStatistics();
+}
+
+void AddAnswerToStatistics() {
+    statCount += 1;
+    const double x = Mvalue;
+    if (statCount == 1) {
+        statMin = x;
+        statMax = x;
+    }
+    statMin = std::min(statMin, x);
+    statMax = std::max(statMax, x);
+    Accumulate(x, &statMean, &statM2);
+    Accumulate(umValue, &statUmMean, &statUmM2);
+    // The same test that colours the value displays, with this answer's own setpoint and band.
+    if (MeasuringValueInTolerance()) statInTol += 1;
+    statUpper = tVal + tol;
+    statLower = tVal - tol;
+    statTol = tol;
+}
+
+void ShowStatistics() {
+    const bool any = statCount >= 1;
+    SetCtrlVal(pHandle, MAIN_STAT_COUNT, statCount);
+    SetCtrlVal(pHandle, MAIN_STAT_MEAN, any ? statMean : kUndefined);
+    SetCtrlVal(pHandle, MAIN_STAT_STDDEV, StatStdDev());
+    SetCtrlVal(pHandle, MAIN_STAT_MIN, any ? statMin : kUndefined);
+    SetCtrlVal(pHandle, MAIN_STAT_MAX, any ? statMax : kUndefined);
+    SetCtrlVal(pHandle, MAIN_STAT_INTOL, StatInTolPercent());
+    SetCtrlVal(pHandle, MAIN_STAT_CP, StatCp());
+    SetCtrlVal(pHandle, MAIN_STAT_CPK, StatCpk());
+    SetCtrlVal(pHandle, MAIN_STAT_UM_MEAN, any ? statUmMean : kUndefined);
+    SetCtrlVal(pHandle, MAIN_STAT_UM_STDDEV, StatUmStdDev());
+}
+
+KVOR_CALLBACK(CC_BTNResetStatistics) {
+    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
+    if (event == EVENT_COMMIT) ResetStatistics();
+    return 0;
+}
+
+} // namespace kvor

@@ -1,0 +1,56 @@
+// Local wall-clock time from the C++ library: the formats carry no locale, so a record reads the
+// same whatever language the operator's desktop speaks.
+#include "live/time_stamp.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "app/state.h"
+
+namespace kvor {
+
+namespace {
+
+struct LocalNow {
+    std::tm tm{};
+    int millis = 0;
+};
+
+LocalNow Now() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    LocalNow n;
+    // One thread runs the program, so the library's shared result is safe to copy.
+    if (const std::tm* local = std::localtime(&seconds)) n.tm = *local;
+    n.millis = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    if (n.millis < 0) n.millis += 1000;
+    return n;
+}
+
+} // namespace
+
+void LocalTimeISO(char* text, int size) {
+    if (text == nullptr || size < 1) return;
+    const LocalNow n = Now();
+    char date[24] = {};
+    char zone[8] = {};
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &n.tm);
+    // "+0100" becomes "+01:00"; a system that knows no offset gives an empty one.
+    std::strftime(zone, sizeof zone, "%z", &n.tm);
+    char offset[8] = {};
+    if (zone[0] != '\0' && zone[1] != '\0' && zone[2] != '\0' && zone[3] != '\0' && zone[4] != '\0')
+        std::snprintf(offset, sizeof offset, "%c%c%c:%c%c", zone[0], zone[1], zone[2], zone[3],
+                      zone[4]);
+    std::snprintf(text, static_cast<std::size_t>(size), "%s.%03d%s", date, n.millis, offset);
+}
+
+void LocalTimeFileStamp(char* text, int size) {
+    if (text == nullptr || size < 1) return;
+    const LocalNow n = Now();
+    if (std::strftime(text, static_cast<std::size_t>(size), "%Y%m%d-%H%M%S", &n.tm) == 0)
+        text[0] = '\0';
+}
+
+} // namespace kvor

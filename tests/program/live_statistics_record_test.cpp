@@ -1,0 +1,413 @@
+// Statistics and the measurement record against what the simulated sensor put on the line: every
+// figure is computed again here, independently, from the sensor's own log of its answers. Runs
+// end by the sensor falling silent after a chosen number of answers, so every answer it sent has
+// been drawn when the loop times out.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QProcess>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "live/record.h"
+#include "live/statistics.h"
+#include "tests/support/harness.h"
+#include "ui/readback.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+namespace {
+
+using test::Click;
+
+// What one answer says, taken from its words as the sensor sent them, in the order of the
+// record's columns after the two times.
+struct Sent {
+    long left, right, mv, um, setpoint, tol, in, edges, amax, amin;
+    std::vector<std::string> Columns() const {
+        std::vector<std::string> c;
+        for (long v : {left, right, mv, um, setpoint, tol, in, edges, amax, amin})
+            c.push_back(std::to_string(v));
+        return c;
+    }
+};
+
+Sent Decode(const sim::Request& a) {
+    const auto& w = a.words;
+    const long mv = w[2], setpoint = w[5], tol = w[6];
+    const long um = static_cast<std::int32_t>(static_cast<std::uint32_t>(w[4]) << 16 | w[3]);
+    return {w[0], w[1],  mv,   um, setpoint, tol, mv >= setpoint - tol && mv <= setpoint + tol,
+            w[7], w[11], w[12]};
+}
+
+// Two-pass figures over the sent answers, the textbook way.
+struct Expected {
+    double n = 0, mean = 0, sd = 0, min = 0, max = 0, inPct = 0, cp = 0, cpk = 0, umMean = 0,
+           umSd = 0;
+};
+
+Expected Compute(const std::vector<Sent>& v) {
+    Expected e;
+    e.n = static_cast<double>(v.size());
+    double in = 0;
+    e.min = 1e9;
+    e.max = -1e9;
+    for (const Sent& s : v) {
+        e.mean += s.mv;
+        e.umMean += s.um;
+        in += s.in;
+        e.min = std::min<double>(e.min, s.mv);
+        e.max = std::max<double>(e.max, s.mv);
+    }
+    e.mean /= e.n;
+    e.umMean /= e.n;
+    double ss = 0, uss = 0;
+    for (const Sent& s : v) {
+        ss += (s.mv - e.mean) * (s.mv - e.mean);
+        uss += (s.um - e.umMean) * (s.um - e.umMean);
+    }
+    e.sd = std::sqrt(ss / (e.n - 1));
+    e.umSd = std::sqrt(uss / (e.n - 1));
+    e.inPct = 100.0 * in / e.n;
+    const Sent& last = v.back();
+    e.cp = 2.0 * last.tol / (6.0 * e.sd);
+    e.cpk = std::min(last.setpoint + last.tol - e.mean, e.mean - (last.setpoint - last.tol)) /
+            (3.0 * e.sd);
+    return e;
+}
+
+double Shown(int control) {
+    double v = std::nan("");
+    GetCtrlVal(pHandle, control, &v);
+    return v;
+}
+
+QString ShownText(int control) {
+    auto* label = qobject_cast<QLabel*>(test::Control(1, control));
+    return label == nullptr ? QString() : label->text();
+}
+
+class StatisticsAndRecord : public test::ScopeTest {
+  protected:
+    void SetUp() override {
+        test::ScopeTest::SetUp();
+        // A drifting, noisy object whose right edge (the measuring value) sits near 800.
+        sensor().setObject(400.0, 800.0, true);
+        SetSetpoint(800);
+        sensor().clearRequests();
+    }
+    void SetSetpoint(u16 setpoint) {
+        std::vector<u16> ram = sensor().ramParameters();
+        ram[8] = setpoint;
+        sensor().setRamParameters(ram);
+    }
+    std::size_t Answers() { return sensor().measurementAnswers().size(); }
+
+    // Starts a loop with a click on `button`; `onAnswers(n)` runs in the loop's event passes
+    // with the number of answers sent so far and returns true to make the sensor fall silent.
+    // The loop then ends by its time-out. Every wait is bounded.
+    void RunUntil(int button, std::function<bool(std::size_t)> onAnswers) {
+        QTimer poll;
+        bool silenced = false;
+        const double end = Timer() + 20.0;
+        poll.callOnTimeout([&] {
+            if (silenced) return;
+            if (onAnswers(Answers()) || Timer() > end) {
+                sim::Faults f;
+                f.silent = true;
+                sensor().setFaults(f);
+                silenced = true;
+            }
+        });
+        poll.start(2);
+        Click(1, button);
+        poll.stop();
+        sensor().setFaults({});
+    }
+    std::vector<Sent> SentAnswers() {
+        std::vector<Sent> v;
+        for (const sim::Request& a : sensor().measurementAnswers())
+            v.push_back(Decode(a));
+        return v;
+    }
+    // The record as Python's csv module reads it, one row a line, fields separated by tabs.
+    std::vector<std::vector<std::string>> ReadCsv(const std::string& path) {
+        QProcess py;
+        py.start("python3", {"-c",
+                             "import csv,sys\n"
+                             "for r in csv.reader(open(sys.argv[1], newline='')):\n"
+                             "    print('\\t'.join(r))\n",
+                             QString::fromStdString(path)});
+        EXPECT_TRUE(py.waitForFinished(30000));
+        EXPECT_EQ(py.exitCode(), 0) << py.readAllStandardError().toStdString();
+        std::vector<std::vector<std::string>> rows;
+        for (const QByteArray& line : py.readAllStandardOutput().split('\n')) {
+            if (line.isEmpty()) continue;
+            std::vector<std::string> row;
+            for (const QByteArray& f : line.split('\t'))
+                row.push_back(f.toStdString());
+            rows.push_back(row);
+        }
+        return rows;
+    }
+    std::string TempPath(const char* name) {
+        return testing::TempDir() + "kvor-" + std::to_string(getpid()) + "-" + name;
+    }
+    void StartRecordTo(const std::string& path) {
+        SetNextFileSelection(path.c_str(), VAL_NEW_FILE_SELECTED);
+        Click(1, MAIN_RECORD);
+        ASSERT_GT(recordFile, 0) << test::StatusLine();
+    }
+};
+
+// Matching the record against the answers, line for line.
+void ExpectRecordEquals(const std::vector<std::vector<std::string>>& rows,
+                        const std::vector<Sent>& sent, std::size_t lines) {
+    ASSERT_EQ(rows.size(), lines + 1);
+    const std::vector<std::string> header = {
+        "time",     "t_s",       "left_edge",    "right_edge", "measuring_value", "size_um",
+        "setpoint", "tolerance", "in_tolerance", "edge_count", "analog_max",      "analog_min"};
+    EXPECT_EQ(rows[0], header);
+    double lastT = -1;
+    for (std::size_t i = 0; i < lines; ++i) {
+        const std::vector<std::string>& r = rows[i + 1];
+        ASSERT_EQ(r.size(), 12u) << i;
+        EXPECT_EQ(std::vector<std::string>(r.begin() + 2, r.end()), sent[i].Columns())
+            << "line " << i;
+        // 2026-12-08T09:41:05.123+01:00 (or Z-less offset +00:00)
+        int y, mo, d, h, mi, sec, ms, oh, om;
+        char sign;
+        EXPECT_EQ(std::sscanf(r[0].c_str(), "%4d-%2d-%2dT%2d:%2d:%2d.%3d%c%2d:%2d", &y, &mo, &d, &h,
+                              &mi, &sec, &ms, &sign, &oh, &om),
+                  10)
+            << r[0];
+        EXPECT_EQ(r[0].size(), 29u) << r[0];
+        const double t = std::stod(r[1]);
+        EXPECT_EQ(r[1].size() - r[1].find('.'), 4u) << r[1];
+        EXPECT_GE(t, lastT) << i;
+        lastT = t;
+    }
+}
+
+enum class Loop { Run, Video };
+
+class StatisticsOfEachLoop : public StatisticsAndRecord,
+                             public ::testing::WithParamInterface<Loop> {};
+
+// The setpoint moves in the middle of the run, so the share within tolerance mixes answers
+// judged against two bands, each by its own.
+TEST_P(StatisticsOfEachLoop, EqualAnIndependentComputationOverTheAnswersSent) {
+    const int button = GetParam() == Loop::Run ? MAIN_RUN : MAIN_VIDEO;
+    bool moved = false;
+    RunUntil(button, [&](std::size_t n) {
+        if (n >= 25 && !moved) {
+            SetSetpoint(1500);
+            moved = true;
+        }
+        return n >= 60;
+    });
+    const std::vector<Sent> sent = SentAnswers();
+    ASSERT_GE(sent.size(), 60u);
+    ASSERT_EQ(statCount, static_cast<double>(sent.size())) << "every answer sent is counted once";
+    const bool both = std::any_of(sent.begin(), sent.end(), [](auto& s) { return s.in; }) &&
+                      std::any_of(sent.begin(), sent.end(), [](auto& s) { return !s.in; });
+    ASSERT_TRUE(both) << "the run should hold answers within and beyond their band";
+
+    const Expected e = Compute(sent);
+    const double rel = 1e-9;
+    EXPECT_EQ(Shown(MAIN_STAT_COUNT), e.n);
+    EXPECT_NEAR(Shown(MAIN_STAT_MEAN), e.mean, rel * std::abs(e.mean));
+    EXPECT_NEAR(Shown(MAIN_STAT_STDDEV), e.sd, rel * e.sd);
+    EXPECT_EQ(Shown(MAIN_STAT_MIN), e.min);
+    EXPECT_EQ(Shown(MAIN_STAT_MAX), e.max);
+    EXPECT_NEAR(Shown(MAIN_STAT_INTOL), e.inPct, 1e-9);
+    EXPECT_NEAR(Shown(MAIN_STAT_CP), e.cp, rel * std::abs(e.cp));
+    EXPECT_NEAR(Shown(MAIN_STAT_CPK), e.cpk, rel * std::abs(e.cpk));
+    EXPECT_NEAR(Shown(MAIN_STAT_UM_MEAN), e.umMean, rel * std::abs(e.umMean));
+    EXPECT_NEAR(Shown(MAIN_STAT_UM_STDDEV), e.umSd, rel * e.umSd);
+
+    // A second run adds up; Reset forgets, and what is not defined shows a dash.
+    RunUntil(button, [&](std::size_t n) { return n >= sent.size() + 5; });
+    EXPECT_EQ(Shown(MAIN_STAT_COUNT), static_cast<double>(Answers()));
+    Click(1, MAIN_STAT_RESET);
+    EXPECT_EQ(Shown(MAIN_STAT_COUNT), 0.0);
+    for (int id : {MAIN_STAT_MEAN, MAIN_STAT_STDDEV, MAIN_STAT_MIN, MAIN_STAT_MAX, MAIN_STAT_INTOL,
+                   MAIN_STAT_CP, MAIN_STAT_CPK, MAIN_STAT_UM_MEAN, MAIN_STAT_UM_STDDEV})
+        EXPECT_EQ(ShownText(id), QString::fromUtf8("–")) << "control " << id;
+}
+
+INSTANTIATE_TEST_SUITE_P(Loops, StatisticsOfEachLoop, ::testing::Values(Loop::Run, Loop::Video),
+                         [](const auto& info) {
+                             return info.param == Loop::Run ? "Run" : "Video";
+                         });
+
+TEST_F(StatisticsAndRecord, APortChangeStartsTheStatisticsAgain) {
+    RunUntil(MAIN_RUN, [](std::size_t n) { return n >= 5; });
+    ASSERT_GE(statCount, 5.0);
+    test::PickRingValue(1, MAIN_COMPORT, 1);
+    EXPECT_EQ(statCount, 0.0);
+    EXPECT_EQ(ShownText(MAIN_STAT_STDDEV), QString::fromUtf8("–"));
+}
+
+TEST_F(StatisticsAndRecord, RecordReadsBackLineForLineAsTheAnswersSent) {
+    const std::string path = TempPath("record.csv");
+    StartRecordTo(path);
+    RunUntil(MAIN_RUN, [](std::size_t n) { return n >= 40; });
+    // Before the toggle is released the loop's end has already put every line on disk.
+    const std::vector<Sent> sent = SentAnswers();
+    ExpectRecordEquals(ReadCsv(path), sent, sent.size());
+    Click(1, MAIN_RECORD);
+    EXPECT_EQ(recordFile, 0);
+    EXPECT_EQ(test::StatusLine(),
+              "Recorded " + std::to_string(sent.size()) + " answers to " + path);
+    EXPECT_EQ(ShownText(MAIN_RECORD_STATE), QString());
+    std::remove(path.c_str());
+}
+
+// The sensor vanishes from the line in the middle of a run: the loop ends by its time-out and
+// the record, still running, holds every answer that arrived.
+TEST_F(StatisticsAndRecord, RecordAfterAPulledCableHoldsEveryAnswerDrawn) {
+    const std::string path = TempPath("pulled.csv");
+    StartRecordTo(path);
+    QTimer pull;
+    pull.callOnTimeout([&] {
+        if (Answers() >= 30) {
+            pull.stop();
+            sensor().stop();
+        }
+    });
+    pull.start(2);
+    Click(1, MAIN_RUN);
+    pull.stop();
+    EXPECT_EQ(test::StatusLine(), "Timeout RS232-Line!");
+    const std::vector<Sent> sent = SentAnswers();
+    const std::vector<std::vector<std::string>> rows = ReadCsv(path);
+    // An answer on its way when the line went may be lost with it.
+    ASSERT_FALSE(rows.empty());
+    const std::size_t lines = rows.size() - 1;
+    ASSERT_TRUE(lines == sent.size() || lines + 1 == sent.size()) << lines << " of " << sent.size();
+    ExpectRecordEquals(rows, sent, lines);
+    EXPECT_EQ(recordCount, static_cast<double>(rows.size() - 1));
+    EXPECT_GT(recordFile, 0) << "the record waits for the operator";
+    std::remove(path.c_str());
+}
+
+// The disk fills up during the record (the process may write files of 4 KiB only): the record
+// ends with a message and a file of whole lines; the measurement goes on.
+TEST_F(StatisticsAndRecord, FullDiskEndsTheRecordWithAMessageAndNotTheMeasurement) {
+    const std::string path = TempPath("full.csv");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    StartRecordTo(path);
+    std::size_t atFailure = 0;
+    std::string message;
+    RunUntil(MAIN_RUN, [&](std::size_t n) {
+        if (recordFile != 0) return false;
+        if (atFailure == 0) {
+            atFailure = n;
+            message = test::StatusLine();
+        }
+        return n >= atFailure + 20;
+    });
+    setrlimit(RLIMIT_FSIZE, &old);
+    ASSERT_GT(atFailure, 0u) << "the record never failed: " << test::StatusLine();
+    EXPECT_EQ(message.rfind("Record ended (disk full): " + path + " is incomplete after ", 0), 0u)
+        << message;
+    i32 toggle = -1;
+    GetCtrlVal(pHandle, MAIN_RECORD, &toggle);
+    EXPECT_EQ(toggle, 0);
+    EXPECT_EQ(ShownText(MAIN_RECORD_STATE), QString());
+    // Every answer, those after the failure included, was drawn and counted.
+    EXPECT_GE(Answers(), atFailure + 20);
+    EXPECT_EQ(statCount, static_cast<double>(Answers()));
+    // What the disk took is whole lines, each the answer it stands for.
+    const std::vector<std::vector<std::string>> rows = ReadCsv(path);
+    ASSERT_GE(rows.size(), 2u);
+    ExpectRecordEquals(rows, SentAnswers(), rows.size() - 1);
+    std::remove(path.c_str());
+}
+
+// A device that takes nothing at all is refused when the record starts, here while the
+// measurement runs; the measurement does not notice.
+TEST_F(StatisticsAndRecord, ARecordOnAFullDeviceIsRefusedAtOnce) {
+    bool asked = false;
+    RunUntil(MAIN_RUN, [&](std::size_t n) {
+        if (n >= 10 && !asked) {
+            asked = true;
+            SetNextFileSelection("/dev/full", VAL_EXISTING_FILE_SELECTED);
+            Click(1, MAIN_RECORD);
+            EXPECT_EQ(test::StatusLine(), "No record: /dev/full (disk full)");
+        }
+        return n >= 30;
+    });
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(recordFile, 0);
+    i32 toggle = -1;
+    GetCtrlVal(pHandle, MAIN_RECORD, &toggle);
+    EXPECT_EQ(toggle, 0);
+    EXPECT_EQ(statCount, static_cast<double>(Answers()));
+}
+
+// The operator takes longer in the record's file dialog than the loop waits for an answer.
+TEST_F(StatisticsAndRecord, TimeInTheRecordDialogNeverEndsTheMeasurement) {
+    const std::string path = TempPath("dialog.csv");
+    SetPopupsAnswerThemselves(false);
+    bool asked = false;
+    RunUntil(MAIN_RUN, [&](std::size_t n) {
+        if (n >= 10 && !asked) {
+            asked = true;
+            const double opened = Timer();
+            test::Later(2000, [path] {
+                auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(d, nullptr);
+                d->selectFile(QString::fromStdString(path));
+                static_cast<QDialog*>(d)->accept(); // as the Save button does
+            });
+            Click(1, MAIN_RECORD);
+            EXPECT_GT(Timer() - opened, TIMEOUT);
+        }
+        // Answers recorded after the dialog show that the loop went on.
+        return recordCount >= 10;
+    });
+    SetPopupsAnswerThemselves(true);
+    EXPECT_GT(recordFile, 0) << test::StatusLine();
+    EXPECT_GE(recordCount, 10.0);
+    Click(1, MAIN_RECORD);
+    std::remove(path.c_str());
+}
+
+TEST_F(StatisticsAndRecord, SavePictureWritesThePanelAsPng) {
+    const std::string path = TempPath("picture.png");
+    SetNextFileSelection(path.c_str(), VAL_NEW_FILE_SELECTED);
+    Click(1, MAIN_SAVE_PICTURE);
+    EXPECT_EQ(test::StatusLine(), "Picture saved to " + path);
+    FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char magic[8] = {};
+    EXPECT_EQ(std::fread(magic, 1, 8, f), 8u);
+    std::fclose(f);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(magic) + 1, 3), "PNG");
+    std::remove(path.c_str());
+}
+
+} // namespace
+} // namespace kvor

@@ -1,0 +1,138 @@
+// Text files written line by line while the program runs: the lines wait in memory and reach
+// the operating system at every flush, at the latest half a second after they were written,
+// so a killed program loses no more than the last moments.
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+#include <cerrno>
+#include <map>
+#include <memory>
+
+#include "ui/registry.h"
+
+namespace kvor::rt {
+namespace {
+
+constexpr int kFlushAfterMs = 500;
+constexpr qint64 kLargestBuffer = 256 * 1024; // written at once beyond this
+
+struct TextFile {
+    QFile file;
+    QByteArray pending;
+    QTimer flushTimer;
+    int error = 0; // the first failure; every later call reports it
+};
+
+std::map<int, std::unique_ptr<TextFile>>& Files() {
+    static std::map<int, std::unique_ptr<TextFile>> files;
+    return files;
+}
+
+TextFile* Find(int handle) {
+    auto it = Files().find(handle);
+    return it == Files().end() ? nullptr : it->second.get();
+}
+
+// No room for the file, on the disk, in the quota or under the size limit, says so; everything
+// else is a write failure.
+int WriteFailure() {
+    return errno == ENOSPC || errno == EDQUOT || errno == EFBIG ? kFileErrDiskFull : kFileErrWrite;
+}
+
+int Flush(TextFile& f) {
+    f.flushTimer.stop();
+    if (f.error != 0) return f.error;
+    if (!f.pending.isEmpty()) {
+        const qint64 before = f.file.size();
+        errno = 0;
+        const qint64 n = f.file.write(f.pending);
+        if (n != f.pending.size()) {
+            f.error = WriteFailure();
+            // Part of the lines may have gone out: keep the whole ones, so the file still ends
+            // with a whole line.
+            const qint64 out = std::min<qint64>(f.file.size() - before, f.pending.size());
+            if (out > 0) f.file.resize(before + f.pending.lastIndexOf('\n', out - 1) + 1);
+            f.pending.clear();
+            return f.error;
+        }
+        f.pending.clear();
+    }
+    // An unplugged stick or a removed folder leaves the open file writing into nowhere the
+    // operator can find: that ends the file as a failed write would.
+    if (!QFileInfo::exists(f.file.fileName())) f.error = kFileErrGone;
+    return f.error;
+}
+
+bool SyncToDisk(QFile& file) {
+#ifdef _WIN32
+    return _commit(file.handle()) == 0;
+#else
+    // Devices and pipes cannot be synced and need not be.
+    return ::fsync(file.handle()) == 0 || errno == EINVAL || errno == EROFS;
+#endif
+}
+
+} // namespace
+
+void CloseAllTextFiles() {
+    for (auto& [handle, f] : Files()) {
+        Flush(*f);
+        f->file.close();
+    }
+    Files().clear();
+}
+
+} // namespace kvor::rt
+
+using namespace kvor::rt;
+
+int OpenTextFile(const char* fileName, int fileAction) {
+    if (fileName == nullptr || fileName[0] == '\0') return kFileErrOpen;
+    static int nextHandle = 1;
+    auto f = std::make_unique<TextFile>();
+    f->file.setFileName(ResolvePath(QString::fromUtf8(fileName)));
+    const QIODevice::OpenMode mode =
+        fileAction == VAL_APPEND ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate;
+    // Unbuffered: a flush hands the lines to the operating system at once.
+    if (!f->file.open(mode | QIODevice::Unbuffered)) return kFileErrOpen;
+    f->flushTimer.setSingleShot(true);
+    TextFile* raw = f.get();
+    QObject::connect(&f->flushTimer, &QTimer::timeout, [raw] { Flush(*raw); });
+    const int handle = nextHandle++;
+    Files()[handle] = std::move(f);
+    return handle;
+}
+
+int WriteTextFile(int handle, const char* text) {
+    TextFile* f = Find(handle);
+    if (f == nullptr || text == nullptr) return kFileErrHandle;
+    if (f->error != 0) return f->error;
+    f->pending.append(text);
+    if (f->pending.size() >= kLargestBuffer) return Flush(*f);
+    if (!f->flushTimer.isActive()) f->flushTimer.start(kFlushAfterMs);
+    return 0;
+}
+
+int FlushTextFile(int handle) {
+    TextFile* f = Find(handle);
+    return f == nullptr ? kFileErrHandle : Flush(*f);
+}
+
+int CloseTextFile(int handle) {
+    auto it = Files().find(handle);
+    if (it == Files().end()) return kFileErrHandle;
+    int result = Flush(*it->second);
+    // A closed record is on the disk itself, not only with the system.
+    if (result == 0 && !SyncToDisk(it->second->file)) result = kFileErrWrite;
+    it->second->file.close();
+    Files().erase(it);
+    return result;
+}
