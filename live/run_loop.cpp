@@ -6,6 +6,7 @@
 #include "app/panel_ids.h"
 #include "app/state.h"
 #include "link/frame.h"
+#include "live/answer_rate.h"
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
 #include "params/frame_map.h"
@@ -50,12 +51,14 @@ void BeginAcquisition(int shownGraph, int hiddenGraph) {
     target = RAM;
     SetCtrlVal(pHandle, MAIN_RBT_EEPROM, 0);
     SetCtrlVal(pHandle, MAIN_RBT_FILE, 0);
+    StartAnswerRate();
 }
 
 void EndAcquisition() {
     SetCtrlAttribute(pHandle, MAIN_VIDEO, ATTR_DIMMED, 0);
     SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 0);
     SetCtrlAttribute(pHandle, MAIN_GET, ATTR_DIMMED, 0);
+    StopAnswerRate();
 }
 
 void CopyPPtoMeasurement() {
@@ -84,6 +87,7 @@ void PushRUN() {
             CopyPPtoMeasurement();
             PlotVIDEOBarGraph();
             PlotRAWGraphX8();
+            CountAnswer();
             graphrefresh = 0;
         }
         if (rx_flag == 1) {

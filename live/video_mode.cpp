@@ -6,6 +6,7 @@
 #include "link/frame.h"
 #include "link/serial_link.h"
 #include "link/video_blocks.h"
+#include "live/answer_rate.h"
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
 #include "live/run_loop.h"
@@ -67,6 +68,7 @@ void RunVideoCycle() {
         InstallRxCallback();
         PlotVIDEOBarGraph();
         PlotVIDEOCurve(adcbuf, xArray8);
+        CountAnswer();
     }
     ProcessSystemEvents();
 }

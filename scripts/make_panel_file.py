@@ -88,6 +88,10 @@ main_controls = [
     ctrl(37, "numeric display", (1030, 250, 105, 26), "Left edge", U16),
     ctrl(38, "numeric display", (1145, 250, 105, 26), "Right edge", U16),
     ctrl(36, "numeric display", (1030, 302, 105, 26), "Tolerance", U16),
+    # The line as the service technician sees it: the answer rate and the line monitor.
+    ctrl(76, "numeric display", (1145, 302, 105, 26), "Answers/s", R64, precision=1,
+         value=None),
+    button(77, (1030, 370, 220, 34), "Line monitor…", "CC_BTNLineMonitor", "commit"),
     ctrl(53, "decoration", (1020, 432, 240, 168), name="Analog output group", visible=False),
     ctrl(14, "text message", (1030, 438, 200, 18), type=TEXT, value="Analog output",
          name="Analog output caption", bold=True, visible=False),

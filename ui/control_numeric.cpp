@@ -151,7 +151,7 @@ class NumericDisplay : public Control {
         value_ = v;
         QString text;
         if (std::isnan(v)) {
-            text = QStringLiteral("NaN");
+            text = QStringLiteral("\u2013"); // no number to show
         } else if (std::isinf(v)) {
             text = v > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf");
         } else if (def_.type == ValueType::U16 || def_.type == ValueType::I32) {

@@ -7,6 +7,7 @@
 #include "ui/control_kinds.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
+#include "ui/replot_pacer.h"
 
 namespace kvor::rt {
 namespace {
@@ -76,6 +77,7 @@ class GraphControl : public Control {
         axes_[VAL_LEFT_YAXIS] = {VAL_MANUAL, def.yMin, def.yMax};
         for (int i = 0; i < def.cursors; ++i)
             addCursor(i);
+        pacer_ = new ReplotPacer(plot_); // owned by the plot
         finish(plot_);
     }
 
@@ -166,7 +168,7 @@ class GraphControl : public Control {
         } else {
             ApplyAxisRange(a, min, max);
         }
-        replot();
+        pacer_->request(ReplotPacer::Change::Axes);
         return 0;
     }
     int getScaling(int axis, int* mode, double* min, double* max) const {
@@ -215,9 +217,10 @@ class GraphControl : public Control {
         if (e.graph) plot_->removeGraph(e.graph);
         if (e.rect) plot_->removeItem(e.rect);
     }
-    void replot() { plot_->replot(QCustomPlot::rpQueuedReplot); }
+    void replot() { pacer_->request(ReplotPacer::Change::Contents); }
 
     QCustomPlot* plot_;
+    ReplotPacer* pacer_;
     std::vector<PlotEntry> plots_;
     std::vector<Cursor> cursors_;
     AxisSetting axes_[2];
