@@ -49,9 +49,8 @@ int main(int argc, char** argv) {
         events += Timer() - t1;
         drawing += t1 - t0;
     }
-    std::printf("%-52s %12.3f\n", "answer to next request: decode and draw (ms)",
-                1000 * drawing / n);
-    std::printf("%-52s %12.3f\n", "event pass with the repaint (ms)", 1000 * events / n);
+    std::printf("answer to next request: decode and draw|%.3f ms|\n", 1000 * drawing / n);
+    std::printf("event pass with the repaint, per answer|%.3f ms|\n", 1000 * events / n);
     EndProgram();
     CloseRuntime();
     return 0;
