@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
@@ -109,7 +110,7 @@ class LineMonitorWindow : public QWidget {
         auto* layout = new QVBoxLayout(this);
         layout->addLayout(buttons);
         layout->addWidget(view_, 1);
-        resize(1000, 520);
+        resize(1060, 640);
 
         connect(pause_, &QPushButton::toggled, this, [this](bool) { refresh(); });
         connect(clear, &QPushButton::clicked, this, [this] { clearTrace(); });
@@ -228,6 +229,13 @@ int ClearLineMonitor() {
 int SaveLineMonitorText(const char* file) {
     if (!g_monitor || file == nullptr) return -1;
     return g_monitor->saveTo(QString::fromUtf8(file)) ? 0 : -1;
+}
+
+int SaveLineMonitorImage(const char* pngFile) {
+    LineMonitorWindow* w = Shown();
+    if (w == nullptr || pngFile == nullptr) return -1;
+    QApplication::processEvents();
+    return w->grab().save(QString::fromUtf8(pngFile), "PNG") ? 0 : -1;
 }
 
 int GetLineMonitorEntryCount() {

@@ -54,6 +54,8 @@ int SetLineMonitorPaused(int paused);
 int ClearLineMonitor();
 int SaveLineMonitorText(const char* file);
 int CloseLineMonitor();
+// A PNG of the monitor window as it is now.
+int SaveLineMonitorImage(const char* pngFile);
 
 // ---- pop-ups ------------------------------------------------------------------------------
 
