@@ -55,10 +55,10 @@ QTimer& WakeTimer() {
 void ProcessPending(int waitMs) {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     if (dispatcher == nullptr) return;
-    bool any = dispatcher->processEvents(QEventLoop::AllEvents);
+    // Bytes an earlier call already took in from the line.
     DispatchComCallbacks();
-    if (any || ComCallbackPending()) return;
-    // The dispatcher watches every open line, so bytes arriving end this wait as well.
+    // The dispatcher watches every open line, so bytes arriving end this wait as well; with
+    // anything pending already it returns at once.
     QTimer& wake = WakeTimer();
     wake.start(waitMs);
     dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
