@@ -55,10 +55,9 @@ QTimer& WakeTimer() {
 void ProcessPending(int waitMs) {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     if (dispatcher == nullptr) return;
-    // Bytes an earlier call already took in from the line.
-    DispatchComCallbacks();
-    // The dispatcher watches every open line, so bytes arriving end this wait as well; with
-    // anything pending already it returns at once.
+    const bool events = dispatcher->processEvents(QEventLoop::AllEvents);
+    if (DispatchComCallbacks() || events) return;
+    // The dispatcher watches every open line, so bytes arriving end this wait as well.
     QTimer& wake = WakeTimer();
     wake.start(waitMs);
     dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);

@@ -47,6 +47,9 @@ QString FirmwareText(const QByteArray& b) {
         if (u == 0) continue;
         text += u >= 0x20 && u < 0x7F ? QChar(static_cast<char16_t>(u)) : QChar(u'·');
     }
+    // The sensor pads its text with blanks to the full 72 bytes.
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
     return QStringLiteral("firmware text \"%1\"").arg(text);
 }
 

@@ -18,12 +18,22 @@ std::vector<ReplotPacer*>& Pacers() {
 
 } // namespace
 
-ReplotPacer::ReplotPacer(QCustomPlot* plot) : QObject(plot), plot_(plot) {
-    // Curves and rectangles get a picture of their own, so that redrawing them leaves the
-    // grid and the axes as they were drawn; the cursors' overlay layer has one already.
-    if (QCPLayer* main = plot_->layer(QStringLiteral("main"))) main->setMode(QCPLayer::lmBuffered);
-    if (QCPLayer* overlay = plot_->layer(QStringLiteral("overlay")))
-        overlay->setMode(QCPLayer::lmBuffered);
+ReplotPacer::ReplotPacer(QCustomPlot* plot, bool cursors)
+    : QObject(plot), plot_(plot), cursors_(cursors) {
+    // Curves and rectangles get a picture of their own above one picture of the background,
+    // the grid and the axes, so that redrawing them leaves the rest as it was drawn; cursors
+    // get one more above. Every picture is laid over the others at each repaint, so there are
+    // no more of them than that.
+    QCPLayer* main = plot_->layer(QStringLiteral("main"));
+    QCPLayer* overlay = plot_->layer(QStringLiteral("overlay"));
+    if (main != nullptr && overlay != nullptr) {
+        for (const char* below : {"axes", "legend"})
+            if (QCPLayer* layer = plot_->layer(QString::fromLatin1(below)))
+                plot_->moveLayer(layer, main, QCustomPlot::limBelow);
+        main->setMode(QCPLayer::lmBuffered);
+        overlay->setMode(cursors_ ? QCPLayer::lmBuffered : QCPLayer::lmLogical);
+        if (!cursors_) plot_->moveLayer(overlay, main, QCustomPlot::limBelow);
+    }
     // The widget is repainted with the rest of the panel in the next paint pass.
     plot_->setPlottingHint(QCP::phImmediateRefresh, false);
     timer_.setSingleShot(true);
@@ -56,8 +66,9 @@ void ReplotPacer::flush() {
         return;
     }
     // A layer falls back to a whole replot by itself while any picture is out of date.
-    for (const char* name : {"main", "overlay"})
-        if (QCPLayer* layer = plot_->layer(QString::fromLatin1(name))) layer->replot();
+    if (QCPLayer* main = plot_->layer(QStringLiteral("main"))) main->replot();
+    QCPLayer* overlay = plot_->layer(QStringLiteral("overlay"));
+    if (overlay != nullptr && cursors_) overlay->replot();
 }
 
 void FlushAllReplots() {

@@ -16,7 +16,8 @@ class ReplotPacer : public QObject {
   public:
     enum class Change { Contents, Axes };
 
-    explicit ReplotPacer(QCustomPlot* plot);
+    // `cursors`: the plot has cursors (on the overlay layer).
+    ReplotPacer(QCustomPlot* plot, bool cursors);
     ~ReplotPacer() override;
     ReplotPacer(const ReplotPacer&) = delete;
     ReplotPacer& operator=(const ReplotPacer&) = delete;
@@ -32,6 +33,7 @@ class ReplotPacer : public QObject {
     QTimer timer_;
     QElapsedTimer sinceLast_;
     std::function<void()> prepare_;
+    bool cursors_;
     bool pending_ = false;
     bool axes_ = true;
 };

@@ -129,7 +129,8 @@ void BytesTaken(OpenPort& open) {
 
 } // namespace
 
-void DispatchComCallbacks() {
+bool DispatchComCallbacks() {
+    bool ran = false;
     std::vector<int> ports;
     for (const auto& entry : g_ports)
         ports.push_back(entry.first);
@@ -146,7 +147,9 @@ void DispatchComCallbacks() {
         cb.idleLength = it->second->line->waiting(0);
         const InCallback guard(port);
         function(port, LWRS_RECEIVE, data);
+        ran = true;
     }
+    return ran;
 }
 
 bool ComCallbackPending() {

@@ -21,7 +21,7 @@ class StripChart : public Control {
     StripChart(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
         plot_ = new QCustomPlot;
         StylePlot(plot_, def);
-        pacer_ = new ReplotPacer(plot_); // owned by the plot
+        pacer_ = new ReplotPacer(plot_, false); // owned by the plot
         pacer_->setPrepare([this] { handOver(); });
         pointsPerScreen_ = std::clamp(def.pointsPerScreen, 2, 100000);
         axis_[0] = {VAL_MANUAL, 0, static_cast<double>(pointsPerScreen_ - 1)};
@@ -61,11 +61,12 @@ class StripChart : public Control {
         if (attribute == ATTR_POINTS_PER_SCREEN) {
             const int n = ToInt(value);
             if (n < 2 || n > 100000) return -1;
+            const bool same = n == pointsPerScreen_;
             pointsPerScreen_ = n;
             for (auto& trace : data_)
                 while (static_cast<int>(trace.size()) > n)
                     trace.pop_front();
-            redraw(ReplotPacer::Change::Axes);
+            redraw(same ? ReplotPacer::Change::Contents : ReplotPacer::Change::Axes);
             return 0;
         }
         if (attribute == ATTR_NUM_TRACES) {
@@ -106,11 +107,14 @@ class StripChart : public Control {
         if (axis != VAL_XAXIS && axis != VAL_LEFT_YAXIS) return -1;
         axis_[axis] = {mode, min, max};
         if (axis == VAL_LEFT_YAXIS) {
+            const QCPRange before = plot_->yAxis->range();
             if (mode == VAL_AUTOSCALE)
                 plot_->yAxis->rescale(true);
             else
                 ApplyAxisRange(plot_->yAxis, min, max);
-            pacer_->request(ReplotPacer::Change::Axes);
+            // Set again with every answer; the axes are drawn again only when it changes.
+            pacer_->request(plot_->yAxis->range() == before ? ReplotPacer::Change::Contents
+                                                            : ReplotPacer::Change::Axes);
         }
         return 0;
     }

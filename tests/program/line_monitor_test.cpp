@@ -75,8 +75,11 @@ class LineMonitor : public test::ScopeTest {
     // Every written frame listed is the request the sensor received, in order.
     void ExpectWrittenAsReceived(const std::vector<sim::Request>& received) {
         const std::vector<LineMonitorEntry> out = Entries(LINE_OUT);
-        ASSERT_EQ(out.size(), received.size());
-        for (std::size_t i = 0; i < out.size(); ++i) {
+        // The request written in the pass that took Stop may be flushed out of the system's
+        // output queue before the sensor reads it.
+        ASSERT_GE(out.size(), received.size());
+        ASSERT_LE(out.size(), received.size() + 1);
+        for (std::size_t i = 0; i < received.size(); ++i) {
             EXPECT_EQ(out[i].sync, received[i].sync) << "request " << i;
             EXPECT_EQ(out[i].command, received[i].command) << "request " << i;
             for (int w = 0; w < protocol::kDataWords; ++w)
