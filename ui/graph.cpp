@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/control_kinds.h"
+#include "ui/plot_widget.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
 #include "ui/replot_pacer.h"
@@ -76,7 +77,11 @@ void ApplyAxisRange(QCPAxis* axis, double min, double max) {
 }
 
 void StylePlot(QCustomPlot* plot, const ControlDef& def) {
-    plot->setBackground(QBrush(ToQColor(def.plotBgColor >= 0 ? def.plotBgColor : 0xFFFFFF)));
+    const QColor background = ToQColor(def.plotBgColor >= 0 ? def.plotBgColor : 0xFFFFFF);
+    if (auto* widget = dynamic_cast<PlotWidget*>(plot))
+        widget->setBackgroundColour(background);
+    else
+        plot->setBackground(QBrush(background));
     plot->axisRect()->setAutoMargins(QCP::msLeft | QCP::msBottom | QCP::msTop | QCP::msRight);
     plot->setNotAntialiasedElements(QCP::aeAll);
     QFont tickFont = plot->font();
@@ -101,7 +106,7 @@ namespace {
 class GraphControl : public Control {
   public:
     GraphControl(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        plot_ = new QCustomPlot;
+        plot_ = new PlotWidget;
         StylePlot(plot_, def);
         axes_[VAL_XAXIS] = {VAL_MANUAL, def.xMin, def.xMax};
         axes_[VAL_LEFT_YAXIS] = {VAL_MANUAL, def.yMin, def.yMax};

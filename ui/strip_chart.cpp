@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/control_kinds.h"
+#include "ui/plot_widget.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
 #include "ui/replot_pacer.h"
@@ -19,7 +20,7 @@ constexpr int kDefaultColours[] = {0x008000, 0x008000, 0x000000, 0xFF0000,
 class StripChart : public Control {
   public:
     StripChart(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        plot_ = new QCustomPlot;
+        plot_ = new PlotWidget;
         StylePlot(plot_, def);
         pacer_ = new ReplotPacer(plot_, false); // owned by the plot
         pacer_->setPrepare([this] { handOver(); });
