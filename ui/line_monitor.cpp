@@ -100,6 +100,7 @@ class LineMonitorWindow : public QWidget {
         view_->setAccessibleDescription(
             QStringLiteral("Frames the scope wrote (out) and read (in), newest last"));
         view_->setUniformItemSizes(true);
+        view_->setTextElideMode(Qt::ElideNone); // a frame's last words matter as much as its first
         view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         view_->setModel(&model_);
         auto* buttons = new QHBoxLayout;
@@ -110,7 +111,7 @@ class LineMonitorWindow : public QWidget {
         auto* layout = new QVBoxLayout(this);
         layout->addLayout(buttons);
         layout->addWidget(view_, 1);
-        resize(1060, 640);
+        resize(1240, 640);
 
         connect(pause_, &QPushButton::toggled, this, [this](bool) { refresh(); });
         connect(clear, &QPushButton::clicked, this, [this] { clearTrace(); });

@@ -101,6 +101,7 @@ TEST_F(LineMonitorShot, DISABLED_StartUpRunAndAFaultyLine) {
     StopAfterRequests(sensor(), 3);
     Click(pHandle, MAIN_RUN);
     // A sensor gone silent: the request goes out, nothing comes back within the time-out.
+    PumpFor(0.3); // the answer to the request sent as Stop came arrives first
     faults = {};
     faults.silent = true;
     sensor().setFaults(faults);
