@@ -2,24 +2,11 @@
 
 namespace kvor::rt {
 
-PlotWidget::PlotWidget() {
-    // Far larger than any screen: the widget's own edges clip it.
-    constexpr double kEverywhere = 1e6;
-    background_ = new QCPItemRect(this); // owned by the plot
-    background_->setLayer(QStringLiteral("background"));
-    background_->setClipToAxisRect(false);
-    background_->setSelectable(false);
-    background_->topLeft->setType(QCPItemPosition::ptAbsolute);
-    background_->bottomRight->setType(QCPItemPosition::ptAbsolute);
-    background_->topLeft->setCoords(-kEverywhere, -kEverywhere);
-    background_->bottomRight->setCoords(kEverywhere, kEverywhere);
-    background_->setPen(Qt::NoPen);
-    setBackgroundColour(Qt::white);
-}
+PlotWidget::PlotWidget() : fill_(new Fill(this)) {} // the fill is owned by the plot
 
 void PlotWidget::setBackgroundColour(const QColor& colour) {
     setBackground(QBrush(colour));
-    background_->setBrush(QBrush(colour));
+    fill_->brush = QBrush(colour);
 }
 
 void PlotWidget::paintEvent(QPaintEvent*) {
@@ -29,6 +16,8 @@ void PlotWidget::paintEvent(QPaintEvent*) {
         painter.setCompositionMode(i == 0 ? QPainter::CompositionMode_Source
                                           : QPainter::CompositionMode_SourceOver);
         mPaintBuffers.at(i)->draw(&painter);
+        // The layers clip everything one pixel short of the bottom edge.
+        if (i == 0) painter.fillRect(QRect(0, height() - 1, width(), 1), fill_->brush);
     }
 }
 

@@ -17,7 +17,19 @@ class PlotWidget : public QCustomPlot {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QCPItemRect* background_;
+    // Fills the whole widget, first thing on the background layer.
+    class Fill : public QCPLayerable {
+      public:
+        explicit Fill(QCustomPlot* plot) : QCPLayerable(plot, QStringLiteral("background")) {}
+        QBrush brush{Qt::white};
+
+      protected:
+        void applyDefaultAntialiasingHint(QCPPainter*) const override {}
+        void draw(QCPPainter* painter) override {
+            painter->fillRect(mParentPlot->viewport(), brush);
+        }
+    };
+    Fill* fill_;
 };
 
 } // namespace kvor::rt
