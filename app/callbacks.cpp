@@ -23,6 +23,7 @@ void RegisterProgramCallbacks() {
         {"CC_BTNRun", CC_BTNRun},
         {"CC_BTNStop", CC_BTNStop},
         {"CC_BTNVideo", CC_BTNVideo},
+        {"CC_BTNLineMonitor", CC_BTNLineMonitor},
         {"CC_BTNSend", CC_BTNSend},
         {"CC_BTNGet", CC_BTNGet},
         {"CC_RBTRam", CC_RBTRam},

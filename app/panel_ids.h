@@ -52,6 +52,8 @@ inline constexpr int MAIN_ANA_FRAME = 53;    // decoration around the analog dis
 inline constexpr int MAIN_POPUP_TOGGLE = 54; // toggle button, i32
 inline constexpr int MAIN_STRIPCHART = 55;   // strip chart, 5 traces
 inline constexpr int MAIN_OPMODE = 56;       // switch, u16: operating mode
+inline constexpr int MAIN_ANSWER_RATE = 76;  // display, r64: answers per second, NaN with no loop
+inline constexpr int MAIN_LINE_MONITOR = 77; // Line monitor button
 
 // Statistics and record group.
 inline constexpr int MAIN_STAT_FRAME = 60;     // decoration

@@ -1,6 +1,8 @@
 // The program's own work for one measurement answer, without the line: decoding the answer,
 // the numeric displays, the bar graph and the strip chart (what stands between an answer
 // arriving and the next request going out), and the repaint that follows in the event pass.
+//   bench_draw_cost [ANSWERS, default 5000]   (a few hundred are enough under callgrind)
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,7 +19,7 @@ int main(int argc, char** argv) {
     setenv("KVOR_COM_PORTS", "/nonexistent/tty", 1);
     ProgramInstance instance{argc, argv};
     if (StartProgram(&instance) != 0) return 1;
-    const int n = 5000;
+    const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5000;
     double drawing = 0, events = 0;
     for (int i = 0; i < n; ++i) {
         const u16 answer[16] = {static_cast<u16>(400 + i % 50),
@@ -47,9 +49,8 @@ int main(int argc, char** argv) {
         events += Timer() - t1;
         drawing += t1 - t0;
     }
-    std::printf("%-52s %12.3f\n", "answer to next request: decode and draw (ms)",
-                1000 * drawing / n);
-    std::printf("%-52s %12.3f\n", "event pass with the repaint (ms)", 1000 * events / n);
+    std::printf("answer to next request: decode and draw|%.3f ms|\n", 1000 * drawing / n);
+    std::printf("event pass with the repaint, per answer|%.3f ms|\n", 1000 * events / n);
     EndProgram();
     CloseRuntime();
     return 0;

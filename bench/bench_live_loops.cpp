@@ -109,6 +109,25 @@ sim::Options Sensor(bool paced, const char* preset) {
     return o;
 }
 
+// The program started against a sensor and left alone in its event loop, as an operator leaves
+// it between measurements.
+Figures Idle(ProgramInstance* instance, double seconds) {
+    Figures f;
+    sim::SimulatedSensor sensor(Sensor(true, nullptr));
+    if (!sensor.start()) return f;
+    setenv("KVOR_COM_PORTS", sensor.devicePath().c_str(), 1);
+    ResetInstrumentState();
+    if (StartProgram(instance) != 0) return f;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), [] { QuitUserInterface(0); });
+    const double t0 = Timer();
+    const double c0 = ThreadCpuSeconds();
+    RunUserInterface();
+    f.cpuSeconds = ThreadCpuSeconds() - c0;
+    f.seconds = Timer() - t0;
+    EndProgram();
+    return f;
+}
+
 // Bytes of one exchange on a 19200 baud 8N1 line: 10 bits a byte.
 double LineLimit(int bytes) {
     return 19200.0 / 10.0 / bytes;
@@ -142,31 +161,29 @@ int main(int argc, char** argv) {
             recording = b;
         }
     }
+    Figures idle = Idle(&instance, seconds);
     Figures video64 = Run(&instance, Sensor(true, nullptr), true, seconds);
     Figures video256 = Run(&instance, Sensor(true, "board7"), true, seconds);
 
     const double cycles = paced.measurements / paced.seconds;
-    const double cycleLimit = LineLimit(2 * frame);
     const double frames64 = video64.measurements / video64.seconds;
     const double limit64 = LineLimit(2 * frame + 4 * (frame + protocol::kVideo64Bytes));
     const double frames256 = video256.measurements / video256.seconds;
     const double limit256 = LineLimit(2 * frame + frame + protocol::kVideo256Bytes);
-    std::printf("%-52s %12s %12s %8s\n", "figure", "measured", "line limit", "ratio");
-    std::printf("%-52s %12.1f %12.1f %7.1f%%\n", "measurement cycles/s, paced line", cycles,
-                cycleLimit, 100.0 * cycles / cycleLimit);
-    std::printf("%-52s %11.1f%%\n", "CPU share of one core while the loop runs (paced)",
+    // One row a figure: name|measured|line limit (bench.sh lays them out).
+    std::printf("measurement cycles/s, paced line|%.1f|%.1f\n", cycles, LineLimit(2 * frame));
+    std::printf("CPU share of one core while Run polls the paced line|%.1f %%|\n",
                 100.0 * paced.cpuSeconds / paced.seconds);
-    std::printf("%-52s %12.1f\n", "measurement cycles/s, unpaced line",
+    std::printf("CPU share of one core with no loop running|%.2f %%|\n",
+                100.0 * idle.cpuSeconds / idle.seconds);
+    std::printf("measurement cycles/s, unpaced line|%.0f|\n",
                 unpaced.measurements / unpaced.seconds);
-    std::printf("%-52s %12.3f\n", "program's own cost per cycle, unpaced (ms CPU)", plainMs);
-    std::printf("%-52s %12.3f\n", "... with a record running as well (ms CPU)", recordMs);
-    std::printf("%-52s %12.4f\n", "statistics and record per answer, redraw incl. (ms CPU)",
+    std::printf("program's own cost per answer, unpaced (CPU)|%.3f ms|\n", plainMs);
+    std::printf("... with statistics and a record running as well (CPU)|%.3f ms|\n", recordMs);
+    std::printf("statistics and record per answer, redraw included (CPU)|%.4f ms|\n",
                 recording.tallyMs);
-    std::printf("%-52s %12.2f %12.2f %7.1f%%\n",
-                "video frames/s, four 64-sample blocks (board 100)", frames64, limit64,
-                100.0 * frames64 / limit64);
-    std::printf("%-52s %12.2f %12.2f %7.1f%%\n", "video frames/s, one 256-sample block (board 7)",
-                frames256, limit256, 100.0 * frames256 / limit256);
+    std::printf("video frames/s, four 64-sample blocks (board 100)|%.2f|%.2f\n", frames64, limit64);
+    std::printf("video frames/s, one 256-sample block (board 7)|%.2f|%.2f\n", frames256, limit256);
     CloseRuntime();
     return 0;
 }

@@ -64,10 +64,9 @@ int main(int argc, char** argv) {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
 
-    std::printf("%-52s %12.3f %12s\n", "start-up to identified sensor with parameters (s)",
-                times[times.size() / 2], allIdentified ? "" : "(failed)");
-    std::printf("%-52s %12.1f %12s\n", "peak resident memory after 10 s of measuring (MiB)",
-                u.ru_maxrss / 1024.0, "");
+    std::printf("start-up to an identified sensor with its parameters|%.3f s%s|\n",
+                times[times.size() / 2], allIdentified ? "" : " (failed)");
+    std::printf("peak resident memory after 10 s of measuring|%.1f MiB|\n", u.ru_maxrss / 1024.0);
     CloseRuntime();
     return allIdentified ? 0 : 1;
 }

@@ -1,5 +1,5 @@
 // How much of a core a busy wait over ProcessSystemEvents and Timer takes while nothing arrives,
-// beside a wait that never yields. The program waits like this for up to 1.5 s per request.
+// beside a wait that never yields, and how late such a wait notices its 1.5 s time-out.
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -15,15 +15,19 @@ double CpuSeconds() {
     return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-double Share(bool processEvents, double seconds, long* passes) {
+// The program's wait: passes until the clock says the time-out is over; returns the share of
+// one core and how far past the time-out the loop ended.
+double Share(bool processEvents, double seconds, long* passes, double* late) {
     const double cpu0 = CpuSeconds();
     const double t0 = Timer();
     *passes = 0;
-    while (Timer() - t0 < seconds) {
+    double t = t0;
+    while ((t = Timer()) - t0 <= seconds) {
         if (processEvents) ProcessSystemEvents();
         ++*passes;
     }
-    return (CpuSeconds() - cpu0) / (Timer() - t0);
+    *late = t - t0 - seconds;
+    return (CpuSeconds() - cpu0) / (t - t0);
 }
 
 } // namespace
@@ -33,11 +37,18 @@ int main(int argc, char** argv) {
     ProgramInstance instance{argc, argv};
     if (!InitRuntime(&instance)) return 1;
     long passes = 0, spins = 0;
-    const double waiting = Share(true, 2.0, &passes);
-    const double spinning = Share(false, 2.0, &spins);
-    std::printf("| wait of 2 s | share of one core | passes |\n|---|---|---|\n");
-    std::printf("| ProcessSystemEvents + Timer | %.1f %% | %ld |\n", 100 * waiting, passes);
-    std::printf("| Timer only, never yielding | %.1f %% | %ld |\n", 100 * spinning, spins);
+    double late = 0, worst = 0, spinLate = 0;
+    double waiting = 0;
+    for (int i = 0; i < 3; ++i) {
+        waiting += Share(true, 1.5, &passes, &late) / 3;
+        if (late > worst) worst = late;
+    }
+    const double spinning = Share(false, 1.5, &spins, &spinLate);
+    std::printf("1.5 s wait over ProcessSystemEvents, share of one core|%.2f %%|\n", 100 * waiting);
+    std::printf("1.5 s wait over ProcessSystemEvents, passes|%ld|\n", passes);
+    std::printf("1.5 s wait over ProcessSystemEvents, worst lateness of 3|%.1f ms|\n",
+                1000 * worst);
+    std::printf("1.5 s wait that never yields, share of one core|%.0f %%|\n", 100 * spinning);
     CloseRuntime();
     return waiting < 0.10 ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // The serial port to the sensor: set-up, echo check, the receive callback and the port selector.
 #include "link/serial_link.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/panel_ids.h"
@@ -186,7 +187,14 @@ void RX_Receive_Function([[maybe_unused]] int port, int events,
         return;
     }
     // A late answer to another request is set aside whole; the answer behind it stays queued.
-    if (!TakesAnswer(szReadBuf[2] * 256 + szReadBuf[3])) return;
+    const int word = szReadBuf[2] * 256 + szReadBuf[3];
+    if (!TakesAnswer(word)) {
+        char note[64];
+        std::snprintf(note, sizeof note, "set aside: answer with command word %d while %d awaited",
+                      word, awaited);
+        TraceLineNote(com, note);
+        return;
+    }
     GetRxBuf(PNUM);
     TakeAnswer();
     // Whatever the sensor sent beyond the frame is discarded.

@@ -14,6 +14,8 @@ void InstallRxCallback();
 // Removes the receive callback for a raw block read.
 void RemoveRxCallback();
 KVOR_CALLBACK(CC_DropDCom);
+// Opens the runtime's line monitor.
+KVOR_CALLBACK(CC_BTNLineMonitor);
 
 // The message of the status line for a failed port opening, by the runtime's error code.
 const char* ComErrorText(int code);

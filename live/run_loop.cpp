@@ -6,6 +6,7 @@
 #include "app/panel_ids.h"
 #include "app/state.h"
 #include "link/exchange.h"
+#include "live/answer_rate.h"
 #include "live/answer_tally.h"
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
@@ -55,6 +56,7 @@ void BeginAcquisition(int shownGraph, int hiddenGraph) {
     target = RAM;
     SetCtrlVal(pHandle, MAIN_RBT_EEPROM, 0);
     SetCtrlVal(pHandle, MAIN_RBT_FILE, 0);
+    StartAnswerRate();
 }
 
 void EndAcquisition() {
@@ -66,6 +68,7 @@ void EndAcquisition() {
     SetCtrlAttribute(pHandle, MAIN_RUN, ATTR_DIMMED, 0);
     SetCtrlAttribute(pHandle, MAIN_GET, ATTR_DIMMED, 0);
     FlushRecord();
+    StopAnswerRate();
 }
 
 void CopyPPtoMeasurement() {

@@ -1,15 +1,44 @@
 #!/usr/bin/env bash
-# Builds the scope optimised and prints one table of its figures against the simulated sensor.
+# Builds the scope optimised, and beside it the baseline commit with today's benchmarks, and
+# prints one table of both sets of figures against the simulated sensor.
 #   scripts/bench.sh [SECONDS per loop figure, default 5]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-5}
+# The scope before its waits slept and its plots were paced.
+baseline=b733a25
 "$here/scripts/install-deps.sh"
 "$here/scripts/build.sh" "$here/build-release" -DCMAKE_BUILD_TYPE=Release -DKVOR_TESTS=OFF \
   -DKVOR_BENCH=ON >/dev/null
-bin="$here/build-release/bin"
+
+src="$here/build-release/baseline-src"
+old="$here/build-release/baseline"
+if [ ! -d "$src" ] && git -C "$here" cat-file -e "$baseline^{commit}" 2>/dev/null; then
+  git -C "$here" worktree add --detach "$src" "$baseline" >/dev/null 2>&1
+fi
+if [ -d "$src" ]; then
+  # The benchmarks that use only calls the baseline has measure it the same way.
+  cp "$here"/bench/bench_{live_loops,draw_cost,wait_cpu,startup}.cpp "$src/bench/"
+  "$src/scripts/build.sh" "$old" -DCMAKE_BUILD_TYPE=Release -DKVOR_TESTS=OFF -DKVOR_BENCH=ON \
+    >/dev/null
+fi
+
 export QT_QPA_PLATFORM=offscreen
-{
-  "$bin/bench_live_loops" "${1:-5}"
-  "$bin/bench_draw_cost" | sed 1q
+figures() { # BIN_DIR: rows "figure|measured|line limit"
+  local bin=$1
+  "$bin/bench_live_loops" "$seconds"
+  "$bin/bench_draw_cost" 3000
+  "$bin/bench_wait_cpu" || true
+  if [ -x "$bin/bench_line_monitor" ]; then "$bin/bench_line_monitor"; fi
   "$bin/bench_startup"
-} 2>/dev/null
+}
+new_rows=$(figures "$here/build-release/bin" 2>/dev/null)
+old_rows=""
+[ -d "$old/bin" ] && old_rows=$(figures "$old/bin" 2>/dev/null)
+
+echo "| figure | $baseline | now | line limit |"
+echo "|---|---|---|---|"
+awk -F'|' -v old="$old_rows" '
+  BEGIN { n = split(old, lines, "\n"); for (i = 1; i <= n; i++) { split(lines[i], f, "|"); before[f[1]] = f[2] } }
+  NF >= 2 { b = ($1 in before) ? before[$1] : "–"; printf "| %s | %s | %s | %s |\n", $1, b, $2, $3 }
+' <<<"$new_rows"

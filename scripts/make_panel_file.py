@@ -95,8 +95,8 @@ main_controls = [
     ctrl(35, "numeric display", (1032, 278, 105, 26), "Maximum", U16, visible=False),
     ctrl(34, "numeric display", (1145, 278, 105, 26), "Minimum", U16, visible=False),
 
-    # Statistics and record, right column below the measurement (ids 60-75); its last row,
-    # y 562 to 596, is kept for ids 76 and 77.
+    # Statistics and record, right column below the measurement (ids 60-75), and in its last
+    # row the answer rate and the line monitor (76, 77).
     ctrl(60, "decoration", (910, 320, 350, 280), name="Statistics and record group"),
     ctrl(61, "text message", (920, 326, 250, 18), type=TEXT, value="Statistics and record",
          name="Statistics caption", bold=True),
@@ -117,6 +117,12 @@ main_controls = [
          events=["commit"]),
     button(73, (1145, 500, 105, 30), "Save picture…", "CC_BTNSavePicture", "commit"),
     ctrl(72, "text message", (920, 536, 330, 18), type=TEXT, value="", name="Record state"),
+    # The line as the service technician sees it: the answer rate and the line monitor.
+    ctrl(79, "text message", (920, 570, 80, 18), type=TEXT, value="Answers/s",
+         name="Answer rate caption"),
+    ctrl(76, "numeric display", (1004, 566, 78, 26), "", R64, precision=1, value=None,
+         name="Answers/s"),
+    button(77, (1145, 564, 105, 30), "Line monitor…", "CC_BTNLineMonitor", "commit"),
 
     # Parameter set, bottom band.
     ctrl(98, "decoration", (10, 610, 1250, 112), name="Parameter group"),

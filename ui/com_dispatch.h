@@ -5,8 +5,8 @@
 
 namespace kvor::rt {
 
-// Runs every installed receive callback whose notify count of bytes is waiting.
-void DispatchComCallbacks();
+// Runs every installed receive callback whose notify count of bytes is waiting; true when one ran.
+bool DispatchComCallbacks();
 // True when an installed receive callback has its notify count of bytes waiting.
 bool ComCallbackPending();
 // The numbers of the ports that are open.

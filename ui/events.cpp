@@ -1,8 +1,10 @@
 // The runtime's start, the event loop, event processing inside busy loops, and the clock.
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -12,6 +14,7 @@
 #include "ui/application_start.h"
 #include "ui/com_dispatch.h"
 #include "ui/desktop_identity.h"
+#include "ui/line_trace.h"
 #include "ui/registry.h"
 
 namespace kvor::rt {
@@ -30,19 +33,37 @@ QElapsedTimer& monotonicClock() {
     return timer;
 }
 
-// Processes what is pending; when nothing was, waits for input at most `wait` milliseconds.
+// The longest a pass of a busy-wait loop sleeps when nothing happens. Input from the line and
+// every operator action end the sleep at once; the cap only bounds how late a loop reads its
+// clock, so the program's 1.5 s time-outs stay exact to within it.
+constexpr int kBusyWaitSleepMs = 4;
+// RunUserInterface has no clock to read; it sleeps until something happens.
+constexpr int kIdleSleepMs = 250;
+
+// One timer, reused by every pass: it only ends the operating system's wait. The application
+// owns it, so it goes (and is made again) with the application.
+QTimer& WakeTimer() {
+    static QPointer<QTimer> timer;
+    if (timer.isNull()) {
+        timer = new QTimer(QCoreApplication::instance());
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    return *timer;
+}
+
+// Processes what is pending; when nothing was, sleeps until input or an event arrives, at most
+// `waitMs` milliseconds.
 void ProcessPending(int waitMs) {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     if (dispatcher == nullptr) return;
-    bool any = dispatcher->processEvents(QEventLoop::AllEvents);
-    DispatchComCallbacks();
-    if (any || ComCallbackPending()) return;
-    // A timer bounds the wait, so a busy loop keeps its pace without burning a core.
-    QTimer wake;
-    wake.setSingleShot(true);
-    wake.setTimerType(Qt::PreciseTimer);
+    const bool events = dispatcher->processEvents(QEventLoop::AllEvents);
+    if (DispatchComCallbacks() || events) return;
+    // The dispatcher watches every open line, so bytes arriving end this wait as well.
+    QTimer& wake = WakeTimer();
     wake.start(waitMs);
     dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    wake.stop();
     DispatchComCallbacks();
 }
 
@@ -62,6 +83,7 @@ int InitRuntime(ProgramInstance* instance) {
 }
 
 void CloseRuntime() {
+    DiscardLineMonitor();
     RemoveAllPanels();
     CloseAllComPorts();
     CloseAllTextFiles();
@@ -72,14 +94,14 @@ void CloseRuntime() {
 }
 
 int ProcessSystemEvents() {
-    ProcessPending(1);
+    ProcessPending(kBusyWaitSleepMs);
     return 0;
 }
 
 int RunUserInterface() {
     quitRequested = false;
     while (!quitRequested)
-        ProcessPending(50);
+        ProcessPending(kIdleSleepMs);
     return quitCode;
 }
 

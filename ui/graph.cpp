@@ -1,12 +1,15 @@
 // Graphs: curves, filled rectangles, cursors and axis scaling, over QCustomPlot.
 #include <qcustomplot.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "ui/control_kinds.h"
+#include "ui/plot_widget.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
+#include "ui/replot_pacer.h"
 
 namespace kvor::rt {
 namespace {
@@ -30,6 +33,35 @@ struct AxisSetting {
 
 const int kCursorColours[] = {0x000000, 0x0000C0, 0x0000C0};
 
+// Curves or rectangles of a graph in the order they were first made; the first `used` are
+// shown, the rest hidden until taken again.
+template <class Item> class PlotPool {
+  public:
+    template <class Make> Item* take(Make make) {
+        if (used_ == items_.size()) items_.push_back(make());
+        Item* item = items_[used_++];
+        item->setVisible(true);
+        return item;
+    }
+    void hideAll() {
+        for (Item* item : items_)
+            item->setVisible(false);
+        used_ = 0;
+    }
+    // Drops one shown item from the pool (it is deleted one by one); true when it was there.
+    bool forget(Item* item) {
+        const auto it = std::find(items_.begin(), items_.end(), item);
+        if (it == items_.end()) return false;
+        if (static_cast<std::size_t>(it - items_.begin()) < used_) --used_;
+        items_.erase(it);
+        return true;
+    }
+
+  private:
+    std::vector<Item*> items_; // owned by the plot
+    std::size_t used_ = 0;
+};
+
 } // namespace
 
 // Applies a requested range: an inverted one is shown the right way round, an empty one widened
@@ -45,7 +77,11 @@ void ApplyAxisRange(QCPAxis* axis, double min, double max) {
 }
 
 void StylePlot(QCustomPlot* plot, const ControlDef& def) {
-    plot->setBackground(QBrush(ToQColor(def.plotBgColor >= 0 ? def.plotBgColor : 0xFFFFFF)));
+    const QColor background = ToQColor(def.plotBgColor >= 0 ? def.plotBgColor : 0xFFFFFF);
+    if (auto* widget = dynamic_cast<PlotWidget*>(plot))
+        widget->setBackgroundColour(background);
+    else
+        plot->setBackground(QBrush(background));
     plot->axisRect()->setAutoMargins(QCP::msLeft | QCP::msBottom | QCP::msTop | QCP::msRight);
     plot->setNotAntialiasedElements(QCP::aeAll);
     QFont tickFont = plot->font();
@@ -70,19 +106,23 @@ namespace {
 class GraphControl : public Control {
   public:
     GraphControl(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        plot_ = new QCustomPlot;
+        plot_ = new PlotWidget;
         StylePlot(plot_, def);
         axes_[VAL_XAXIS] = {VAL_MANUAL, def.xMin, def.xMax};
         axes_[VAL_LEFT_YAXIS] = {VAL_MANUAL, def.yMin, def.yMax};
         for (int i = 0; i < def.cursors; ++i)
             addCursor(i);
+        pacer_ = new ReplotPacer(plot_, def.cursors > 0); // owned by the plot
         finish(plot_);
     }
 
     int plotXY(const double* x, const double* y, int n, int style, int colour) {
         if (x == nullptr || y == nullptr || n < 0 || n > 1'000'000) return -1;
-        QCPGraph* graph = plot_->addGraph();
-        graph->setAdaptiveSampling(false);
+        QCPGraph* graph = graphs_.take([this] {
+            QCPGraph* g = plot_->addGraph();
+            g->setAdaptiveSampling(false);
+            return g;
+        });
         QVector<double> keys(n), values(n);
         for (int i = 0; i < n; ++i) {
             keys[i] = x[i];
@@ -101,13 +141,16 @@ class GraphControl : public Control {
     }
 
     int plotRectangle(double x1, double y1, double x2, double y2, int colour, int fill) {
-        auto* rect = new QCPItemRect(plot_);
-        rect->setClipToAxisRect(true);
+        QCPItemRect* rect = rects_.take([this] {
+            auto* r = new QCPItemRect(plot_); // owned by the plot
+            r->setClipToAxisRect(true);
+            r->setLayer(QStringLiteral("main"));
+            return r;
+        });
         rect->topLeft->setCoords(std::min(x1, x2), std::max(y1, y2));
         rect->bottomRight->setCoords(std::max(x1, x2), std::min(y1, y2));
         rect->setPen(QPen(ToQColor(colour), 1));
         rect->setBrush(QBrush(ToQColor(fill)));
-        rect->setLayer(QStringLiteral("main"));
         PlotEntry entry;
         entry.rect = rect;
         entry.info.kind = PLOT_KIND_RECTANGLE;
@@ -122,8 +165,8 @@ class GraphControl : public Control {
 
     int deletePlot(int handle) {
         if (handle == -1) {
-            for (PlotEntry& e : plots_)
-                release(e);
+            graphs_.hideAll();
+            rects_.hideAll();
             plots_.clear();
             replot();
             return 0;
@@ -161,12 +204,16 @@ class GraphControl : public Control {
         if (axis != VAL_XAXIS && axis != VAL_LEFT_YAXIS) return -1;
         axes_[axis] = {mode, min, max};
         QCPAxis* a = axis == VAL_XAXIS ? plot_->xAxis : plot_->yAxis;
+        const QCPRange before = a->range();
         if (mode == VAL_AUTOSCALE) {
             a->rescale(true);
         } else {
             ApplyAxisRange(a, min, max);
         }
-        replot();
+        // The loops set the same range with every answer: the axes are drawn again only when
+        // it changes.
+        pacer_->request(a->range() == before ? ReplotPacer::Change::Contents
+                                             : ReplotPacer::Change::Axes);
         return 0;
     }
     int getScaling(int axis, int* mode, double* min, double* max) const {
@@ -212,12 +259,17 @@ class GraphControl : public Control {
         return entry.info.handle;
     }
     void release(PlotEntry& e) {
-        if (e.graph) plot_->removeGraph(e.graph);
-        if (e.rect) plot_->removeItem(e.rect);
+        if (e.graph && graphs_.forget(e.graph)) plot_->removeGraph(e.graph);
+        if (e.rect && rects_.forget(e.rect)) plot_->removeItem(e.rect);
     }
-    void replot() { plot_->replot(QCustomPlot::rpQueuedReplot); }
+    void replot() { pacer_->request(ReplotPacer::Change::Contents); }
 
     QCustomPlot* plot_;
+    ReplotPacer* pacer_;
+    // Deleting every plot hides them for the next answer to take again in the same order:
+    // adding or removing a plot makes the whole graph replot, grid and axes included.
+    PlotPool<QCPGraph> graphs_;
+    PlotPool<QCPItemRect> rects_;
     std::vector<PlotEntry> plots_;
     std::vector<Cursor> cursors_;
     AxisSetting axes_[2];

@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <limits>
+
 #include "ui/control_kinds.h"
 #include "ui/registry.h"
 
@@ -71,6 +73,8 @@ QString ParseControl(const QJsonObject& o, ControlDef* c) {
     const QJsonValue value = o.value(QLatin1String("value"));
     if (value.isString())
         c->text = value.toString();
+    else if (value.isNull()) // a display that starts with no number: it shows "–"
+        c->value = std::numeric_limits<double>::quiet_NaN();
     else
         c->value = value.toDouble();
     c->text =

@@ -10,6 +10,7 @@
 #include "ui/panel_file.h"
 #include "ui/panel_window.h"
 #include "ui/registry.h"
+#include "ui/replot_pacer.h"
 #include "ui/serial_port_table.h"
 
 namespace kvor::rt {
@@ -132,6 +133,7 @@ int GetPanelControlCount(int panel) {
 int SavePanelImage(int panel, const char* pngFile) {
     Panel* p = FindPanel(panel);
     if (p == nullptr || pngFile == nullptr) return -1;
+    FlushAllReplots();
     QApplication::processEvents();
     const QPixmap image = p->window->grab();
     return image.save(QString::fromUtf8(pngFile), "PNG") ? 0 : -1;

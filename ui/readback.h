@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "ui/runtime.h"
 
@@ -31,6 +32,32 @@ int GetGraphCurvePoints(int panel, int control, int index, double* x, double* y,
 // The points trace `trace` (from 1) shows now, oldest first: at most points-per-screen of them.
 int GetStripChartPoints(int panel, int control, int trace, double* values, int max);
 int GetTraceAttribute(int panel, int control, int trace, int attribute, int* value);
+
+// ---- line monitor -------------------------------------------------------------------------
+
+enum : int { LINE_OUT = 0, LINE_IN = 1, LINE_FLUSHED = 2, LINE_NOTE = 3 };
+
+struct LineMonitorEntry {
+    double ms = 0; // since the monitor opened
+    int port = 0;
+    int kind = 0;                // LINE_OUT, LINE_IN, LINE_FLUSHED, LINE_NOTE
+    int length = 0;              // bytes (notes: characters)
+    int sync = -1, command = -1; // entries of one frame's length, else -1
+    std::uint16_t words[16] = {};
+};
+
+// The entries the open monitor lists now (the window first catches up with the trace);
+// -1 while it is closed.
+int GetLineMonitorEntryCount();
+int GetLineMonitorEntry(int index, LineMonitorEntry* entry);
+// The entry's line as the monitor shows it.
+int GetLineMonitorEntryText(int index, char* text, std::size_t size);
+int SetLineMonitorPaused(int paused);
+int ClearLineMonitor();
+int SaveLineMonitorText(const char* file);
+int CloseLineMonitor();
+// A PNG of the monitor window as it is now.
+int SaveLineMonitorImage(const char* pngFile);
 
 // ---- pop-ups ------------------------------------------------------------------------------
 

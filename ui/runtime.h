@@ -41,7 +41,9 @@ void RegisterCtrlCallback(const char* name, CtrlCallbackPtr callback);
 void RegisterPanelCallback(const char* name, PanelCallbackPtr callback);
 
 // Dispatches every pending event once: toolkit events, then each installed serial receive
-// callback whose notify count of bytes is waiting. Blocks at most 1 ms when nothing is pending.
+// callback whose notify count of bytes is waiting. When nothing is pending it sleeps until an
+// event or serial input arrives, at most a few milliseconds, so a busy-wait loop over it reads
+// its clock often enough for its time-outs and takes next to no processor time.
 int ProcessSystemEvents();
 // Dispatches events until QuitUserInterface; returns the code given to it.
 int RunUserInterface();
@@ -278,11 +280,19 @@ int InstallComCallback(int port, int eventMask, int notifyCount, int eventCharac
 int ComWrt(int port, const unsigned char* buffer, int count);
 // Reads up to count bytes, waiting at most the port time-out; returns the count read.
 int ComRd(int port, unsigned char* buffer, int count);
-// Bytes waiting in the input queue; counts arrived bytes without any event processing.
+// Bytes waiting in the input queue; counts arrived bytes without any event processing. Asked
+// again at once with nothing new, it waits a few milliseconds for the next byte, so a loop
+// polling it sleeps in the operating system instead of spinning.
 int GetInQLen(int port);
 int FlushInQ(int port);
 int FlushOutQ(int port);
 int CloseCom(int port);
+
+// The line monitor: a window listing every frame written and every frame or block read, bytes
+// thrown away by FlushInQ and the notes below, as they happen. It records nothing while closed.
+int DisplayLineMonitor();
+// Adds a note to the line trace of a port ("set aside: ..."), shown marked in the monitor.
+void TraceLineNote(int port, const char* text);
 
 // The port table, for the port selector. Numbers stay with their devices while the scope runs:
 // an adapter plugged in later gets a number never used before, one pulled out leaves the table

@@ -139,12 +139,21 @@ int SerialLine::waiting(int waitMs) {
     return static_cast<int>(port_->bytesAvailable());
 }
 
-int SerialLine::flushInput() {
+int SerialLine::flushInput(QByteArray* dropped) {
     if (!alive()) return kComErrIO;
+    // Emptying the driver's queue would throw its bytes away unseen: a trace takes them first.
+    if (dropped != nullptr) {
+        for (int round = 0; round < kFlushRounds && pull(0); ++round)
+            dropped->append(port_->readAll());
+        dropped->append(port_->readAll());
+    }
     port_->clear(QSerialPort::Input);
     // Bytes that were passing through the driver while it flushed.
-    for (int round = 0; round < kFlushRounds && pull(0); ++round)
+    for (int round = 0; round < kFlushRounds && pull(0); ++round) {
+        if (dropped != nullptr) dropped->append(port_->peek(port_->bytesAvailable()));
         port_->skip(port_->bytesAvailable());
+    }
+    if (dropped != nullptr) dropped->append(port_->peek(port_->bytesAvailable()));
     port_->skip(port_->bytesAvailable());
     return alive() ? 0 : kComErrIO;
 }

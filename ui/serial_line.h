@@ -2,6 +2,7 @@
 // line that vanishes (device unplugged, peer of a pseudo-terminal gone) noticed and closed.
 #pragma once
 
+#include <QByteArray>
 #include <QSerialPort>
 #include <QString>
 #include <memory>
@@ -37,7 +38,8 @@ class SerialLine {
     // Moves bytes the operating system already holds into the queue, waiting at most waitMs for
     // the first one; returns the bytes waiting in the queue, or a negative code.
     int waiting(int waitMs);
-    int flushInput();
+    // Empties the input queue; the bytes thrown away go to `dropped` when it is given.
+    int flushInput(QByteArray* dropped = nullptr);
     int flushOutput();
     int setHardwareHandshake(bool on);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/com_dispatch.h"
+#include "ui/line_trace.h"
 #include "ui/registry.h"
 #include "ui/runtime.h"
 #include "ui/serial_line.h"
@@ -27,7 +28,7 @@ constexpr double kDefaultTimeoutSeconds = 5.0;
 constexpr double kLongestTimeoutSeconds = 3600.0;
 // GetInQLen calls closer together than this, with nothing new, are a tight polling loop.
 constexpr qint64 kTightPollNs = 500'000;
-constexpr int kTightPollWaitMs = 1;
+constexpr int kTightPollWaitMs = 4;
 
 struct ComCallback {
     int eventMask = 0;
@@ -129,7 +130,8 @@ void BytesTaken(OpenPort& open) {
 
 } // namespace
 
-void DispatchComCallbacks() {
+bool DispatchComCallbacks() {
+    bool ran = false;
     std::vector<int> ports;
     for (const auto& entry : g_ports)
         ports.push_back(entry.first);
@@ -146,7 +148,9 @@ void DispatchComCallbacks() {
         cb.idleLength = it->second->line->waiting(0);
         const InCallback guard(port);
         function(port, LWRS_RECEIVE, data);
+        ran = true;
     }
+    return ran;
 }
 
 bool ComCallbackPending() {
@@ -242,7 +246,9 @@ int ComWrt(int port, const unsigned char* buffer, int count) {
     if (const int code = Find(port, &open); code < 0) return code;
     if (count < 0 || (count > 0 && !buffer)) return kComErrInvalidParameter;
     if (count == 0) return 0;
-    return open->line->write(buffer, count);
+    const int written = open->line->write(buffer, count);
+    if (LineTrace::instance().wanted()) LineTrace::instance().written(port, buffer, count, written);
+    return written;
 }
 
 int ComRd(int port, unsigned char* buffer, int count) {
@@ -253,6 +259,8 @@ int ComRd(int port, unsigned char* buffer, int count) {
     const int timeoutMs = static_cast<int>(std::lround(open->timeoutSeconds * 1000.0));
     const int got = open->line->read(buffer, count, timeoutMs);
     if (got > 0) BytesTaken(*open);
+    if (got >= 0 && LineTrace::instance().wanted())
+        LineTrace::instance().read(port, buffer, got, count);
     return got;
 }
 
@@ -276,7 +284,12 @@ int FlushInQ(int port) {
     OpenPort* open = nullptr;
     if (const int code = Find(port, &open); code < 0) return code;
     BytesTaken(*open);
-    return open->line->flushInput();
+    LineTrace& trace = LineTrace::instance();
+    if (!trace.wanted()) return open->line->flushInput();
+    QByteArray dropped;
+    const int result = open->line->flushInput(&dropped);
+    trace.flushed(port, dropped);
+    return result;
 }
 
 int FlushOutQ(int port) {

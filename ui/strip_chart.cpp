@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "ui/control_kinds.h"
+#include "ui/plot_widget.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
+#include "ui/replot_pacer.h"
 
 namespace kvor::rt {
 namespace {
@@ -18,14 +20,18 @@ constexpr int kDefaultColours[] = {0x008000, 0x008000, 0x000000, 0xFF0000,
 class StripChart : public Control {
   public:
     StripChart(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        plot_ = new QCustomPlot;
+        plot_ = new PlotWidget;
         StylePlot(plot_, def);
+        pacer_ = new ReplotPacer(plot_, false); // owned by the plot
+        pacer_->setPrepare([this] { handOver(); });
         pointsPerScreen_ = std::clamp(def.pointsPerScreen, 2, 100000);
         axis_[0] = {VAL_MANUAL, 0, static_cast<double>(pointsPerScreen_ - 1)};
         axis_[1] = {VAL_MANUAL, def.yMin, def.yMax};
         setTraces(std::clamp(def.traces, 1, kMaxTraces));
         finish(plot_);
     }
+    // The plot outlives the chart by an event pass (it is deleted later).
+    ~StripChart() override { pacer_->setPrepare(nullptr); }
 
     int append(const double* values, int count, int start, int skip) {
         if (values == nullptr || count < 0 || start < 0 || skip < 0) return -1;
@@ -56,11 +62,12 @@ class StripChart : public Control {
         if (attribute == ATTR_POINTS_PER_SCREEN) {
             const int n = ToInt(value);
             if (n < 2 || n > 100000) return -1;
+            const bool same = n == pointsPerScreen_;
             pointsPerScreen_ = n;
             for (auto& trace : data_)
                 while (static_cast<int>(trace.size()) > n)
                     trace.pop_front();
-            redraw();
+            redraw(same ? ReplotPacer::Change::Contents : ReplotPacer::Change::Axes);
             return 0;
         }
         if (attribute == ATTR_NUM_TRACES) {
@@ -82,7 +89,7 @@ class StripChart : public Control {
         if (trace < 1 || trace > static_cast<int>(data_.size())) return -1;
         colours_[static_cast<size_t>(trace - 1)] = colour & 0xFFFFFF;
         plot_->graph(trace - 1)->setPen(QPen(ToQColor(colour), 1));
-        plot_->replot(QCustomPlot::rpQueuedReplot);
+        pacer_->request(ReplotPacer::Change::Contents);
         return 0;
     }
     int traceColour(int trace) const {
@@ -101,11 +108,14 @@ class StripChart : public Control {
         if (axis != VAL_XAXIS && axis != VAL_LEFT_YAXIS) return -1;
         axis_[axis] = {mode, min, max};
         if (axis == VAL_LEFT_YAXIS) {
+            const QCPRange before = plot_->yAxis->range();
             if (mode == VAL_AUTOSCALE)
                 plot_->yAxis->rescale(true);
             else
                 ApplyAxisRange(plot_->yAxis, min, max);
-            plot_->replot(QCustomPlot::rpQueuedReplot);
+            // Set again with every answer; the axes are drawn again only when it changes.
+            pacer_->request(plot_->yAxis->range() == before ? ReplotPacer::Change::Contents
+                                                            : ReplotPacer::Change::Axes);
         }
         return 0;
     }
@@ -137,11 +147,16 @@ class StripChart : public Control {
             g->setPen(QPen(ToQColor(colour), 1));
             g->setAdaptiveSampling(false);
         }
-        redraw();
+        redraw(ReplotPacer::Change::Axes);
+    }
+
+    // The points reach the plot once per picture, not once per append.
+    void redraw(ReplotPacer::Change change = ReplotPacer::Change::Contents) {
+        pacer_->request(change);
     }
 
     // The newest point of every trace stands at the right edge of the screen.
-    void redraw() {
+    void handOver() {
         for (size_t t = 0; t < data_.size(); ++t) {
             const auto& d = data_[t];
             QVector<double> keys, values;
@@ -156,10 +171,10 @@ class StripChart : public Control {
             plot_->graph(static_cast<int>(t))->setData(keys, values, true);
         }
         plot_->xAxis->setRange(0, pointsPerScreen_ - 1);
-        plot_->replot(QCustomPlot::rpQueuedReplot);
     }
 
     QCustomPlot* plot_;
+    ReplotPacer* pacer_;
     std::vector<std::deque<double>> data_;
     std::vector<int> colours_;
     int pointsPerScreen_ = 100;

@@ -1,7 +1,7 @@
 // The pictures in docs/: the scope as an operator sees it, driven through the panel against the
 // simulated sensor. Not part of the suite; run with
 //   KVOR_SHOTS_DIR=docs build/bin/kvor_program_tests --gtest_also_run_disabled_tests
-//       --gtest_filter='*Screenshots*'
+//       --gtest_filter='*Screenshots*:*LineMonitorShot*'
 #include <QDir>
 
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include "app/state.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"
+#include "ui/runtime.h"
 
 namespace kvor::test {
 namespace {
@@ -71,6 +72,49 @@ TEST_F(Screenshots, DISABLED_MainPanelPopupAndVideo) {
         Click(pPopup, POP_DISCARD);
     });
     Click(pPopup, POP_ACTIVATE);
+}
+
+// Stops the loop that runs once the sensor has seen `count` more requests.
+void StopAfterRequests(sim::SimulatedSensor& sensor, std::size_t count) {
+    Later(5, [&sensor, count] {
+        if (sensor.requests().size() >= count)
+            Click(pHandle, MAIN_STOP);
+        else
+            StopAfterRequests(sensor, count);
+    });
+}
+
+class LineMonitorShot : public Screenshots {
+  protected:
+    void SetUp() override {
+        DisplayLineMonitor(); // open before start-up, so that it lists the whole conversation
+        ClearLineMonitor();
+        Screenshots::SetUp();
+    }
+    void TearDown() override {
+        Screenshots::TearDown();
+        CloseLineMonitor();
+    }
+};
+
+TEST_F(LineMonitorShot, DISABLED_StartUpRunAndAFaultyLine) {
+    sensor().clearRequests();
+    StopAfterRequests(sensor(), 4);
+    Click(pHandle, MAIN_RUN);
+    // A line that adds three bytes behind every answer: the flushes throw them away.
+    sim::Faults faults;
+    faults.extraBytes = 3;
+    sensor().setFaults(faults);
+    sensor().clearRequests();
+    StopAfterRequests(sensor(), 3);
+    Click(pHandle, MAIN_RUN);
+    // A sensor gone silent: the request goes out, nothing comes back within the time-out.
+    PumpFor(0.3); // the answer to the request sent as Stop came arrives first
+    faults = {};
+    faults.silent = true;
+    sensor().setFaults(faults);
+    Click(pHandle, MAIN_GET);
+    EXPECT_EQ(SaveLineMonitorImage(ShotPath("line-monitor.png").c_str()), 0);
 }
 
 } // namespace
