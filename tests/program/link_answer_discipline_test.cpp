@@ -179,26 +179,28 @@ TEST_F(PacedLine, ALateAnswerIsNotTakenByTheNextExchange) {
     for (int late : {p::CMD_RESET_MINMAX, p::CMD_TEACH}) {
         sim::Faults hold;
         hold.holdCommand = late;
-        hold.holdSeconds = 2.0;
+        // A second past the exchange's 1.5 s: it lands inside the next exchange unless the
+        // machine stalls for a second in between, and the checks below hold either way.
+        hold.holdSeconds = 2.5;
         sensor().setFaults(hold);
         const std::size_t asked = sensor().requests().size();
+        const std::size_t sent = sensor().answersSent();
         Click(1, late == p::CMD_TEACH ? MAIN_TEACH : MAIN_RESET);
         // A teach that was not answered reads nothing back.
         EXPECT_EQ(test::CountCommand(sensor().requests(), p::CMD_READ_RAM, asked), 0) << late;
         sensor().setFaults({});
         sensor().setRamParameters(kRam);
-        const std::size_t sent = sensor().answersSent();
         if (late == p::CMD_RESET_MINMAX) {
             // The activation starts the run loop; it is stopped once it runs.
             test::When([] { return stop_flag == 0; }, [] { Click(1, MAIN_STOP); });
             Click(2, POP_ACTIVATE);
-            EXPECT_GE(sensor().answersSent(), sent + 2) << "the late answer came inside";
+            EXPECT_GE(sensor().answersSent(), sent + 2) << "the late answer went out";
             EXPECT_EQ(slope, kRam[12]);
             EXPECT_EQ(intersect, kRam[13]);
             EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), kRam[12] / 1024.0f);
         } else {
             Click(1, MAIN_GET);
-            EXPECT_EQ(sensor().answersSent(), sent + 2) << "the late answer came inside the read";
+            EXPECT_GE(sensor().answersSent(), sent + 2) << "the late answer went out";
             EXPECT_EQ(StatusLine(), test::kParametersOk);
             EXPECT_EQ(Variables(), kRam);
         }
