@@ -158,10 +158,11 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
         bool complete = false;
         double end = start;
         std::size_t cut = answer.bytes.size();
-        if (faults.holdCommand != 0 && faults.holdCommand == frame.request.command)
+        const bool held = faults.holdCommand != 0 && faults.holdCommand == frame.request.command;
+        if (held)
             cut = std::min(cut, static_cast<std::size_t>(std::max(faults.holdAfterBytes, 0)));
         if (!sendPart(answer.bytes, 0, cut, start, paced, &end, &complete)) return false;
-        if (complete && cut < answer.bytes.size()) {
+        if (complete && held) {
             {
                 std::lock_guard lock(mutex);
                 holding = true;
