@@ -132,12 +132,23 @@ def main():
     shown = ["panel 1, control %d" % i for i in displays]
     wait_for("the measurement announced on the bus",
              lambda: any(d in shown for d, _ in announced))
+    # The displays change with every answer: text and value count as agreeing when one reading
+    # of the text lies between two readings of the value that agree with each other.
+    def agree(node):
+        for _ in range(50):
+            before = Atspi.Value.get_current_value(node)
+            text = text_of(node)
+            after = Atspi.Value.get_current_value(node)
+            if before == after:
+                return text, before, float(text) == before
+        return text, after, False
+
     for ident, node in displays.items():
-        value = Atspi.Value.get_current_value(node)
-        print("display %d (%s): %s = %s" % (ident, node.get_name(), text_of(node), value))
-        if float(text_of(node)) != value:
+        text, value, same = agree(node)
+        print("display %d (%s): %s = %s" % (ident, node.get_name(), text, value))
+        if not same:
             sys.exit("operator test: display %d says %s but its value is %s"
-                     % (ident, text_of(node), value))
+                     % (ident, text, value))
 
     # Stop: the loop ends, Run is operable again.
     act(stop, "Press")
