@@ -291,7 +291,9 @@ TEST_F(Calibration, ActivationStartsTheLoopOnlyWhenNoneRuns) {
              }}});
     Click(1, MAIN_RUN);
     EXPECT_EQ(activationReturned, 1);
-    EXPECT_EQ(measuresDuringActivation, 0);
+    // The loop's own request, sent before the click, may reach the sensor during it; a loop of
+    // the activation's own would ask for many.
+    EXPECT_LE(measuresDuringActivation, 1);
     EXPECT_EQ(loopAfter, 1);
     EXPECT_EQ(test::StatusLine(), "Calibration activated!");
 }

@@ -76,9 +76,13 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
     switch (cell.fault) {
     case Fault::ExtraBytes:
         sensor().setFaults(FaultSettings(cell.fault, served, 0));
-        When([this, video,
-              served] { return probe_.handled && Measures(served) >= (video ? 5 : 20); },
-             [] { Click(1, MAIN_STOP); });
+        // Stopped once the entry made meanwhile was taken and a whole cycle has been drawn
+        // since (the entry draws on the video graph too).
+        InTurn({{[this, video, served] {
+                     return probe_.handled && Measures(served) >= (video ? 5 : 20);
+                 },
+                 [] {}},
+                {Measuring(sensor(), 2), [] { Click(1, MAIN_STOP); }}});
         break;
     case Fault::LateAnswer:
         // Run: late from the middle of the run on, so the loop's own time-out has to end it.
