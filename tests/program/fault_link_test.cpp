@@ -80,10 +80,12 @@ class LinkFaults : public FaultCellTest {
             ExpectReturnedWithin(o, 1.4, 3.5);
             break;
         case Fault::HangUp:
-            // Answered the echo, then gone: every later wait ends by its time-out.
+            // Answered the echo, then gone: every later wait ends by its time-out. A scope slow
+            // to read (a loaded machine) loses the echo answer with the line and stops after
+            // the echo's own time-out.
             EXPECT_EQ(kSetUpFailures.count(status), 1u) << '"' << status << '"';
             EXPECT_EQ(sent, kEchoOnly);
-            ExpectReturnedWithin(o, 4.4, 8.0);
+            ExpectReturnedWithin(o, status == kLinkTimeout ? 1.4 : 4.4, 8.0);
             break;
         default:
             ADD_FAILURE() << "no such cell";
