@@ -91,17 +91,26 @@ void IdentifySensor() {
 // The port may have been reopened while the sensor was still answering a request made on it
 // (the port selector during a measurement): wait until the line has been quiet for longer than
 // a request and the sensor's turn-around take, at most half a second, so that the flush below
-// takes that answer and the echo check does not.
+// takes that answer and the echo check does not. When a request made before the pick was still
+// awaiting its answer, a quiet line is not enough: the answer may not have begun yet, so its
+// first bytes are awaited too (within the half second and the answer's own time-out).
 void SettleLine(i32 port) {
     constexpr double kQuiet = 0.04;
     constexpr double kLongest = 0.5;
+    const bool answerComing = AnswerOnItsWay();
     const double start = Timer();
     double quietSince = start;
     int seen = GetInQLen(port);
-    while (seen >= 0 && Timer() - start < kLongest && Timer() - quietSince < kQuiet) {
+    bool heard = seen > 0;
+    while (seen >= 0 && Timer() - start < kLongest) {
+        const bool awaitingFirstBytes = answerComing && !heard && AnswerOnItsWay();
+        if (!awaitingFirstBytes && Timer() - quietSince >= kQuiet) break;
         Delay(0.002);
         const int now = GetInQLen(port);
-        if (now != seen) quietSince = Timer();
+        if (now != seen) {
+            quietSince = Timer();
+            heard = true;
+        }
         seen = now;
     }
 }
@@ -148,9 +157,9 @@ void InitRS232(i32 port) {
         return;
     }
     SetComTime(port, TIMEOUT);
+    SettleLine(port);
     // Whatever was on its way on the port closed before is nothing this link waits for.
     ForgetPendingAnswer();
-    SettleLine(port);
     FlushInQ(port);
     FlushOutQ(port);
     SetCTSMode(port, kHandshakeOff);
@@ -207,8 +216,8 @@ KVOR_CALLBACK(CC_DropDCom) {
     if (event != EVENT_COMMIT) return 0;
     stop_flag = 1;
     ResetStatistics();
+    // An answer still on its way stays awaited: the link set-up lets it land before its flush.
     CloseCom(com);
-    ForgetPendingAnswer();
     GetCtrlVal(pHandle, MAIN_COMPORT, &com);
     ShowStatusLiteral("Init COM-Port ...");
     InitRS232(com);
