@@ -159,8 +159,7 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
         double end = start;
         std::size_t cut = answer.bytes.size();
         const bool held = faults.holdCommand != 0 && faults.holdCommand == frame.request.command;
-        if (held)
-            cut = std::min(cut, static_cast<std::size_t>(std::max(faults.holdAfterBytes, 0)));
+        if (held) cut = std::min(cut, static_cast<std::size_t>(std::max(faults.holdAfterBytes, 0)));
         if (!sendPart(answer.bytes, 0, cut, start, paced, &end, &complete)) return false;
         if (complete && held) {
             {
