@@ -5,7 +5,6 @@
 namespace kvor {
 
 KVOR_CALLBACK(CC_BTNLineMonitor) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event == EVENT_COMMIT) DisplayLineMonitor();
     return 0;
 }

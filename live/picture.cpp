@@ -10,7 +10,6 @@
 namespace kvor {
 
 KVOR_CALLBACK(CC_BTNSavePicture) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event != EVENT_COMMIT) return 0;
     char stamp[32];
     char name[64];

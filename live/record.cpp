@@ -154,7 +154,6 @@ void EndRecord() {
 }
 
 KVOR_CALLBACK(CC_TOGGBTN_Record) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event != EVENT_COMMIT) return 0;
     i32 on = 0;
     GetCtrlVal(pHandle, MAIN_RECORD, &on);

@@ -117,7 +117,6 @@ void ShowStatistics() {
 }
 
 KVOR_CALLBACK(CC_BTNResetStatistics) {
-    (void)panel, (void)control, (void)callbackData, (void)eventData1, (void)eventData2;
     if (event == EVENT_COMMIT) ResetStatistics();
     return 0;
 }
