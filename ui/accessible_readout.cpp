@@ -2,7 +2,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QLabel>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QStyle>
 
 #include <algorithm>
 #include <limits>
@@ -10,16 +12,13 @@
 namespace kvor::rt {
 namespace {
 
-const char* const kReadout = "kvorReadout"; // 1 text, 2 number
-const char* const kValue = "kvorValue";
-
 // The label's accessible name stays its caption; the shown text is the value and the text.
 class ReadoutAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleValueInterface {
   public:
-    ReadoutAccessible(QLabel* label, bool numeric)
-        : QAccessibleWidget(label, QAccessible::StaticText), numeric_(numeric) {}
+    explicit ReadoutAccessible(Readout* readout)
+        : QAccessibleWidget(readout, QAccessible::StaticText), numeric_(readout->numeric()) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
@@ -58,51 +57,125 @@ class ReadoutAccessible : public QAccessibleWidget,
     }
 
     // Value interface: the number shown, read only.
-    QVariant currentValue() const override { return object()->property(kValue); }
+    QVariant currentValue() const override { return readout()->value(); }
     void setCurrentValue(const QVariant&) override {}
     QVariant maximumValue() const override { return std::numeric_limits<double>::max(); }
     QVariant minimumValue() const override { return std::numeric_limits<double>::lowest(); }
     QVariant minimumStepSize() const override { return 0.0; }
 
   private:
-    QString shown() const { return static_cast<QLabel*>(widget())->text(); }
+    const Readout* readout() const { return static_cast<const Readout*>(widget()); }
+    QString shown() const { return readout()->text(); }
     bool numeric_;
 };
 
 QAccessibleInterface* ReadoutFactory(const QString&, QObject* object) {
-    auto* label = qobject_cast<QLabel*>(object);
-    if (label == nullptr) return nullptr;
-    const int kind = label->property(kReadout).toInt();
-    return kind == 0 ? nullptr : new ReadoutAccessible(label, kind == 2);
+    auto* readout = dynamic_cast<Readout*>(object);
+    return readout == nullptr ? nullptr : new ReadoutAccessible(readout);
 }
 
 } // namespace
 
-void MakeReadout(QLabel* label, bool numeric) {
+Readout::Readout(bool numeric, const QString& text) : QLabel(text), numeric_(numeric) {
     static const bool installed = [] {
         QAccessible::installFactory(ReadoutFactory);
         return true;
     }();
     (void)installed;
-    label->setProperty(kReadout, numeric ? 2 : 1);
-    label->setProperty(kValue, 0.0);
+    // Numbers and the sensor's own texts: never markup.
+    setTextFormat(Qt::PlainText);
 }
 
-void ShowReadout(QLabel* label, const QString& text, double value) {
-    const QString old = label->text();
-    const bool numeric = label->property(kReadout).toInt() == 2;
-    const bool valueChanged = numeric && label->property(kValue).toDouble() != value;
-    label->setText(text);
-    if (numeric) label->setProperty(kValue, value);
+void Readout::display(const QString& text, double value) {
+    const QString old = QLabel::text();
+    const bool valueChanged = numeric_ && value_ != value;
+    setText(text);
+    if (numeric_) value_ = value;
     if (!QAccessible::isActive()) return;
     if (old != text) {
-        QAccessibleTextUpdateEvent update(label, 0, old, text);
+        QAccessibleTextUpdateEvent update(this, 0, old, text);
         QAccessible::updateAccessibility(&update);
     }
     if (valueChanged) {
-        QAccessibleValueChangeEvent change(label, value);
+        QAccessibleValueChangeEvent change(this, value);
         QAccessible::updateAccessibility(&change);
     }
+}
+
+// The glyph of each character shown, looked up once per font: a number is then laid out by
+// adding up advances, without shaping it anew. A character the font itself lacks (the font
+// machinery would substitute another font) leaves the text to the label.
+bool Readout::layOut(const QString& text, QGlyphRun* run, qreal* width) {
+    if (!numeric_ || text.isEmpty() || wordWrap() || !pixmap().isNull()) return false;
+    if (!(glyphFont_ == font()) || !rawFont_.isValid()) {
+        glyphFont_ = font();
+        rawFont_ = QRawFont::fromFont(glyphFont_);
+        glyphs_.clear();
+        if (!rawFont_.isValid()) return false;
+    }
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    qreal x = 0;
+    for (const QChar c : text) {
+        auto it = glyphs_.find(c.unicode());
+        if (it == glyphs_.end()) {
+            if (c.isSurrogate()) return false;
+            const QList<quint32> glyph = rawFont_.glyphIndexesForString(QString(c));
+            if (glyph.size() != 1 || glyph[0] == 0) return false;
+            const QList<QPointF> advance = rawFont_.advancesForGlyphIndexes(glyph);
+            if (advance.size() != 1) return false;
+            it = glyphs_.insert(c.unicode(), {glyph[0], advance[0].x()});
+        }
+        indexes.append(it->first);
+        positions.append(QPointF(x, 0));
+        x += it->second;
+    }
+    run->setRawFont(rawFont_);
+    run->setGlyphIndexes(indexes);
+    run->setPositions(positions);
+    *width = x;
+    return true;
+}
+
+// A number goes where the label itself would put it: inside the margin, indented by half an
+// "x" when framed, aligned as set. Everything else the label paints itself.
+void Readout::paintEvent(QPaintEvent* event) {
+    QGlyphRun run;
+    qreal width = 0;
+    if (!layOut(text(), &run, &width)) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    // A new number repaints only the inside; the frame is drawn when it is uncovered.
+    if (!contentsRect().contains(event->rect())) drawFrame(&painter);
+    QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    int indentBy = indent();
+    if (indentBy < 0 && frameWidth() > 0)
+        indentBy = fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - margin();
+    if (indentBy > 0) {
+        if (align & Qt::AlignLeft) area.setLeft(area.left() + indentBy);
+        if (align & Qt::AlignRight) area.setRight(area.right() - indentBy);
+        if (align & Qt::AlignTop) area.setTop(area.top() + indentBy);
+        if (align & Qt::AlignBottom) area.setBottom(area.bottom() - indentBy);
+    }
+    const qreal height = rawFont_.ascent() + rawFont_.descent();
+    qreal x = area.left();
+    if (align & Qt::AlignRight)
+        x = area.left() + area.width() - width;
+    else if (align & Qt::AlignHCenter)
+        x = area.left() + (area.width() - width) / 2;
+    qreal y = area.top();
+    if (align & Qt::AlignBottom)
+        y = area.top() + area.height() - height;
+    else if (align & Qt::AlignVCenter)
+        y = area.top() + (area.height() - height) / 2;
+    // A number wider or taller than its place is cut at the place's edges.
+    if (area.width() < width || area.height() < height)
+        painter.setClipRect(area, Qt::IntersectClip);
+    painter.setPen(QPen(palette().brush(foregroundRole()), 1));
+    painter.drawGlyphRun(QPointF(x, y + rawFont_.ascent()), run);
 }
 
 } // namespace kvor::rt

@@ -1,17 +1,42 @@
-// What a display shows, for assistive technology: numeric displays and text messages (the status
-// line among them) expose their text through the text interface and numbers through the value
-// interface, and announce every change, so a screen reader reads the measurement and the status.
+// What a display shows, for the eye and for assistive technology: numeric displays and text
+// messages (the status line among them) expose their text through the text interface and numbers
+// through the value interface, and announce every change, so a screen reader reads the
+// measurement and the status. A new number each answer is cheap to paint: its digits are laid
+// out from glyphs looked up once, not shaped anew.
 #pragma once
 
+#include <QFont>
+#include <QHash>
+#include <QLabel>
+#include <QRawFont>
 #include <QString>
+#include <utility>
 
-class QLabel;
+class QGlyphRun;
 
 namespace kvor::rt {
 
-// Marks a label as a readout; `numeric` adds the value interface.
-void MakeReadout(QLabel* label, bool numeric);
-// Shows a new text (and, for a numeric readout, its value) and announces the change.
-void ShowReadout(QLabel* label, const QString& text, double value = 0);
+class Readout : public QLabel {
+  public:
+    // `numeric` adds the value interface.
+    explicit Readout(bool numeric, const QString& text = {});
+    bool numeric() const { return numeric_; }
+    double value() const { return value_; }
+    // Shows a new text (and, for a numeric readout, its value) and announces the change.
+    void display(const QString& text, double value = 0);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    // The glyphs of a number shown, and their total advance; false leaves it to the label.
+    bool layOut(const QString& text, QGlyphRun* run, qreal* width);
+
+    bool numeric_;
+    double value_ = 0;
+    QFont glyphFont_;
+    QRawFont rawFont_;
+    QHash<char16_t, std::pair<quint32, qreal>> glyphs_; // glyph index and advance
+};
 
 } // namespace kvor::rt

@@ -167,13 +167,12 @@ class NumericDisplay : public Control {
   public:
     NumericDisplay(int panel, const ControlDef& def, QWidget* canvas)
         : Control(panel, def, canvas) {
-        label_body_ = new QLabel;
+        label_body_ = new Readout(true);
         label_body_->setFrameShape(QFrame::StyledPanel);
         label_body_->setFrameShadow(QFrame::Sunken);
         label_body_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label_body_->setMargin(3);
         if (bgColor_ < 0) bgColor_ = 0xFFFFFF;
-        MakeReadout(label_body_, true);
         finish(label_body_);
         show(def.value);
     }
@@ -209,9 +208,9 @@ class NumericDisplay : public Control {
         } else {
             text = QString::number(v, 'f', std::max(0, def_.precision));
         }
-        ShowReadout(label_body_, text, v);
+        label_body_->display(text, v);
     }
-    QLabel* label_body_;
+    Readout* label_body_;
     double value_ = 0;
 };
 

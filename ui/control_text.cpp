@@ -18,9 +18,7 @@ namespace {
 class TextMessage : public Control {
   public:
     TextMessage(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        label_body_ = new QLabel(def.text);
-        label_body_->setTextFormat(Qt::PlainText);
-        MakeReadout(label_body_, false);
+        label_body_ = new Readout(false, def.text);
         if (def.align == QLatin1String("center")) label_body_->setAlignment(Qt::AlignCenter);
         if (def.align == QLatin1String("sunken")) {
             label_body_->setFrameShape(QFrame::StyledPanel);
@@ -31,7 +29,7 @@ class TextMessage : public Control {
         if (def.rect.width() <= 0) label_body_->adjustSize();
     }
     int setValue(const Value& value) override {
-        ShowReadout(label_body_, ToText(value));
+        label_body_->display(ToText(value));
         if (def_.rect.width() <= 0) label_body_->adjustSize();
         return 0;
     }
@@ -48,7 +46,7 @@ class TextMessage : public Control {
     }
 
   private:
-    QLabel* label_body_ = nullptr;
+    Readout* label_body_ = nullptr;
 };
 
 class TextBox : public Control {

@@ -64,24 +64,32 @@ bool SerialLine::alive() {
     if (!vanished_ && (PollLine(static_cast<int>(port_->handle()), 0, 0) & kHangUp))
         vanished_ = true;
 #endif
-    if (vanished_ && port_->isOpen()) port_->close();
-    return !vanished_;
+    return !closedIfVanished();
 }
 
+bool SerialLine::closedIfVanished() {
+    if (vanished_ && port_->isOpen()) port_->close();
+    return vanished_;
+}
+
+// One look at the line: notes a hang-up and moves what the operating system holds into the
+// queue, waiting at most waitMs for the first byte. A full queue takes nothing more; the look
+// then only asks whether the line is still there.
 bool SerialLine::pull(int waitMs) {
-    if (port_->bytesAvailable() >= queueSize_) return false;
+    const bool room = port_->bytesAvailable() < queueSize_;
 #ifdef Q_OS_UNIX
-    const short events = PollLine(static_cast<int>(port_->handle()), POLLIN, waitMs);
+    const short events =
+        PollLine(static_cast<int>(port_->handle()), room ? POLLIN : 0, room ? waitMs : 0);
     if (events & kHangUp) {
         vanished_ = true;
         return false;
     }
-    if (!(events & POLLIN)) return false;
+    if (!room || !(events & POLLIN)) return false;
     const qint64 before = port_->bytesAvailable();
     port_->waitForReadyRead(0);
     return port_->bytesAvailable() > before;
 #else
-    return port_->waitForReadyRead(waitMs);
+    return room && port_->waitForReadyRead(waitMs);
 #endif
 }
 
@@ -133,9 +141,8 @@ int SerialLine::read(unsigned char* data, int count, int timeoutMs) {
 }
 
 int SerialLine::waiting(int waitMs) {
-    if (!alive()) return kComErrIO;
-    pull(waitMs);
-    if (!alive()) return kComErrIO;
+    if (!closedIfVanished()) pull(waitMs);
+    if (closedIfVanished()) return kComErrIO;
     return static_cast<int>(port_->bytesAvailable());
 }
 

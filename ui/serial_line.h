@@ -36,7 +36,8 @@ class SerialLine {
     // Up to count bytes, waiting at most timeoutMs for them: the count read, or a negative code.
     int read(unsigned char* data, int count, int timeoutMs);
     // Moves bytes the operating system already holds into the queue, waiting at most waitMs for
-    // the first one; returns the bytes waiting in the queue, or a negative code.
+    // the first one; returns the bytes waiting in the queue, or a negative code. One look at the
+    // line, which notices a hang-up as well.
     int waiting(int waitMs);
     // Empties the input queue; the bytes thrown away go to `dropped` when it is given.
     int flushInput(QByteArray* dropped = nullptr);
@@ -46,8 +47,9 @@ class SerialLine {
   private:
     SerialLine() = default;
     bool pull(int waitMs);
+    // Whether the line is known to have vanished (then closed), without looking at it again.
+    bool closedIfVanished();
     bool waitWritable(int waitMs);
-    void vanish();
 
     std::unique_ptr<QSerialPort> port_;
     int queueSize_ = 4096;

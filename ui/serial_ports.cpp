@@ -115,12 +115,11 @@ void CloseWithApplication() {
     qAddPostRoutine(CloseAllOnExit);
 }
 
-// Whether the port's receive callback is due: installed, not running, its notify count waiting
-// and not already offered to it unchanged.
-bool CallbackDue(int port, OpenPort& open) {
+// Whether the port's receive callback is due with `waiting` bytes in the queue: installed, not
+// running, its notify count waiting and not already offered to it unchanged.
+bool CallbackDue(int port, const OpenPort& open, int waiting) {
     const ComCallback& cb = open.callback;
     if (!cb.function || !(cb.eventMask & LWRS_RECEIVE) || InCallback::running(port)) return false;
-    const int waiting = open.line->waiting(0);
     return waiting >= cb.notifyCount && waiting > cb.idleLength;
 }
 
@@ -138,14 +137,15 @@ bool DispatchComCallbacks() {
     for (const int port : ports) {
         // A callback may close, reopen or uninstall any port, its own included.
         const auto it = g_ports.find(port);
-        // Every line is checked, with a callback or not: a vanished one is closed at once, as its
-        // hung-up descriptor would wake the event loop on every pass.
-        if (it == g_ports.end() || !it->second->line->alive() || !CallbackDue(port, *it->second))
-            continue;
+        if (it == g_ports.end()) continue;
+        // Every line is looked at, with a callback or not: a vanished one is closed at once, as
+        // its hung-up descriptor would wake the event loop on every pass.
+        const int waiting = it->second->line->waiting(0);
+        if (waiting < 0 || !CallbackDue(port, *it->second, waiting)) continue;
         ComCallback& cb = it->second->callback;
         const ComCallbackPtr function = cb.function;
         void* const data = cb.data;
-        cb.idleLength = it->second->line->waiting(0);
+        cb.idleLength = waiting;
         const InCallback guard(port);
         function(port, LWRS_RECEIVE, data);
         ran = true;
@@ -156,7 +156,8 @@ bool DispatchComCallbacks() {
 bool ComCallbackPending() {
     bool pending = false;
     for (auto& [port, open] : g_ports) {
-        if (open->line->alive() && !pending && CallbackDue(port, *open)) pending = true;
+        const int waiting = open->line->waiting(0);
+        if (waiting >= 0 && !pending && CallbackDue(port, *open, waiting)) pending = true;
     }
     return pending;
 }
