@@ -53,12 +53,12 @@ QTimer& WakeTimer() {
 }
 
 // Processes what is pending; when nothing was, sleeps until input or an event arrives, at most
-// `waitMs` milliseconds. One pass of the dispatcher does both: it handles what is ready without
-// waiting, and waits only when nothing is.
+// `waitMs` milliseconds.
 void ProcessPending(int waitMs) {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     if (dispatcher == nullptr) return;
-    if (DispatchComCallbacks()) return;
+    const bool events = dispatcher->processEvents(QEventLoop::AllEvents);
+    if (DispatchComCallbacks() || events) return;
     // The dispatcher watches every open line, so bytes arriving end this wait as well.
     QTimer& wake = WakeTimer();
     wake.start(waitMs);
