@@ -27,6 +27,7 @@
 #include "live/record.h"
 #include "live/statistics.h"
 #include "tests/support/harness.h"
+#include "tests/support/statistics_reference.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
 
@@ -55,40 +56,11 @@ Sent Decode(const sim::Request& a) {
             w[7], w[11], w[12]};
 }
 
-// Two-pass figures over the sent answers, the textbook way.
-struct Expected {
-    double n = 0, mean = 0, sd = 0, min = 0, max = 0, inPct = 0, cp = 0, cpk = 0, umMean = 0,
-           umSd = 0;
-};
-
-Expected Compute(const std::vector<Sent>& v) {
-    Expected e;
-    e.n = static_cast<double>(v.size());
-    double in = 0;
-    e.min = 1e9;
-    e.max = -1e9;
-    for (const Sent& s : v) {
-        e.mean += s.mv;
-        e.umMean += s.um;
-        in += s.in;
-        e.min = std::min<double>(e.min, s.mv);
-        e.max = std::max<double>(e.max, s.mv);
-    }
-    e.mean /= e.n;
-    e.umMean /= e.n;
-    double ss = 0, uss = 0;
-    for (const Sent& s : v) {
-        ss += (s.mv - e.mean) * (s.mv - e.mean);
-        uss += (s.um - e.umMean) * (s.um - e.umMean);
-    }
-    e.sd = std::sqrt(ss / (e.n - 1));
-    e.umSd = std::sqrt(uss / (e.n - 1));
-    e.inPct = 100.0 * in / e.n;
-    const Sent& last = v.back();
-    e.cp = 2.0 * last.tol / (6.0 * e.sd);
-    e.cpk = std::min(last.setpoint + last.tol - e.mean, e.mean - (last.setpoint - last.tol)) /
-            (3.0 * e.sd);
-    return e;
+test::ReferenceFigures Compute(const std::vector<Sent>& sent) {
+    std::vector<test::ReferenceAnswer> answers;
+    for (const Sent& s : sent)
+        answers.push_back({s.mv, s.setpoint, s.tol, s.um});
+    return test::ComputeReference(answers);
 }
 
 double Shown(int control) {
@@ -228,7 +200,7 @@ TEST_P(StatisticsOfEachLoop, EqualAnIndependentComputationOverTheAnswersSent) {
                       std::any_of(sent.begin(), sent.end(), [](auto& s) { return !s.in; });
     ASSERT_TRUE(both) << "the run should hold answers within and beyond their band";
 
-    const Expected e = Compute(sent);
+    const test::ReferenceFigures e = Compute(sent);
     const double rel = 1e-9;
     EXPECT_EQ(Shown(MAIN_STAT_COUNT), e.n);
     EXPECT_NEAR(Shown(MAIN_STAT_MEAN), e.mean, rel * std::abs(e.mean));

@@ -11,22 +11,20 @@
 
 #include "app/state.h"
 #include "live/statistics.h"
+#include "tests/support/statistics_reference.h"
 
 namespace kvor {
 namespace {
 
-struct Answer {
-    u16 mv, setpoint, tol;
-    i32 um;
-};
+using Answer = test::ReferenceAnswer;
 
 void Feed(const std::vector<Answer>& answers) {
     ResetStatistics();
     for (const Answer& a : answers) {
-        Mvalue = a.mv;
-        tVal = a.setpoint;
-        tol = a.tol;
-        umValue = a.um;
+        Mvalue = static_cast<u16>(a.mv);
+        tVal = static_cast<u16>(a.setpoint);
+        tol = static_cast<u16>(a.tol);
+        umValue = static_cast<i32>(a.um);
         AddAnswerToStatistics();
     }
 }
@@ -49,44 +47,25 @@ TEST_P(StatisticsOverRuns, EqualATwoPassComputation) {
     for (int i = 0; i < c.count; ++i) {
         const int band = i * c.bands / c.count;
         Answer a{};
-        a.mv = static_cast<u16>(std::clamp(c.centre + noise(rng), 0, 65535));
-        a.setpoint = static_cast<u16>(std::clamp(c.centre + 7 * band * c.spread / 4, 0, 65535));
-        a.tol = static_cast<u16>(c.spread / 2 + band);
+        a.mv = std::clamp(c.centre + noise(rng), 0, 65535);
+        a.setpoint = std::clamp(c.centre + 7 * band * c.spread / 4, 0, 65535);
+        a.tol = c.spread / 2 + band;
         a.um = 2000000000 + 3 * a.mv; // micrometres far from zero
         answers.push_back(a);
     }
     Feed(answers);
-
-    long double sum = 0, umSum = 0;
-    int in = 0, lo = 65535, hi = 0;
-    for (const Answer& a : answers) {
-        sum += a.mv;
-        umSum += a.um;
-        in += a.mv >= a.setpoint - a.tol && a.mv <= a.setpoint + a.tol;
-        lo = std::min<int>(lo, a.mv);
-        hi = std::max<int>(hi, a.mv);
-    }
-    const long double n = c.count, mean = sum / n, umMean = umSum / n;
-    long double ss = 0, uss = 0;
-    for (const Answer& a : answers) {
-        ss += (a.mv - mean) * (a.mv - mean);
-        uss += (a.um - umMean) * (a.um - umMean);
-    }
-    const double sd = static_cast<double>(std::sqrt(ss / (n - 1)));
-    const double umSd = static_cast<double>(std::sqrt(uss / (n - 1)));
-    const Answer& last = answers.back();
+    const test::ReferenceFigures e = test::ComputeReference(answers);
 
     EXPECT_EQ(statCount, c.count);
-    EXPECT_NEAR(statMean, static_cast<double>(mean), 1e-9 * c.centre);
-    EXPECT_NEAR(StatStdDev(), sd, 1e-9 * sd + 1e-12);
-    EXPECT_EQ(statMin, lo);
-    EXPECT_EQ(statMax, hi);
-    EXPECT_DOUBLE_EQ(StatInTolPercent(), 100.0 * in / c.count);
-    EXPECT_NEAR(statUmMean, static_cast<double>(umMean), 1e-12 * 2e9);
-    EXPECT_NEAR(StatUmStdDev(), umSd, 1e-6 * umSd + 1e-9);
-    EXPECT_NEAR(StatCp(), 2.0 * last.tol / (6 * sd), 1e-9);
-    const double upper = last.setpoint + last.tol, lower = last.setpoint - last.tol;
-    EXPECT_NEAR(StatCpk(), std::min(upper - statMean, statMean - lower) / (3 * sd), 1e-9);
+    EXPECT_NEAR(statMean, e.mean, 1e-9 * c.centre);
+    EXPECT_NEAR(StatStdDev(), e.sd, 1e-9 * e.sd + 1e-12);
+    EXPECT_EQ(statMin, e.min);
+    EXPECT_EQ(statMax, e.max);
+    EXPECT_DOUBLE_EQ(StatInTolPercent(), e.inPct);
+    EXPECT_NEAR(statUmMean, e.umMean, 1e-12 * 2e9);
+    EXPECT_NEAR(StatUmStdDev(), e.umSd, 1e-6 * e.umSd + 1e-9);
+    EXPECT_NEAR(StatCp(), e.cp, 1e-9);
+    EXPECT_NEAR(StatCpk(), e.cpk, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, StatisticsOverRuns,

@@ -1,0 +1,21 @@
+// The figures of a run of answers computed the textbook way, independently of the scope: two
+// passes in long double, the capability from the last answer's band.
+#pragma once
+
+#include <vector>
+
+namespace kvor::test {
+
+struct ReferenceAnswer {
+    long mv, setpoint, tol, um;
+};
+
+struct ReferenceFigures {
+    double n = 0, mean = 0, sd = 0, min = 0, max = 0, inPct = 0, cp = 0, cpk = 0, umMean = 0,
+           umSd = 0;
+};
+
+// `answers` must not be empty.
+ReferenceFigures ComputeReference(const std::vector<ReferenceAnswer>& answers);
+
+} // namespace kvor::test
