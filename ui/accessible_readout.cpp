@@ -18,11 +18,11 @@ class ReadoutAccessible : public QAccessibleWidget,
                           public QAccessibleValueInterface {
   public:
     explicit ReadoutAccessible(Readout* readout)
-        : QAccessibleWidget(readout, QAccessible::StaticText), numeric_(readout->numeric()) {}
+        : QAccessibleWidget(readout, QAccessible::StaticText) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
-        if (type == QAccessible::ValueInterface && numeric_)
+        if (type == QAccessible::ValueInterface && readout()->numeric())
             return static_cast<QAccessibleValueInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
@@ -66,7 +66,6 @@ class ReadoutAccessible : public QAccessibleWidget,
   private:
     const Readout* readout() const { return static_cast<const Readout*>(widget()); }
     QString shown() const { return readout()->text(); }
-    bool numeric_;
 };
 
 QAccessibleInterface* ReadoutFactory(const QString&, QObject* object) {
@@ -107,7 +106,7 @@ void Readout::display(const QString& text, double value) {
 // machinery would substitute another font) leaves the text to the label.
 bool Readout::layOut(const QString& text, QGlyphRun* run, qreal* width) {
     if (!numeric_ || text.isEmpty() || wordWrap() || !pixmap().isNull()) return false;
-    if (!(glyphFont_ == font()) || !rawFont_.isValid()) {
+    if (glyphFont_ != font() || !rawFont_.isValid()) {
         glyphFont_ = font();
         rawFont_ = QRawFont::fromFont(glyphFont_);
         glyphs_.clear();
