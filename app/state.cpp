@@ -33,6 +33,13 @@ i32 answerPending;
 double tsent;
 i32 requestCount;
 i32 answeredRequest;
+double tanswer;
+i32 requestPort;
+i32 blockBytes;
+i32 flushedAfter;
+i32 rxResync;
+OwedAnswer owed[OWED_DEPTH];
+i32 owedNext;
 
 char szVersion[STATUS_LEN + 1] = {};
 char szSoftVersion[STATUS_LEN + 1] = {};
@@ -123,6 +130,13 @@ void ResetInstrumentState() {
     tsent = 0.0;
     requestCount = 0;
     answeredRequest = 0;
+    tanswer = 0.0;
+    requestPort = 0;
+    blockBytes = 0;
+    flushedAfter = 0;
+    rxResync = 0;
+    std::fill(std::begin(owed), std::end(owed), OwedAnswer{});
+    owedNext = 0;
     std::fill(std::begin(szWriteBuf), std::end(szWriteBuf), static_cast<unsigned char>(0));
     std::fill(std::begin(szReadBuf), std::end(szReadBuf), static_cast<unsigned char>(0));
     std::fill(std::begin(pp), std::end(pp), u16{});

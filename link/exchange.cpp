@@ -1,17 +1,25 @@
 // The one way a request goes out and its answer frame is awaited. The receive callback runs only
-// inside ProcessSystemEvents, so every wait is a busy loop of event passes and clock readings.
+// inside ProcessSystemEvents, so every wait is a busy loop of event passes and clock readings,
+// and any other callback (Get, Teach, a calibration step, Stop, a port pick) may run inside it.
 #include "link/exchange.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "link/frame.h"
+#include "link/serial_link.h"
 #include "ui/runtime.h"
 
 namespace kvor {
 
 namespace {
 
-// The requests the sensor answers with a frame; the others are not answered (the writes may
-// be, and then their answer is taken like any other) or answer with a raw block.
-bool AnswersWithFrame(i32 command, const u16* words) {
+// An acknowledgment that has begun to arrive is let finish while its bytes keep coming; a line
+// quiet for this long (a USB adapter holds bytes back up to 16 ms) has nothing more of it.
+constexpr double kAckQuiet = 0.05;
+
+// What the sensor sends back for a request: a frame, a raw block, or for a write perhaps a frame.
+int AnswerKind(i32 command, const u16* words) {
     switch (command & 0xFFFF) {
     case CMD_READ_RAM:
     case CMD_READ_EEPROM:
@@ -20,51 +28,136 @@ bool AnswersWithFrame(i32 command, const u16* words) {
     case CMD_MEASURE:
     case CMD_HARDWARE_INFO:
     case CMD_CALIBRATION:
-        return true;
+        return AWAIT_FRAME;
     case CMD_WRITE_RAM:
     case CMD_WRITE_EEPROM:
-        // The sensor may acknowledge a write with a frame; it must not be cut by what follows.
-        return true;
+        return AWAIT_ACK_MAY;
+    case CMD_FIRMWARE_INFO:
+    case CMD_READ_VIDEO64:
+        return AWAIT_BLOCK;
     case CMD_RESET_MINMAX:
         // All sixteen words 0 make it the video read, answered with a raw block.
-        for (int i = 0; i < PNUM; ++i)
-            if (words[i] != 0) return true;
-        return false;
+        return std::any_of(words, words + PNUM, [](u16 w) { return w != 0; }) ? AWAIT_FRAME
+                                                                              : AWAIT_BLOCK;
     default:
-        return false;
+        return AWAIT_NOTHING;
     }
+}
+
+int BlockLength(i32 command) {
+    switch (command & 0xFFFF) {
+    case CMD_FIRMWARE_INFO:
+        return kFirmwareTextBytes;
+    case CMD_READ_VIDEO64:
+        return kVideo64Bytes;
+    default:
+        return kVideo256Bytes;
+    }
+}
+
+bool WithinTimeOut() {
+    return Timer() - tsent <= TIMEOUT;
+}
+
+// A write's acknowledgment is not waited for; only one that has begun to arrive is let finish,
+// so that the flush behind it never cuts it in half.
+void LetAcknowledgmentFinish() {
+    int seen = GetInQLen(com);
+    double lastByte = Timer();
+    while (seen > 0 && seen < kFrameBytes && answerPending == AWAIT_ACK_MAY && WithinTimeOut() &&
+           Timer() - lastByte < kAckQuiet) {
+        ProcessSystemEvents();
+        const int now = GetInQLen(com);
+        if (now != seen) lastByte = Timer();
+        seen = now;
+    }
+}
+
+// The answer to the last request landed and lies in rx_flag, pp and szReadBuf: whoever waits for
+// it gets it back from here after the exchange about to start has ended.
+void KeepOwedAnswer() {
+    if (requestCount == 0 || rx_flag != 1 || answeredRequest != requestCount) return;
+    OwedAnswer& slot = owed[owedNext];
+    owedNext = (owedNext + 1) % OWED_DEPTH;
+    slot.request = requestCount;
+    std::copy_n(szReadBuf, kFrameBytes, slot.frame);
+    std::copy_n(pp, PNUM, slot.words);
+    slot.refresh = graphrefresh;
+    slot.landed = tanswer;
+}
+
+// Puts back the answer kept for `request`; false when none landed for it.
+bool GiveBackOwedAnswer(i32 request) {
+    const auto slot = std::find_if(std::begin(owed), std::end(owed),
+                                   [request](const OwedAnswer& o) { return o.request == request; });
+    if (slot == std::end(owed)) return false;
+    std::copy_n(slot->frame, kFrameBytes, szReadBuf);
+    std::copy_n(slot->words, PNUM, pp);
+    graphrefresh = slot->refresh;
+    tanswer = slot->landed;
+    answeredRequest = request;
+    rx_flag = 1;
+    return true;
 }
 
 } // namespace
 
-void PrepareRequest() {
+void LetAnswerLand() {
+    if (answerPending == AWAIT_ACK_MAY) LetAcknowledgmentFinish();
     // The answer on its way lands within its own time-out; a vanished port delivers nothing.
     while (AnswerOnItsWay() && GetInQLen(com) >= 0)
         ProcessSystemEvents();
-    answerPending = 0;
+    answerPending = AWAIT_NOTHING;
+    KeepOwedAnswer();
+}
+
+void PrepareRequest() {
+    LetAnswerLand();
     FlushInQ(com);
     FlushOutQ(com);
+    flushedAfter = requestCount;
+    // The queue is empty: the next byte to come begins a frame.
+    rxResync = 0;
     rx_flag = 0;
     // A measurement answer taken just now is not drawn: pp is about to carry another request.
     graphrefresh = 0;
 }
 
 i32 WriteRequest(i32 command, const u16* words) {
+    const int kind = AnswerKind(command, words);
+    // A raw block must not be taken for frames; a frame answer needs the callback, which the
+    // raw read this exchange interrupted had switched off.
+    if (kind == AWAIT_BLOCK) RemoveRxCallback();
+    if (kind == AWAIT_FRAME) InstallRxCallback();
     FillTxBuf(command, words);
     nBytesW = ComWrt(com, szWriteBuf, kFrameBytes);
     awaited = command & 0xFFFF;
-    answerPending = AnswersWithFrame(command, words) && nBytesW == kFrameBytes ? 1 : 0;
+    answerPending = nBytesW == kFrameBytes ? kind : AWAIT_NOTHING;
+    blockBytes = kind == AWAIT_BLOCK ? BlockLength(command) : 0;
+    requestPort = com;
     tsent = Timer();
     ++requestCount;
     return nBytesW;
 }
 
+void AwaitPass(i32 request, double begun) {
+    ProcessSystemEvents();
+    if (requestCount == request) return;
+    tstart = begun;
+    if (!GiveBackOwedAnswer(request)) {
+        rx_flag = 0;
+        graphrefresh = 0;
+    }
+}
+
 int AwaitAnswer(int how, const char* timeoutText) {
     const bool answerFirst = (how & TEST_ANSWER_FIRST) != 0;
+    const i32 request = requestCount;
+    const double begun = tstart;
     for (;;) {
-        ProcessSystemEvents();
+        AwaitPass(request, begun);
         if (answerFirst && rx_flag == 1) break;
-        tdiff = Timer() - tstart;
+        tdiff = (rx_flag == 1 ? tanswer : Timer()) - tstart;
         if (tdiff > TIMEOUT) {
             if (timeoutText != nullptr) SetStatusText(timeoutText);
             break;
@@ -72,7 +165,7 @@ int AwaitAnswer(int how, const char* timeoutText) {
         if (!answerFirst && rx_flag == 1) break;
     }
     // Answered or given up: nothing more is awaited for this request.
-    if (rx_flag != 1) answerPending = 0;
+    if (rx_flag != 1 && requestCount == request) answerPending = AWAIT_NOTHING;
     return rx_flag == 1 ? 1 : 0;
 }
 
@@ -95,16 +188,30 @@ bool TakesAnswer(int commandWord) {
 void TakeAnswer() {
     rx_flag = 1;
     graphrefresh = awaited == CMD_MEASURE ? 1 : 0;
-    answerPending = 0;
+    answerPending = AWAIT_NOTHING;
     answeredRequest = requestCount;
+    tanswer = Timer();
 }
 
 bool AnswerOnItsWay() {
-    return answerPending == 1 && Timer() - tsent <= TIMEOUT;
+    switch (answerPending) {
+    case AWAIT_FRAME:
+        return WithinTimeOut();
+    case AWAIT_BLOCK: {
+        const int waiting = GetInQLen(com);
+        return waiting >= 0 && waiting < blockBytes && WithinTimeOut();
+    }
+    default:
+        return false;
+    }
 }
 
 void ForgetPendingAnswer() {
-    answerPending = 0;
+    answerPending = AWAIT_NOTHING;
+}
+
+bool LineTakenOver(i32 request) {
+    return flushedAfter >= request;
 }
 
 int ReadRawBlock(int waiting) {

@@ -1,10 +1,11 @@
 // The one way a request goes to the sensor and the one way its answer frame is awaited.
 //
-// Every frame exchange of the program is three steps: PrepareRequest (the answer to the request
-// before has landed or timed out; both queues empty, rx_flag clear), filling pp, WriteRequest.
-// Frame answers are then awaited with AwaitAnswer (or by a loop of its own shape that relies on
-// the same receive callback). The rule of what is taken lives in TakesAnswer, which the receive
-// callback applies to every frame.
+// Every frame exchange of the program is three steps: PrepareRequest (what is on its way to the
+// request before has landed or timed out; both queues empty, rx_flag clear), filling pp,
+// WriteRequest. Frame answers are then awaited with AwaitAnswer, whose event passes (AwaitPass)
+// hand back to the wait exactly its own answer, whatever exchanges the operator starts inside
+// it. The rule of what is taken lives in TakesAnswer, which the receive callback applies to
+// every frame.
 #pragma once
 
 #include "app/state.h"
@@ -20,17 +21,31 @@ enum : int {
     SHOW_WHEN_COMPLETE = 2, // sentText only when all 36 bytes went out
 };
 
-// Lets the answer frame that is still on its way to an earlier request arrive (the receive
-// callback takes it) or time out, so that nothing after it flushes a frame in half; then empties
-// both queues of com and clears rx_flag and graphrefresh. Events are processed only while such
-// an answer is awaited.
+// What may still come on the line for the last request (answerPending).
+enum : int {
+    AWAIT_NOTHING = 0,
+    AWAIT_FRAME = 1,  // an answer frame, within TIMEOUT
+    AWAIT_BLOCK = 2,  // a raw block of blockBytes, within TIMEOUT
+    AWAIT_ACK_MAY = 3 // a write: the sensor may acknowledge it with a frame, or not at all
+};
+
+// Lets what is on its way to the last request land or time out (events are processed only while
+// it is), so that nothing after it flushes an answer in half; keeps an answer that landed for
+// the wait it interrupts. Empties no queue: the write of a parameter set starts here.
+void LetAnswerLand();
+// LetAnswerLand, then empties both queues of com and clears rx_flag and graphrefresh.
 void PrepareRequest();
 // Builds `command` from `words` in szWriteBuf and writes the 36 bytes (count in nBytesW); from
 // now on the receive callback takes the answers to this command. Returns nBytesW.
 i32 WriteRequest(i32 command, const u16* words = pp);
-// Passes of ProcessSystemEvents until rx_flag is 1 or tdiff exceeds TIMEOUT since tstart, in the
-// order `how` names. On time-out copies timeoutText (when given) into szStatus. Returns 1 when
-// rx_flag is 1 after the wait, else 0.
+// One event pass of the wait for request `request`, begun at `begun`: when a callback inside the
+// pass made an exchange of its own, the wait gets back its clock (tstart) and exactly its own
+// answer: the one that landed meanwhile, or none.
+void AwaitPass(i32 request, double begun);
+// Passes until rx_flag is 1 or tdiff exceeds TIMEOUT since tstart, in the order `how` names. On
+// time-out copies timeoutText (when given) into szStatus. Returns 1 when rx_flag is 1 after the
+// wait, else 0. tdiff of an answer is taken at its landing, so an answer that came in time is
+// never late because a dialog held the event loop.
 int AwaitAnswer(int how, const char* timeoutText);
 // A whole exchange: PrepareRequest, fill (when given) fills pp, WriteRequest(command, pp),
 // sentText (when given) in the status line, tstart = Timer(), AwaitAnswer.
@@ -44,11 +59,13 @@ bool TakesAnswer(int commandWord);
 // The receive callback's end of an answer: rx_flag raised, graphrefresh too when it answers a
 // measurement request, the request no longer awaited.
 void TakeAnswer();
-// Whether the answer frame to the last request is still on its way: not yet taken, and its
-// time-out not yet passed.
+// Whether the answer to the last request is still on its way: not yet taken, and its time-out
+// not yet passed.
 bool AnswerOnItsWay();
 // Nothing is on its way any more on com (the port was closed or given up).
 void ForgetPendingAnswer();
+// Whether an exchange after `request` emptied the queues: its raw block is gone.
+bool LineTakenOver(i32 request);
 
 // Reads the `waiting` bytes of a raw block into szReadBuf, never more than it holds; returns the
 // count read (0 when nothing was waiting).

@@ -76,6 +76,8 @@ i32 GetVERSIONInfo() {
 
     const int n = WaitForFirmwareText();
     nBytesR = ReadRawBlock(n);
+    // Read, or given up: nothing more of it is awaited.
+    ForgetPendingAnswer();
 
     InstallRxCallback();
     FlushInQ(com);

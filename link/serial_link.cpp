@@ -58,6 +58,19 @@ void TellWhetherSimulated() {
     SetStatusText(status);
 }
 
+// Reads `count` bytes of a frame whose first bytes have come: the rest is on the line right
+// behind them, so the read waits only as long as a frame takes through a USB adapter, never the
+// port's whole time-out.
+int ReadFrameBytes(unsigned char* to, int count) {
+    constexpr double kFrameRest = 0.1;
+    if (count <= 0) return 0;
+    if (GetInQLen(com) >= count) return ComRd(com, to, count);
+    SetComTime(com, kFrameRest);
+    const int got = ComRd(com, to, count);
+    SetComTime(com, TIMEOUT);
+    return got;
+}
+
 // Everything after a successful line check: identification, then the RAM parameters.
 void IdentifySensor() {
     Delay(0.1);
@@ -89,23 +102,25 @@ void IdentifySensor() {
 }
 
 // The port may have been reopened while the sensor was still answering a request made on it
-// (the port selector during a measurement): wait until the line has been quiet for longer than
-// a request and the sensor's turn-around take, at most half a second, so that the flush below
-// takes that answer and the echo check does not. When a request made before the pick was still
-// awaiting its answer, a quiet line is not enough: the answer may not have begun yet, so its
-// first bytes are awaited too (within the half second and the answer's own time-out).
+// (the same port picked again during a measurement): wait until the line has been quiet for
+// longer than a request and the sensor's turn-around take, at most half a second, so that the
+// flush below takes that answer and the echo check does not. When that answer had not begun, a
+// quiet line is not enough: its first bytes are awaited too (within the half second and the
+// answer's own time-out). A request made on another port cannot answer here: nothing to wait
+// for. The panel stays live meanwhile.
 void SettleLine(i32 port) {
     constexpr double kQuiet = 0.04;
     constexpr double kLongest = 0.5;
-    const bool answerComing = AnswerOnItsWay();
+    const bool answerComing = AnswerOnItsWay() && requestPort == port;
+    if (!answerComing && GetInQLen(port) <= 0) return;
     const double start = Timer();
     double quietSince = start;
     int seen = GetInQLen(port);
     bool heard = seen > 0;
-    while (seen >= 0 && Timer() - start < kLongest) {
+    while (seen >= 0 && com == port && Timer() - start < kLongest) {
         const bool awaitingFirstBytes = answerComing && !heard && AnswerOnItsWay();
         if (!awaitingFirstBytes && Timer() - quietSince >= kQuiet) break;
-        Delay(0.002);
+        ProcessSystemEvents();
         const int now = GetInQLen(port);
         if (now != seen) {
             quietSince = Timer();
@@ -113,6 +128,20 @@ void SettleLine(i32 port) {
         }
         seen = now;
     }
+}
+
+// A frame set aside may have brought bytes behind it (a sensor that adds a trailer): they are
+// dropped up to the next sync word, whose two bytes then begin szReadBuf. Returns 2 when a sync
+// word was found, 0 when the queue ran out first (the search goes on with the next bytes).
+int SkipToSyncWord() {
+    while (GetInQLen(com) > 0) {
+        if (ComRd(com, &szReadBuf[0], 1) != 1) return 0;
+        if (szReadBuf[0] != 0x00) continue;
+        // The low byte follows the high byte at once on the line.
+        if (ReadFrameBytes(&szReadBuf[1], 1) != 1) return 0;
+        if (szReadBuf[1] == (kSyncRequest & 0xFF) || szReadBuf[1] == (kSyncEcho & 0xFF)) return 2;
+    }
+    return 0;
 }
 
 } // namespace
@@ -158,6 +187,8 @@ void InitRS232(i32 port) {
     }
     SetComTime(port, TIMEOUT);
     SettleLine(port);
+    // Another port picked while this one settled has set its own link up.
+    if (com != port) return;
     // Whatever was on its way on the port closed before is nothing this link waits for.
     ForgetPendingAnswer();
     FlushInQ(port);
@@ -189,7 +220,13 @@ int CheckComLine([[maybe_unused]] i32 port) {
 void RX_Receive_Function([[maybe_unused]] int port, int events,
                          [[maybe_unused]] void* callbackData) {
     if (!(events & LWRS_RECEIVE)) return;
-    const int got = ComRd(com, szReadBuf, kFrameBytes);
+    int have = 0;
+    if (rxResync == 1) {
+        have = SkipToSyncWord();
+        if (have == 0) return;
+        rxResync = 0;
+    }
+    const int got = have + ReadFrameBytes(&szReadBuf[have], kFrameBytes - have);
     // A read that came back short (the port vanished under the callback) is no answer.
     if (got != kFrameBytes) {
         FlushInQ(com);
@@ -198,6 +235,7 @@ void RX_Receive_Function([[maybe_unused]] int port, int events,
     // A late answer to another request is set aside whole; the answer behind it stays queued.
     const int word = szReadBuf[2] * 256 + szReadBuf[3];
     if (!TakesAnswer(word)) {
+        rxResync = 1;
         char note[64];
         std::snprintf(note, sizeof note, "set aside: answer with command word %d while %d awaited",
                       word, awaited);

@@ -35,8 +35,15 @@ void ReadBlock(const Block& block, i32 first, const u16* words) {
 
     int n = 0;
     tstart = Timer();
+    const i32 request = requestCount;
     do {
         ProcessSystemEvents();
+        // An exchange clicked meanwhile let the block land and emptied the queue for its own
+        // answer: this block is gone, and its samples keep the old picture.
+        if (LineTakenOver(request)) {
+            ShowStatus();
+            return;
+        }
         n = GetInQLen(com);
         tdiff = Timer() - tstart;
         if (tdiff > TIMEOUT) {
@@ -46,6 +53,7 @@ void ReadBlock(const Block& block, i32 first, const u16* words) {
     } while (n < bytes);
 
     nBytesR = ReadRawBlock(n);
+    ForgetPendingAnswer();
     if (nBytesR == bytes) SetStatusText(block.received);
 
     for (int i = 0; i < block.samples; ++i) {

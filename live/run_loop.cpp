@@ -23,19 +23,23 @@ namespace {
 // request of its own once that exchange has ended.
 i32 loopRequest = 0;
 
-void RequestMeasurement() {
+// Returns false when a Stop or a port pick came while the line settled: no request then.
+bool RequestMeasurement() {
     PrepareRequest();
+    if (stop_flag == 1) return false;
     CopyVarsToPP();
     WriteRequest(CMD_MEASURE);
     loopRequest = requestCount;
+    return true;
 }
 
+// The loop counts as running from the first thing that may process events: a Stop clicked
+// from then on is never overwritten, and a loop stopped before its first request sends none.
 void StartRun() {
-    BeginAcquisition(MAIN_STRIPCHART, MAIN_VIDEOGRAPH);
-    RequestMeasurement();
-    if (nBytesW == kFrameBytes) ShowStatusLiteral("Line Ok!");
-    tstart = Timer();
     stop_flag = 0;
+    BeginAcquisition(MAIN_STRIPCHART, MAIN_VIDEOGRAPH);
+    if (RequestMeasurement() && nBytesW == kFrameBytes) ShowStatusLiteral("Line Ok!");
+    tstart = Timer();
     graphrefresh = 0;
 }
 
@@ -91,7 +95,7 @@ void CopyPPtoMeasurement() {
 
 void PushRUN() {
     StartRun();
-    do {
+    while (stop_flag == 0) {
         // The answer is read out of pp before the next request refills it.
         if (graphrefresh == 1) {
             CopyPPtoMeasurement();
@@ -101,7 +105,7 @@ void PushRUN() {
             graphrefresh = 0;
         }
         if (rx_flag == 1 || requestCount != loopRequest) {
-            RequestMeasurement();
+            if (!RequestMeasurement()) break;
             tstart = Timer();
         }
         tdiff = Timer() - tstart;
@@ -112,7 +116,7 @@ void PushRUN() {
         }
         // Stop, the panel's close box and the port selector run in here and raise stop_flag.
         ProcessSystemEvents();
-    } while (stop_flag == 0);
+    }
     EndRun();
 }
 

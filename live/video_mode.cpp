@@ -31,7 +31,9 @@ int WaitForMeasureAnswer(i32 request) {
         if (rx_flag == 1 && answeredRequest == request) return 1;
         if (requestCount != request) return 0;
         ProcessSystemEvents();
-        tdiff = Timer() - tstart;
+        // An answer that landed while a dialog held the event loop came in its time.
+        const bool answered = rx_flag == 1 && answeredRequest == request;
+        tdiff = (answered ? tanswer : Timer()) - tstart;
         if (tdiff > TIMEOUT) {
             ShowStatusLiteral("Timeout RS232-Line!");
             stop_flag = 1;
@@ -54,6 +56,8 @@ void ReadVideoSamples() {
 
 void RunVideoCycle() {
     PrepareRequest();
+    // A Stop or a port pick while the line settled: this cycle sends nothing.
+    if (stop_flag == 1) return;
     // The request carries pp as the last exchange left it.
     tstart = Timer();
     WriteRequest(CMD_MEASURE);

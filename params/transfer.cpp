@@ -65,10 +65,13 @@ KVOR_CALLBACK(CC_BTNSend) {
             SendParaToFile();
         return 0;
     }
-    // Writes are not answered: "Line Ok!" only says the whole frame went to the port.
+    // A write is not waited for and empties no queue: "Line Ok!" only says the whole frame went
+    // to the port. Only an answer already on its way to an earlier request lands first.
     order = target == EEPROM ? CMD_WRITE_EEPROM : CMD_WRITE_RAM;
     GetPanelValues();
-    PrepareRequest();
+    LetAnswerLand();
+    // pp is about to carry the parameter set: a measurement answer in it is not drawn.
+    graphrefresh = 0;
     CopyVarsToPP();
     sync = kSyncRequest;
     if (WriteRequest(order) == kFrameBytes) ShowStatusLiteral("Line Ok!");

@@ -24,6 +24,11 @@ def items(*pairs):
     return [{"text": t, "value": v} for v, t in pairs]
 
 
+def figure(id, rect, label, **kw):
+    """A display of a statistic or a rate: a dash until it has a number."""
+    return ctrl(id, "numeric display", rect, label, R64, not_a_number="–", **kw)
+
+
 BLUE = "0x0080FF"
 
 main_controls = [
@@ -100,17 +105,16 @@ main_controls = [
     ctrl(60, "decoration", (910, 320, 350, 280), name="Statistics and record group"),
     ctrl(61, "text message", (920, 326, 250, 18), type=TEXT, value="Statistics and record",
          name="Statistics caption", bold=True),
-    ctrl(62, "numeric display", (920, 366, 78, 26), "Count", R64, precision=0, value=0),
-    ctrl(63, "numeric display", (1004, 366, 78, 26), "Mean", R64, precision=2),
-    ctrl(64, "numeric display", (1088, 366, 78, 26), "Std. dev.", R64, precision=2),
-    ctrl(67, "numeric display", (1172, 366, 78, 26), "In tol. %", R64, precision=1),
-    ctrl(65, "numeric display", (920, 416, 78, 26), "Minimum", R64, precision=0),
-    ctrl(66, "numeric display", (1004, 416, 78, 26), "Maximum", R64, precision=0),
-    ctrl(68, "numeric display", (1088, 416, 78, 26), "Cp", R64, precision=2),
-    ctrl(69, "numeric display", (1172, 416, 78, 26), "Cpk", R64, precision=2),
-    ctrl(74, "numeric display", (920, 466, 162, 26), "Mean size in µm", R64, precision=1),
-    ctrl(75, "numeric display", (1088, 466, 162, 26), "Std. dev. of size in µm", R64,
-         precision=1),
+    figure(62, (920, 366, 78, 26), "Count", precision=0, value=0),
+    figure(63, (1004, 366, 78, 26), "Mean", precision=2),
+    figure(64, (1088, 366, 78, 26), "Std. dev.", precision=2),
+    figure(67, (1172, 366, 78, 26), "In tol. %", precision=1),
+    figure(65, (920, 416, 78, 26), "Minimum", precision=0),
+    figure(66, (1004, 416, 78, 26), "Maximum", precision=0),
+    figure(68, (1088, 416, 78, 26), "Cp", precision=2),
+    figure(69, (1172, 416, 78, 26), "Cpk", precision=2),
+    figure(74, (920, 466, 162, 26), "Mean size in µm", precision=1),
+    figure(75, (1088, 466, 162, 26), "Std. dev. of size in µm", precision=1),
     button(70, (920, 500, 105, 30), "Reset statistics", "CC_BTNResetStatistics", "commit"),
     ctrl(71, "toggle button", (1032, 500, 105, 30), "", I32, value=0, name="Record",
          on_text="Stop recording", off_text="Record…", callback="CC_TOGGBTN_Record",
@@ -120,8 +124,7 @@ main_controls = [
     # The line as the service technician sees it: the answer rate and the line monitor.
     ctrl(79, "text message", (920, 570, 80, 18), type=TEXT, value="Answers/s",
          name="Answer rate caption"),
-    ctrl(76, "numeric display", (1004, 566, 78, 26), "", R64, precision=1, value=None,
-         name="Answers/s"),
+    figure(76, (1004, 566, 78, 26), "", precision=1, value=None, name="Answers/s"),
     button(77, (1145, 564, 105, 30), "Line monitor…", "CC_BTNLineMonitor", "commit"),
 
     # Parameter set, bottom band.

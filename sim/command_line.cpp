@@ -105,6 +105,17 @@ const std::map<std::string, OptionEntry>& OptionTable() {
               c.options.paced = false;
               return true;
           }}},
+        {"--latency",
+         {"SECONDS", "turn-around before every answer (default 0.0005)",
+          [](CommandLine& c, const std::string& v) {
+              return ParseSeconds(v, &c.options.latencySeconds);
+          }}},
+        {"--silent-writes",
+         {"", "leave RAM and EEPROM writes unanswered (they still take effect)",
+          [](CommandLine& c, const std::string&) {
+              c.options.acknowledgeWrites = false;
+              return true;
+          }}},
         {"--eeprom",
          {"FILE", "keep the EEPROM parameter set in FILE (16 numbers)",
           [](CommandLine& c, const std::string& v) {

@@ -22,7 +22,6 @@ namespace kvor::sim {
 namespace {
 
 constexpr double kByteSeconds = 10.0 / 19200.0; // 8N1: start bit, 8 data bits, stop bit
-constexpr double kFirmwareLatency = 0.0005;     // the firmware's turn-around
 constexpr std::size_t kPacedChunk = 8;          // bytes handed to the line at a time
 constexpr double kWriteTimeout = 1.0;           // a scope that reads nothing for this long
 constexpr double kHangUpPoll = 0.010;           // looks for the scope again this often
@@ -127,6 +126,7 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
     Answer answer;
     Faults faults;
     bool paced = true;
+    double latency = 0.0;
     std::size_t number = 0;
     {
         std::lock_guard lock(mutex);
@@ -134,6 +134,9 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
         number = ++served;
         faults = options.faults;
         paced = options.paced;
+        latency = std::isfinite(options.latencySeconds)
+                      ? std::clamp(options.latencySeconds, 0.0, kLongestDelay)
+                      : 0.0;
         // A silent sensor does nothing at all; a dropped answer was acted on and then lost.
         if (!faults.silent) {
             answer = firmware.respond(frame.request, now());
@@ -145,14 +148,18 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
             ApplyAnswerFaults(answer, frame.request.command, faults, faultRandom);
             if (faults.dropEvery > 0 && number % static_cast<std::size_t>(faults.dropEvery) == 0)
                 answer = {};
+            const int command = frame.request.command;
+            if (!options.acknowledgeWrites &&
+                (command == protocol::CMD_WRITE_RAM || command == protocol::CMD_WRITE_EEPROM))
+                answer = {};
         }
     }
     if (!answer.bytes.empty()) {
         double start = now();
         // The request is only complete on a 19200 baud line when its last byte has arrived.
         if (paced)
-            start = std::max(start, frame.firstByteTime + protocol::kFrameBytes * kByteSeconds) +
-                    kFirmwareLatency;
+            start = std::max(start, frame.firstByteTime + protocol::kFrameBytes * kByteSeconds);
+        start += latency;
         if (std::isfinite(faults.delaySeconds) && faults.delaySeconds > 0.0)
             start += std::min(faults.delaySeconds, kLongestDelay);
         bool complete = false;

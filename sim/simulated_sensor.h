@@ -59,10 +59,12 @@ struct Faults {
 struct Options {
     Model model;
     Faults faults;
-    bool paced = true;            // 19200 baud 8N1 timing (10 bits a byte) plus latency
-    std::string eepromFile;       // keeps the EEPROM parameter set in this file when set
-    std::uint32_t seed = 1;       // noise and drift
-    bool endOnPeerHangUp = false; // ends the sensor once the program, having opened it, closes it
+    bool paced = true;              // 19200 baud 8N1 timing (10 bits a byte) plus latency
+    double latencySeconds = 0.0005; // the firmware's turn-around before an answer
+    bool acknowledgeWrites = true;  // RAM and EEPROM writes answered with a frame, or not at all
+    std::string eepromFile;         // keeps the EEPROM parameter set in this file when set
+    std::uint32_t seed = 1;         // noise and drift
+    bool endOnPeerHangUp = false;   // ends the sensor once the program, having opened it, closes it
     // requests() and measurementAnswers() keep the newest this many (0: every one)
     std::size_t requestLogLimit = 0;
 };

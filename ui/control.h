@@ -41,6 +41,7 @@ struct ControlDef {
     double min = 0, max = 0, step = 1;
     bool hasLimits = false;
     int precision = 0;
+    QString notANumber = QStringLiteral("NaN"); // what a display shows for a value not a number
     QString onText, offText;
     QString callback;
     int events = 0; // bit (1 << event) for each event the callback takes

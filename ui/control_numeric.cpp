@@ -197,10 +197,11 @@ class NumericDisplay : public Control {
     void show(double v) {
         value_ = v;
         QString text;
-        // Not a number is a quantity not defined yet (a deviation of one value): a dash, which
+        // Not a number: a failed computation shows "NaN"; a display whose quantity may not be
+        // defined yet (a deviation of one value) says so in the panel file, with a dash that
         // screen readers read out as it stands.
         if (std::isnan(v)) {
-            text = QStringLiteral("–");
+            text = def_.notANumber;
         } else if (std::isinf(v)) {
             text = v > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf");
         } else if (def_.type == ValueType::U16 || def_.type == ValueType::I32) {
