@@ -13,6 +13,7 @@
 #else
 #include <pty.h>
 #endif
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -80,6 +81,12 @@ bool PtyPort::open(std::string* error) {
 void PtyPort::close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
+}
+
+int PtyPort::pending() const {
+    int n = 0;
+    if (fd_ < 0 || ioctl(fd_, FIONREAD, &n) != 0) return -1;
+    return n;
 }
 
 void PtyPort::discardPending() {

@@ -23,6 +23,8 @@ class PtyPort {
 
     // Drops what waits in both directions, e.g. answers nobody will read after a hang-up.
     void discardPending();
+    // Bytes the scope has written that the sensor has not read yet (-1: no port).
+    int pending() const;
     // Writes every byte, waiting at most `timeoutSeconds` for room in the line; false when
     // the line is gone or stays full.
     bool writeAll(const std::uint8_t* bytes, std::size_t count, double timeoutSeconds);

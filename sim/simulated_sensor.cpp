@@ -42,6 +42,9 @@ struct SimulatedSensor::Impl {
 
     void run();
     bool serve(const ReceivedFrame& frame); // false: the sensor ends
+    // Waits out a hold from `from` for `seconds`, or until released when negative: false when
+    // told to stop.
+    bool holdAnswer(double seconds, double from);
     // Sends bytes [from, to) paced from `start`: false when told to stop; *end is when the last
     // went out, *complete whether every byte reached the line.
     bool sendPart(const Bytes& bytes, std::size_t from, std::size_t to, double start, bool paced,
@@ -58,6 +61,8 @@ struct SimulatedSensor::Impl {
     std::vector<Request> sentMeasurements; // measurement answers that reached the line in full
     std::size_t served = 0;                // requests since start(), for drops and the hang-up
     bool holding = false;
+    bool released = false;
+    std::size_t overtaken = 0;
     std::size_t answersSent = 0;
     std::string path;
     std::string error;
@@ -130,7 +135,9 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
     std::size_t number = 0;
     {
         std::lock_guard lock(mutex);
-        logRequest(frame.request);
+        Request request = frame.request;
+        request.at = frame.firstByteTime;
+        logRequest(request);
         number = ++served;
         faults = options.faults;
         paced = options.paced;
@@ -172,16 +179,14 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
             {
                 std::lock_guard lock(mutex);
                 holding = true;
+                released = false;
             }
-            const double hold = std::isfinite(faults.holdSeconds)
-                                    ? std::clamp(faults.holdSeconds, 0.0, kLongestDelay)
-                                    : 0.0;
-            const bool stopped = stopSignal.waitFor(end + hold - now());
+            if (!holdAnswer(faults.holdSeconds, end)) return false;
             {
                 std::lock_guard lock(mutex);
                 holding = false;
+                if (cut < answer.bytes.size() && port.pending() > 0) ++overtaken;
             }
-            if (stopped) return false;
             if (!sendPart(answer.bytes, cut, answer.bytes.size(), now(), paced, &end, &complete))
                 return false;
         }
@@ -197,6 +202,21 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
         return false;
     }
     return true;
+}
+
+bool SimulatedSensor::Impl::holdAnswer(double seconds, double from) {
+    constexpr double kReleaseLook = 0.002;
+    if (!(seconds < 0.0)) {
+        const double hold = std::isfinite(seconds) ? std::clamp(seconds, 0.0, kLongestDelay) : 0.0;
+        return !stopSignal.waitFor(from + hold - now());
+    }
+    for (;;) {
+        {
+            std::lock_guard lock(mutex);
+            if (released) return true;
+        }
+        if (stopSignal.waitFor(kReleaseLook)) return false;
+    }
 }
 
 // Paced, each few bytes go out when the line would have finished sending them, so the scope
@@ -358,6 +378,16 @@ void SimulatedSensor::setObject(double leftEdge, double rightEdge, bool drifting
 bool SimulatedSensor::holdingAnswer() const {
     std::lock_guard lock(impl_->mutex);
     return impl_->holding;
+}
+
+void SimulatedSensor::releaseHeldAnswer() {
+    std::lock_guard lock(impl_->mutex);
+    impl_->released = true;
+}
+
+std::size_t SimulatedSensor::answersOvertaken() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->overtaken;
 }
 
 std::size_t SimulatedSensor::answersSent() const {

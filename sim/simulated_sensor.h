@@ -48,6 +48,7 @@ struct Faults {
     // Answers to requests with command code holdCommand (0: none) stop after holdAfterBytes
     // bytes and hold the rest back for holdSeconds: an answer cut at any point of its way, or a
     // whole answer landing late, inside whatever the scope does next.
+    // A negative holdSeconds holds until releaseHeldAnswer().
     int holdCommand = 0;
     int holdAfterBytes = 0;
     double holdSeconds = 0.0;
@@ -74,6 +75,7 @@ struct Request {
     int sync = 0;
     int command = 0;
     std::uint16_t words[16] = {};
+    double at = 0.0; // when its first byte was read, seconds since the sensor was made
 };
 
 class SimulatedSensor {
@@ -108,6 +110,11 @@ class SimulatedSensor {
 
     // True while an answer is held back by the hold fault: tests act at that point of the line.
     bool holdingAnswer() const;
+    // Ends a hold of negative holdSeconds: the rest of the answer goes out.
+    void releaseHeldAnswer();
+    // Held answers whose rest found the scope's next request already waiting: the scope wrote
+    // before the answer had come whole.
+    std::size_t answersOvertaken() const;
     // Answer frames and blocks sent so far, whole.
     std::size_t answersSent() const;
 

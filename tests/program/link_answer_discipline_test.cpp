@@ -2,8 +2,11 @@
 // measurement cycle never takes the measurement answer, a late answer is never taken by the next
 // exchange, and a parameter answer is read whatever command word it carries, unless that word
 // names another request.
+#include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -37,13 +40,77 @@ std::vector<u16> Words() {
     return {pp, pp + PNUM};
 }
 
+// A target button clicked when it is on goes off: it is clicked only when off.
+void SelectTarget(int control) {
+    i32 on = 0;
+    GetCtrlVal(pHandle, control, &on);
+    if (on == 0) Click(1, control);
+}
+
 float PopupReal(int control) {
     float v = 0;
     GetCtrlVal(pPopup, control, &v);
     return v;
 }
 
-enum class Op { Get, Teach, Reset, Activate, Stop, Store };
+enum class Op { Get, Teach, Reset, Activate, Stop, Store, GetEeprom };
+
+// Clicks the operation and checks at once what it took: the status it ends with alone, and the
+// words of the sensor (`answered()`, its RAM or EEPROM as it answered) where it takes any.
+void Operate(Op op, const std::function<std::vector<u16>()>& answered, const std::string& at) {
+    switch (op) {
+    case Op::Get:
+    case Op::GetEeprom:
+        SelectTarget(op == Op::Get ? MAIN_RBT_RAM : MAIN_RBT_EEPROM);
+        Click(1, MAIN_GET);
+        EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
+        EXPECT_EQ(Variables(), answered()) << at;
+        break;
+    case Op::Teach:
+        Click(1, MAIN_TEACH);
+        EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
+        EXPECT_EQ(Variables(), answered()) << at;
+        break;
+    case Op::Reset:
+        Click(1, MAIN_RESET);
+        EXPECT_EQ(StatusLine(), "Reset of analog-output Max/Min OK!") << at;
+        break;
+    case Op::Activate:
+        Click(2, POP_ACTIVATE);
+        // With no loop running (a calibration stop came first) it starts one, whose first
+        // request reports itself.
+        EXPECT_TRUE(StatusLine() == "Calibration activated!" || StatusLine() == "Line Ok!") << at;
+        EXPECT_EQ(slope, answered()[12]) << at;
+        EXPECT_EQ(intersect, answered()[13]) << at;
+        break;
+    case Op::Stop:
+        Click(2, POP_DISCARD);
+        EXPECT_EQ(StatusLine(), "Calibration stopped successfully!") << at;
+        EXPECT_EQ(slope, answered()[12]) << at;
+        EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
+        break;
+    case Op::Store:
+        // The fit of the two reference objects: factor 2, offset 4800.
+        slopeval = 2.0;
+        interval = 4800.0;
+        oldMode = eMode;
+        SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
+        Click(2, POP_STORE);
+        EXPECT_EQ(StatusLine(), "New Calibration values in activated in RAM!") << at;
+        EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), 2.0f) << at;
+        EXPECT_FLOAT_EQ(PopupReal(POP_OFFSET), 4800.0f) << at;
+        break;
+    }
+    EXPECT_NE(Words(), kMeasurement) << at << ": the measurement answer was taken";
+}
+
+// The request code whose answer stands for the operation's wait.
+int AnswerCode(Op op) {
+    const int codes[] = {p::CMD_READ_RAM,    p::CMD_TEACH,       p::CMD_RESET_MINMAX,
+                         p::CMD_CALIBRATION, p::CMD_CALIBRATION, p::CMD_CALIBRATION,
+                         p::CMD_READ_EEPROM};
+    return codes[static_cast<int>(op)];
+}
 
 struct Phase {
     int afterBytes;     // of the measurement answer on the line when the operator clicks
@@ -70,52 +137,15 @@ class PacedLine : public test::ScopeTest {
 
 class ExchangeInsideTheLoop : public PacedLine, public ::testing::WithParamInterface<Op> {
   protected:
-    // Clicks the operation and checks at once what it took, while the loop is still around it.
     void Operate(const Phase& phase) {
-        const std::string at = "phase " + std::to_string(phase.afterBytes) + " bytes, " +
-                               std::to_string(phase.holdSeconds) + " s";
-        switch (GetParam()) {
-        case Op::Get:
-            Click(1, MAIN_GET);
-            EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
-            EXPECT_EQ(Variables(), kRam) << at;
-            break;
-        case Op::Teach:
-            Click(1, MAIN_TEACH);
-            EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
-            EXPECT_EQ(Variables(), sensor().ramParameters()) << at;
-            break;
-        case Op::Reset:
-            Click(1, MAIN_RESET);
-            EXPECT_EQ(StatusLine(), "Reset of analog-output Max/Min OK!") << at;
-            break;
-        case Op::Activate:
-            Click(2, POP_ACTIVATE);
-            EXPECT_EQ(StatusLine(), "Calibration activated!") << at;
-            EXPECT_EQ(slope, kRam[12]) << at;
-            EXPECT_EQ(intersect, kRam[13]) << at;
-            break;
-        case Op::Stop:
-            Click(2, POP_DISCARD);
-            EXPECT_EQ(StatusLine(), "Calibration stopped successfully!") << at;
-            EXPECT_EQ(slope, kRam[12]) << at;
-            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), kRam[12] / 1024.0f) << at;
-            break;
-        case Op::Store:
-            // The fit of the two reference objects: factor 2, offset 4800.
-            slopeval = 2.0;
-            interval = 4800.0;
-            oldMode = eMode;
-            SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
-            Click(2, POP_STORE);
-            EXPECT_EQ(StatusLine(), "New Calibration values in activated in RAM!") << at;
-            EXPECT_EQ(sensor().ramParameters()[12], 2048) << at;
-            EXPECT_EQ(sensor().ramParameters()[13], 34800) << at;
-            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), 2.0f) << at;
-            EXPECT_FLOAT_EQ(PopupReal(POP_OFFSET), 4800.0f) << at;
-            break;
+        kvor::Operate(
+            GetParam(), [] { return kRam; },
+            "phase " + std::to_string(phase.afterBytes) + " bytes, " +
+                std::to_string(phase.holdSeconds) + " s");
+        if (GetParam() == Op::Store) {
+            EXPECT_EQ(sensor().ramParameters()[12], 2048);
+            EXPECT_EQ(sensor().ramParameters()[13], 34800);
         }
-        EXPECT_NE(Words(), kMeasurement) << at << ": the measurement answer was taken";
     }
 };
 
@@ -164,7 +194,7 @@ TEST_P(ExchangeInsideTheLoop, NeverTakesTheMeasurementAnswerAndTheLoopGoesOn) {
 }
 
 std::string OpName(const ::testing::TestParamInfo<Op>& info) {
-    const char* names[] = {"Get", "Teach", "Reset", "Activate", "Stop", "Store"};
+    const char* names[] = {"Get", "Teach", "Reset", "Activate", "Stop", "Store", "GetEeprom"};
     return names[static_cast<int>(info.param)];
 }
 
@@ -230,6 +260,96 @@ TEST_F(PacedLine, AParameterAnswerIsReadUnlessItsWordNamesAnotherRequest) {
         EXPECT_EQ(power, c.read ? kRam[0] : 999) << c.word;
     }
 }
+
+// Every ordered pair of exchanges, the inner one clicked while the outer one's answer is held
+// before its first byte, in its middle and whole, each pair right after a Send, inside a running
+// loop: each ends as it ends alone, and the inner request goes out only after the outer answer.
+// On a sensor that acknowledges writes and on one that leaves them unanswered.
+class OverlappingClicks : public PacedLine,
+                          public ::testing::WithParamInterface<std::tuple<Op, bool>> {
+  protected:
+    sim::Options SensorOptions() const override {
+        sim::Options o = PacedLine::SensorOptions();
+        o.acknowledgeWrites = std::get<1>(GetParam());
+        return o;
+    }
+    // What a read of the sensor shows now: the RAM, or the EEPROM for a read of it.
+    std::vector<u16> Read(Op op) {
+        return op == Op::GetEeprom ? sensor().eepromParameters() : sensor().ramParameters();
+    }
+    // The outer answer held after `afterBytes`: 0 nothing back yet, 9 on its way; 35 then let
+    // go and awaited in the queue without an event pass: landed, not yet taken.
+    void Overlap(Op outer, Op inner, int afterBytes, const std::string& at) {
+        Click(1, MAIN_SEND);
+        sim::Faults hold;
+        hold.holdCommand = AnswerCode(outer);
+        hold.holdAfterBytes = afterBytes;
+        hold.holdSeconds = afterBytes == 35 ? -1.0 : 0.15;
+        sensor().setFaults(hold);
+        outer_ = outer;
+        test::When([this] { return sensor().holdingAnswer(); },
+                   [this, inner, afterBytes, at] {
+                       sensor().setFaults({});
+                       outerRead_ = Read(outer_);
+                       if (afterBytes == 35) AnswerInTheQueue();
+                       kvor::Operate(
+                           inner, [this, inner] { return Read(inner); }, at + " (inner)");
+                   });
+        // An activation after a calibration stop starts a loop of its own, which the operator
+        // stops once it runs.
+        if ((outer == Op::Activate && inner == Op::Stop) ||
+            (outer == Op::Stop && inner == Op::Activate))
+            test::InTurn({{[] { return stop_flag == 1; }, [] {}},
+                          {[] { return stop_flag == 0; }, [] { Click(1, MAIN_STOP); }}});
+        // A teach reads the RAM back after the inner exchange; everything else answered first.
+        Operate(
+            outer, [this, outer] { return outer == Op::Teach ? Read(outer) : outerRead_; },
+            at + " (outer)");
+    }
+    // Lets the held answer go and waits, without an event pass, until it is in the queue.
+    void AnswerInTheQueue() {
+        const std::size_t sent = sensor().answersSent();
+        sensor().releaseHeldAnswer();
+        for (int ms = 0; sensor().answersSent() == sent && ms < 2000; ++ms)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_GT(sensor().answersSent(), sent) << "the held answer never went out";
+    }
+    Op outer_ = Op::Get;
+    std::vector<u16> outerRead_;
+};
+
+TEST_P(OverlappingClicks, EachExchangeEndsAsAloneAndSeesOnlyItsOwnAnswer) {
+    const Op outer = std::get<0>(GetParam());
+    for (const Op inner :
+         {Op::Get, Op::GetEeprom, Op::Teach, Op::Reset, Op::Activate, Op::Stop, Op::Store}) {
+        for (const int afterBytes : {0, 9, 35}) {
+            const std::string at = OpName({inner, 0}) + " inside, " + std::to_string(afterBytes);
+            bool done = false;
+            test::When([] { return stop_flag == 0; },
+                       [&] {
+                           Overlap(outer, inner, afterBytes, at);
+                           done = true;
+                           if (stop_flag == 0) Click(1, MAIN_STOP);
+                       });
+            Click(1, MAIN_RUN);
+            ASSERT_TRUE(done) << at;
+            EXPECT_EQ(sensor().answersOvertaken(), 0u) << at;
+            sensor().setRamParameters(kRam);
+        }
+    }
+}
+
+std::string PairName(const ::testing::TestParamInfo<std::tuple<Op, bool>>& info) {
+    return OpName({std::get<0>(info.param), 0}) +
+           (std::get<1>(info.param) ? "_Acknowledged" : "_SilentWrites");
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, OverlappingClicks,
+                         ::testing::Combine(::testing::Values(Op::Get, Op::GetEeprom, Op::Teach,
+                                                              Op::Reset, Op::Activate, Op::Stop,
+                                                              Op::Store),
+                                            ::testing::Bool()),
+                         PairName);
 
 } // namespace
 } // namespace kvor
