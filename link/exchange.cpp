@@ -142,7 +142,7 @@ i32 WriteRequest(i32 command, const u16* words) {
 
 void AwaitPass(i32 request, double begun) {
     ProcessSystemEvents();
-    if (requestCount == request) return;
+    if (requestCount == request && !LineTakenOver(request)) return;
     tstart = begun;
     if (!GiveBackOwedAnswer(request)) {
         rx_flag = 0;

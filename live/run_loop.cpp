@@ -104,7 +104,7 @@ void PushRUN() {
             TallyMeasurementAnswer();
             graphrefresh = 0;
         }
-        if (rx_flag == 1 || requestCount != loopRequest) {
+        if (rx_flag == 1 || requestCount != loopRequest || LineTakenOver(loopRequest)) {
             if (!RequestMeasurement()) break;
             tstart = Timer();
         }

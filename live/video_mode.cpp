@@ -29,7 +29,7 @@ void StartVideo() {
 int WaitForMeasureAnswer(i32 request) {
     for (;;) {
         if (rx_flag == 1 && answeredRequest == request) return 1;
-        if (requestCount != request) return 0;
+        if (requestCount != request || LineTakenOver(request)) return 0;
         ProcessSystemEvents();
         // An answer that landed while a dialog held the event loop came in its time.
         const bool answered = rx_flag == 1 && answeredRequest == request;

@@ -3,6 +3,7 @@
 #include <limits>
 #include <vector>
 
+#include <QLabel>
 #include <gtest/gtest.h>
 
 #include "app/panel_ids.h"
@@ -129,6 +130,9 @@ TEST_F(Store, TwoAcceptsAtTheSameValueGiveANotANumberFitThatIsRefused) {
         Click(2, POP_ACCEPT2);
         pixel[1] = 700;
         Click(2, POP_FIT);
+        // The failed fit shows itself as what it is.
+        for (const int fit : {POP_FIT_SLOPE, POP_FIT_INTERCEPT})
+            EXPECT_EQ(qobject_cast<QLabel*>(test::Control(2, fit))->text(), "NaN");
         sensor().clearRequests();
         Click(2, POP_STORE);
         status = test::StatusLine();

@@ -2,6 +2,7 @@
 // measurement cycle never takes the measurement answer, a late answer is never taken by the next
 // exchange, and a parameter answer is read whatever command word it carries, unless that word
 // names another request.
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -209,9 +210,8 @@ TEST_F(PacedLine, ALateAnswerIsNotTakenByTheNextExchange) {
     for (int late : {p::CMD_RESET_MINMAX, p::CMD_TEACH}) {
         sim::Faults hold;
         hold.holdCommand = late;
-        // A second past the exchange's 1.5 s: it lands inside the next exchange unless the
-        // machine stalls for a second in between, and the checks below hold either way.
-        hold.holdSeconds = 2.5;
+        hold.holdSeconds = -1.0; // let go once the next exchange has written its request
+        hold.extraBytes = 4;     // and a trailer that must not shift the answer behind it
         sensor().setFaults(hold);
         const std::size_t asked = sensor().requests().size();
         const std::size_t sent = sensor().answersSent();
@@ -220,6 +220,8 @@ TEST_F(PacedLine, ALateAnswerIsNotTakenByTheNextExchange) {
         EXPECT_EQ(test::CountCommand(sensor().requests(), p::CMD_READ_RAM, asked), 0) << late;
         sensor().setFaults({});
         sensor().setRamParameters(kRam);
+        test::When([n = requestCount] { return requestCount > n; },
+                   [this] { sensor().releaseHeldAnswer(); });
         if (late == p::CMD_RESET_MINMAX) {
             // The activation starts the run loop; it is stopped once it runs.
             test::When([] { return stop_flag == 0; }, [] { Click(1, MAIN_STOP); });
@@ -350,6 +352,109 @@ INSTANTIATE_TEST_SUITE_P(Pairs, OverlappingClicks,
                                                               Op::Store),
                                             ::testing::Bool()),
                          PairName);
+
+class SilentWrites : public PacedLine {
+  protected:
+    sim::Options SensorOptions() const override {
+        sim::Options o = PacedLine::SensorOptions();
+        o.acknowledgeWrites = false;
+        return o;
+    }
+    // Seconds from the write to the next request with `command` on the line.
+    double FromWriteTo(int command) {
+        const std::vector<sim::Request> r = sensor().requests();
+        const auto write =
+            std::find_if(r.begin(), r.end(), [](const sim::Request& q) { return q.command == 1; });
+        const auto next = std::find_if(
+            write, r.end(), [command](const sim::Request& q) { return q.command == command; });
+        return write == r.end() || next == r.end() ? 1e9 : next->at - write->at;
+    }
+};
+
+TEST_F(SilentWrites, AReadFollowsAWriteAtOnce) {
+    sensor().clearRequests();
+    Click(1, MAIN_SEND);
+    Click(1, MAIN_GET);
+    EXPECT_EQ(StatusLine(), test::kParametersOk);
+    EXPECT_LT(FromWriteTo(p::CMD_READ_RAM), 0.15);
+}
+
+// A write in the middle of a video block leaves the block whole: the video goes on at once.
+TEST_F(SilentWrites, ASendDuringAVideoBlockLosesNothing) {
+    sim::Faults hold;
+    hold.holdCommand = p::CMD_READ_VIDEO64;
+    hold.holdAfterBytes = 9;
+    hold.holdSeconds = 0.15;
+    sensor().setFaults(hold);
+    sensor().clearRequests();
+    test::InTurn({{[this] { return sensor().holdingAnswer(); },
+                   [this] {
+                       sensor().setFaults({});
+                       Click(1, MAIN_SEND);
+                   }},
+                  {test::Measuring(sensor(), 2), [] { Click(1, MAIN_STOP); }}});
+    Click(1, MAIN_VIDEO);
+    EXPECT_LT(FromWriteTo(p::CMD_MEASURE), 1.0);
+}
+
+// Run clicked while a teach waits, Stop while the loop waits for the teach's answer: the loop
+// never sends, Run and Video are live again, and the teach ends as it ends alone.
+TEST_F(PacedLine, AStopBeforeTheLoopsFirstRequestEndsIt) {
+    sim::Faults hold;
+    hold.holdCommand = p::CMD_TEACH;
+    hold.holdSeconds = 0.3;
+    sensor().setFaults(hold);
+    sensor().clearRequests();
+    test::When([this] { return sensor().holdingAnswer(); },
+               [] {
+                   test::When([] { return stop_flag == 0 && test::Dimmed(pHandle, MAIN_RUN) == 1; },
+                              [] { Click(1, MAIN_STOP); });
+                   Click(1, MAIN_RUN);
+               });
+    Click(1, MAIN_TEACH);
+    EXPECT_EQ(StatusLine(), test::kParametersOk);
+    EXPECT_EQ(test::CountCommand(sensor().requests(), p::CMD_MEASURE), 0);
+    EXPECT_EQ(test::Dimmed(pHandle, MAIN_RUN), 0);
+    EXPECT_EQ(test::Dimmed(pHandle, MAIN_VIDEO), 0);
+}
+
+// A dialog that holds the event loop while the video's measurement answer lands ends nothing.
+TEST_F(PacedLine, ADialogDuringTheVideoWaitEndsNothing) {
+    sim::Faults hold;
+    hold.holdCommand = p::CMD_MEASURE;
+    hold.holdSeconds = 0.05;
+    test::InTurn({{[] { return stop_flag == 0; }, [&] { sensor().setFaults(hold); }},
+                  {[this] { return sensor().holdingAnswer(); },
+                   [this] {
+                       sensor().setFaults({});
+                       test::PumpFor(2.0); // the dialog's own event loop
+                   }},
+                  {test::Measuring(sensor(), 2), [] { Click(1, MAIN_STOP); }}});
+    Click(1, MAIN_VIDEO);
+    EXPECT_NE(StatusLine(), test::kLoopTimeout);
+}
+
+// Another port picked while the measurement answer is still coming: the new line is set up at
+// once, since nothing of the old request can arrive on it.
+TEST_F(PacedLine, APortPickDuringRunSetsTheNewLineUpAtOnce) {
+    sim::SimulatedSensor& other = secondSensor(SensorOptions());
+    sim::Faults hold;
+    hold.holdCommand = p::CMD_MEASURE;
+    hold.holdSeconds = 1.0;
+    double picked = 0, echoed = 0;
+    test::InTurn({{[] { return stop_flag == 0; }, [&] { sensor().setFaults(hold); }},
+                  {[this] { return sensor().holdingAnswer(); },
+                   [&] {
+                       test::When([&] { return !other.requests().empty(); },
+                                  [&] { echoed = Timer(); });
+                       picked = Timer();
+                       test::PickRingValue(1, MAIN_COMPORT, 2);
+                   }}});
+    Click(1, MAIN_RUN);
+    ASSERT_GT(echoed, 0);
+    EXPECT_LT(echoed - picked, 0.4);
+    EXPECT_EQ(com, 2);
+}
 
 } // namespace
 } // namespace kvor
