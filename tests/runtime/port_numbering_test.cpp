@@ -27,16 +27,16 @@ TEST(PortNumbering, NumbersNeverMoveToAnotherDeviceWhateverIsPluggedOrPulled) {
         QRandomGenerator random(seed);
         std::vector<ComPortEntry> table;
         std::map<int, QString> everGiven; // number -> the one device it ever meant
-        int next = 1;
+        rt::PortNumbering numbering;
         for (int reading = 0; reading < 30; ++reading) {
             std::vector<FoundPort> found;
             for (const QString& d : universe)
-                if (random.bounded(3) != 0) found.push_back({d, d, QString()});
+                if (random.bounded(3) != 0) found.push_back({d, d, QString(), QString()});
             std::set<int> inUse;
             for (const ComPortEntry& e : table)
                 if (random.bounded(4) == 0) inUse.insert(e.number);
             const std::vector<ComPortEntry> before = table;
-            table = NumberPorts(found, before, inUse, &next);
+            table = NumberPorts(found, before, inUse, &numbering);
 
             if (reading == 0) // the first reading numbers the ports found from 1, in their order
                 for (std::size_t i = 0; i < table.size(); ++i) {
@@ -72,9 +72,9 @@ TEST(PortNumbering, NumbersNeverMoveToAnotherDeviceWhateverIsPluggedOrPulled) {
 }
 
 TEST(PortNumbering, NewDevicesStepOverTheSimulatedSensorsNumber) {
-    int next = rt::kSimulatedSensorPort - 1;
-    const auto table =
-        NumberPorts({{"/dev/a", "/dev/a", ""}, {"/dev/b", "/dev/b", ""}}, {}, {}, &next);
+    rt::PortNumbering numbering{rt::kSimulatedSensorPort - 1, {}};
+    const auto table = NumberPorts({{"/dev/a", "/dev/a", "", ""}, {"/dev/b", "/dev/b", "", ""}}, {},
+                                   {}, &numbering);
     ASSERT_EQ(table.size(), 2u);
     EXPECT_EQ(table[0].number, rt::kSimulatedSensorPort - 1);
     EXPECT_EQ(table[1].number, rt::kSimulatedSensorPort + 1);
