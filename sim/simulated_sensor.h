@@ -60,6 +60,7 @@ struct Options {
     Model model;
     Faults faults;
     bool paced = true;            // 19200 baud 8N1 timing (10 bits a byte) plus latency
+    double adapterLatency = 0.0;  // answers pass a USB adapter with this latency timer (s; 0: none)
     std::string eepromFile;       // keeps the EEPROM parameter set in this file when set
     std::uint32_t seed = 1;       // noise and drift
     bool endOnPeerHangUp = false; // ends the sensor once the program, having opened it, closes it
