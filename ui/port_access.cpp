@@ -66,8 +66,14 @@ bool ProcessAlive(long pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
+// The program's name as it was started (the kernel's own name for it is cut at 15 characters).
 QString ProgramOf(long pid) {
-    return Printable(ReadSmallFile(QStringLiteral("/proc/%1/comm").arg(pid)));
+    const QByteArray line = ReadSmallFile(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    const qsizetype end = line.indexOf('\0'); // no end within the bytes read: not to be trusted
+    const QByteArray started = end > 0 ? line.left(end) : QByteArray();
+    const QString name = Printable(started.mid(started.lastIndexOf('/') + 1));
+    return name.isEmpty() ? Printable(ReadSmallFile(QStringLiteral("/proc/%1/comm").arg(pid)))
+                          : name;
 }
 
 // "/dev/ttyUSB0" -> "LCK..ttyUSB0", "/dev/pts/3" -> "LCK..pts_3".
