@@ -27,6 +27,7 @@ TEST(PortNumbering, NumbersNeverMoveToAnotherDeviceWhateverIsPluggedOrPulled) {
         QRandomGenerator random(seed);
         std::vector<ComPortEntry> table;
         std::map<int, QString> everGiven; // number -> the one device it ever meant
+        std::map<QString, int> numberOf;
         rt::PortNumbering numbering;
         for (int reading = 0; reading < 30; ++reading) {
             std::vector<FoundPort> found;
@@ -51,6 +52,9 @@ TEST(PortNumbering, NumbersNeverMoveToAnotherDeviceWhateverIsPluggedOrPulled) {
                 }
                 const auto [it, fresh] = everGiven.emplace(e.number, e.device);
                 ASSERT_EQ(it->second, e.device) << "seed " << seed << ": number " << e.number;
+                // ... and a device plugged in again gets the number it had
+                const auto [had, first] = numberOf.emplace(e.device, e.number);
+                ASSERT_EQ(had->second, e.number) << e.device.toStdString();
             }
             for (const ComPortEntry& old : before) {
                 const bool present = std::any_of(found.begin(), found.end(),
@@ -69,6 +73,25 @@ TEST(PortNumbering, NumbersNeverMoveToAnotherDeviceWhateverIsPluggedOrPulled) {
                                         [&](auto& e) { return e.device == f.device; }));
         }
     }
+}
+
+// An adapter is known by its serial number, or where it has none by the place it is plugged
+// into, whatever device name the system gives it this time.
+TEST(PortNumbering, AnAdapterPluggedInAgainGetsItsNumberByItsSerialOrItsPlace) {
+    rt::PortNumbering n;
+    const FoundPort ftdi{"/dev/ttyUSB0", "/dev/ttyUSB0", "FT232R (A5)", "serial 0403:6001 A5"};
+    const FoundPort ch340{"/dev/ttyUSB1", "/dev/ttyUSB1", "USB Serial", "place usb-0:1.2:1.0"};
+    NumberPorts({ftdi, ch340}, {}, {}, &n);
+    const auto numbers = [&](std::vector<FoundPort> found) {
+        std::vector<int> got;
+        for (const ComPortEntry& e : NumberPorts(found, {}, {}, &n))
+            got.push_back(e.number);
+        return got;
+    };
+    EXPECT_EQ(numbers({{"/dev/ttyUSB1", "", "", ftdi.identity}}), std::vector<int>{1});
+    EXPECT_EQ(numbers({{"/dev/ttyUSB0", "", "", ch340.identity}}), std::vector<int>{2});
+    EXPECT_EQ(numbers({{"/dev/ttyUSB0", "", "", "serial 0403:6001 B7"}}), std::vector<int>{3});
+    EXPECT_EQ(numbers({ftdi, {"/dev/ttyUSB2", "", "", ftdi.identity}}), (std::vector<int>{1, 4}));
 }
 
 TEST(PortNumbering, NewDevicesStepOverTheSimulatedSensorsNumber) {
