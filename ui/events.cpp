@@ -101,7 +101,7 @@ int ProcessSystemEvents() {
 }
 
 int RunUserInterface() {
-    quitRequested = false;
+    quitRequested = EndingOnSignal();
     while (!quitRequested)
         ProcessPending(kIdleSleepMs);
     return quitCode;

@@ -25,6 +25,7 @@ constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // Pop-ups stacked on one another: a bound, in case one opens another as it closes.
 constexpr int kMostPopups = 16;
 int g_pipe[2] = {-1, -1};
+bool g_ending = false;
 
 // Only hands the signal to the event loop: nothing else may run inside a signal handler.
 void OnSignal(int signal) {
@@ -44,6 +45,7 @@ void EndAsUsual(int signal) {
 void SignalArrived() {
     unsigned char byte = 0;
     if (::read(g_pipe[0], &byte, 1) != 1) return;
+    g_ending = true;
     const int panel = FirstPanelWithCallback();
     Panel* main = FindPanel(panel);
     if (main == nullptr || !main->window) {
@@ -56,6 +58,10 @@ void SignalArrived() {
 }
 
 } // namespace
+
+bool EndingOnSignal() {
+    return g_ending;
+}
 
 void EndOnTerminationSignals() {
     if (g_pipe[0] >= 0 || QCoreApplication::instance() == nullptr) return;
@@ -75,6 +81,9 @@ void EndOnTerminationSignals() {
 #else
 
 void EndOnTerminationSignals() {}
+bool EndingOnSignal() {
+    return false;
+}
 
 #endif
 

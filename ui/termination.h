@@ -9,5 +9,8 @@ namespace kvor::rt {
 // record and its port, and ends. Without a panel to close, the runtime releases its ports and
 // files and the signal ends the process as usual; so does a second signal.
 void EndOnTerminationSignals();
+// Whether such a signal has come: the event loop, if it starts only now (the signal came during
+// start-up), returns at once.
+bool EndingOnSignal();
 
 } // namespace kvor::rt
