@@ -116,6 +116,16 @@ const std::map<std::string, OptionEntry>& OptionTable() {
               c.options.acknowledgeWrites = false;
               return true;
           }}},
+        {"--adapter-latency",
+         {"MS",
+          "answers pass a USB-serial adapter whose latency timer is MS (1-255) ms: whole "
+          "packets, a short answer held back up to MS",
+          [](CommandLine& c, const std::string& v) {
+              long ms = 0;
+              if (!ParseInt(v, 1, 255, &ms)) return false;
+              c.options.adapterLatency = static_cast<double>(ms) / 1000.0;
+              return true;
+          }}},
         {"--eeprom",
          {"FILE", "keep the EEPROM parameter set in FILE (16 numbers)",
           [](CommandLine& c, const std::string& v) {

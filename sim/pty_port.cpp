@@ -21,6 +21,8 @@ namespace kvor::sim {
 
 namespace {
 
+constexpr double kAdapterWriteTimeout = 1.0; // a scope that reads nothing for this long
+
 int Milliseconds(double seconds) {
     if (!(seconds > 0.0)) return 0;
     return static_cast<int>(std::min(std::ceil(seconds * 1000.0), 3600.0 * 1000.0));
@@ -75,10 +77,16 @@ bool PtyPort::open(std::string* error) {
     }
     fd_ = master;
     path_ = name;
+    if (adapterLatency_ > 0.0)
+        adapter_ = std::make_unique<UsbAdapter>(
+            adapterLatency_, [this](const std::uint8_t* bytes, std::size_t count) {
+                return writeLine(bytes, count, kAdapterWriteTimeout);
+            });
     return true;
 }
 
 void PtyPort::close() {
+    adapter_.reset(); // before the line it writes to
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
 }
@@ -90,10 +98,16 @@ int PtyPort::pending() const {
 }
 
 void PtyPort::discardPending() {
+    if (adapter_) adapter_->discard();
     if (fd_ >= 0) tcflush(fd_, TCIOFLUSH);
 }
 
 bool PtyPort::writeAll(const std::uint8_t* bytes, std::size_t count, double timeoutSeconds) {
+    if (adapter_) return adapter_->take(bytes, count);
+    return writeLine(bytes, count, timeoutSeconds);
+}
+
+bool PtyPort::writeLine(const std::uint8_t* bytes, std::size_t count, double timeoutSeconds) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::duration<double>(timeoutSeconds);
     std::size_t done = 0;

@@ -4,7 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "sim/usb_adapter.h"
 
 namespace kvor::sim {
 
@@ -12,6 +15,9 @@ class PtyPort {
   public:
     PtyPort() = default;
     ~PtyPort() { close(); }
+    // From the next open on, answers reach the scope as through a USB adapter with this latency
+    // timer (0: a plain serial line).
+    void setAdapterLatency(double seconds) { adapterLatency_ = seconds; }
     PtyPort(const PtyPort&) = delete;
     PtyPort& operator=(const PtyPort&) = delete;
 
@@ -30,6 +36,10 @@ class PtyPort {
     bool writeAll(const std::uint8_t* bytes, std::size_t count, double timeoutSeconds);
 
   private:
+    bool writeLine(const std::uint8_t* bytes, std::size_t count, double timeoutSeconds);
+
+    double adapterLatency_ = 0.0;
+    std::unique_ptr<UsbAdapter> adapter_;
     int fd_ = -1;
     std::string path_;
 };

@@ -297,6 +297,7 @@ bool SimulatedSensor::start() {
         impl_->firmware.keepEepromIn(file);
         impl_->eepromLoaded = true;
     }
+    impl_->port.setAdapterLatency(impl_->options.adapterLatency);
     if (!impl_->port.open(&impl_->error)) return false;
     impl_->path = impl_->port.path();
     impl_->served = 0;

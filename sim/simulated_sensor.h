@@ -63,6 +63,7 @@ struct Options {
     bool paced = true;              // 19200 baud 8N1 timing (10 bits a byte) plus latency
     double latencySeconds = 0.0005; // the firmware's turn-around before an answer
     bool acknowledgeWrites = true;  // RAM and EEPROM writes answered with a frame, or not at all
+    double adapterLatency = 0.0;    // USB adapter latency timer the answers pass (s; 0: none)
     std::string eepromFile;         // keeps the EEPROM parameter set in this file when set
     std::uint32_t seed = 1;         // noise and drift
     bool endOnPeerHangUp = false;   // ends the sensor once the program, having opened it, closes it

@@ -16,6 +16,7 @@
 #include "ui/desktop_identity.h"
 #include "ui/line_trace.h"
 #include "ui/registry.h"
+#include "ui/termination.h"
 
 namespace kvor::rt {
 namespace {
@@ -78,6 +79,7 @@ int InitRuntime(ProgramInstance* instance) {
     application = StartApplication(instance->argc, instance->argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ApplyDesktopIdentity();
+    EndOnTerminationSignals();
     monotonicClock();
     return 1;
 }
@@ -99,7 +101,7 @@ int ProcessSystemEvents() {
 }
 
 int RunUserInterface() {
-    quitRequested = false;
+    quitRequested = EndingOnSignal();
     while (!quitRequested)
         ProcessPending(kIdleSleepMs);
     return quitCode;

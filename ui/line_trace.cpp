@@ -109,7 +109,7 @@ QString FormatTraceEntry(const TraceEntry& e) {
                     .arg(Hex(e.bytes, 40));
         break;
     case TraceKind::Note:
-        text += QStringLiteral(">>> ") + QString::fromLatin1(e.bytes);
+        text += QStringLiteral(">>> ") + QString::fromUtf8(e.bytes);
         break;
     }
     return text;
@@ -138,10 +138,11 @@ double LineTrace::sinceOpenedMs() const {
     return (Timer() - originSeconds_) * 1000.0;
 }
 
-void LineTrace::add(TraceEntry entry) {
+void LineTrace::add(TraceEntry entry, bool always) {
+    if (always && !monitorOpen_ && entries_.empty()) originSeconds_ = Timer();
     entry.ms = sinceOpenedMs();
     if (lcSerial().isDebugEnabled()) qCDebug(lcSerial).noquote() << FormatTraceEntry(entry);
-    if (!monitorOpen_) return;
+    if (!monitorOpen_ && !always) return;
     if (entries_.size() >= kCapacity) entries_.pop_front();
     entries_.push_back(std::move(entry));
     ++next_;
@@ -188,6 +189,14 @@ void LineTrace::note(int port, const char* text) {
     e.kind = TraceKind::Note;
     e.bytes = QByteArray(text != nullptr ? text : "");
     add(std::move(e));
+}
+
+void LineTrace::portEvent(int port, const QString& text) {
+    TraceEntry e;
+    e.port = port;
+    e.kind = TraceKind::Note;
+    e.bytes = text.toUtf8();
+    add(std::move(e), true);
 }
 
 } // namespace kvor::rt

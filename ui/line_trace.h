@@ -37,6 +37,10 @@ class LineTrace {
     void read(int port, const unsigned char* data, int count, int asked);
     void flushed(int port, const QByteArray& bytes);
     void note(int port, const char* text);
+    // What happened to the port itself (why it would not open, how it was set up, that it
+    // vanished): kept even while nobody looks, for the operator who opens the monitor to see
+    // why, and few enough never to crowd out the frames.
+    void portEvent(int port, const QString& text);
 
     const std::deque<TraceEntry>& entries() const { return entries_; }
     // Sequence number of entries().front(): rises as old entries give way to new ones.
@@ -44,7 +48,7 @@ class LineTrace {
     std::uint64_t nextSequence() const { return next_; }
 
   private:
-    void add(TraceEntry entry);
+    void add(TraceEntry entry, bool always = false);
     double sinceOpenedMs() const;
 
     std::deque<TraceEntry> entries_;

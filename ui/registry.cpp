@@ -59,6 +59,12 @@ int AddPanel(std::unique_ptr<Panel> panel) {
     return handle;
 }
 
+int FirstPanelWithCallback() {
+    for (const auto& [handle, panel] : panels())
+        if (panel->callback != nullptr) return handle;
+    return 0;
+}
+
 void RemovePanel(int handle) {
     auto it = panels().find(handle);
     if (it == panels().end()) return;

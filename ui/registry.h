@@ -32,6 +32,8 @@ Control* FindControl(int panel, int control);
 int AddPanel(std::unique_ptr<Panel> panel); // returns the handle
 void RemovePanel(int handle);
 void RemoveAllPanels();
+// The first panel loaded that has a panel callback (the program's main panel); 0 when none has.
+int FirstPanelWithCallback();
 
 // Marks the panel whose close event is being delivered: discarding it then deletes its window
 // only after the event has returned.

@@ -301,6 +301,9 @@ int GetComPortCount();           // entries, read afresh, the simulated sensor i
 int GetComPortNumber(int index); // the number of entry `index` (0-based, ascending numbers)
 int GetSimulatedComPort();       // the number of the "Simulated sensor" entry; never 1
 int GetComPortLabel(int port, char* text, std::size_t size);
+// Why the port cannot be opened, in full (which program holds it, which group it needs), as far
+// as the last attempt or a look at the device tells; an empty text when nothing stands in the way.
+int GetComPortProblem(int port, char* text, std::size_t size);
 // 1 when port `com` is a simulated sensor, not a line to a real one.
 int IsSimulatedComPort(int port);
 

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 
+#include "ui/port_hold.h"
 #include "ui/runtime.h"
 
 #ifdef Q_OS_UNIX
@@ -35,19 +36,37 @@ short PollLine(int fd, short events, int waitMs) {
 
 } // namespace
 
-std::unique_ptr<SerialLine> SerialLine::open(const QString& device, const LineSettings& settings) {
+std::unique_ptr<SerialLine> SerialLine::open(const QString& device, const LineSettings& settings,
+                                             OpenReport* report) {
+    // A by-id link and its device are one port: the lock file and the hold go by the device.
+    report->device = RealDevicePath(device);
     std::unique_ptr<SerialLine> line(new SerialLine);
+    line->hold_ = DeviceHold::take(report->device, &report->why);
+    if (!line->hold_) return nullptr;
     line->queueSize_ = settings.inputQueueSize;
     line->port_ = std::make_unique<QSerialPort>();
     QSerialPort& port = *line->port_;
-    port.setPortName(device);
+    port.setPortName(report->device);
     port.setBaudRate(settings.baudRate);
     port.setParity(settings.parity);
     port.setDataBits(settings.dataBits);
     port.setStopBits(settings.stopBits);
     port.setFlowControl(QSerialPort::NoFlowControl);
     port.setReadBufferSize(settings.inputQueueSize);
-    if (!port.open(QIODevice::ReadWrite)) return nullptr;
+    if (!port.open(QIODevice::ReadWrite)) {
+        // A program that keeps only a lock file gets past the hold; its lock stops the library.
+        report->why = ExplainHeld(
+            report->device,
+            {PortTrouble::Other, QStringLiteral("cannot open: %1").arg(port.errorString()),
+             QStringLiteral("%1 cannot be opened: %2.").arg(report->device, port.errorString())});
+        return nullptr;
+    }
+#ifdef Q_OS_UNIX
+    const int fd = static_cast<int>(port.handle());
+    RefuseFurtherOpens(fd);
+    report->notes << QStringLiteral("opened %1, held against other programs").arg(report->device)
+                  << SetLowLatency(fd, report->device);
+#endif
     // Only marks the line: closing it from inside QSerialPort's own notification would pull the
     // object out from under it. The next call on the port closes it.
     SerialLine* self = line.get();
@@ -68,7 +87,10 @@ bool SerialLine::alive() {
 }
 
 bool SerialLine::closedIfVanished() {
-    if (vanished_ && port_->isOpen()) port_->close();
+    if (vanished_ && port_->isOpen()) {
+        port_->close();
+        hold_.reset(); // the device may come back, to this scope or to another program
+    }
     return vanished_;
 }
 

@@ -5,7 +5,10 @@
 #include <QByteArray>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
 #include <memory>
+
+#include "ui/port_access.h"
 
 namespace kvor::rt {
 
@@ -19,10 +22,21 @@ struct LineSettings {
     int inputQueueSize = 4096;
 };
 
+class DeviceHold;
+
+// What an opening found out, for the port selector and the line monitor.
+struct OpenReport {
+    QString device;    // the device opened: the name given, links resolved
+    PortAccess why;    // why it could not be opened
+    QStringList notes; // how the line was set up (its latency)
+};
+
 class SerialLine {
   public:
-    // nullptr when the device cannot be opened with these settings.
-    static std::unique_ptr<SerialLine> open(const QString& device, const LineSettings& settings);
+    // nullptr when the device cannot be opened with these settings. The device's real path is
+    // opened and held against every other program until the line is closed or vanishes.
+    static std::unique_ptr<SerialLine> open(const QString& device, const LineSettings& settings,
+                                            OpenReport* report);
     ~SerialLine();
     SerialLine(const SerialLine&) = delete;
     SerialLine& operator=(const SerialLine&) = delete;
@@ -51,6 +65,7 @@ class SerialLine {
     bool closedIfVanished();
     bool waitWritable(int waitMs);
 
+    std::unique_ptr<DeviceHold> hold_; // declared first: the line closes before the hold goes
     std::unique_ptr<QSerialPort> port_;
     int queueSize_ = 4096;
     bool vanished_ = false;

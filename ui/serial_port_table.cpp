@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QPointer>
 #include <QSerialPortInfo>
@@ -45,7 +46,7 @@ bool NaturalLess(const QString& a, const QString& b) {
 }
 
 ComPortEntry SimulatedEntry(int number) {
-    return {number, QString(), QStringLiteral("Simulated sensor"), QString(), true};
+    return {number, QString(), QStringLiteral("Simulated sensor"), QString(), true, QString()};
 }
 
 std::vector<ComPortEntry> PortsFromEnvironment(const QString& list) {
@@ -56,9 +57,39 @@ std::vector<ComPortEntry> PortsFromEnvironment(const QString& list) {
         if (path == QLatin1String(kSimulatedSensorWord))
             ports.push_back(SimulatedEntry(number));
         else if (!path.isEmpty())
-            ports.push_back({number, path, path, QString(), false});
+            ports.push_back({number, path, path, QString(), false, QString()});
     }
     return ports;
+}
+
+// Where each device is plugged in, by the system's by-path links: device -> link name.
+std::map<QString, QString> PlacesOfDevices() {
+    std::map<QString, QString> places;
+#ifdef Q_OS_LINUX
+    const QDir folder(QStringLiteral("/dev/serial/by-path"));
+    for (const QFileInfo& link : folder.entryInfoList(QDir::System | QDir::Files))
+        places[link.canonicalFilePath()] = link.fileName();
+#endif
+    return places;
+}
+
+// "FT232R USB UART (A50285BI)": the product as the adapter names it, and its serial number.
+QString AdapterName(const QSerialPortInfo& info) {
+    QString name = info.description();
+    if (!info.serialNumber().isEmpty())
+        name += (name.isEmpty() ? QStringLiteral("%1") : QStringLiteral(" (%1)"))
+                    .arg(info.serialNumber());
+    return name;
+}
+
+QString Identity(const QSerialPortInfo& info, const std::map<QString, QString>& places) {
+    if (!info.serialNumber().isEmpty())
+        return QStringLiteral("serial %1:%2 %3")
+            .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+            .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'))
+            .arg(info.serialNumber());
+    const auto place = places.find(QFileInfo(info.systemLocation()).canonicalFilePath());
+    return place != places.end() ? QStringLiteral("place ") + place->second : QString();
 }
 
 std::vector<FoundPort> PortsOfMachine() {
@@ -66,20 +97,33 @@ std::vector<FoundPort> PortsOfMachine() {
     std::sort(infos.begin(), infos.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
         return NaturalLess(a.portName(), b.portName());
     });
+    const std::map<QString, QString> places = PlacesOfDevices();
     std::vector<FoundPort> ports;
     for (const QSerialPortInfo& info : infos) {
 #ifdef Q_OS_WIN
         // "COM3" reads better than the system location "\\.\COM3".
-        ports.push_back({info.systemLocation(), info.portName(), info.description()});
+        const QString shown = info.portName();
 #else
-        ports.push_back({info.systemLocation(), info.systemLocation(), info.description()});
+        const QString shown = info.systemLocation();
 #endif
+        ports.push_back({info.systemLocation(), shown, AdapterName(info), Identity(info, places)});
     }
     return ports;
 }
 
+std::map<QString, PortAccess> g_openFailures; // by device as the table names it
+
+// What the entry's device is known to refuse: the last failed opening, else what can be seen
+// without opening it.
+QString ProblemOf(const ComPortEntry& e) {
+    if (e.simulated) return {};
+    const auto failed = g_openFailures.find(e.device);
+    if (failed != g_openFailures.end()) return failed->second.brief;
+    return ProbePort(RealDevicePath(e.device)).brief;
+}
+
 ComPortTable g_table;
-int g_nextNumber = 1;
+PortNumbering g_numbering;
 std::function<void()> g_listener;
 QString g_source; // "env:<value>" or "machine": a change of source starts the numbering afresh
 
@@ -95,7 +139,7 @@ bool SameTable(const ComPortTable& a, const ComPortTable& b) {
         const ComPortEntry& x = a.ports[i];
         const ComPortEntry& y = b.ports[i];
         if (x.number != y.number || x.device != y.device || x.description != y.description ||
-            x.simulated != y.simulated)
+            x.simulated != y.simulated || x.problem != y.problem)
             return false;
     }
     return true;
@@ -111,20 +155,24 @@ const ComPortEntry* ComPortTable::find(int port) const {
 
 std::vector<ComPortEntry> NumberPorts(const std::vector<FoundPort>& found,
                                       const std::vector<ComPortEntry>& previous,
-                                      const std::set<int>& inUse, int* nextNumber) {
+                                      const std::set<int>& inUse, PortNumbering* numbering) {
     std::vector<ComPortEntry> ports;
+    std::set<QString> seen;
     for (const FoundPort& f : found) {
-        const auto known = std::find_if(previous.begin(), previous.end(), [&](const auto& e) {
-            return !e.simulated && e.device == f.device;
-        });
+        QString identity = f.identity.isEmpty() ? QStringLiteral("device ") + f.device : f.identity;
+        // Two adapters that share a serial number are still two ports.
+        if (!seen.insert(identity).second) identity += QStringLiteral(" at ") + f.device;
+        seen.insert(identity);
+        const auto known = numbering->given.find(identity);
         int number = 0;
-        if (known != previous.end()) {
-            number = known->number;
+        if (known != numbering->given.end()) {
+            number = known->second;
         } else {
-            if (*nextNumber == kSimulatedSensorPort) ++*nextNumber;
-            number = (*nextNumber)++;
+            if (numbering->next == kSimulatedSensorPort) ++numbering->next;
+            number = numbering->next++;
+            numbering->given[identity] = number;
         }
-        ports.push_back({number, f.device, f.shownName, f.description, false});
+        ports.push_back({number, f.device, f.shownName, f.description, false, QString()});
     }
     // A port in use keeps its entry while it is open, even when its device is gone.
     for (const ComPortEntry& e : previous) {
@@ -154,11 +202,13 @@ void RefreshComPortTable(const std::set<int>& inUse) {
         if (g_source == source) {
             previous = g_table.ports;
         } else {
-            g_nextNumber = 1;
+            g_numbering = PortNumbering{};
         }
         std::erase_if(previous, [](const auto& e) { return e.number == kSimulatedSensorPort; });
-        table.ports = NumberPorts(PortsOfMachine(), previous, inUse, &g_nextNumber);
+        table.ports = NumberPorts(PortsOfMachine(), previous, inUse, &g_numbering);
     }
+    for (ComPortEntry& e : table.ports)
+        e.problem = ProblemOf(e);
     table.ports.push_back(SimulatedEntry(kSimulatedSensorPort));
     const bool changed = !SameTable(table, g_table) || g_source != source;
     g_table = std::move(table);
@@ -188,12 +238,27 @@ void WatchForDevices() {
 #endif
 }
 
+void NoteOpenFailure(const QString& device, const PortAccess& why) {
+    g_openFailures[device] = why;
+}
+
+void ForgetOpenFailure(const QString& device) {
+    g_openFailures.erase(device);
+}
+
+QString OpenFailureText(const QString& device) {
+    const auto failed = g_openFailures.find(device);
+    return failed != g_openFailures.end() ? failed->second.full : QString();
+}
+
 QString ComPortLabel(const ComPortTable& table, int port) {
     const ComPortEntry* entry = table.find(port);
     if (entry == nullptr) return QString();
     if (port == kSimulatedSensorPort) return entry->shownName;
-    QString label = QStringLiteral("COM%1 \u2013 %2").arg(port).arg(entry->shownName);
-    if (!entry->description.isEmpty()) label += QStringLiteral(" (%1)").arg(entry->description);
+    QString label = QStringLiteral("COM%1 \u2013 ").arg(port);
+    if (!entry->description.isEmpty()) label += entry->description + QStringLiteral(" \u2013 ");
+    label += entry->shownName;
+    if (!entry->problem.isEmpty()) label += QStringLiteral(" [%1]").arg(entry->problem);
     return label;
 }
 

@@ -3,8 +3,11 @@
 
 #include <QString>
 #include <functional>
+#include <map>
 #include <set>
 #include <vector>
+
+#include "ui/port_access.h"
 
 namespace kvor::rt {
 
@@ -16,8 +19,9 @@ struct ComPortEntry {
     int number = 0;
     QString device;         // what QSerialPort opens (a system location such as /dev/ttyS0)
     QString shownName;      // how the port selector names it
-    QString description;    // what the machine tells about it; may be empty
+    QString description;    // the adapter's product and serial number; may be empty
     bool simulated = false; // the simulated sensor (the fixed entry, or named in KVOR_COM_PORTS)
+    QString problem;        // why it cannot be opened, in a few words; empty when none is known
 };
 
 // Entries by ascending number; the fixed "Simulated sensor" entry is always the last.
@@ -41,14 +45,27 @@ const ComPortTable& CurrentComPortTable();
 void RefreshComPortTable(const std::set<int>& inUse);
 
 // Device names and descriptions of the machine's serial ports, sorted by natural name order.
+// `identity` is what stays when an adapter is plugged in again: its serial number, or where
+// it has none the place it is plugged into (by-path); empty for the device name itself.
 struct FoundPort {
-    QString device, shownName, description;
+    QString device, shownName, description, identity;
 };
-// The numbering rule above, on its own: `previous` is the table before, `nextNumber` the lowest
-// number never given yet (1 before the first reading); it advances past every number given.
+// Every number given so far, by the identity it was given to.
+struct PortNumbering {
+    int next = 1; // the lowest number never given yet
+    std::map<QString, int> given;
+};
+// The numbering rule above, on its own: `previous` is the table before. A device whose identity
+// had a number before gets it again, even after it was gone.
 std::vector<ComPortEntry> NumberPorts(const std::vector<FoundPort>& found,
                                       const std::vector<ComPortEntry>& previous,
-                                      const std::set<int>& inUse, int* nextNumber);
+                                      const std::set<int>& inUse, PortNumbering* numbering);
+
+// Why the last opening of a device failed, shown in its entry until it is opened again.
+void NoteOpenFailure(const QString& device, const PortAccess& why);
+void ForgetOpenFailure(const QString& device);
+// The reason noted for a device, in full; empty when none is.
+QString OpenFailureText(const QString& device);
 
 // Called after every reading that changed the table (the port selectors refresh their lists).
 void SetComPortTableListener(std::function<void()> listener);
@@ -57,7 +74,8 @@ void WatchForDevices();
 // The same for any folder whose entries come and go with devices.
 void WatchDeviceFolder(const QString& folder);
 
-// "COM1 – /dev/ttyS0 (description)", or "Simulated sensor"; empty for a number outside the table.
+// "COM1 – FT232R USB UART (A50285BI) – /dev/ttyUSB0", "COM2 – /dev/ttyS0 [no permission – ...]",
+// or "Simulated sensor"; empty for a number outside the table.
 QString ComPortLabel(const ComPortTable& table, int port);
 
 } // namespace kvor::rt

@@ -49,6 +49,7 @@ struct OpenPort {
     ComCallback callback;
     QElapsedTimer lastQueueQuery;
     int lastQueueLength = -1;
+    bool vanishNoted = false;
 };
 
 std::map<int, std::unique_ptr<OpenPort>> g_ports;
@@ -74,12 +75,24 @@ class InCallback {
     int port_;
 };
 
+void NoteVanished(int port, OpenPort& open) {
+    if (open.vanishNoted) return;
+    open.vanishNoted = true;
+    LineTrace::instance().portEvent(
+        port, QStringLiteral("the line has vanished: the adapter was unplugged, the peer hung up, "
+                             "or the system took the device away (brltty, see the README); "
+                             "the port is released"));
+}
+
 // The open port behind a number, or the code of why there is none usable.
 int Find(int port, OpenPort** open) {
     if (port < 1) return kComErrInvalidPort;
     const auto it = g_ports.find(port);
     if (it == g_ports.end()) return kComErrPortNotOpen;
-    if (!it->second->line->alive()) return kComErrIO;
+    if (!it->second->line->alive()) {
+        NoteVanished(port, *it->second);
+        return kComErrIO;
+    }
     *open = it->second.get();
     return 0;
 }
@@ -141,6 +154,7 @@ bool DispatchComCallbacks() {
         // Every line is looked at, with a callback or not: a vanished one is closed at once, as
         // its hung-up descriptor would wake the event loop on every pass.
         const int waiting = it->second->line->waiting(0);
+        if (waiting < 0) NoteVanished(port, *it->second);
         if (waiting < 0 || !CallbackDue(port, *it->second, waiting)) continue;
         ComCallback& cb = it->second->callback;
         const ComCallbackPtr function = cb.function;
@@ -202,8 +216,22 @@ int OpenComConfig(int port, const char* /*deviceName: the table decides*/, long 
     } else {
         device = entryDevice;
     }
-    open->line = SerialLine::open(device, settings);
-    if (!open->line) return kComErrCannotOpen;
+    OpenReport report;
+    open->line = SerialLine::open(device, settings, &report);
+    LineTrace& trace = LineTrace::instance();
+    if (!open->line) {
+        // The status line keeps the program's own words; the reason goes where the operator
+        // looks next: the port's entry in the selector and the line monitor.
+        if (!simulated) {
+            NoteOpenFailure(entryDevice, report.why);
+            RefreshComPortTable(OpenComPortNumbers());
+        }
+        trace.portEvent(port, QStringLiteral("cannot open %1: %2").arg(device, report.why.full));
+        return kComErrCannotOpen;
+    }
+    if (!simulated) ForgetOpenFailure(entryDevice);
+    for (const QString& note : report.notes)
+        trace.portEvent(port, note);
     g_ports[port] = std::move(open);
     CloseWithApplication();
     return 0;
@@ -326,6 +354,17 @@ int GetSimulatedComPort() {
 int IsSimulatedComPort(int port) {
     const ComPortEntry* entry = CurrentComPortTable().find(port);
     return entry != nullptr && entry->simulated ? 1 : 0;
+}
+
+int GetComPortProblem(int port, char* text, std::size_t size) {
+    if (!text || size == 0) return kComErrInvalidParameter;
+    text[0] = '\0';
+    const ComPortEntry* entry = CurrentComPortTable().find(port);
+    if (entry == nullptr) return kComErrInvalidPort;
+    QString why = entry->simulated ? QString() : OpenFailureText(entry->device);
+    if (why.isEmpty() && !entry->simulated) why = ProbePort(RealDevicePath(entry->device)).full;
+    CopyOut(why, text, size);
+    return 0;
 }
 
 int GetComPortLabel(int port, char* text, std::size_t size) {

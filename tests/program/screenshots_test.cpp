@@ -2,14 +2,24 @@
 // simulated sensor. Not part of the suite; run with
 //   KVOR_SHOTS_DIR=docs build/bin/kvor_program_tests --gtest_also_run_disabled_tests
 //       --gtest_filter='*Screenshots*:*LineMonitorShot*'
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "app/panel_ids.h"
+#include "app/startup.h"
 #include "app/state.h"
+#include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
@@ -115,6 +125,48 @@ TEST_F(LineMonitorShot, DISABLED_StartUpRunAndAFaultyLine) {
     sensor().setFaults(faults);
     Click(pHandle, MAIN_GET);
     EXPECT_EQ(SaveLineMonitorImage(ShotPath("line-monitor.png").c_str()), 0);
+}
+
+// The port selector as a user outside group dialout sees it, with one adapter given to that
+// group and another held by a second scope.
+TEST(PortSelectorShot, DISABLED_NoPermissionAndInUse) {
+    if (geteuid() != 0) GTEST_SKIP() << "giving a device to group dialout needs root";
+    PtyPair dialout, held;
+    ASSERT_EQ(chown(dialout.path().c_str(), 0, 20), 0);
+    ASSERT_EQ(chmod(dialout.path().c_str(), 0660), 0);
+    ASSERT_EQ(chmod(held.path().c_str(), 0666), 0); // anyone's, but taken
+    QProcess other;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KVOR_COM_PORTS", QString::fromStdString(held.path()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    other.setProcessEnvironment(env);
+    other.start(QCoreApplication::applicationDirPath() + "/kvorscope", {});
+    const QString lock =
+        "/run/lock/LCK.." + QString::fromStdString(held.path()).mid(5).replace('/', '_');
+    const auto lockedByOther = [&] {
+        QFile f(lock);
+        return f.open(QIODevice::ReadOnly) &&
+               f.readLine().trimmed().toLongLong() == other.processId();
+    };
+    ASSERT_TRUE(PumpUntil(lockedByOther, 30.0));
+    ScopedEnv ports("KVOR_COM_PORTS", dialout.path() + ":" + held.path());
+    RegisterProgramCallbacks();
+    pHandle = LoadPanel(0, PANEL_FILE, MAIN_PANEL_RESOURCE);
+    DisplayPanel(pHandle);
+    auto* ring = qobject_cast<QComboBox*>(Control(pHandle, MAIN_COMPORT));
+    ASSERT_NE(ring, nullptr);
+    ASSERT_EQ(setegid(65534), 0); // the list read as an ordinary user
+    ASSERT_EQ(seteuid(65534), 0);
+    ring->showPopup();
+    ASSERT_EQ(seteuid(0), 0);
+    ASSERT_EQ(setegid(0), 0);
+    PumpFor(0.3);
+    EXPECT_TRUE(ring->view()->window()->grab().save(
+        QString::fromStdString(ShotPath("port-selector-reasons.png"))));
+    ring->hidePopup();
+    DiscardPanel(pHandle);
+    other.terminate();
+    other.waitForFinished();
 }
 
 } // namespace

@@ -27,16 +27,17 @@ TEST(PortNumbering, NumbersNeverMoveToAnotherDeviceWhateverIsPluggedOrPulled) {
         QRandomGenerator random(seed);
         std::vector<ComPortEntry> table;
         std::map<int, QString> everGiven; // number -> the one device it ever meant
-        int next = 1;
+        std::map<QString, int> numberOf;
+        rt::PortNumbering numbering;
         for (int reading = 0; reading < 30; ++reading) {
             std::vector<FoundPort> found;
             for (const QString& d : universe)
-                if (random.bounded(3) != 0) found.push_back({d, d, QString()});
+                if (random.bounded(3) != 0) found.push_back({d, d, QString(), QString()});
             std::set<int> inUse;
             for (const ComPortEntry& e : table)
                 if (random.bounded(4) == 0) inUse.insert(e.number);
             const std::vector<ComPortEntry> before = table;
-            table = NumberPorts(found, before, inUse, &next);
+            table = NumberPorts(found, before, inUse, &numbering);
 
             if (reading == 0) // the first reading numbers the ports found from 1, in their order
                 for (std::size_t i = 0; i < table.size(); ++i) {
@@ -51,6 +52,9 @@ TEST(PortNumbering, NumbersNeverMoveToAnotherDeviceWhateverIsPluggedOrPulled) {
                 }
                 const auto [it, fresh] = everGiven.emplace(e.number, e.device);
                 ASSERT_EQ(it->second, e.device) << "seed " << seed << ": number " << e.number;
+                // ... and a device plugged in again gets the number it had
+                const auto [had, first] = numberOf.emplace(e.device, e.number);
+                ASSERT_EQ(had->second, e.number) << e.device.toStdString();
             }
             for (const ComPortEntry& old : before) {
                 const bool present = std::any_of(found.begin(), found.end(),
@@ -71,10 +75,29 @@ TEST(PortNumbering, NumbersNeverMoveToAnotherDeviceWhateverIsPluggedOrPulled) {
     }
 }
 
+// An adapter is known by its serial number, or where it has none by the place it is plugged
+// into, whatever device name the system gives it this time.
+TEST(PortNumbering, AnAdapterPluggedInAgainGetsItsNumberByItsSerialOrItsPlace) {
+    rt::PortNumbering n;
+    const FoundPort ftdi{"/dev/ttyUSB0", "/dev/ttyUSB0", "FT232R (A5)", "serial 0403:6001 A5"};
+    const FoundPort ch340{"/dev/ttyUSB1", "/dev/ttyUSB1", "USB Serial", "place usb-0:1.2:1.0"};
+    NumberPorts({ftdi, ch340}, {}, {}, &n);
+    const auto numbers = [&](std::vector<FoundPort> found) {
+        std::vector<int> got;
+        for (const ComPortEntry& e : NumberPorts(found, {}, {}, &n))
+            got.push_back(e.number);
+        return got;
+    };
+    EXPECT_EQ(numbers({{"/dev/ttyUSB1", "", "", ftdi.identity}}), std::vector<int>{1});
+    EXPECT_EQ(numbers({{"/dev/ttyUSB0", "", "", ch340.identity}}), std::vector<int>{2});
+    EXPECT_EQ(numbers({{"/dev/ttyUSB0", "", "", "serial 0403:6001 B7"}}), std::vector<int>{3});
+    EXPECT_EQ(numbers({ftdi, {"/dev/ttyUSB2", "", "", ftdi.identity}}), (std::vector<int>{1, 4}));
+}
+
 TEST(PortNumbering, NewDevicesStepOverTheSimulatedSensorsNumber) {
-    int next = rt::kSimulatedSensorPort - 1;
-    const auto table =
-        NumberPorts({{"/dev/a", "/dev/a", ""}, {"/dev/b", "/dev/b", ""}}, {}, {}, &next);
+    rt::PortNumbering numbering{rt::kSimulatedSensorPort - 1, {}};
+    const auto table = NumberPorts({{"/dev/a", "/dev/a", "", ""}, {"/dev/b", "/dev/b", "", ""}}, {},
+                                   {}, &numbering);
     ASSERT_EQ(table.size(), 2u);
     EXPECT_EQ(table[0].number, rt::kSimulatedSensorPort - 1);
     EXPECT_EQ(table[1].number, rt::kSimulatedSensorPort + 1);

@@ -1,0 +1,51 @@
+// A logout, a shutdown, kill or Ctrl+C ends the scope as closing its window does: it ends
+// normally, its lock file is gone and the port is free for the next program at once.
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+#include "link/protocol.h"
+#include "sim/simulated_sensor.h"
+#include "tests/runtime/serial_pty.h"
+#include "tests/support/harness.h"
+
+namespace kvor::test {
+namespace {
+
+class EndOnSignal : public SerialTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EndOnSignal, ReleasesThePortAndEndsNormally) {
+    sim::Options options;
+    options.paced = false;
+    sim::SimulatedSensor sensor(options);
+    ASSERT_TRUE(sensor.start());
+    QProcess scope;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KVOR_COM_PORTS", QString::fromStdString(sensor.devicePath()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    scope.setProcessEnvironment(env);
+    scope.start(QCoreApplication::applicationDirPath() + "/kvorscope", {});
+    ASSERT_TRUE(scope.waitForStarted());
+    // The start-up's last request: the parameters read from the sensor's RAM.
+    ASSERT_TRUE(PumpUntil(
+        [&] { return CountCommand(sensor.requests(), protocol::CMD_READ_RAM) > 0; }, 60.0));
+    const QString lock =
+        "/run/lock/LCK.." + QString::fromStdString(sensor.devicePath()).mid(5).replace('/', '_');
+    ASSERT_TRUE(QFile::exists(lock)) << "the scope holds the port";
+    ::kill(static_cast<pid_t>(scope.processId()), GetParam());
+    ASSERT_TRUE(scope.waitForFinished(60000));
+    EXPECT_EQ(scope.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(scope.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(lock));
+    ScopedEnv ports("KVOR_COM_PORTS", sensor.devicePath());
+    EXPECT_EQ(OpenLikeTheScope(1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, EndOnSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+} // namespace
+} // namespace kvor::test
