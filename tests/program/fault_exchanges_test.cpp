@@ -148,33 +148,6 @@ TEST_P(ExchangeFaults, TheExchangeReportsTheFaultAndTheLineRecovers) {
     RecoverAndGet(1, false);
 }
 
-// A sensor that answers late puts its answer on the line while the next exchange waits.
-class StaleAnswer : public ScopeTest {};
-
-TEST_F(StaleAnswer, AReadThatReportsSuccessShowsTheSensorsParameters) {
-    std::vector<u16> ram = sensor().ramParameters();
-    ram[0] = static_cast<u16>(power == 700 ? 701 : 700);
-    sensor().setRamParameters(ram);
-    sensor().setFaults(FaultSettings(Fault::LateAnswer, 0, 0));
-    Click(1, MAIN_RESET);
-    ASSERT_EQ(StatusLine(), kLinkTimeout);
-    // The operator reads the parameters at once; the reset's answer is still on its way.
-    sensor().setFaults({});
-    Click(1, MAIN_GET);
-    if (StatusLine() == kParametersOk) {
-        // Taken for the parameter set, the reset's measurement words would be shown as the
-        // sensor's settings, and the next Send would write them into it.
-        EXPECT_EQ(power, ram[0]);
-        EXPECT_EQ(vThd, ram[2]);
-        EXPECT_EQ(eBeg, ram[6]);
-        EXPECT_EQ(eEnd, ram[7]);
-        EXPECT_EQ(slope, ram[12]);
-        EXPECT_EQ(intersect, ram[13]);
-    } else {
-        EXPECT_EQ(StatusLine(), kLinkTimeout);
-    }
-}
-
 // None of these sends the echo or an identification request or reads video. Dropped answers
 // are crossed with Get only; Send expects no answer to lose or delay.
 INSTANTIATE_TEST_SUITE_P(Get, ExchangeFaults,

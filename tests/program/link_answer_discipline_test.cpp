@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -205,9 +206,12 @@ INSTANTIATE_TEST_SUITE_P(Operations, ExchangeInsideTheLoop,
                          OpName);
 
 // An answer that comes after its exchange gave up lands in the next one and is set aside there:
-// a late reset answer is not the calibration's words, a late teach answer not the parameter set.
+// a late reset answer is not the calibration's words nor the parameter set, a late teach answer
+// not the parameter set.
 TEST_F(PacedLine, ALateAnswerIsNotTakenByTheNextExchange) {
-    for (int late : {p::CMD_RESET_MINMAX, p::CMD_TEACH}) {
+    const std::pair<int, bool> kLateThenGet[] = {
+        {p::CMD_RESET_MINMAX, false}, {p::CMD_TEACH, true}, {p::CMD_RESET_MINMAX, true}};
+    for (const auto& [late, thenGet] : kLateThenGet) {
         sim::Faults hold;
         hold.holdCommand = late;
         hold.holdSeconds = -1.0; // let go once the next exchange has written its request
@@ -222,7 +226,7 @@ TEST_F(PacedLine, ALateAnswerIsNotTakenByTheNextExchange) {
         sensor().setRamParameters(kRam);
         test::When([n = requestCount] { return requestCount > n; },
                    [this] { sensor().releaseHeldAnswer(); });
-        if (late == p::CMD_RESET_MINMAX) {
+        if (!thenGet) {
             // The activation starts the run loop; it is stopped once it runs.
             test::When([] { return stop_flag == 0; }, [] { Click(1, MAIN_STOP); });
             Click(2, POP_ACTIVATE);
