@@ -140,8 +140,10 @@ class PacedLine : public test::ScopeTest {
 class ExchangeInsideTheLoop : public PacedLine, public ::testing::WithParamInterface<Op> {
   protected:
     void Operate(const Phase& phase) {
+        // A teach reads back the setpoint it has just taught.
         kvor::Operate(
-            GetParam(), [] { return kRam; },
+            GetParam(),
+            [this] { return GetParam() == Op::Teach ? sensor().ramParameters() : kRam; },
             "phase " + std::to_string(phase.afterBytes) + " bytes, " +
                 std::to_string(phase.holdSeconds) + " s");
         if (GetParam() == Op::Store) {
