@@ -64,8 +64,12 @@ TEST_P(StatisticsOverRuns, EqualATwoPassComputation) {
     EXPECT_DOUBLE_EQ(StatInTolPercent(), e.inPct);
     EXPECT_NEAR(statUmMean, e.umMean, 1e-12 * 2e9);
     EXPECT_NEAR(StatUmStdDev(), e.umSd, 1e-6 * e.umSd + 1e-9);
+    EXPECT_NEAR(StatWithinStdDev(), e.within, 1e-9 * e.within + 1e-12);
+    EXPECT_NEAR(StatUmWithinStdDev(), e.umWithin, 1e-9 * e.umWithin + 1e-12);
     EXPECT_NEAR(StatCp(), e.cp, 1e-9);
     EXPECT_NEAR(StatCpk(), e.cpk, 1e-9);
+    EXPECT_NEAR(StatPp(), e.pp, 1e-9);
+    EXPECT_NEAR(StatPpk(), e.ppk, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, StatisticsOverRuns,
@@ -83,20 +87,21 @@ TEST(Statistics, WhatIsNotDefinedYetIsNotANumber) {
     EXPECT_EQ(statCount, 0);
     EXPECT_TRUE(std::isnan(StatStdDev()));
     EXPECT_TRUE(std::isnan(StatInTolPercent()));
-    EXPECT_TRUE(std::isnan(StatCp()));
-    EXPECT_TRUE(std::isnan(StatCpk()));
+    for (double f : {StatCp(), StatCpk(), StatPp(), StatPpk(), StatWithinStdDev()})
+        EXPECT_TRUE(std::isnan(f));
     // One answer: a mean and a share, no scatter.
     Feed({{500, 500, 10, 500}});
     EXPECT_EQ(statMean, 500);
     EXPECT_EQ(StatInTolPercent(), 100);
     EXPECT_TRUE(std::isnan(StatStdDev()));
     EXPECT_TRUE(std::isnan(StatUmStdDev()));
+    EXPECT_TRUE(std::isnan(StatUmWithinStdDev()));
     EXPECT_TRUE(std::isnan(StatCp()));
     // Answers all alike: no scatter, so no capability; the share counts the band's ends in.
     Feed({{510, 500, 10, 1}, {510, 500, 10, 1}, {510, 500, 10, 1}});
     EXPECT_EQ(StatStdDev(), 0);
-    EXPECT_TRUE(std::isnan(StatCp()));
-    EXPECT_TRUE(std::isnan(StatCpk()));
+    for (double f : {StatCp(), StatCpk(), StatPp(), StatPpk()})
+        EXPECT_TRUE(std::isnan(f));
     EXPECT_EQ(StatInTolPercent(), 100);
     // A setpoint below the tolerance: the lower limit below 0 is never undercut.
     Feed({{0, 5, 10, 0}, {16, 5, 10, 0}});
