@@ -118,6 +118,12 @@ void ShowDistribution() {
     SetAxisScalingMode(pDistribution, DIST_HISTOGRAM, VAL_LEFT_YAXIS, VAL_MANUAL, 0, top);
 }
 
+void DiscardDistributionWindow() {
+    distributionShown = 0;
+    if (pDistribution > 0) DiscardPanel(pDistribution);
+    pDistribution = 0;
+}
+
 KVOR_CALLBACK(CC_BTNDistribution) {
     if (event != EVENT_COMMIT) return 0;
     if (pDistribution <= 0) pDistribution = LoadPanel(0, PANEL_FILE, DISTRIBUTION_PANEL_RESOURCE);

@@ -14,6 +14,9 @@ extern i32 distributionShown; // 1 while the operator has it open
 // Redraws the window when it is open (every answer, every reset).
 void ShowDistribution();
 
+// Program end: the window goes.
+void DiscardDistributionWindow();
+
 KVOR_CALLBACK(CC_BTNDistribution);
 int CC_DISTRIBUTION_PANEL(int panel, int event, void* callbackData, int eventData1,
                           int eventData2);

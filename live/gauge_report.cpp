@@ -74,12 +74,12 @@ int WriteReadings(const char* path) {
     const i32 file = OpenTextFile(path, VAL_TRUNCATE);
     if (file <= 0) return file;
     char line[kLineLen], fields[kLineLen], size[40];
-    FormatRecordLine(line, sizeof line, "reading,size_um");
+    FormatRecordLine(line, sizeof line, "reading,size_um", ',');
     int result = WriteTextFile(file, line);
     for (int i = 0; i < gaugeTaken && result >= 0; ++i) {
         FormatRecordNumber(size, sizeof size, gaugeReading[i], 0);
-        std::snprintf(fields, sizeof fields, "%d,%s", i + 1, size);
-        FormatRecordLine(line, sizeof line, fields);
+        std::snprintf(fields, sizeof fields, "%d\t%s", i + 1, size);
+        FormatRecordLine(line, sizeof line, fields, '\t');
         result = WriteTextFile(file, line);
     }
     const int closed = CloseTextFile(file);

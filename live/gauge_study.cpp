@@ -159,6 +159,13 @@ void TakeGaugeReading() {
     if (gaugeOwnRun != 0) stop_flag = 1;
 }
 
+void DiscardGaugeWindow() {
+    gaugeTaking = 0;
+    gaugeTaken = 0;
+    if (pGauge > 0) DiscardPanel(pGauge);
+    pGauge = 0;
+}
+
 KVOR_CALLBACK(CC_BTNGaugeStudy) {
     if (event != EVENT_COMMIT) return 0;
     if (pGauge <= 0) {

@@ -28,6 +28,9 @@ int GaugeVerdict();
 // Takes the answer in the measurement variables as a reading while a study runs.
 void TakeGaugeReading();
 
+// Program end: the window goes, a study with it.
+void DiscardGaugeWindow();
+
 KVOR_CALLBACK(CC_BTNGaugeStudy);
 KVOR_CALLBACK(CC_GaugeStart);
 int CC_GAUGE_PANEL(int panel, int event, void* callbackData, int eventData1, int eventData2);

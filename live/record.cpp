@@ -83,11 +83,11 @@ void FormatRecordNumber(char* text, int size, double value, int decimals) {
     if (char* point = std::strchr(text, '.')) *point = ',';
 }
 
-void FormatRecordLine(char* line, int size, const char* fields) {
+void FormatRecordLine(char* line, int size, const char* fields, char between) {
     const char separator = recordFormat == RECORD_COMMA ? ';' : ',';
     int i = 0;
     for (; fields[i] != '\0' && i < size - 3; ++i)
-        line[i] = fields[i] == ',' ? separator : fields[i];
+        line[i] = fields[i] == between ? separator : fields[i];
     line[i++] = '\r';
     line[i++] = '\n';
     line[i] = '\0';
@@ -107,7 +107,7 @@ int StartRecord() {
     // The header goes out at once: a file that takes nothing is refused before the record.
     const i32 file = OpenTextFile(path, VAL_TRUNCATE);
     char header[256];
-    FormatRecordLine(header, sizeof header, RECORD_HEADER);
+    FormatRecordLine(header, sizeof header, RECORD_HEADER, ',');
     int result = file;
     if (result > 0) result = WriteTextFile(file, header);
     if (result >= 0) result = FlushTextFile(file);
@@ -135,11 +135,11 @@ void RecordAnswer() {
     LocalTimeISO(time, sizeof time);
     const double t = Timer() - recordStart;
     FormatRecordNumber(seconds, sizeof seconds, t >= 0 ? t : 0, 3);
-    std::snprintf(fields, sizeof fields, "%s,%s,%u,%u,%u,%d,%u,%u,%d,%u,%u,%u", time, seconds,
+    std::snprintf(fields, sizeof fields, "%s\t%s\t%u\t%u\t%u\t%d\t%u\t%u\t%d\t%u\t%u\t%u", time, seconds,
                   unsigned{Ledge}, unsigned{Redge}, unsigned{Mvalue}, static_cast<int>(umValue),
                   unsigned{tVal}, unsigned{tol}, MeasuringValueInTolerance() ? 1 : 0,
                   unsigned{edcnt}, unsigned{anaMax}, unsigned{anaMin});
-    FormatRecordLine(line, sizeof line, fields);
+    FormatRecordLine(line, sizeof line, fields, '\t');
     const int result = WriteTextFile(recordFile, line);
     if (result < 0) {
         FailRecord(result);

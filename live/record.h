@@ -26,9 +26,9 @@ extern double recordShown;          // Timer() when its state was last shown
 
 // Asks for the file and starts the record; returns 0, or a negative code when none runs.
 int StartRecord();
-// A line's fields joined by the separator of the chosen format, with CR LF; the fields are
-// separated by ',' in `fields` and hold no other ','.
-void FormatRecordLine(char* line, int size, const char* fields);
+// A line's fields joined by the separator of the chosen format, with CR LF; in `fields` they
+// are separated by `between`, which they do not hold otherwise.
+void FormatRecordLine(char* line, int size, const char* fields, char between);
 // A number with `decimals` decimals, '.' or ',' as the format says, whatever the locale.
 void FormatRecordNumber(char* text, int size, double value, int decimals);
 // Writes the answer in the measurement variables as one line.

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/state.h"
+#include "live/histogram.h"
 #include "live/statistics.h"
 #include "tests/support/statistics_reference.h"
 
@@ -81,6 +82,31 @@ INSTANTIATE_TEST_SUITE_P(Runs, StatisticsOverRuns,
                              return std::to_string(info.param.count) + "AnswersAround" +
                                     std::to_string(info.param.centre);
                          });
+
+// However far the sizes stray, every answer ends in the bin that holds its size, once each.
+TEST(Statistics, HistogramBinsHoldEverySizeInItsOwnBin) {
+    std::mt19937 rng(7);
+    for (const int spread : {3, 1000, 2147483647}) {
+        std::uniform_int_distribution<i32> size(-spread, spread);
+        std::vector<i32> sizes;
+        for (int i = 0; i < 5000; ++i)
+            sizes.push_back(size(rng) / (i % 7 + 1));
+        // The extremes come last, when the bins are full: both ways of merging are taken.
+        sizes.insert(sizes.end(), {2147483647, -2147483647 - 1});
+        ResetHistogram();
+        for (i32 s : sizes)
+            AddToHistogram(s);
+        double counts[HIST_BINS] = {};
+        for (i32 s : sizes) {
+            const double bin = std::floor(s / histWidth) - histFirst;
+            ASSERT_TRUE(bin >= 0 && bin < HIST_BINS) << s << " width " << histWidth;
+            counts[static_cast<int>(bin)] += 1;
+        }
+        EXPECT_EQ(histTotal, static_cast<double>(sizes.size()));
+        for (int k = 0; k < HIST_BINS; ++k)
+            EXPECT_EQ(histCount[k], counts[k]) << "bin " << k << ", spread " << spread;
+    }
+}
 
 TEST(Statistics, WhatIsNotDefinedYetIsNotANumber) {
     Feed({});
