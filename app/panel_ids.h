@@ -112,14 +112,14 @@ inline constexpr int GAUGE_STATE = 13;    // text message: what the study does n
 inline constexpr int GAUGE_REPORT = 14;   // Save report button
 
 // ---- distribution window ------------------------------------------------------------------
-inline constexpr int DIST_HISTOGRAM = 2;  // graph: the sizes, the limits, mean and normal curve
-inline constexpr int DIST_COUNT = 3;      // display, r64
-inline constexpr int DIST_MEAN = 4;       // display, r64: mean size (µm)
-inline constexpr int DIST_WITHIN = 5;     // display, r64: deviation within (µm)
-inline constexpr int DIST_OVERALL = 6;    // display, r64: overall deviation (µm)
-inline constexpr int DIST_CP = 7;         // display, r64
-inline constexpr int DIST_CPK = 8;        // display, r64
-inline constexpr int DIST_PP = 9;         // display, r64
-inline constexpr int DIST_PPK = 10;       // display, r64
+inline constexpr int DIST_HISTOGRAM = 2; // graph: the sizes, the limits, mean and normal curve
+inline constexpr int DIST_COUNT = 3;     // display, r64
+inline constexpr int DIST_MEAN = 4;      // display, r64: mean size (µm)
+inline constexpr int DIST_WITHIN = 5;    // display, r64: deviation within (µm)
+inline constexpr int DIST_OVERALL = 6;   // display, r64: overall deviation (µm)
+inline constexpr int DIST_CP = 7;        // display, r64
+inline constexpr int DIST_CPK = 8;       // display, r64
+inline constexpr int DIST_PP = 9;        // display, r64
+inline constexpr int DIST_PPK = 10;      // display, r64
 
 } // namespace kvor

@@ -8,7 +8,7 @@
 
 namespace kvor {
 
-extern i32 pDistribution;    // its panel; 0 until first opened
+extern i32 pDistribution;     // its panel; 0 until first opened
 extern i32 distributionShown; // 1 while the operator has it open
 
 // Redraws the window when it is open (every answer, every reset).
@@ -18,7 +18,6 @@ void ShowDistribution();
 void DiscardDistributionWindow();
 
 KVOR_CALLBACK(CC_BTNDistribution);
-int CC_DISTRIBUTION_PANEL(int panel, int event, void* callbackData, int eventData1,
-                          int eventData2);
+int CC_DISTRIBUTION_PANEL(int panel, int event, void* callbackData, int eventData1, int eventData2);
 
 } // namespace kvor

@@ -63,7 +63,9 @@ int WriteReport(const char* path) {
             Figure(a, sizeof a, gaugeCg, 2), Figure(b, sizeof b, gaugeCgk, 2));
     const int verdict = GaugeVerdict();
     AddLine(report, "Result: %s (both Cg and Cgk at least 1.33)",
-            verdict == 1 ? "capable" : verdict == 0 ? "not capable" : "–");
+            verdict == 1   ? "capable"
+            : verdict == 0 ? "not capable"
+                           : "–");
     AddReportGraph(report, pGauge, GAUGE_CHART);
     const int result = SaveReportPDF(report, path);
     DiscardReport(report);
@@ -107,8 +109,8 @@ KVOR_CALLBACK(CC_GaugeSaveReport) {
     if (WriteReport(path) != 0)
         std::snprintf(text, sizeof text, "Cannot save the report to %s", path);
     else if (WriteReadings(csv) != 0)
-        std::snprintf(text, sizeof text, "Report saved to %s; cannot save the readings to %s",
-                      path, csv);
+        std::snprintf(text, sizeof text, "Report saved to %s; cannot save the readings to %s", path,
+                      csv);
     else
         std::snprintf(text, sizeof text, "Report saved to %s, readings to %s", path, csv);
     ShowStatusLiteral(text);

@@ -70,9 +70,13 @@ void ShowFigures() {
     SetCtrlVal(pGauge, GAUGE_CGK, gaugeCgk);
     const int verdict = GaugeVerdict();
     SetCtrlVal(pGauge, GAUGE_VERDICT,
-               verdict == 1 ? "capable" : verdict == 0 ? "not capable" : "–");
+               verdict == 1   ? "capable"
+               : verdict == 0 ? "not capable"
+                              : "–");
     SetCtrlAttribute(pGauge, GAUGE_VERDICT, ATTR_TEXT_COLOR,
-                     verdict == 1 ? kCapableColour : verdict == 0 ? kNotCapableColour : 0);
+                     verdict == 1   ? kCapableColour
+                     : verdict == 0 ? kNotCapableColour
+                                    : 0);
     SetCtrlAttribute(pGauge, GAUGE_REPORT, ATTR_DIMMED, verdict < 0 ? 1 : 0);
 }
 
@@ -122,8 +126,8 @@ void EndStudy() {
     if (gaugeTaken >= gaugeWanted)
         std::snprintf(text, sizeof text, "Done: %d readings", gaugeTaken);
     else
-        std::snprintf(text, sizeof text, "Stopped after %d of %d readings: start again",
-                      gaugeTaken, gaugeWanted);
+        std::snprintf(text, sizeof text, "Stopped after %d of %d readings: start again", gaugeTaken,
+                      gaugeWanted);
     ShowState(text);
 }
 

@@ -21,7 +21,7 @@ extern double gaugeReading[GAUGE_MAX_READINGS]; // sizes in µm, in the order th
 extern i32 gaugeTaking;                         // 1 while the study takes answers
 extern i32 gaugeOwnRun;                         // 1 while the measurement loop runs for it
 extern double gaugeMean, gaugeStdDev, gaugeBias, gaugeCg, gaugeCgk; // NaN where not defined
-extern char szGaugeDate[40];                    // when the last reading came
+extern char szGaugeDate[40];                                        // when the last reading came
 
 // 1 capable, 0 not capable, -1 not defined (a figure is not a number).
 int GaugeVerdict();

@@ -135,10 +135,11 @@ void RecordAnswer() {
     LocalTimeISO(time, sizeof time);
     const double t = Timer() - recordStart;
     FormatRecordNumber(seconds, sizeof seconds, t >= 0 ? t : 0, 3);
-    std::snprintf(fields, sizeof fields, "%s\t%s\t%u\t%u\t%u\t%d\t%u\t%u\t%d\t%u\t%u\t%u", time, seconds,
-                  unsigned{Ledge}, unsigned{Redge}, unsigned{Mvalue}, static_cast<int>(umValue),
-                  unsigned{tVal}, unsigned{tol}, MeasuringValueInTolerance() ? 1 : 0,
-                  unsigned{edcnt}, unsigned{anaMax}, unsigned{anaMin});
+    std::snprintf(fields, sizeof fields, "%s\t%s\t%u\t%u\t%u\t%d\t%u\t%u\t%d\t%u\t%u\t%u", time,
+                  seconds, unsigned{Ledge}, unsigned{Redge}, unsigned{Mvalue},
+                  static_cast<int>(umValue), unsigned{tVal}, unsigned{tol},
+                  MeasuringValueInTolerance() ? 1 : 0, unsigned{edcnt}, unsigned{anaMax},
+                  unsigned{anaMin});
     FormatRecordLine(line, sizeof line, fields, '\t');
     const int result = WriteTextFile(recordFile, line);
     if (result < 0) {

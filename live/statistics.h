@@ -23,7 +23,7 @@ extern double statLast;    // measuring value of the previous answer
 extern double statMRSum;   // ... sum of the moving ranges
 extern double statUmLast;  // size in micrometres of the previous answer
 extern double statUmMRSum; // ... sum of its moving ranges
-extern i32 statUpper;     // the tolerance band of the latest answer
+extern i32 statUpper;      // the tolerance band of the latest answer
 extern i32 statLower;
 extern i32 statTol;
 

@@ -147,7 +147,8 @@ int FileSelectTypePopupPath(const char* defaultDirectory, const char* defaultFil
     if (!suffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
         chosen += QLatin1Char('.') + suffix;
     *type = std::max<int>(0, static_cast<int>(types.indexOf(dialog.selectedNameFilter())));
-    const int result = QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+    const int result =
+        QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
     return Answered(chosen, result, path, pathSize);
 }
 

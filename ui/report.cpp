@@ -18,7 +18,7 @@ namespace {
 constexpr double kPictureScale = 3.0; // a graph is drawn at three times its screen size
 
 struct ReportItem {
-    QString text;   // a line of text, or
+    QString text;    // a line of text, or
     QPixmap picture; // a picture of a graph
 };
 

@@ -423,9 +423,8 @@ TEST_F(StatisticsAndRecord, DistributionWindowEqualsTheAnswersSent) {
     };
     EXPECT_EQ(shown(DIST_COUNT), e.n);
     const std::pair<int, double> figures[] = {
-        {DIST_MEAN, e.umMean}, {DIST_WITHIN, e.umWithin}, {DIST_OVERALL, e.umSd},
-        {DIST_CP, e.cp},       {DIST_CPK, e.cpk},         {DIST_PP, e.pp},
-        {DIST_PPK, e.ppk}};
+        {DIST_MEAN, e.umMean}, {DIST_WITHIN, e.umWithin}, {DIST_OVERALL, e.umSd}, {DIST_CP, e.cp},
+        {DIST_CPK, e.cpk},     {DIST_PP, e.pp},           {DIST_PPK, e.ppk}};
     for (const auto& [id, want] : figures)
         EXPECT_NEAR(shown(id), want, 1e-9 * std::abs(want)) << "control " << id;
     double bars = 0;
@@ -445,9 +444,9 @@ TEST_F(StatisticsAndRecord, DistributionWindowEqualsTheAnswersSent) {
                                         3.0 * (last.setpoint + last.tol) + 25, e.umMean};
     EXPECT_EQ(lines.size(), 3u);
     for (double want : limits)
-        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
-                                [&](double x) { return std::abs(x - want) < 1e-6 * want; }))
-            << want;
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](double x) {
+            return std::abs(x - want) < 1e-6 * want;
+        })) << want;
 }
 
 // A type-1 gauge study in two scenes: a still master part measured true, and a wandering one
@@ -487,9 +486,11 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
     const double cg = 0.2 * 200 / (6 * sd), cgk = (0.1 * 200 - std::abs(mean - 800)) / (3 * sd);
     EXPECT_EQ(stop_flag, 1) << "the study ended the run it started";
     double shown = 0;
-    const std::pair<int, double> figures[] = {
-        {GAUGE_MEAN, mean}, {GAUGE_STDDEV, sd}, {GAUGE_BIAS, mean - 800}, {GAUGE_CG, cg},
-        {GAUGE_CGK, cgk}};
+    const std::pair<int, double> figures[] = {{GAUGE_MEAN, mean},
+                                              {GAUGE_STDDEV, sd},
+                                              {GAUGE_BIAS, mean - 800},
+                                              {GAUGE_CG, cg},
+                                              {GAUGE_CGK, cgk}};
     for (const auto& [id, want] : figures) {
         GetCtrlVal(pGauge, id, &shown);
         EXPECT_NEAR(shown, want, 1e-9 * std::abs(want) + 1e-12) << "control " << id;
@@ -522,8 +523,8 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
     const std::vector<std::vector<std::string>> rows = ReadCsv(csv);
     ASSERT_EQ(rows.size(), 26u);
     for (int i = 0; i < 25; ++i)
-        EXPECT_EQ(rows[i + 1], (std::vector<std::string>{std::to_string(i + 1),
-                                                         std::to_string(sent[i].um)}));
+        EXPECT_EQ(rows[i + 1],
+                  (std::vector<std::string>{std::to_string(i + 1), std::to_string(sent[i].um)}));
     std::remove(pdf.c_str());
     std::remove(csv.c_str());
 }
@@ -531,7 +532,9 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
 INSTANTIATE_TEST_SUITE_P(Scenes, GaugeStudy,
                          ::testing::Values(Scene{"capable", false, 0, 1},
                                            Scene{"not capable", true, 25, 0}),
-                         [](const auto& info) { return info.param.verdict ? "Capable" : "NotCapable"; });
+                         [](const auto& info) {
+                             return info.param.verdict ? "Capable" : "NotCapable";
+                         });
 
 } // namespace
 } // namespace kvor
