@@ -66,6 +66,8 @@ int WriteReport(const char* path) {
             verdict == 1   ? "capable"
             : verdict == 0 ? "not capable"
                            : "–");
+    AddReportText(report, "");
+    AddReportText(report, "Run chart: readings (blue), ref (green), ref ± 0.1·T (red)");
     AddReportGraph(report, pGauge, GAUGE_CHART);
     const int result = SaveReportPDF(report, path);
     DiscardReport(report);

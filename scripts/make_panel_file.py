@@ -247,7 +247,7 @@ distribution_controls = [
     ctrl(12, "text message", (600, 266, 250, 18), type=TEXT, name="Overall note",
          value="σ overall: sample standard deviation"),
     ctrl(13, "text message", (600, 286, 250, 18), type=TEXT, name="Capability note",
-         value="Cp, Cpk from σ within; Pp, Ppk from σ overall"),
+         value="Cp, Cpk: σ within · Pp, Ppk: σ overall"),
     ctrl(14, "text message", (600, 306, 250, 18), type=TEXT, name="Limits note",
          value="Limits: setpoint ± tolerance, in µm"),
     ctrl(15, "text message", (600, 336, 250, 18), type=TEXT, name="Legend limits",
@@ -255,7 +255,7 @@ distribution_controls = [
     ctrl(16, "text message", (600, 356, 250, 18), type=TEXT, name="Legend mean",
          value="Green: mean", text_color="0x008000"),
     ctrl(17, "text message", (600, 376, 250, 18), type=TEXT, name="Legend curve",
-         value="Black: normal curve, same mean and σ overall"),
+         value="Black: normal curve (x̄, σ overall)"),
 ]
 
 panels = {
