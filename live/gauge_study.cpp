@@ -77,7 +77,8 @@ void ShowFigures() {
                      verdict == 1   ? kCapableColour
                      : verdict == 0 ? kNotCapableColour
                                     : 0);
-    SetCtrlAttribute(pGauge, GAUGE_REPORT, ATTR_DIMMED, verdict < 0 ? 1 : 0);
+    // A study that has ended can be reported, with "–" for what it could not tell.
+    SetCtrlAttribute(pGauge, GAUGE_REPORT, ATTR_DIMMED, gaugeTaking != 0 || gaugeTaken < 1 ? 1 : 0);
 }
 
 void PlotLevel(double y, int colour) {

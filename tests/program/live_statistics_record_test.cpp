@@ -449,15 +449,23 @@ TEST_F(StatisticsAndRecord, DistributionWindowEqualsTheAnswersSent) {
         })) << want;
 }
 
-// A type-1 gauge study in two scenes: a still master part measured true, and a wandering one
-// with the sensor's offset 25 µm off. The figures equal a computation over the sizes the sensor
-// sent; the report is one PDF page carrying them, the readings a CSV beside it.
+// A type-1 gauge study in three scenes: a still master part measured true, a wandering one with
+// the sensor's offset 25 µm off, and sizes all alike, which tell nothing of the scatter. The
+// figures equal a computation over the sizes the sensor sent; the report is one PDF page carrying
+// them, the readings a CSV beside it.
 struct Scene {
     const char* name;
     bool drifting;
     int offset; // µm
+    bool alike; // every answer the same
     int verdict;
 };
+
+std::string Figure(double v, const char* format) {
+    char text[40];
+    std::snprintf(text, sizeof text, format, v);
+    return std::isfinite(v) ? text : "–";
+}
 
 class GaugeStudy : public StatisticsAndRecord, public ::testing::WithParamInterface<Scene> {};
 
@@ -467,6 +475,8 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
     std::vector<u16> ram = sensor().ramParameters();
     ram[13] = static_cast<u16>(YOFFSET + scene.offset);
     sensor().setRamParameters(ram);
+    if (scene.alike)
+        sensor().setMeasurementAnswer({0, 800, 800, 800, 0, 800, 100, 2, 0, 0, 0, 0, 0, 0, 0, 0});
     Click(1, MAIN_GAUGE_STUDY);
     ASSERT_GT(pGauge, 0);
     test::EnterNumber(pGauge, GAUGE_REFERENCE, 800);
@@ -483,7 +493,9 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
     for (int i = 0; i < 25; ++i)
         squares += (sent[i].um - mean) * (sent[i].um - mean);
     const double sd = std::sqrt(squares / 24);
-    const double cg = 0.2 * 200 / (6 * sd), cgk = (0.1 * 200 - std::abs(mean - 800)) / (3 * sd);
+    // Readings all alike leave Cg and Cgk undefined.
+    const double cg = sd > 0 ? 0.2 * 200 / (6 * sd) : std::nan("");
+    const double cgk = sd > 0 ? (0.1 * 200 - std::abs(mean - 800)) / (3 * sd) : std::nan("");
     EXPECT_EQ(stop_flag, 1) << "the study ended the run it started";
     double shown = 0;
     const std::pair<int, double> figures[] = {{GAUGE_MEAN, mean},
@@ -493,9 +505,12 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
                                               {GAUGE_CGK, cgk}};
     for (const auto& [id, want] : figures) {
         GetCtrlVal(pGauge, id, &shown);
-        EXPECT_NEAR(shown, want, 1e-9 * std::abs(want) + 1e-12) << "control " << id;
+        if (std::isnan(want))
+            EXPECT_TRUE(std::isnan(shown)) << "control " << id;
+        else
+            EXPECT_NEAR(shown, want, 1e-9 * std::abs(want) + 1e-12) << "control " << id;
     }
-    const int verdict = cg >= 1.33 && cgk >= 1.33 ? 1 : 0;
+    const int verdict = std::isnan(cg) ? -1 : cg >= 1.33 && cgk >= 1.33 ? 1 : 0;
     ASSERT_EQ(verdict, scene.verdict) << "the scene should be " << scene.name;
     EXPECT_EQ(GaugeVerdict(), verdict);
 
@@ -512,13 +527,15 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
     text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
     ASSERT_TRUE(text.waitForFinished(30000));
     const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
-    char expected[3][80];
-    std::snprintf(expected[0], 80, "%.3f µm Standard deviation s: %.3f µm", mean, sd);
-    std::snprintf(expected[1], 80, "(6·s): %.2f", cg);
-    std::snprintf(expected[2], 80, "(3·s): %.2f", cgk);
-    for (const char* want : expected)
-        EXPECT_TRUE(page.contains(QString::fromUtf8(want))) << want << "\n" << page.toStdString();
-    EXPECT_TRUE(page.contains(verdict == 1 ? "Result: capable" : "Result: not capable"));
+    const std::string expected[] = {Figure(mean, "%.3f µm Standard deviation s: ") +
+                                        Figure(sd, "%.3f µm"),
+                                    "(6·s): " + Figure(cg, "%.2f"), "(3·s): " + Figure(cgk, "%.2f"),
+                                    verdict == 1   ? "Result: capable"
+                                    : verdict == 0 ? "Result: not capable"
+                                                   : "Result: –"};
+    for (const std::string& want : expected)
+        EXPECT_TRUE(page.contains(QString::fromStdString(want))) << want << "\n"
+                                                                 << page.toStdString();
     EXPECT_TRUE(page.contains("Reference size ref: 800.000 µm Tolerance T: 200.000 µm"));
     const std::vector<std::vector<std::string>> rows = ReadCsv(csv);
     ASSERT_EQ(rows.size(), 26u);
@@ -530,11 +547,10 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, GaugeStudy,
-                         ::testing::Values(Scene{"capable", false, 0, 1},
-                                           Scene{"not capable", true, 25, 0}),
-                         [](const auto& info) {
-                             return info.param.verdict ? "Capable" : "NotCapable";
-                         });
+                         ::testing::Values(Scene{"Capable", false, 0, false, 1},
+                                           Scene{"NotCapable", true, 25, false, 0},
+                                           Scene{"AllAlike", false, 0, true, -1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kvor
