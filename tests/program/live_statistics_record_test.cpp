@@ -439,7 +439,7 @@ TEST_F(StatisticsAndRecord, DistributionWindowEqualsTheAnswersSent) {
             lines.push_back(x[0]);
     }
     EXPECT_EQ(bars, e.n);
-    const Sent& last = SentAnswers().back();
+    const Sent last = SentAnswers().back();
     const std::vector<double> limits = {3.0 * (last.setpoint - last.tol) + 25,
                                         3.0 * (last.setpoint + last.tol) + 25, e.umMean};
     EXPECT_EQ(lines.size(), 3u);
