@@ -3,6 +3,9 @@
 #include "calib/store.h"
 #include "calib/workflow.h"
 #include "link/serial_link.h"
+#include "live/distribution.h"
+#include "live/gauge_report.h"
+#include "live/gauge_study.h"
 #include "live/picture.h"
 #include "live/record.h"
 #include "live/run_loop.h"
@@ -49,11 +52,17 @@ void RegisterProgramCallbacks() {
         {"CC_BTNResetStatistics", CC_BTNResetStatistics},
         {"CC_TOGGBTN_Record", CC_TOGGBTN_Record},
         {"CC_BTNSavePicture", CC_BTNSavePicture},
+        {"CC_BTNGaugeStudy", CC_BTNGaugeStudy},
+        {"CC_GaugeStart", CC_GaugeStart},
+        {"CC_GaugeSaveReport", CC_GaugeSaveReport},
+        {"CC_BTNDistribution", CC_BTNDistribution},
     };
     for (const Entry& e : controls)
         RegisterCtrlCallback(e.name, e.callback);
     RegisterPanelCallback("CC_PANEL", CC_PANEL);
     RegisterPanelCallback("CC_POPUP", CC_POPUP);
+    RegisterPanelCallback("CC_GAUGE_PANEL", CC_GAUGE_PANEL);
+    RegisterPanelCallback("CC_DISTRIBUTION_PANEL", CC_DISTRIBUTION_PANEL);
 }
 
 } // namespace kvor

@@ -6,6 +6,8 @@ namespace kvor {
 inline constexpr const char* PANEL_FILE = "K-VOR-PXScope242.uir";
 inline constexpr int MAIN_PANEL_RESOURCE = 1;
 inline constexpr int POPUP_PANEL_RESOURCE = 2;
+inline constexpr int GAUGE_PANEL_RESOURCE = 3;        // the gauge study window
+inline constexpr int DISTRIBUTION_PANEL_RESOURCE = 4; // the distribution window
 
 // ---- main panel ---------------------------------------------------------------------------
 inline constexpr int MAIN_COMPORT = 2;       // ring, i32: serial port number
@@ -72,6 +74,8 @@ inline constexpr int MAIN_RECORD_STATE = 72;   // text message: record file and 
 inline constexpr int MAIN_SAVE_PICTURE = 73;   // Save picture button
 inline constexpr int MAIN_STAT_UM_MEAN = 74;   // display, r64: mean size in micrometres
 inline constexpr int MAIN_STAT_UM_STDDEV = 75; // display, r64: its sample deviation
+inline constexpr int MAIN_GAUGE_STUDY = 110;   // Gauge study button: opens the gauge window
+inline constexpr int MAIN_DISTRIBUTION = 111;  // Distribution button: opens its window
 
 // ---- parameter and calibration pop-up -----------------------------------------------------
 inline constexpr int POP_DESCRIPTION = 2;   // text box: sensor description
@@ -91,5 +95,31 @@ inline constexpr int POP_OFFSET = 19;       // numeric, r32: calibration offset
 inline constexpr int POP_FACTOR = 20;       // numeric, r32: calibration factor
 inline constexpr int POP_STEP2 = 31;        // check box, i32
 inline constexpr int POP_STEP1 = 32;        // check box, i32
+
+// ---- gauge study window -------------------------------------------------------------------
+inline constexpr int GAUGE_REFERENCE = 2; // numeric, r64: size of the master part (µm)
+inline constexpr int GAUGE_TOLERANCE = 3; // numeric, r64: tolerance of the feature (µm)
+inline constexpr int GAUGE_READINGS = 4;  // numeric, i32: readings to take
+inline constexpr int GAUGE_START = 5;     // Start button
+inline constexpr int GAUGE_CHART = 6;     // graph: the readings, ref and ref ± 0.1 T
+inline constexpr int GAUGE_MEAN = 7;      // display, r64 (µm)
+inline constexpr int GAUGE_STDDEV = 8;    // display, r64: sample deviation s (µm)
+inline constexpr int GAUGE_BIAS = 9;      // display, r64: mean - reference (µm)
+inline constexpr int GAUGE_CG = 10;       // display, r64
+inline constexpr int GAUGE_CGK = 11;      // display, r64
+inline constexpr int GAUGE_VERDICT = 12;  // text message: capable / not capable / –
+inline constexpr int GAUGE_STATE = 13;    // text message: what the study does now
+inline constexpr int GAUGE_REPORT = 14;   // Save report button
+
+// ---- distribution window ------------------------------------------------------------------
+inline constexpr int DIST_HISTOGRAM = 2; // graph: the sizes, the limits, mean and normal curve
+inline constexpr int DIST_COUNT = 3;     // display, r64
+inline constexpr int DIST_MEAN = 4;      // display, r64: mean size (µm)
+inline constexpr int DIST_WITHIN = 5;    // display, r64: deviation within (µm)
+inline constexpr int DIST_OVERALL = 6;   // display, r64: overall deviation (µm)
+inline constexpr int DIST_CP = 7;        // display, r64
+inline constexpr int DIST_CPK = 8;       // display, r64
+inline constexpr int DIST_PP = 9;        // display, r64
+inline constexpr int DIST_PPK = 10;      // display, r64
 
 } // namespace kvor

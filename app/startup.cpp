@@ -5,6 +5,8 @@
 #include "app/panel_ids.h"
 #include "app/state.h"
 #include "link/serial_link.h"
+#include "live/distribution.h"
+#include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/statistics.h"
 #include "params/panel_map.h"
@@ -102,12 +104,15 @@ int StartProgram(ProgramInstance* instance) {
     InitRS232(com);
     InitGUI();
     ResetStatistics();
+    recordFormat = RECORD_POINT; // the operator's choice holds while the scope runs
     DisplayPanel(pHandle);
     return 0;
 }
 
 void EndProgram() {
     EndRecord();
+    DiscardGaugeWindow();
+    DiscardDistributionWindow();
     CloseCom(com);
     DiscardPanel(pPopup);
     DiscardPanel(pHandle);

@@ -1,8 +1,10 @@
 // Every drawn measurement answer, from the measurement loop, the video loop or a calibration's
-// run, counts in the answer rate and the statistics and goes into a running record.
+// run, counts in the answer rate and the statistics, goes into a running record and is a reading
+// of a running gauge study.
 #include "live/answer_tally.h"
 
 #include "live/answer_rate.h"
+#include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/statistics.h"
 
@@ -13,6 +15,7 @@ void TallyMeasurementAnswer() {
     AddAnswerToStatistics();
     ShowStatistics();
     RecordAnswer();
+    TakeGaugeReading();
 }
 
 } // namespace kvor

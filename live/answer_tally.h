@@ -3,7 +3,8 @@
 
 namespace kvor {
 
-// Adds the answer in the measurement variables to the statistics and to a running record.
+// Adds the answer in the measurement variables to the statistics, to a running record and to a
+// running gauge study.
 void TallyMeasurementAnswer();
 
 } // namespace kvor

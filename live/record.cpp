@@ -1,9 +1,11 @@
-// The measurement record: RFC 4180 CSV, '.' as decimal point, lines ending in CR LF. The lines
+// The measurement record: RFC 4180 CSV, '.' as decimal point, lines ending in CR LF; or the same
+// with ';' and a decimal comma for spreadsheets in a decimal-comma locale. The lines
 // go through the runtime's buffered text file, so the measurement never waits for the disk; a
 // failed write ends the record and never the measurement.
 #include "live/record.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +16,7 @@
 
 namespace kvor {
 
+i32 recordFormat = RECORD_POINT;
 i32 recordFile = 0;
 char szRecordName[PATH_LEN] = {};
 double recordCount = 0;
@@ -69,14 +72,26 @@ void FailRecord(int code) {
     ReportFailure(code);
 }
 
-// t_s: seconds since the record started, three decimals, whatever the locale.
-void FormatSeconds(char* text, int size, double seconds) {
-    if (!(seconds >= 0) || seconds > 1e12) seconds = 0;
-    auto [end, ec] = std::to_chars(text, text + size - 1, seconds, std::chars_format::fixed, 3);
+} // namespace
+
+void FormatRecordNumber(char* text, int size, double value, int decimals) {
+    if (!std::isfinite(value) || std::abs(value) > 1e12) value = 0;
+    auto [end, ec] =
+        std::to_chars(text, text + size - 1, value, std::chars_format::fixed, decimals);
     *(ec == std::errc() ? end : text) = '\0';
+    if (recordFormat != RECORD_COMMA) return;
+    if (char* point = std::strchr(text, '.')) *point = ',';
 }
 
-} // namespace
+void FormatRecordLine(char* line, int size, const char* fields, char between) {
+    const char separator = recordFormat == RECORD_COMMA ? ';' : ',';
+    int i = 0;
+    for (; fields[i] != '\0' && i < size - 3; ++i)
+        line[i] = fields[i] == between ? separator : fields[i];
+    line[i++] = '\r';
+    line[i++] = '\n';
+    line[i] = '\0';
+}
 
 int StartRecord() {
     char stamp[32];
@@ -85,13 +100,14 @@ int StartRecord() {
     LocalTimeFileStamp(stamp, sizeof stamp);
     std::snprintf(name, sizeof name, "KVOR-record-%s.csv", stamp);
     // The save dialog asks before replacing a file that exists.
-    if (FileSelectPopup(proj_dir, name, "*.csv", "Measurement record", VAL_SAVE_BUTTON, 0, 1, 1, 1,
-                        path) <= 0)
+    int format = recordFormat;
+    if (FileSelectTypePopup(proj_dir, name, RECORD_TYPES, "Measurement record", &format, path) <= 0)
         return -1;
+    recordFormat = format == RECORD_COMMA ? RECORD_COMMA : RECORD_POINT;
     // The header goes out at once: a file that takes nothing is refused before the record.
     const i32 file = OpenTextFile(path, VAL_TRUNCATE);
     char header[256];
-    std::snprintf(header, sizeof header, "%s\r\n", RECORD_HEADER);
+    FormatRecordLine(header, sizeof header, RECORD_HEADER, ',');
     int result = file;
     if (result > 0) result = WriteTextFile(file, header);
     if (result >= 0) result = FlushTextFile(file);
@@ -114,13 +130,17 @@ void RecordAnswer() {
     if (recordFile <= 0) return;
     char time[40];
     char seconds[32];
+    char fields[160];
     char line[160];
     LocalTimeISO(time, sizeof time);
-    FormatSeconds(seconds, sizeof seconds, Timer() - recordStart);
-    std::snprintf(line, sizeof line, "%s,%s,%u,%u,%u,%d,%u,%u,%d,%u,%u,%u\r\n", time, seconds,
-                  unsigned{Ledge}, unsigned{Redge}, unsigned{Mvalue}, static_cast<int>(umValue),
-                  unsigned{tVal}, unsigned{tol}, MeasuringValueInTolerance() ? 1 : 0,
-                  unsigned{edcnt}, unsigned{anaMax}, unsigned{anaMin});
+    const double t = Timer() - recordStart;
+    FormatRecordNumber(seconds, sizeof seconds, t >= 0 ? t : 0, 3);
+    std::snprintf(fields, sizeof fields, "%s\t%s\t%u\t%u\t%u\t%d\t%u\t%u\t%d\t%u\t%u\t%u", time,
+                  seconds, unsigned{Ledge}, unsigned{Redge}, unsigned{Mvalue},
+                  static_cast<int>(umValue), unsigned{tVal}, unsigned{tol},
+                  MeasuringValueInTolerance() ? 1 : 0, unsigned{edcnt}, unsigned{anaMax},
+                  unsigned{anaMin});
+    FormatRecordLine(line, sizeof line, fields, '\t');
     const int result = WriteTextFile(recordFile, line);
     if (result < 0) {
         FailRecord(result);

@@ -11,6 +11,13 @@ inline constexpr const char* RECORD_HEADER =
     "time,t_s,left_edge,right_edge,measuring_value,size_um,setpoint,tolerance,in_tolerance,"
     "edge_count,analog_max,analog_min";
 
+// The two kinds of record the save dialog offers: RFC 4180 with a decimal point, and for
+// spreadsheets in a decimal-comma locale ';' between fields and a decimal comma.
+enum : i32 { RECORD_POINT = 0, RECORD_COMMA = 1 };
+inline constexpr const char* RECORD_TYPES =
+    "CSV (*.csv)\nCSV for spreadsheets with decimal comma (*.csv)";
+
+extern i32 recordFormat;            // the operator's last choice, offered first next time
 extern i32 recordFile;              // open text file of the record; 0 while none runs
 extern char szRecordName[PATH_LEN]; // its path as the operator chose it
 extern double recordCount;          // answers written to it
@@ -19,6 +26,11 @@ extern double recordShown;          // Timer() when its state was last shown
 
 // Asks for the file and starts the record; returns 0, or a negative code when none runs.
 int StartRecord();
+// A line's fields joined by the separator of the chosen format, with CR LF; in `fields` they
+// are separated by `between`, which they do not hold otherwise.
+void FormatRecordLine(char* line, int size, const char* fields, char between);
+// A number with `decimals` decimals, '.' or ',' as the format says, whatever the locale.
+void FormatRecordNumber(char* text, int size, double value, int decimals);
 // Writes the answer in the measurement variables as one line.
 void RecordAnswer();
 // Hands the lines written so far to the system (the end of a loop).

@@ -18,6 +18,8 @@ packages=(
   dbus at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
   # the record's read-back test reads the CSV with Python's own reader
   python3
+  # the gauge study's report test reads the PDF's pages and text
+  poppler-utils
 )
 
 missing=()

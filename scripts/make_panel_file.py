@@ -76,10 +76,10 @@ main_controls = [
     # Graphs, centre: the bar graph above, the strip chart and the video graph sharing one place.
     ctrl(50, "graph", (300, 102, 600, 150), "Pixel line", cursors=3, x_range=[1, 2048],
          y_range=[0, 1.05], y_ticks=False, x_label="pixel"),
-    ctrl(55, "strip chart", (300, 282, 600, 318), "Measurement history", traces=5,
+    ctrl(55, "strip chart", (300, 282, 600, 348), "Measurement history", traces=5,
          points_per_screen=101, x_range=[0, 100], y_range=[0, 4096],
          trace_colors=["0x008000", "0x008000", "0x000000", "0xFF0000", "0xFF0000"]),
-    ctrl(49, "graph", (300, 282, 600, 318), "Video signal", x_range=[1, 4096],
+    ctrl(49, "graph", (300, 282, 600, 348), "Video signal", x_range=[1, 4096],
          y_range=[0, 1024], x_label="virtual pixel", visible=False),
 
     # Measurement displays, right column.
@@ -100,9 +100,10 @@ main_controls = [
     ctrl(35, "numeric display", (1032, 278, 105, 26), "Maximum", U16, visible=False),
     ctrl(34, "numeric display", (1145, 278, 105, 26), "Minimum", U16, visible=False),
 
-    # Statistics and record, right column below the measurement (ids 60-75), and in its last
-    # row the answer rate and the line monitor (76, 77).
-    ctrl(60, "decoration", (910, 320, 350, 280), name="Statistics and record group"),
+    # Statistics and record, right column below the measurement (ids 60-75), then the answer rate
+    # and the line monitor (76, 77), and in the last row the gauge study and the distribution
+    # window (110, 111).
+    ctrl(60, "decoration", (910, 320, 350, 310), name="Statistics and record group"),
     ctrl(61, "text message", (920, 326, 250, 18), type=TEXT, value="Statistics and record",
          name="Statistics caption", bold=True),
     figure(62, (920, 366, 78, 26), "Count", precision=0, value=0),
@@ -126,37 +127,39 @@ main_controls = [
          name="Answer rate caption"),
     figure(76, (1004, 566, 78, 26), "", precision=1, value=None, name="Answers/s"),
     button(77, (1145, 564, 105, 30), "Line monitor…", "CC_BTNLineMonitor", "commit"),
+    button(110, (920, 598, 162, 26), "Gauge study…", "CC_BTNGaugeStudy", "commit"),
+    button(111, (1088, 598, 162, 26), "Distribution…", "CC_BTNDistribution", "commit"),
 
     # Parameter set, bottom band.
-    ctrl(98, "decoration", (10, 610, 1250, 112), name="Parameter group"),
-    ctrl(99, "text message", (20, 616, 300, 18), type=TEXT, value="Parameter set",
+    ctrl(98, "decoration", (10, 640, 1250, 82), name="Parameter group"),
+    ctrl(99, "text message", (20, 646, 300, 18), type=TEXT, value="Parameter set",
          name="Parameter caption", bold=True),
-    ctrl(16, "numeric", (20, 656, 100, 26), "Light power", U16, value=500, limits=[0, 1000]),
-    ctrl(15, "numeric", (130, 656, 100, 26), "Video threshold", U16, value=512,
+    ctrl(16, "numeric", (20, 686, 100, 26), "Light power", U16, value=500, limits=[0, 1000]),
+    ctrl(15, "numeric", (130, 686, 100, 26), "Video threshold", U16, value=512,
          limits=[0, 1023], callback="CC_NUMVideoThreshold", events=["value changed"]),
-    ctrl(29, "ring", (240, 656, 170, 26), "Edge evaluation", U16, value=1,
+    ctrl(29, "ring", (240, 686, 170, 26), "Edge evaluation", U16, value=1,
          items=items((0, "Left edge"), (1, "Right edge"), (2, "Centre of both edges"))),
-    ctrl(47, "numeric", (420, 656, 90, 26), "Left limit", U16, value=1, limits=[0, 65535],
+    ctrl(47, "numeric", (420, 686, 90, 26), "Left limit", U16, value=1, limits=[0, 65535],
          callback="CC_NEDITEdgeLeft", events=["commit"]),
-    ctrl(46, "numeric", (520, 656, 90, 26), "Right limit", U16, value=1024, limits=[0, 65535],
+    ctrl(46, "numeric", (520, 686, 90, 26), "Right limit", U16, value=1024, limits=[0, 65535],
          callback="CC_NEDITEdgeRight", events=["commit"]),
-    ctrl(27, "ring", (620, 656, 100, 26), "Polarity", U16, value=1,
+    ctrl(27, "ring", (620, 686, 100, 26), "Polarity", U16, value=1,
          items=items((0, "0 – normal"), (1, "1 – inverted"))),
-    ctrl(19, "numeric", (730, 656, 90, 26), "Setpoint", U16, value=512, limits=[0, 65535]),
-    ctrl(18, "numeric", (830, 656, 90, 26), "Tolerance", U16, value=100, limits=[0, 65535],
+    ctrl(19, "numeric", (730, 686, 90, 26), "Setpoint", U16, value=512, limits=[0, 65535]),
+    ctrl(18, "numeric", (830, 686, 90, 26), "Tolerance", U16, value=100, limits=[0, 65535],
          callback="CC_NEDITTolerance", events=["value changed"]),
-    ctrl(17, "numeric", (930, 656, 100, 26), "Delta tolerance", U16, value=0, limits=[0, 65535]),
-    ctrl(24, "ring", (930, 656, 100, 26), "Trigger mode", U16, value=0, visible=False,
+    ctrl(17, "numeric", (930, 686, 100, 26), "Delta tolerance", U16, value=0, limits=[0, 65535]),
+    ctrl(24, "ring", (930, 686, 100, 26), "Trigger mode", U16, value=0, visible=False,
          items=items((0, "Mode 0"), (1, "Mode 1"), (2, "Mode 2"), (3, "Mode 3"))),
-    ctrl(28, "numeric", (1040, 656, 90, 26), "Averaging", U16, value=0, limits=[0, 1024]),
-    ctrl(25, "ring", (1140, 656, 110, 26), "Hardware mode", U16, value=1,
+    ctrl(28, "numeric", (1040, 686, 90, 26), "Averaging", U16, value=0, limits=[0, 1024]),
+    ctrl(25, "ring", (1140, 686, 110, 26), "Hardware mode", U16, value=1,
          callback="CC_DROPHardwareMode", events=["commit"],
          items=items((0, "Mode 0"), (1, "Mode 1"), (2, "Mode 2"), (3, "Mode 3"))),
     ctrl(48, "text message", (10, 730, 1250, 24), type=TEXT, value="", name="Status line",
          align="sunken", bg_color="0xFFFFFF", point_size=13),
 
     # Outputs, left column.
-    ctrl(88, "decoration", (10, 518, 280, 82), name="Outputs group"),
+    ctrl(88, "decoration", (10, 518, 280, 112), name="Outputs group"),
     ctrl(89, "text message", (20, 524, 200, 18), type=TEXT, value="Outputs", name="Outputs caption",
          bold=True),
     ctrl(4, "ring", (20, 566, 150, 26), "Analog output mode", U16, value=0,
@@ -205,6 +208,59 @@ popup_controls = [
            dimmed=True),
 ]
 
+# The gauge study: the operator's inputs, the run chart, the figures and the verdict.
+gauge_controls = [
+    ctrl(2, "numeric", (20, 46, 150, 26), "Reference size ref (µm)", R64, value=7960.0,
+         precision=1, limits=[-1000000, 1000000], step=1),
+    ctrl(3, "numeric", (180, 46, 150, 26), "Tolerance T (µm)", R64, value=100.0, precision=1,
+         limits=[0.1, 1000000], step=1),
+    ctrl(4, "numeric", (340, 46, 100, 26), "Readings", I32, value=50, limits=[10, 500]),
+    button(5, (450, 43, 110, 32), "Start", "CC_GaugeStart", "commit"),
+    button(14, (600, 43, 200, 32), "Save report…", "CC_GaugeSaveReport", "commit", dimmed=True),
+    ctrl(13, "text message", (20, 84, 780, 18), type=TEXT, value="", name="Study state"),
+    ctrl(6, "graph", (20, 126, 560, 360), "Readings", x_range=[0.5, 50.5], y_range=[7940, 7980],
+         x_label="reading", y_label="size in µm"),
+    ctrl(20, "text message", (20, 492, 560, 18), type=TEXT, name="Chart legend",
+         value="Blue: readings · green: ref · red: ref ± 0.1·T"),
+    figure(7, (600, 146, 200, 26), "Mean x̄ (µm)", precision=3),
+    figure(8, (600, 196, 200, 26), "Std. dev. s (µm)", precision=3),
+    figure(9, (600, 246, 200, 26), "Bias x̄ − ref (µm)", precision=3),
+    figure(10, (600, 296, 95, 26), "Cg", precision=2),
+    figure(11, (705, 296, 95, 26), "Cgk", precision=2),
+    ctrl(21, "text message", (600, 334, 200, 18), type=TEXT, value="Capable: Cg and Cgk ≥ 1.33",
+         name="Verdict rule"),
+    ctrl(12, "text message", (600, 360, 200, 30), type=TEXT, value="–", name="Verdict",
+         bold=True, point_size=16, align="sunken", bg_color="0xFFFFFF"),
+]
+
+# The distribution of the size since the statistics were last reset.
+distribution_controls = [
+    ctrl(2, "graph", (20, 30, 560, 420), "Size in µm since the last reset", x_range=[0, 1],
+         y_range=[0, 1], x_label="size in µm", y_label="answers"),
+    figure(3, (600, 50, 120, 26), "Count n", precision=0, value=0),
+    figure(4, (730, 50, 120, 26), "Mean x̄ (µm)", precision=2),
+    figure(5, (600, 100, 120, 26), "σ within (µm)", precision=3),
+    figure(6, (730, 100, 120, 26), "σ overall (µm)", precision=3),
+    figure(7, (600, 150, 120, 26), "Cp", precision=2),
+    figure(8, (730, 150, 120, 26), "Cpk", precision=2),
+    figure(9, (600, 200, 120, 26), "Pp", precision=2),
+    figure(10, (730, 200, 120, 26), "Ppk", precision=2),
+    ctrl(11, "text message", (600, 246, 250, 18), type=TEXT, name="Within note",
+         value="σ within: average moving range / 1.128"),
+    ctrl(12, "text message", (600, 266, 250, 18), type=TEXT, name="Overall note",
+         value="σ overall: sample standard deviation"),
+    ctrl(13, "text message", (600, 286, 250, 18), type=TEXT, name="Capability note",
+         value="Cp, Cpk: σ within · Pp, Ppk: σ overall"),
+    ctrl(14, "text message", (600, 306, 250, 18), type=TEXT, name="Limits note",
+         value="Limits: setpoint ± tolerance, in µm"),
+    ctrl(15, "text message", (600, 336, 250, 18), type=TEXT, name="Legend limits",
+         value="Red: tolerance limits", text_color="0xFF0000"),
+    ctrl(16, "text message", (600, 356, 250, 18), type=TEXT, name="Legend mean",
+         value="Green: mean", text_color="0x008000"),
+    ctrl(17, "text message", (600, 376, 250, 18), type=TEXT, name="Legend curve",
+         value="Black: normal curve (x̄, σ overall)"),
+]
+
 panels = {
     "format": "K-VOR-PX Scope panel file",
     "version": 1,
@@ -214,6 +270,11 @@ panels = {
         {"resource": 2, "title": "K-VOR-PX Scope 2.42 – Parameters and calibration",
          "size": [560, 410], "bg_color": "0xECEEF1", "callback": "CC_POPUP",
          "controls": popup_controls},
+        {"resource": 3, "title": "K-VOR-PX Scope 2.42 – Gauge study", "size": [820, 520],
+         "bg_color": "0xECEEF1", "callback": "CC_GAUGE_PANEL", "controls": gauge_controls},
+        {"resource": 4, "title": "K-VOR-PX Scope 2.42 – Distribution", "size": [870, 470],
+         "bg_color": "0xECEEF1", "callback": "CC_DISTRIBUTION_PANEL",
+         "controls": distribution_controls},
     ],
 }
 

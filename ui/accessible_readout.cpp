@@ -75,7 +75,10 @@ QAccessibleInterface* ReadoutFactory(const QString&, QObject* object) {
 
 } // namespace
 
-Readout::Readout(bool numeric, const QString& text) : QLabel(text), numeric_(numeric) {
+// The text is set once the readout is whole: a label given its text while it is still being made
+// announces it to the accessibility bus as a plain label, and the bus then holds an object that
+// later calls cannot find.
+Readout::Readout(bool numeric, const QString& text) : numeric_(numeric) {
     static const bool installed = [] {
         QAccessible::installFactory(ReadoutFactory);
         return true;
@@ -83,6 +86,7 @@ Readout::Readout(bool numeric, const QString& text) : QLabel(text), numeric_(num
     (void)installed;
     // Numbers and the sensor's own texts: never markup.
     setTextFormat(Qt::PlainText);
+    setText(text);
 }
 
 void Readout::display(const QString& text, double value) {

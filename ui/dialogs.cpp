@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -19,6 +20,7 @@ bool answerThemselves = false;
 int popupCount = 0;
 QString lastTitle, lastMessage;
 std::optional<std::pair<QString, int>> nextSelection;
+int nextType = -1;
 
 // "*.dat" becomes the dialog's filter "*.dat (*.dat)"; only a dialog that does not restrict the
 // extension offers all files as well.
@@ -43,6 +45,14 @@ QString StartDirectory(const QString& given) {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (WritableDirectory(documents)) return documents;
     return QDir::homePath();
+}
+
+// What a dialog answered: 0 cancelled, else the path and whether it exists.
+int Answered(const QString& chosen, int result, char* path, std::size_t pathSize) {
+    const QByteArray utf8 = QDir::toNativeSeparators(chosen).toUtf8();
+    if (result > 0 && static_cast<std::size_t>(utf8.size()) >= pathSize) return -1; // too long
+    if (result > 0) CopyOut(QString::fromUtf8(utf8), path, pathSize);
+    return result;
 }
 
 } // namespace
@@ -101,10 +111,45 @@ int FileSelectPopupPath(const char* defaultDirectory, const char* defaultFileNam
             chosen += QLatin1Char('.') + suffix;
         result = QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
     }
-    const QByteArray utf8 = QDir::toNativeSeparators(chosen).toUtf8();
-    if (result > 0 && static_cast<std::size_t>(utf8.size()) >= pathSize) return -1; // too long
-    if (result > 0) CopyOut(QString::fromUtf8(utf8), path, pathSize);
-    return result;
+    return Answered(chosen, result, path, pathSize);
+}
+
+int FileSelectTypePopupPath(const char* defaultDirectory, const char* defaultFileName,
+                            const char* typeList, const char* title, int* type, char* path,
+                            std::size_t pathSize) {
+    if (path == nullptr || pathSize == 0 || type == nullptr) return -1;
+    path[0] = '\0';
+    const QStringList types = QString::fromUtf8(typeList == nullptr ? "" : typeList).split('\n');
+    if (nextSelection) {
+        if (nextType >= 0 && nextType < types.size()) *type = nextType;
+        const auto [chosen, result] = *nextSelection;
+        nextSelection.reset();
+        nextType = -1;
+        return Answered(chosen, result, path, pathSize);
+    }
+    if (answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
+    const QString dir =
+        StartDirectory(QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory));
+    const QString start =
+        QDir(dir).filePath(QString::fromUtf8(defaultFileName == nullptr ? "" : defaultFileName));
+    QFileDialog dialog(nullptr, QString::fromUtf8(title == nullptr ? "" : title), start);
+    dialog.setNameFilters(types);
+    if (*type >= 0 && *type < types.size()) dialog.selectNameFilter(types[*type]);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The extension of the first type: the types differ in what the file holds, not its name.
+    const QString suffix = types.value(0).section('.', -1).remove(')').trimmed();
+    if (!suffix.isEmpty() && suffix != QLatin1String("*")) dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(start);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return VAL_NO_FILE_SELECTED;
+    QString chosen = dialog.selectedFiles().first();
+    if (!suffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+        chosen += QLatin1Char('.') + suffix;
+    *type = std::max<int>(0, static_cast<int>(types.indexOf(dialog.selectedNameFilter())));
+    const int result =
+        QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+    return Answered(chosen, result, path, pathSize);
 }
 
 void SetPopupsAnswerThemselves(bool on) {
@@ -121,4 +166,7 @@ int GetLastMessagePopup(char* title, std::size_t titleSize, char* message,
 }
 void SetNextFileSelection(const char* path, int result) {
     nextSelection = std::make_pair(QString::fromUtf8(path == nullptr ? "" : path), result);
+}
+void SetNextFileSelectionType(int type) {
+    nextType = type;
 }

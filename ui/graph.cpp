@@ -41,6 +41,9 @@ template <class Item> class PlotPool {
         if (used_ == items_.size()) items_.push_back(make());
         Item* item = items_[used_++];
         item->setVisible(true);
+        // Back to its layer's top: each plot lies over the plots made before it, whichever
+        // curve or rectangle of the pool it reuses.
+        item->setLayer(item->layer());
         return item;
     }
     void hideAll() {

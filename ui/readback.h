@@ -67,6 +67,8 @@ int GetMessagePopupCount();
 int GetLastMessagePopup(char* title, std::size_t titleSize, char* message, std::size_t messageSize);
 // The next FileSelectPopup returns `result` with `path` without showing a dialog (once).
 void SetNextFileSelection(const char* path, int result);
+// ... and, for a dialog with a choice of file types, the type chosen in it (from 0).
+void SetNextFileSelectionType(int type);
 
 // ---- panels -------------------------------------------------------------------------------
 

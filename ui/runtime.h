@@ -189,6 +189,19 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
                                allowMakeDirectory, path, N);
 }
 
+// A save dialog offering a choice of file types: `typeList` holds entries "Description (*.ext)"
+// separated by '\n'; *type names the entry offered first (from 0) and receives the one the
+// operator chose. Returns as FileSelectPopup does.
+int FileSelectTypePopupPath(const char* defaultDirectory, const char* defaultFileName,
+                            const char* typeList, const char* title, int* type, char* path,
+                            std::size_t pathSize);
+template <std::size_t N>
+int FileSelectTypePopup(const char* defaultDirectory, const char* defaultFileName,
+                        const char* typeList, const char* title, int* type, char (&path)[N]) {
+    return FileSelectTypePopupPath(defaultDirectory, defaultFileName, typeList, title, type, path,
+                                   N);
+}
+
 enum : int { VAL_UNSIGNED_INTEGER = 1 };         // element type: unsigned 32-bit integers
 enum : int { VAL_GROUPS_TOGETHER = 0 };          // array data order
 enum : int { VAL_GROUPS_AS_COLUMNS = 0 };        // file layout
@@ -238,6 +251,18 @@ int CloseTextFile(int handle);
 
 // Writes the panel as the operator sees it to a PNG file. Returns 0 or a negative code.
 int SavePanelImage(int panel, const char* pngFile);
+
+// ---- reports ------------------------------------------------------------------------------
+// A report of one A4 page written as PDF: a title, then lines of text and pictures of graphs,
+// top to bottom in the order they were added; what does not fit on the page is left out.
+
+int NewReport(const char* title); // returns a handle (> 0)
+int AddReportText(int report, const char* text);
+// The graph (or any control) as it shows now.
+int AddReportGraph(int report, int panel, int control);
+// Returns 0 or a negative code (the file cannot be written).
+int SaveReportPDF(int report, const char* pdfFile);
+int DiscardReport(int report);
 
 // ---- clock --------------------------------------------------------------------------------
 

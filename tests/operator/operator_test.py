@@ -21,6 +21,9 @@ TIMEOUT = 60.0  # seconds; the machine may be loaded
 COMPORT, RBT_EEPROM, RBT_RAM, RUN, STOP, SEND = 2, 13, 20, 21, 22, 10
 MVALUE, UMVALUE, LEDGE, REDGE, STATUS, POPUP_TOGGLE = 33, 32, 37, 38, 48, 54
 DESCRIPTION = 2
+# The gauge study (main panel 110, window 3) and the distribution (111, window 4).
+GAUGE_STUDY, DISTRIBUTION = 110, 111
+G_READINGS, G_START, G_CG, G_VERDICT, G_STATE, G_RULE, D_COUNT = 4, 5, 10, 12, 13, 21, 3
 
 announced = []  # (description, event type) of every text or value change on the bus
 
@@ -175,6 +178,29 @@ def main():
              lambda: has_state(description, Atspi.StateType.SHOWING)
              and "SIMULATED" in text_of(description))
     print("pop-up description:", text_of(description).replace("\n", " | "))
+
+    # A gauge study by the bus: ten readings set through the value interface, Start pressed; the
+    # study runs the measurement itself and ends with its figures and verdict readable.
+    act(control(app, 1, GAUGE_STUDY), "Press")
+    readings = wait_for("the gauge study window", lambda: control(app, 3, G_READINGS))
+    Atspi.Value.set_current_value(readings, 10)
+    act(control(app, 3, G_START), "Press")
+    state = control(app, 3, G_STATE)
+    wait_for("the study done", lambda: text_of(state) == "Done: 10 readings")
+    # The verdict and a figure, read afresh: a display's object may be replaced as it changes.
+    verdict = wait_for("the verdict", lambda: text_of(control(app, 3, G_VERDICT)))
+    if verdict not in ("capable", "not capable", "–"):
+        sys.exit("operator test: the gauge study's verdict reads %r" % verdict)
+    print("gauge study: Cg", wait_for("Cg", lambda: text_of(control(app, 3, G_CG))), "->", verdict)
+    # A text the panel file gives and nothing changes reads too.
+    rule = wait_for("the verdict's rule", lambda: text_of(control(app, 3, G_RULE)))
+    if rule != "Capable: Cg and Cgk ≥ 1.33":
+        sys.exit("operator test: the verdict's rule reads %r" % rule)
+    # The distribution over the answers so far, the study's among them.
+    act(control(app, 1, DISTRIBUTION), "Press")
+    wait_for("the distribution window", lambda: control(app, 4, D_COUNT))
+    wait_for("the answers counted", lambda: float(text_of(control(app, 4, D_COUNT))) >= 10)
+    print("distribution: n =", text_of(control(app, 4, D_COUNT)))
 
     # Close the main window: the scope ends (the driver checks its exit status).
     main_window = status

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -24,6 +25,8 @@
 
 #include "app/panel_ids.h"
 #include "app/state.h"
+#include "live/distribution.h"
+#include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/statistics.h"
 #include "tests/support/harness.h"
@@ -118,13 +121,14 @@ class StatisticsAndRecord : public test::ScopeTest {
         return v;
     }
     // The record as Python's csv module reads it, one row a line, fields separated by tabs.
-    std::vector<std::vector<std::string>> ReadCsv(const std::string& path) {
+    std::vector<std::vector<std::string>> ReadCsv(const std::string& path, char delimiter = ',') {
         QProcess py;
         py.start("python3", {"-c",
                              "import csv,sys\n"
-                             "for r in csv.reader(open(sys.argv[1], newline='')):\n"
+                             "for r in csv.reader(open(sys.argv[1], newline=''), "
+                             "delimiter=sys.argv[2]):\n"
                              "    print('\\t'.join(r))\n",
-                             QString::fromStdString(path)});
+                             QString::fromStdString(path), QString(QChar(delimiter))});
         EXPECT_TRUE(py.waitForFinished(30000));
         EXPECT_EQ(py.exitCode(), 0) << py.readAllStandardError().toStdString();
         std::vector<std::vector<std::string>> rows;
@@ -140,8 +144,9 @@ class StatisticsAndRecord : public test::ScopeTest {
     std::string TempPath(const char* name) {
         return testing::TempDir() + "kvor-" + std::to_string(getpid()) + "-" + name;
     }
-    void StartRecordTo(const std::string& path) {
+    void StartRecordTo(const std::string& path, int format = RECORD_POINT) {
         SetNextFileSelection(path.c_str(), VAL_NEW_FILE_SELECTED);
+        SetNextFileSelectionType(format);
         Click(1, MAIN_RECORD);
         ASSERT_GT(recordFile, 0) << test::StatusLine();
     }
@@ -236,13 +241,25 @@ TEST_F(StatisticsAndRecord, APortChangeStartsTheStatisticsAgain) {
     EXPECT_EQ(ShownText(MAIN_STAT_STDDEV), QString::fromUtf8("–"));
 }
 
-TEST_F(StatisticsAndRecord, RecordReadsBackLineForLineAsTheAnswersSent) {
+class RecordOfEachFormat : public StatisticsAndRecord, public ::testing::WithParamInterface<int> {};
+
+// The spreadsheet format reads back with ';' between fields and, once its decimal commas are
+// points again, to the same numbers; the format chosen is offered first the next time.
+TEST_P(RecordOfEachFormat, RecordReadsBackLineForLineAsTheAnswersSent) {
     const std::string path = TempPath("record.csv");
-    StartRecordTo(path);
+    const bool comma = GetParam() == RECORD_COMMA;
+    StartRecordTo(path, GetParam());
     RunUntil(MAIN_RUN, [](std::size_t n) { return n >= 40; });
     // Before the toggle is released the loop's end has already put every line on disk.
     const std::vector<Sent> sent = SentAnswers();
-    ExpectRecordEquals(ReadCsv(path), sent, sent.size());
+    std::vector<std::vector<std::string>> rows = ReadCsv(path, comma ? ';' : ',');
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        std::string& t = rows[i].at(1);
+        ASSERT_EQ(t.find(comma ? '.' : ','), std::string::npos) << t;
+        std::replace(t.begin(), t.end(), ',', '.');
+    }
+    ExpectRecordEquals(rows, sent, sent.size());
+    EXPECT_EQ(recordFormat, GetParam());
     Click(1, MAIN_RECORD);
     EXPECT_EQ(recordFile, 0);
     EXPECT_EQ(test::StatusLine(),
@@ -250,6 +267,11 @@ TEST_F(StatisticsAndRecord, RecordReadsBackLineForLineAsTheAnswersSent) {
     EXPECT_EQ(ShownText(MAIN_RECORD_STATE), QString());
     std::remove(path.c_str());
 }
+
+INSTANTIATE_TEST_SUITE_P(Formats, RecordOfEachFormat, ::testing::Values(RECORD_POINT, RECORD_COMMA),
+                         [](const auto& info) {
+                             return info.param == RECORD_COMMA ? "DecimalComma" : "Plain";
+                         });
 
 // The sensor vanishes from the line in the middle of a run: the loop ends by its time-out and
 // the record, still running, holds every answer that arrived.
@@ -380,6 +402,155 @@ TEST_F(StatisticsAndRecord, SavePictureWritesThePanelAsPng) {
     EXPECT_EQ(std::string(reinterpret_cast<char*>(magic) + 1, 3), "PNG");
     std::remove(path.c_str());
 }
+
+// The distribution window against the answers sent: the figures, the bars (their heights add up
+// to every answer) and the limits drawn where the band of the last answer lies in micrometres.
+TEST_F(StatisticsAndRecord, DistributionWindowEqualsTheAnswersSent) {
+    std::vector<u16> ram = sensor().ramParameters();
+    ram[12] = 3 * SLOPEMULTI; // 3 µm per unit, 25 µm offset
+    ram[13] = YOFFSET + 25;
+    sensor().setRamParameters(ram);
+    Click(1, MAIN_GET); // the scope takes the calibration words
+    Click(1, MAIN_DISTRIBUTION);
+    sensor().clearRequests();
+    Click(1, MAIN_STAT_RESET);
+    RunUntil(MAIN_RUN, [](std::size_t n) { return n >= 200; });
+    const test::ReferenceFigures e = Compute(SentAnswers());
+    auto shown = [](int id) {
+        double v = std::nan("");
+        GetCtrlVal(pDistribution, id, &v);
+        return v;
+    };
+    EXPECT_EQ(shown(DIST_COUNT), e.n);
+    const std::pair<int, double> figures[] = {
+        {DIST_MEAN, e.umMean}, {DIST_WITHIN, e.umWithin}, {DIST_OVERALL, e.umSd}, {DIST_CP, e.cp},
+        {DIST_CPK, e.cpk},     {DIST_PP, e.pp},           {DIST_PPK, e.ppk}};
+    for (const auto& [id, want] : figures)
+        EXPECT_NEAR(shown(id), want, 1e-9 * std::abs(want)) << "control " << id;
+    double bars = 0;
+    std::vector<double> lines;
+    for (int i = 0; i < GetGraphPlotCount(pDistribution, DIST_HISTOGRAM); ++i) {
+        PlotInfo info;
+        GetGraphPlotInfo(pDistribution, DIST_HISTOGRAM, i, &info);
+        if (info.kind == PLOT_KIND_RECTANGLE) bars += info.y2;
+        double x[2], y[2];
+        if (info.kind == PLOT_KIND_CURVE && info.points == 2 &&
+            GetGraphCurvePoints(pDistribution, DIST_HISTOGRAM, i, x, y, 2) == 2)
+            lines.push_back(x[0]);
+    }
+    EXPECT_EQ(bars, e.n);
+    const Sent last = SentAnswers().back();
+    const std::vector<double> limits = {3.0 * (last.setpoint - last.tol) + 25,
+                                        3.0 * (last.setpoint + last.tol) + 25, e.umMean};
+    EXPECT_EQ(lines.size(), 3u);
+    for (double want : limits)
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](double x) {
+            return std::abs(x - want) < 1e-6 * want;
+        })) << want;
+}
+
+// A type-1 gauge study in three scenes: a still master part measured true, a wandering one with
+// the sensor's offset 25 µm off, and sizes all alike, which tell nothing of the scatter. The
+// figures equal a computation over the sizes the sensor sent; the report is one PDF page carrying
+// them, the readings a CSV beside it.
+struct Scene {
+    const char* name;
+    bool drifting;
+    int offset; // µm
+    bool alike; // every answer the same
+    int verdict;
+};
+
+std::string Figure(double v, const char* format) {
+    char text[40];
+    std::snprintf(text, sizeof text, format, v);
+    return std::isfinite(v) ? text : "–";
+}
+
+class GaugeStudy : public StatisticsAndRecord, public ::testing::WithParamInterface<Scene> {};
+
+TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
+    const Scene scene = GetParam();
+    sensor().setObject(400.0, 800.0, scene.drifting);
+    std::vector<u16> ram = sensor().ramParameters();
+    ram[13] = static_cast<u16>(YOFFSET + scene.offset);
+    sensor().setRamParameters(ram);
+    if (scene.alike)
+        sensor().setMeasurementAnswer({0, 800, 800, 800, 0, 800, 100, 2, 0, 0, 0, 0, 0, 0, 0, 0});
+    Click(1, MAIN_GAUGE_STUDY);
+    ASSERT_GT(pGauge, 0);
+    test::EnterNumber(pGauge, GAUGE_REFERENCE, 800);
+    test::EnterNumber(pGauge, GAUGE_TOLERANCE, 200);
+    test::EnterNumber(pGauge, GAUGE_READINGS, 25);
+    sensor().clearRequests();
+    Click(pGauge, GAUGE_START); // runs the measurement until the 25th reading
+    const std::vector<Sent> sent = SentAnswers();
+    ASSERT_GE(sent.size(), 25u);
+    double sum = 0, squares = 0;
+    for (int i = 0; i < 25; ++i)
+        sum += static_cast<double>(sent[i].um);
+    const double mean = sum / 25;
+    for (int i = 0; i < 25; ++i)
+        squares += (sent[i].um - mean) * (sent[i].um - mean);
+    const double sd = std::sqrt(squares / 24);
+    // Readings all alike leave Cg and Cgk undefined.
+    const double cg = sd > 0 ? 0.2 * 200 / (6 * sd) : std::nan("");
+    const double cgk = sd > 0 ? (0.1 * 200 - std::abs(mean - 800)) / (3 * sd) : std::nan("");
+    EXPECT_EQ(stop_flag, 1) << "the study ended the run it started";
+    double shown = 0;
+    const std::pair<int, double> figures[] = {{GAUGE_MEAN, mean},
+                                              {GAUGE_STDDEV, sd},
+                                              {GAUGE_BIAS, mean - 800},
+                                              {GAUGE_CG, cg},
+                                              {GAUGE_CGK, cgk}};
+    for (const auto& [id, want] : figures) {
+        GetCtrlVal(pGauge, id, &shown);
+        if (std::isnan(want))
+            EXPECT_TRUE(std::isnan(shown)) << "control " << id;
+        else
+            EXPECT_NEAR(shown, want, 1e-9 * std::abs(want) + 1e-12) << "control " << id;
+    }
+    const int verdict = std::isnan(cg) ? -1 : cg >= 1.33 && cgk >= 1.33 ? 1 : 0;
+    ASSERT_EQ(verdict, scene.verdict) << "the scene should be " << scene.name;
+    EXPECT_EQ(GaugeVerdict(), verdict);
+
+    const std::string pdf = TempPath("gauge.pdf"), csv = TempPath("gauge.csv");
+    SetNextFileSelection(pdf.c_str(), VAL_NEW_FILE_SELECTED);
+    Click(pGauge, GAUGE_REPORT);
+    EXPECT_EQ(test::StatusLine(), "Report saved to " + pdf + ", readings to " + csv);
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(pdf)});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression("Pages:\\s+1\\n")));
+    QProcess text;
+    text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    const std::string expected[] = {Figure(mean, "%.3f µm Standard deviation s: ") +
+                                        Figure(sd, "%.3f µm"),
+                                    "(6·s): " + Figure(cg, "%.2f"), "(3·s): " + Figure(cgk, "%.2f"),
+                                    verdict == 1   ? "Result: capable"
+                                    : verdict == 0 ? "Result: not capable"
+                                                   : "Result: –"};
+    for (const std::string& want : expected)
+        EXPECT_TRUE(page.contains(QString::fromStdString(want))) << want << "\n"
+                                                                 << page.toStdString();
+    EXPECT_TRUE(page.contains("Reference size ref: 800.000 µm Tolerance T: 200.000 µm"));
+    const std::vector<std::vector<std::string>> rows = ReadCsv(csv);
+    ASSERT_EQ(rows.size(), 26u);
+    for (int i = 0; i < 25; ++i)
+        EXPECT_EQ(rows[i + 1],
+                  (std::vector<std::string>{std::to_string(i + 1), std::to_string(sent[i].um)}));
+    std::remove(pdf.c_str());
+    std::remove(csv.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, GaugeStudy,
+                         ::testing::Values(Scene{"Capable", false, 0, false, 1},
+                                           Scene{"NotCapable", true, 25, false, 0},
+                                           Scene{"AllAlike", false, 0, true, -1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kvor

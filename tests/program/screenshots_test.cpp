@@ -15,10 +15,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/panel_ids.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "live/distribution.h"
+#include "live/gauge_study.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"
@@ -82,6 +85,37 @@ TEST_F(Screenshots, DISABLED_MainPanelPopupAndVideo) {
         Click(pPopup, POP_DISCARD);
     });
     Click(pPopup, POP_ACTIVATE);
+}
+
+// The distribution of a drifting object, then a gauge study of a still master part and the first
+// page of its report.
+TEST_F(Screenshots, DISABLED_GaugeStudyAndDistribution) {
+    SetPopupsAnswerThemselves(true);
+    // A narrow band around the object in the sensor, so that the limits lie close to the bars.
+    std::vector<u16> ram = sensor().ramParameters();
+    ram[8] = 524;
+    ram[9] = 8;
+    sensor().setRamParameters(ram);
+    Click(pHandle, MAIN_DISTRIBUTION);
+    Later(6000, [] {
+        EXPECT_EQ(SavePanelImage(pDistribution, ShotPath("distribution.png").c_str()), 0);
+        Click(pHandle, MAIN_STOP);
+    });
+    Click(pHandle, MAIN_RUN);
+    sensor().setObject(400.0, 800.0, false);
+    Click(pHandle, MAIN_GAUGE_STUDY);
+    EnterNumber(pGauge, GAUGE_REFERENCE, 803);
+    EnterNumber(pGauge, GAUGE_TOLERANCE, 40);
+    Click(pGauge, GAUGE_START);
+    EXPECT_EQ(SavePanelImage(pGauge, ShotPath("gauge-study.png").c_str()), 0);
+    const std::string pdf = QDir::temp().filePath("KVOR-gauge-screenshot.pdf").toStdString();
+    SetNextFileSelection(pdf.c_str(), VAL_NEW_FILE_SELECTED);
+    Click(pGauge, GAUGE_REPORT);
+    const std::string png = ShotPath("gauge-study-report");
+    const std::string convert = "pdftoppm -png -r 80 -singlefile '" + pdf + "' '" + png + "'";
+    EXPECT_EQ(std::system(convert.c_str()), 0);
+    std::remove(pdf.c_str());
+    std::remove((pdf.substr(0, pdf.size() - 4) + ".csv").c_str());
 }
 
 // Stops the loop that runs once the sensor has seen `count` more requests.

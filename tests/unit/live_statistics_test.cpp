@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/state.h"
+#include "live/histogram.h"
 #include "live/statistics.h"
 #include "tests/support/statistics_reference.h"
 
@@ -64,8 +65,12 @@ TEST_P(StatisticsOverRuns, EqualATwoPassComputation) {
     EXPECT_DOUBLE_EQ(StatInTolPercent(), e.inPct);
     EXPECT_NEAR(statUmMean, e.umMean, 1e-12 * 2e9);
     EXPECT_NEAR(StatUmStdDev(), e.umSd, 1e-6 * e.umSd + 1e-9);
+    EXPECT_NEAR(StatWithinStdDev(), e.within, 1e-9 * e.within + 1e-12);
+    EXPECT_NEAR(StatUmWithinStdDev(), e.umWithin, 1e-9 * e.umWithin + 1e-12);
     EXPECT_NEAR(StatCp(), e.cp, 1e-9);
     EXPECT_NEAR(StatCpk(), e.cpk, 1e-9);
+    EXPECT_NEAR(StatPp(), e.pp, 1e-9);
+    EXPECT_NEAR(StatPpk(), e.ppk, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, StatisticsOverRuns,
@@ -78,25 +83,51 @@ INSTANTIATE_TEST_SUITE_P(Runs, StatisticsOverRuns,
                                     std::to_string(info.param.centre);
                          });
 
+// However far the sizes stray, every answer ends in the bin that holds its size, once each.
+TEST(Statistics, HistogramBinsHoldEverySizeInItsOwnBin) {
+    std::mt19937 rng(7);
+    for (const int spread : {3, 1000, 2147483647}) {
+        std::uniform_int_distribution<i32> size(-spread, spread);
+        std::vector<i32> sizes;
+        for (int i = 0; i < 5000; ++i)
+            sizes.push_back(size(rng) / (i % 7 + 1));
+        // The extremes come last, when the bins are full: both ways of merging are taken.
+        sizes.insert(sizes.end(), {2147483647, -2147483647 - 1});
+        ResetHistogram();
+        for (i32 s : sizes)
+            AddToHistogram(s);
+        double counts[HIST_BINS] = {};
+        for (i32 s : sizes) {
+            const double bin = std::floor(s / histWidth) - histFirst;
+            ASSERT_TRUE(bin >= 0 && bin < HIST_BINS) << s << " width " << histWidth;
+            counts[static_cast<int>(bin)] += 1;
+        }
+        EXPECT_EQ(histTotal, static_cast<double>(sizes.size()));
+        for (int k = 0; k < HIST_BINS; ++k)
+            EXPECT_EQ(histCount[k], counts[k]) << "bin " << k << ", spread " << spread;
+    }
+}
+
 TEST(Statistics, WhatIsNotDefinedYetIsNotANumber) {
     Feed({});
     EXPECT_EQ(statCount, 0);
     EXPECT_TRUE(std::isnan(StatStdDev()));
     EXPECT_TRUE(std::isnan(StatInTolPercent()));
-    EXPECT_TRUE(std::isnan(StatCp()));
-    EXPECT_TRUE(std::isnan(StatCpk()));
+    for (double f : {StatCp(), StatCpk(), StatPp(), StatPpk(), StatWithinStdDev()})
+        EXPECT_TRUE(std::isnan(f));
     // One answer: a mean and a share, no scatter.
     Feed({{500, 500, 10, 500}});
     EXPECT_EQ(statMean, 500);
     EXPECT_EQ(StatInTolPercent(), 100);
     EXPECT_TRUE(std::isnan(StatStdDev()));
     EXPECT_TRUE(std::isnan(StatUmStdDev()));
+    EXPECT_TRUE(std::isnan(StatUmWithinStdDev()));
     EXPECT_TRUE(std::isnan(StatCp()));
     // Answers all alike: no scatter, so no capability; the share counts the band's ends in.
     Feed({{510, 500, 10, 1}, {510, 500, 10, 1}, {510, 500, 10, 1}});
     EXPECT_EQ(StatStdDev(), 0);
-    EXPECT_TRUE(std::isnan(StatCp()));
-    EXPECT_TRUE(std::isnan(StatCpk()));
+    for (double f : {StatCp(), StatCpk(), StatPp(), StatPpk()})
+        EXPECT_TRUE(std::isnan(f));
     EXPECT_EQ(StatInTolPercent(), 100);
     // A setpoint below the tolerance: the lower limit below 0 is never undercut.
     Feed({{0, 5, 10, 0}, {16, 5, 10, 0}});

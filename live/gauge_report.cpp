@@ -1,0 +1,123 @@
+// Save report: the PDF where the operator names it, the readings in a CSV file of the same name
+// beside it, in the record's format the operator chose last.
+#include "live/gauge_report.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "app/panel_ids.h"
+#include "app/state.h"
+#include "live/gauge_study.h"
+#include "live/record.h"
+#include "live/time_stamp.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+namespace {
+
+constexpr int kLineLen = 160;
+
+// A figure as the window shows it: "–" where it is not defined.
+const char* Figure(char* text, int size, double value, int decimals) {
+    if (std::isnan(value)) return "–";
+    std::snprintf(text, size, "%.*f", decimals, value);
+    return text;
+}
+
+void AddLine(int report, const char* format, const char* a, const char* b = "") {
+    char line[kLineLen];
+    std::snprintf(line, sizeof line, format, a, b);
+    AddReportText(report, line);
+}
+
+// The firmware text without the blanks that pad it to its 72 bytes.
+void SensorIdentity(char* text, int size) {
+    char firmware[STATUS_LEN + 1];
+    CopyText(firmware, sizeof firmware, szVersion);
+    for (int i = static_cast<int>(std::strlen(firmware)) - 1; i >= 0 && firmware[i] == ' '; --i)
+        firmware[i] = '\0';
+    char port[96] = {};
+    GetComPortLabel(com, port, sizeof port);
+    std::snprintf(text, size, "%s, CCD type %u, %u pixels, on %s",
+                  firmware[0] != '\0' ? firmware : "not identified", unsigned{ccdtype},
+                  unsigned{ccdmaxpixel}, port);
+}
+
+int WriteReport(const char* path) {
+    char a[40], b[40], identity[kLineLen];
+    const int report = NewReport("Type-1 gauge study");
+    SensorIdentity(identity, sizeof identity);
+    AddLine(report, "Sensor: %s", identity);
+    AddLine(report, "Date: %s", szGaugeDate);
+    AddLine(report, "Reference size ref: %s µm    Tolerance T: %s µm",
+            Figure(a, sizeof a, gaugeRef, 3), Figure(b, sizeof b, gaugeTol, 3));
+    std::snprintf(a, sizeof a, "%d", gaugeTaken);
+    AddLine(report, "Readings: %s sizes in µm, one measurement answer each", a);
+    AddReportText(report, "");
+    AddLine(report, "Mean x̄: %s µm    Standard deviation s: %s µm",
+            Figure(a, sizeof a, gaugeMean, 3), Figure(b, sizeof b, gaugeStdDev, 3));
+    AddLine(report, "Bias x̄ − ref: %s µm", Figure(a, sizeof a, gaugeBias, 3));
+    AddLine(report, "Cg = 0.2·T / (6·s): %s    Cgk = (0.1·T − |x̄ − ref|) / (3·s): %s",
+            Figure(a, sizeof a, gaugeCg, 2), Figure(b, sizeof b, gaugeCgk, 2));
+    const int verdict = GaugeVerdict();
+    AddLine(report, "Result: %s (both Cg and Cgk at least 1.33)",
+            verdict == 1   ? "capable"
+            : verdict == 0 ? "not capable"
+                           : "–");
+    AddReportText(report, "");
+    AddReportText(report, "Run chart: readings (blue), ref (green), ref ± 0.1·T (red)");
+    AddReportGraph(report, pGauge, GAUGE_CHART);
+    const int result = SaveReportPDF(report, path);
+    DiscardReport(report);
+    return result;
+}
+
+int WriteReadings(const char* path) {
+    const i32 file = OpenTextFile(path, VAL_TRUNCATE);
+    if (file <= 0) return file;
+    char line[kLineLen], fields[kLineLen], size[40];
+    FormatRecordLine(line, sizeof line, "reading,size_um", ',');
+    int result = WriteTextFile(file, line);
+    for (int i = 0; i < gaugeTaken && result >= 0; ++i) {
+        FormatRecordNumber(size, sizeof size, gaugeReading[i], 0);
+        std::snprintf(fields, sizeof fields, "%d\t%s", i + 1, size);
+        FormatRecordLine(line, sizeof line, fields, '\t');
+        result = WriteTextFile(file, line);
+    }
+    const int closed = CloseTextFile(file);
+    return result < 0 ? result : closed;
+}
+
+} // namespace
+
+KVOR_CALLBACK(CC_GaugeSaveReport) {
+    if (event != EVENT_COMMIT) return 0;
+    char stamp[32];
+    char name[64];
+    char path[PATH_LEN];
+    LocalTimeFileStamp(stamp, sizeof stamp);
+    std::snprintf(name, sizeof name, "KVOR-gauge-study-%s.pdf", stamp);
+    if (FileSelectPopup(proj_dir, name, "*.pdf", "Save gauge study report", VAL_SAVE_BUTTON, 0, 1,
+                        1, 1, path) <= 0)
+        return 0;
+    // The readings beside the report: the same name ending in .csv.
+    char csv[PATH_LEN + 4];
+    const std::size_t len = std::strlen(path);
+    const bool pdf = len >= 4 && std::strcmp(path + len - 4, ".pdf") == 0;
+    std::snprintf(csv, sizeof csv, "%.*s.csv", static_cast<int>(pdf ? len - 4 : len), path);
+    char text[3 * PATH_LEN + 64];
+    if (WriteReport(path) != 0)
+        std::snprintf(text, sizeof text, "Cannot save the report to %s", path);
+    else if (WriteReadings(csv) != 0)
+        std::snprintf(text, sizeof text, "Report saved to %s; cannot save the readings to %s", path,
+                      csv);
+    else
+        std::snprintf(text, sizeof text, "Report saved to %s, readings to %s", path, csv);
+    ShowStatusLiteral(text);
+    SetCtrlVal(pGauge, GAUGE_STATE, text);
+    return 0;
+}
+
+} // namespace kvor

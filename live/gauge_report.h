@@ -1,0 +1,11 @@
+// The gauge study's report: one PDF page with the figures, the run chart, the sensor, the date
+// and the operator's inputs, and the readings as a CSV file beside it.
+#pragma once
+
+#include "app/callback.h"
+
+namespace kvor {
+
+KVOR_CALLBACK(CC_GaugeSaveReport);
+
+} // namespace kvor

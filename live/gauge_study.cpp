@@ -1,0 +1,218 @@
+// The gauge study window: the operator's inputs, the run chart as the readings come, and at the
+// end the figures and the verdict. The readings are the sizes in micrometres of the measurement
+// answers, taken from whichever loop runs; with none running the study runs the measurement loop
+// itself and ends it again with its last reading.
+#include "live/gauge_study.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "app/panel_ids.h"
+#include "live/run_loop.h"
+#include "live/time_stamp.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+i32 pGauge = 0;
+double gaugeRef = 0;
+double gaugeTol = 0;
+i32 gaugeWanted = 0;
+i32 gaugeTaken = 0;
+double gaugeReading[GAUGE_MAX_READINGS] = {};
+i32 gaugeTaking = 0;
+i32 gaugeOwnRun = 0;
+double gaugeMean = 0, gaugeStdDev = 0, gaugeBias = 0, gaugeCg = 0, gaugeCgk = 0;
+char szGaugeDate[40] = {};
+
+namespace {
+
+constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
+constexpr int kMinReadings = 10;
+constexpr int kReadingColour = 0x0000C0;
+constexpr int kRefColour = 0x008000;
+constexpr int kLimitColour = 0xFF0000;
+constexpr int kCapableColour = 0x008000;
+constexpr int kNotCapableColour = 0xC00000;
+
+// Two passes: the mean first, then the squared deviations from it.
+void ComputeFigures() {
+    gaugeMean = gaugeStdDev = gaugeBias = gaugeCg = gaugeCgk = kUndefined;
+    const int n = gaugeTaken;
+    if (n < 1) return;
+    double sum = 0;
+    for (int i = 0; i < n; ++i)
+        sum += gaugeReading[i];
+    gaugeMean = sum / n;
+    gaugeBias = gaugeMean - gaugeRef;
+    if (n < 2) return;
+    double squares = 0;
+    for (int i = 0; i < n; ++i)
+        squares += (gaugeReading[i] - gaugeMean) * (gaugeReading[i] - gaugeMean);
+    gaugeStdDev = std::sqrt(squares / (n - 1));
+    // Readings all alike say nothing about the scatter: the sensor resolves too coarsely.
+    if (!(gaugeStdDev > 0)) return;
+    gaugeCg = 0.2 * gaugeTol / (6.0 * gaugeStdDev);
+    gaugeCgk = (0.1 * gaugeTol - std::abs(gaugeBias)) / (3.0 * gaugeStdDev);
+}
+
+void ShowState(const char* text) {
+    SetCtrlVal(pGauge, GAUGE_STATE, text);
+}
+
+void ShowFigures() {
+    SetCtrlVal(pGauge, GAUGE_MEAN, gaugeMean);
+    SetCtrlVal(pGauge, GAUGE_STDDEV, gaugeStdDev);
+    SetCtrlVal(pGauge, GAUGE_BIAS, gaugeBias);
+    SetCtrlVal(pGauge, GAUGE_CG, gaugeCg);
+    SetCtrlVal(pGauge, GAUGE_CGK, gaugeCgk);
+    const int verdict = GaugeVerdict();
+    SetCtrlVal(pGauge, GAUGE_VERDICT,
+               verdict == 1   ? "capable"
+               : verdict == 0 ? "not capable"
+                              : "–");
+    SetCtrlAttribute(pGauge, GAUGE_VERDICT, ATTR_TEXT_COLOR,
+                     verdict == 1   ? kCapableColour
+                     : verdict == 0 ? kNotCapableColour
+                                    : 0);
+    // A study that has ended can be reported, with "–" for what it could not tell.
+    SetCtrlAttribute(pGauge, GAUGE_REPORT, ATTR_DIMMED, gaugeTaking != 0 || gaugeTaken < 1 ? 1 : 0);
+}
+
+void PlotLevel(double y, int colour) {
+    const double xs[2] = {0.5, gaugeWanted + 0.5};
+    const double ys[2] = {y, y};
+    PlotXY(pGauge, GAUGE_CHART, xs, ys, 2, VAL_THIN_LINE, VAL_SOLID, colour);
+}
+
+// The run chart: the readings in their order against ref and ref ± 0.1 T.
+void PlotChart() {
+    const double band = 0.1 * gaugeTol;
+    double lo = gaugeRef - 1.5 * band;
+    double hi = gaugeRef + 1.5 * band;
+    double xs[GAUGE_MAX_READINGS];
+    for (int i = 0; i < gaugeTaken; ++i) {
+        xs[i] = i + 1;
+        lo = std::min(lo, gaugeReading[i]);
+        hi = std::max(hi, gaugeReading[i]);
+    }
+    DeleteGraphPlot(pGauge, GAUGE_CHART, -1, VAL_DELAYED_DRAW);
+    PlotLevel(gaugeRef - band, kLimitColour);
+    PlotLevel(gaugeRef + band, kLimitColour);
+    PlotLevel(gaugeRef, kRefColour);
+    if (gaugeTaken > 0)
+        PlotXY(pGauge, GAUGE_CHART, xs, gaugeReading, gaugeTaken, VAL_THIN_LINE, VAL_SOLID,
+               kReadingColour);
+    const double margin = 0.05 * (hi - lo) + 0.5;
+    SetAxisScalingMode(pGauge, GAUGE_CHART, VAL_XAXIS, VAL_MANUAL, 0.5, gaugeWanted + 0.5);
+    SetAxisScalingMode(pGauge, GAUGE_CHART, VAL_LEFT_YAXIS, VAL_MANUAL, lo - margin, hi + margin);
+}
+
+void ShowProgress() {
+    char text[80];
+    std::snprintf(text, sizeof text, "Reading %d of %d: keep the master part still", gaugeTaken,
+                  gaugeWanted);
+    ShowState(text);
+}
+
+void EndStudy() {
+    gaugeTaking = 0;
+    LocalTimeISO(szGaugeDate, sizeof szGaugeDate);
+    ComputeFigures();
+    ShowFigures();
+    PlotChart();
+    char text[80];
+    if (gaugeTaken >= gaugeWanted)
+        std::snprintf(text, sizeof text, "Done: %d readings", gaugeTaken);
+    else
+        std::snprintf(text, sizeof text, "Stopped after %d of %d readings: start again", gaugeTaken,
+                      gaugeWanted);
+    ShowState(text);
+}
+
+// The operator's inputs, kept within what the study can use.
+void ReadInputs() {
+    i32 wanted = 0;
+    GetCtrlVal(pGauge, GAUGE_REFERENCE, &gaugeRef);
+    GetCtrlVal(pGauge, GAUGE_TOLERANCE, &gaugeTol);
+    GetCtrlVal(pGauge, GAUGE_READINGS, &wanted);
+    gaugeWanted = std::clamp<i32>(wanted, kMinReadings, GAUGE_MAX_READINGS);
+    if (!std::isfinite(gaugeRef)) gaugeRef = 0;
+    if (!(gaugeTol > 0)) gaugeTol = kUndefined;
+}
+
+} // namespace
+
+int GaugeVerdict() {
+    if (gaugeTaking != 0 || gaugeTaken < gaugeWanted) return -1;
+    if (std::isnan(gaugeCg) || std::isnan(gaugeCgk)) return -1;
+    return gaugeCg >= GAUGE_CAPABLE && gaugeCgk >= GAUGE_CAPABLE ? 1 : 0;
+}
+
+void TakeGaugeReading() {
+    if (gaugeTaking == 0 || gaugeTaken >= gaugeWanted) return;
+    gaugeReading[gaugeTaken++] = umValue;
+    if (gaugeTaken < gaugeWanted) {
+        ShowProgress();
+        PlotChart();
+        return;
+    }
+    EndStudy();
+    // The loop the study started ends after this answer's event pass.
+    if (gaugeOwnRun != 0) stop_flag = 1;
+}
+
+void DiscardGaugeWindow() {
+    gaugeTaking = 0;
+    gaugeTaken = 0;
+    if (pGauge > 0) DiscardPanel(pGauge);
+    pGauge = 0;
+}
+
+KVOR_CALLBACK(CC_BTNGaugeStudy) {
+    if (event != EVENT_COMMIT) return 0;
+    if (pGauge <= 0) {
+        pGauge = LoadPanel(0, PANEL_FILE, GAUGE_PANEL_RESOURCE);
+        if (pGauge <= 0) {
+            pGauge = 0;
+            return 0;
+        }
+        ShowState("Place the master part, then press Start");
+    }
+    DisplayPanel(pGauge);
+    return 0;
+}
+
+KVOR_CALLBACK(CC_GaugeStart) {
+    if (event != EVENT_COMMIT) return 0;
+    ReadInputs();
+    gaugeTaken = 0;
+    gaugeTaking = 1;
+    ComputeFigures();
+    ShowFigures();
+    PlotChart();
+    ShowProgress();
+    // A loop runs: its answers are the readings.
+    if (stop_flag == 0) return 0;
+    gaugeOwnRun = 1;
+    PushRUN();
+    gaugeOwnRun = 0;
+    // The loop ended before the last reading: Stop, a time-out, the window closed.
+    if (gaugeTaking != 0) EndStudy();
+    return 0;
+}
+
+// Closing the window abandons a study that is taking readings.
+int CC_GAUGE_PANEL(int, int event, void*, int, int) {
+    if (event != EVENT_CLOSE) return 0;
+    if (gaugeTaking != 0) {
+        if (gaugeOwnRun != 0) stop_flag = 1;
+        EndStudy();
+    }
+    HidePanel(pGauge);
+    return 0;
+}
+
+} // namespace kvor
