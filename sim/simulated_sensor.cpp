@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <mutex>
 #include <poll.h>
 #include <thread>
@@ -64,6 +65,7 @@ struct SimulatedSensor::Impl {
     bool released = false;
     std::size_t overtaken = 0;
     std::size_t answersSent = 0;
+    std::condition_variable answerSent; // raised with every answer sent whole
     std::string path;
     std::string error;
     bool eepromLoaded = false;
@@ -193,7 +195,10 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
         if (complete && frame.request.command == protocol::CMD_MEASURE)
             logMeasurement(answer.bytes);
         std::lock_guard lock(mutex);
-        if (complete) ++answersSent;
+        if (complete) {
+            ++answersSent;
+            answerSent.notify_all();
+        }
     }
     if (faults.hangUpAfter > 0 && number >= static_cast<std::size_t>(faults.hangUpAfter)) {
         if (stopSignal.waitFor(kHangUpLinger)) return false;
@@ -389,6 +394,12 @@ void SimulatedSensor::releaseHeldAnswer() {
 std::size_t SimulatedSensor::answersOvertaken() const {
     std::lock_guard lock(impl_->mutex);
     return impl_->overtaken;
+}
+
+bool SimulatedSensor::awaitAnswersSent(std::size_t count, double timeoutSeconds) const {
+    std::unique_lock lock(impl_->mutex);
+    return impl_->answerSent.wait_for(lock, std::chrono::duration<double>(timeoutSeconds),
+                                      [this, count] { return impl_->answersSent >= count; });
 }
 
 std::size_t SimulatedSensor::answersSent() const {

@@ -118,6 +118,8 @@ class SimulatedSensor {
     std::size_t answersOvertaken() const;
     // Answer frames and blocks sent so far, whole.
     std::size_t answersSent() const;
+    // Blocks the caller until `count` answers have gone out whole (false: not within the time).
+    bool awaitAnswersSent(std::size_t count, double timeoutSeconds) const;
 
     // True once the sensor has ended on its own: the hang-up fault, or the peer hanging up
     // with endOnPeerHangUp set. stop() and start() may follow.

@@ -3,10 +3,8 @@
 // exchange, and a parameter answer is read whatever command word it carries, unless that word
 // names another request.
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -57,55 +55,6 @@ float PopupReal(int control) {
 
 enum class Op { Get, Teach, Reset, Activate, Stop, Store, GetEeprom };
 
-// Clicks the operation and checks at once what it took: the status it ends with alone, and the
-// words of the sensor (`answered()`, its RAM or EEPROM as it answered) where it takes any.
-void Operate(Op op, const std::function<std::vector<u16>()>& answered, const std::string& at) {
-    switch (op) {
-    case Op::Get:
-    case Op::GetEeprom:
-        SelectTarget(op == Op::Get ? MAIN_RBT_RAM : MAIN_RBT_EEPROM);
-        Click(1, MAIN_GET);
-        EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
-        EXPECT_EQ(Variables(), answered()) << at;
-        break;
-    case Op::Teach:
-        Click(1, MAIN_TEACH);
-        EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
-        EXPECT_EQ(Variables(), answered()) << at;
-        break;
-    case Op::Reset:
-        Click(1, MAIN_RESET);
-        EXPECT_EQ(StatusLine(), "Reset of analog-output Max/Min OK!") << at;
-        break;
-    case Op::Activate:
-        Click(2, POP_ACTIVATE);
-        // With no loop running (a calibration stop came first) it starts one, whose first
-        // request reports itself.
-        EXPECT_TRUE(StatusLine() == "Calibration activated!" || StatusLine() == "Line Ok!") << at;
-        EXPECT_EQ(slope, answered()[12]) << at;
-        EXPECT_EQ(intersect, answered()[13]) << at;
-        break;
-    case Op::Stop:
-        Click(2, POP_DISCARD);
-        EXPECT_EQ(StatusLine(), "Calibration stopped successfully!") << at;
-        EXPECT_EQ(slope, answered()[12]) << at;
-        EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
-        break;
-    case Op::Store:
-        // The fit of the two reference objects: factor 2, offset 4800.
-        slopeval = 2.0;
-        interval = 4800.0;
-        oldMode = eMode;
-        SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
-        Click(2, POP_STORE);
-        EXPECT_EQ(StatusLine(), "New Calibration values in activated in RAM!") << at;
-        EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), 2.0f) << at;
-        EXPECT_FLOAT_EQ(PopupReal(POP_OFFSET), 4800.0f) << at;
-        break;
-    }
-    EXPECT_NE(Words(), kMeasurement) << at << ": the measurement answer was taken";
-}
-
 // The request code whose answer stands for the operation's wait.
 int AnswerCode(Op op) {
     const int codes[] = {p::CMD_READ_RAM,    p::CMD_TEACH,       p::CMD_RESET_MINMAX,
@@ -135,21 +84,76 @@ class PacedLine : public test::ScopeTest {
         sensor().setRamParameters(kRam);
         sensor().setMeasurementAnswer(kMeasurement);
     }
+    // Answers to `command` stop after `afterBytes`; the rest follows `seconds` later (negative:
+    // once released).
+    void Hold(int command, int afterBytes, double seconds) {
+        sim::Faults hold;
+        hold.holdCommand = command;
+        hold.holdAfterBytes = afterBytes;
+        hold.holdSeconds = seconds;
+        sensor().setFaults(hold);
+    }
+    // Clicks the operation and checks at once what it took: the status it ends with alone, and
+    // the sensor's words (`answered()`, its RAM or EEPROM as it answered) where it takes any.
+    void Operate(Op op, const std::function<std::vector<u16>()>& answered, const std::string& at) {
+        switch (op) {
+        case Op::Get:
+        case Op::GetEeprom:
+            SelectTarget(op == Op::Get ? MAIN_RBT_RAM : MAIN_RBT_EEPROM);
+            Click(1, MAIN_GET);
+            EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
+            EXPECT_EQ(Variables(), answered()) << at;
+            break;
+        case Op::Teach:
+            Click(1, MAIN_TEACH);
+            EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
+            EXPECT_EQ(Variables(), sensor().ramParameters()) << at;
+            break;
+        case Op::Reset:
+            Click(1, MAIN_RESET);
+            EXPECT_EQ(StatusLine(), "Reset of analog-output Max/Min OK!") << at;
+            break;
+        case Op::Activate:
+            Click(2, POP_ACTIVATE);
+            // With no loop running (a calibration stop came first) it starts one, whose first
+            // request reports itself.
+            EXPECT_TRUE(StatusLine() == "Calibration activated!" || StatusLine() == "Line Ok!")
+                << at;
+            EXPECT_EQ(slope, answered()[12]) << at;
+            EXPECT_EQ(intersect, answered()[13]) << at;
+            break;
+        case Op::Stop:
+            Click(2, POP_DISCARD);
+            EXPECT_EQ(StatusLine(), "Calibration stopped successfully!") << at;
+            EXPECT_EQ(slope, answered()[12]) << at;
+            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
+            break;
+        case Op::Store:
+            // The fit of the two reference objects: factor 2, offset 4800.
+            slopeval = 2.0;
+            interval = 4800.0;
+            oldMode = eMode;
+            SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
+            Click(2, POP_STORE);
+            EXPECT_EQ(StatusLine(), "New Calibration values in activated in RAM!") << at;
+            EXPECT_EQ(sensor().ramParameters()[12], 2048) << at;
+            EXPECT_EQ(sensor().ramParameters()[13], 34800) << at;
+            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), 2.0f) << at;
+            EXPECT_FLOAT_EQ(PopupReal(POP_OFFSET), 4800.0f) << at;
+            break;
+        }
+        EXPECT_NE(Words(), kMeasurement) << at << ": the measurement answer was taken";
+    }
 };
 
 class ExchangeInsideTheLoop : public PacedLine, public ::testing::WithParamInterface<Op> {
   protected:
+    // While the loop is still around it.
     void Operate(const Phase& phase) {
-        // A teach reads back the setpoint it has just taught.
-        kvor::Operate(
-            GetParam(),
-            [this] { return GetParam() == Op::Teach ? sensor().ramParameters() : kRam; },
+        PacedLine::Operate(
+            GetParam(), [] { return kRam; },
             "phase " + std::to_string(phase.afterBytes) + " bytes, " +
                 std::to_string(phase.holdSeconds) + " s");
-        if (GetParam() == Op::Store) {
-            EXPECT_EQ(sensor().ramParameters()[12], 2048);
-            EXPECT_EQ(sensor().ramParameters()[13], 34800);
-        }
     }
 };
 
@@ -291,18 +295,14 @@ class OverlappingClicks : public PacedLine,
     // go and awaited in the queue without an event pass: landed, not yet taken.
     void Overlap(Op outer, Op inner, int afterBytes, const std::string& at) {
         Click(1, MAIN_SEND);
-        sim::Faults hold;
-        hold.holdCommand = AnswerCode(outer);
-        hold.holdAfterBytes = afterBytes;
-        hold.holdSeconds = afterBytes == 35 ? -1.0 : 0.15;
-        sensor().setFaults(hold);
+        Hold(AnswerCode(outer), afterBytes, afterBytes == 35 ? -1.0 : 0.15);
         outer_ = outer;
         test::When([this] { return sensor().holdingAnswer(); },
                    [this, inner, afterBytes, at] {
                        sensor().setFaults({});
                        outerRead_ = Read(outer_);
                        if (afterBytes == 35) AnswerInTheQueue();
-                       kvor::Operate(
+                       Operate(
                            inner, [this, inner] { return Read(inner); }, at + " (inner)");
                    });
         // An activation after a calibration stop starts a loop of its own, which the operator
@@ -320,9 +320,7 @@ class OverlappingClicks : public PacedLine,
     void AnswerInTheQueue() {
         const std::size_t sent = sensor().answersSent();
         sensor().releaseHeldAnswer();
-        for (int ms = 0; sensor().answersSent() == sent && ms < 2000; ++ms)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        ASSERT_GT(sensor().answersSent(), sent) << "the held answer never went out";
+        ASSERT_TRUE(sensor().awaitAnswersSent(sent + 1, 5.0)) << "the held answer never went out";
     }
     Op outer_ = Op::Get;
     std::vector<u16> outerRead_;
@@ -389,11 +387,7 @@ TEST_F(SilentWrites, AReadFollowsAWriteAtOnce) {
 
 // A write in the middle of a video block leaves the block whole: the video goes on at once.
 TEST_F(SilentWrites, ASendDuringAVideoBlockLosesNothing) {
-    sim::Faults hold;
-    hold.holdCommand = p::CMD_READ_VIDEO64;
-    hold.holdAfterBytes = 9;
-    hold.holdSeconds = 0.15;
-    sensor().setFaults(hold);
+    Hold(p::CMD_READ_VIDEO64, 9, 0.15);
     sensor().clearRequests();
     test::InTurn({{[this] { return sensor().holdingAnswer(); },
                    [this] {
@@ -408,10 +402,7 @@ TEST_F(SilentWrites, ASendDuringAVideoBlockLosesNothing) {
 // Run clicked while a teach waits, Stop while the loop waits for the teach's answer: the loop
 // never sends, Run and Video are live again, and the teach ends as it ends alone.
 TEST_F(PacedLine, AStopBeforeTheLoopsFirstRequestEndsIt) {
-    sim::Faults hold;
-    hold.holdCommand = p::CMD_TEACH;
-    hold.holdSeconds = 0.3;
-    sensor().setFaults(hold);
+    Hold(p::CMD_TEACH, 0, 0.3);
     sensor().clearRequests();
     test::When([this] { return sensor().holdingAnswer(); },
                [] {
@@ -428,10 +419,7 @@ TEST_F(PacedLine, AStopBeforeTheLoopsFirstRequestEndsIt) {
 
 // A dialog that holds the event loop while the video's measurement answer lands ends nothing.
 TEST_F(PacedLine, ADialogDuringTheVideoWaitEndsNothing) {
-    sim::Faults hold;
-    hold.holdCommand = p::CMD_MEASURE;
-    hold.holdSeconds = 0.05;
-    test::InTurn({{[] { return stop_flag == 0; }, [&] { sensor().setFaults(hold); }},
+    test::InTurn({{[] { return stop_flag == 0; }, [this] { Hold(p::CMD_MEASURE, 0, 0.05); }},
                   {[this] { return sensor().holdingAnswer(); },
                    [this] {
                        sensor().setFaults({});
@@ -446,11 +434,8 @@ TEST_F(PacedLine, ADialogDuringTheVideoWaitEndsNothing) {
 // once, since nothing of the old request can arrive on it.
 TEST_F(PacedLine, APortPickDuringRunSetsTheNewLineUpAtOnce) {
     sim::SimulatedSensor& other = secondSensor(SensorOptions());
-    sim::Faults hold;
-    hold.holdCommand = p::CMD_MEASURE;
-    hold.holdSeconds = 1.0;
     double picked = 0, echoed = 0;
-    test::InTurn({{[] { return stop_flag == 0; }, [&] { sensor().setFaults(hold); }},
+    test::InTurn({{[] { return stop_flag == 0; }, [this] { Hold(p::CMD_MEASURE, 0, 1.0); }},
                   {[this] { return sensor().holdingAnswer(); },
                    [&] {
                        test::When([&] { return !other.requests().empty(); },

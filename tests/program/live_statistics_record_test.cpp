@@ -486,13 +486,8 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
     Click(pGauge, GAUGE_START); // runs the measurement until the 25th reading
     const std::vector<Sent> sent = SentAnswers();
     ASSERT_GE(sent.size(), 25u);
-    double sum = 0, squares = 0;
-    for (int i = 0; i < 25; ++i)
-        sum += static_cast<double>(sent[i].um);
-    const double mean = sum / 25;
-    for (int i = 0; i < 25; ++i)
-        squares += (sent[i].um - mean) * (sent[i].um - mean);
-    const double sd = std::sqrt(squares / 24);
+    const test::ReferenceFigures e = Compute({sent.begin(), sent.begin() + 25});
+    const double mean = e.umMean, sd = e.umSd;
     // Readings all alike leave Cg and Cgk undefined.
     const double cg = sd > 0 ? 0.2 * 200 / (6 * sd) : std::nan("");
     const double cgk = sd > 0 ? (0.1 * 200 - std::abs(mean - 800)) / (3 * sd) : std::nan("");
