@@ -128,7 +128,7 @@ i32 WriteRequest(i32 command, const u16* words) {
     // A raw block must not be taken for frames; a frame answer needs the callback, which the
     // raw read this exchange interrupted had switched off.
     if (kind == AWAIT_BLOCK) RemoveRxCallback();
-    if (kind == AWAIT_FRAME) InstallRxCallback();
+    if (kind == AWAIT_FRAME) EnsureRxCallback();
     FillTxBuf(command, words);
     nBytesW = ComWrt(com, szWriteBuf, kFrameBytes);
     awaited = command & 0xFFFF;

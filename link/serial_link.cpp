@@ -42,6 +42,9 @@ void DimTransferButtons(int dimmed) {
 // sensor, the status line and the pop-up's description say so.
 bool simulationShown = false;
 
+// Whether RX_Receive_Function is installed: a raw read switches it off.
+bool rxCallbackOn = false;
+
 void TellWhetherSimulated() {
     constexpr int kSimulationLine = 2; // below the two description lines of identification
     if (IsSimulatedComPort(com) != 1) {
@@ -171,10 +174,16 @@ const char* ComErrorText(int code) {
 
 void InstallRxCallback() {
     InstallComCallback(com, eventMask, kFrameBytes, sync, RX_Receive_Function, nullptr);
+    rxCallbackOn = true;
 }
 
 void RemoveRxCallback() {
     InstallComCallback(com, 0, kFrameBytes, sync, nullptr, nullptr);
+    rxCallbackOn = false;
+}
+
+void EnsureRxCallback() {
+    if (!rxCallbackOn) InstallRxCallback();
 }
 
 void InitRS232(i32 port) {
@@ -226,7 +235,9 @@ void RX_Receive_Function([[maybe_unused]] int port, int events,
         if (have == 0) return;
         rxResync = 0;
     }
-    const int got = have + ReadFrameBytes(&szReadBuf[have], kFrameBytes - have);
+    // The callback runs with a whole frame waiting; after a sync word, its rest may still come.
+    const int got = have == 0 ? ComRd(com, szReadBuf, kFrameBytes)
+                              : have + ReadFrameBytes(&szReadBuf[have], kFrameBytes - have);
     // A read that came back short (the port vanished under the callback) is no answer.
     if (got != kFrameBytes) {
         FlushInQ(com);

@@ -13,6 +13,8 @@ void RX_Receive_Function(int port, int events, void* callbackData);
 void InstallRxCallback();
 // Removes the receive callback for a raw block read.
 void RemoveRxCallback();
+// Installs the receive callback unless it is installed.
+void EnsureRxCallback();
 KVOR_CALLBACK(CC_DropDCom);
 // Opens the runtime's line monitor.
 KVOR_CALLBACK(CC_BTNLineMonitor);

@@ -94,14 +94,8 @@ int WriteReadings(const char* path) {
 
 KVOR_CALLBACK(CC_GaugeSaveReport) {
     if (event != EVENT_COMMIT) return 0;
-    char stamp[32];
-    char name[64];
     char path[PATH_LEN];
-    LocalTimeFileStamp(stamp, sizeof stamp);
-    std::snprintf(name, sizeof name, "KVOR-gauge-study-%s.pdf", stamp);
-    if (FileSelectPopup(proj_dir, name, "*.pdf", "Save gauge study report", VAL_SAVE_BUTTON, 0, 1,
-                        1, 1, path) <= 0)
-        return 0;
+    if (AskSavePath("KVOR-gauge-study", "pdf", "Save gauge study report", path) <= 0) return 0;
     // The readings beside the report: the same name ending in .csv.
     char csv[PATH_LEN + 4];
     const std::size_t len = std::strlen(path);

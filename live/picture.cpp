@@ -11,14 +11,8 @@ namespace kvor {
 
 KVOR_CALLBACK(CC_BTNSavePicture) {
     if (event != EVENT_COMMIT) return 0;
-    char stamp[32];
-    char name[64];
     char path[PATH_LEN];
-    LocalTimeFileStamp(stamp, sizeof stamp);
-    std::snprintf(name, sizeof name, "KVOR-%s.png", stamp);
-    if (FileSelectPopup(proj_dir, name, "*.png", "Save picture of the panel", VAL_SAVE_BUTTON, 0, 1,
-                        1, 1, path) <= 0)
-        return 0;
+    if (AskSavePath("KVOR", "png", "Save picture of the panel", path) <= 0) return 0;
     char text[PATH_LEN + 40];
     if (SavePanelImage(pHandle, path) == 0) {
         std::snprintf(text, sizeof text, "Picture saved to %s", path);

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "app/state.h"
+#include "ui/runtime.h"
 
 namespace kvor {
 
@@ -51,6 +52,16 @@ void LocalTimeFileStamp(char* text, int size) {
     const LocalNow n = Now();
     if (std::strftime(text, static_cast<std::size_t>(size), "%Y%m%d-%H%M%S", &n.tm) == 0)
         text[0] = '\0';
+}
+
+int AskSavePath(const char* prefix, const char* extension, const char* title, char* path) {
+    char stamp[32];
+    char name[64];
+    char filter[16];
+    LocalTimeFileStamp(stamp, sizeof stamp);
+    std::snprintf(name, sizeof name, "%s-%s.%s", prefix, stamp, extension);
+    std::snprintf(filter, sizeof filter, "*.%s", extension);
+    return FileSelectPopup(proj_dir, name, filter, title, VAL_SAVE_BUTTON, 0, 1, 1, 1, path);
 }
 
 } // namespace kvor
