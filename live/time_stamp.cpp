@@ -54,7 +54,8 @@ void LocalTimeFileStamp(char* text, int size) {
         text[0] = '\0';
 }
 
-int AskSavePath(const char* prefix, const char* extension, const char* title, char* path) {
+int AskSavePath(const char* prefix, const char* extension, const char* title,
+                char (&path)[PATH_LEN]) {
     char stamp[32];
     char name[64];
     char filter[16];

@@ -1,6 +1,8 @@
 // Local wall-clock time for records and the names of the files the operator saves.
 #pragma once
 
+#include "app/state.h"
+
 namespace kvor {
 
 // "2026-12-08T09:41:05.123+01:00": local ISO 8601 with milliseconds and the UTC offset.
@@ -8,7 +10,8 @@ void LocalTimeISO(char* text, int size);
 // "20261208-094105": for default file names.
 void LocalTimeFileStamp(char* text, int size);
 // Asks where to save a file, offering "PREFIX-20261208-094105.EXTENSION" in the program's folder;
-// the dialog asks before replacing a file. Above 0 when the operator chose `path` (PATH_LEN).
-int AskSavePath(const char* prefix, const char* extension, const char* title, char* path);
+// the dialog asks before replacing a file. Above 0 when the operator chose `path`.
+int AskSavePath(const char* prefix, const char* extension, const char* title,
+                char (&path)[PATH_LEN]);
 
 } // namespace kvor
