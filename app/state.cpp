@@ -35,7 +35,6 @@ i32 requestCount;
 i32 answeredRequest;
 double tanswer;
 i32 requestPort;
-i32 blockBytes;
 i32 flushedAfter;
 i32 rxResync;
 OwedAnswer owed[OWED_DEPTH];
@@ -132,7 +131,6 @@ void ResetInstrumentState() {
     answeredRequest = 0;
     tanswer = 0.0;
     requestPort = 0;
-    blockBytes = 0;
     flushedAfter = 0;
     rxResync = 0;
     std::fill(std::begin(owed), std::end(owed), OwedAnswer{});

@@ -53,7 +53,6 @@ extern i32 requestCount;
 extern i32 answeredRequest; // the count of the request whose answer the callback took last
 extern double tanswer;      // when that answer landed
 extern i32 requestPort;     // the port the last request went out on
-extern i32 blockBytes;      // the length of the raw block awaited
 extern i32 flushedAfter;    // requestCount when the queues were last emptied for a request
 extern i32 rxResync;        // 1 after a frame was set aside: the next frame starts at a sync word
 // An answer that landed for a request whose wait was interrupted by another exchange: kept so
@@ -61,7 +60,7 @@ extern i32 rxResync;        // 1 after a frame was set aside: the next frame sta
 inline constexpr int OWED_DEPTH = 8;
 struct OwedAnswer {
     i32 request; // 0: the slot is free
-    unsigned char frame[36];
+    unsigned char frame[4 + 2 * PNUM];
     u16 words[PNUM];
     i32 refresh;
     double landed;

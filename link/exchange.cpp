@@ -133,7 +133,6 @@ i32 WriteRequest(i32 command, const u16* words) {
     nBytesW = ComWrt(com, szWriteBuf, kFrameBytes);
     awaited = command & 0xFFFF;
     answerPending = nBytesW == kFrameBytes ? kind : AWAIT_NOTHING;
-    blockBytes = kind == AWAIT_BLOCK ? BlockLength(command) : 0;
     requestPort = com;
     tsent = Timer();
     ++requestCount;
@@ -199,7 +198,7 @@ bool AnswerOnItsWay() {
         return WithinTimeOut();
     case AWAIT_BLOCK: {
         const int waiting = GetInQLen(com);
-        return waiting >= 0 && waiting < blockBytes && WithinTimeOut();
+        return waiting >= 0 && waiting < BlockLength(awaited) && WithinTimeOut();
     }
     default:
         return false;

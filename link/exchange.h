@@ -25,7 +25,7 @@ enum : int {
 enum : int {
     AWAIT_NOTHING = 0,
     AWAIT_FRAME = 1,  // an answer frame, within TIMEOUT
-    AWAIT_BLOCK = 2,  // a raw block of blockBytes, within TIMEOUT
+    AWAIT_BLOCK = 2,  // a raw block of the length its request asks for, within TIMEOUT
     AWAIT_ACK_MAY = 3 // a write: the sensor may acknowledge it with a frame, or not at all
 };
 
