@@ -389,14 +389,17 @@ TEST_F(SilentWrites, AReadFollowsAWriteAtOnce) {
 TEST_F(SilentWrites, ASendDuringAVideoBlockLosesNothing) {
     Hold(p::CMD_READ_VIDEO64, 9, 0.15);
     sensor().clearRequests();
-    test::InTurn({{[this] { return sensor().holdingAnswer(); },
-                   [this] {
-                       sensor().setFaults({});
-                       Click(1, MAIN_SEND);
-                   }},
-                  {test::Measuring(sensor(), 2), [] { Click(1, MAIN_STOP); }}});
+    test::InTurn(
+        {{[this] { return sensor().holdingAnswer(); },
+          [this] {
+              sensor().setFaults({});
+              Click(1, MAIN_SEND);
+          }},
+         {[this] { return FromWriteTo(p::CMD_MEASURE) < 1e9; }, [] { Click(1, MAIN_STOP); }}});
     Click(1, MAIN_VIDEO);
-    EXPECT_LT(FromWriteTo(p::CMD_MEASURE), 1.0);
+    EXPECT_LT(FromWriteTo(p::CMD_MEASURE), 1.0)
+        << StatusLine() << "; requests "
+        << testing::PrintToString(test::CommandsFrom(sensor().requests(), 0));
 }
 
 // Run clicked while a teach waits, Stop while the loop waits for the teach's answer: the loop
