@@ -213,7 +213,8 @@ bool SimulatedSensor::Impl::holdAnswer(double seconds, double from) {
     constexpr double kReleaseLook = 0.002;
     if (!(seconds < 0.0)) {
         const double hold = std::isfinite(seconds) ? std::clamp(seconds, 0.0, kLongestDelay) : 0.0;
-        return !stopSignal.waitFor(from + hold - now());
+        // Held for the whole time from when the holding began, however late the line runs.
+        return !stopSignal.waitFor(std::max(from, now()) + hold - now());
     }
     for (;;) {
         {
