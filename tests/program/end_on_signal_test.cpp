@@ -24,17 +24,12 @@ TEST_P(EndOnSignal, ReleasesThePortAndEndsNormally) {
     sim::SimulatedSensor sensor(options);
     ASSERT_TRUE(sensor.start());
     QProcess scope;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("KVOR_COM_PORTS", QString::fromStdString(sensor.devicePath()));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    scope.setProcessEnvironment(env);
-    scope.start(QCoreApplication::applicationDirPath() + "/kvorscope", {});
+    StartScope(scope, sensor.devicePath());
     ASSERT_TRUE(scope.waitForStarted());
     // The start-up's last request: the parameters read from the sensor's RAM.
     ASSERT_TRUE(PumpUntil(
         [&] { return CountCommand(sensor.requests(), protocol::CMD_READ_RAM) > 0; }, 60.0));
-    const QString lock =
-        "/run/lock/LCK.." + QString::fromStdString(sensor.devicePath()).mid(5).replace('/', '_');
+    const QString lock = LockFileOf(sensor.devicePath());
     ASSERT_TRUE(QFile::exists(lock)) << "the scope holds the port";
     ::kill(static_cast<pid_t>(scope.processId()), GetParam());
     ASSERT_TRUE(scope.waitForFinished(60000));

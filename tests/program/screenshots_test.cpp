@@ -170,13 +170,8 @@ TEST(PortSelectorShot, DISABLED_NoPermissionAndInUse) {
     ASSERT_EQ(chmod(dialout.path().c_str(), 0660), 0);
     ASSERT_EQ(chmod(held.path().c_str(), 0666), 0); // anyone's, but taken
     QProcess other;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("KVOR_COM_PORTS", QString::fromStdString(held.path()));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    other.setProcessEnvironment(env);
-    other.start(QCoreApplication::applicationDirPath() + "/kvorscope", {});
-    const QString lock =
-        "/run/lock/LCK.." + QString::fromStdString(held.path()).mid(5).replace('/', '_');
+    StartScope(other, held.path());
+    const QString lock = LockFileOf(held.path());
     const auto lockedByOther = [&] {
         QFile f(lock);
         return f.open(QIODevice::ReadOnly) &&

@@ -17,6 +17,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QProcess>
+#include <QString>
 #include <gtest/gtest.h>
 
 #include "ui/com_dispatch.h"
@@ -137,6 +140,20 @@ inline int WaitForQueue(int port, int count, double timeoutSeconds = 2.0) {
     while (n >= 0 && n < count && Seconds() - start < timeoutSeconds)
         n = GetInQLen(port);
     return n;
+}
+
+// The lock file the serial port leaves for `device` while a program holds it.
+inline QString LockFileOf(const std::string& device) {
+    return "/run/lock/LCK.." + QString::fromStdString(device).mid(5).replace('/', '_');
+}
+
+// Starts the scope as a program of its own, without a window, with `device` as port 1.
+inline void StartScope(QProcess& scope, const std::string& device) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KVOR_COM_PORTS", QString::fromStdString(device));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    scope.setProcessEnvironment(env);
+    scope.start(QCoreApplication::applicationDirPath() + "/kvorscope", {});
 }
 
 class SerialTest : public ::testing::Test {
