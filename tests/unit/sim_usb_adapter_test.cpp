@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "sim/usb_adapter.h"
@@ -14,10 +14,12 @@ namespace {
 
 TEST(UsbAdapter, FullPacketsGoAtOnceAndTheRestWhenTheTimerRunsOut) {
     std::mutex mutex;
+    std::condition_variable handedOn;
     std::vector<std::vector<std::uint8_t>> packets;
     UsbAdapter adapter(0.255, [&](const std::uint8_t* b, std::size_t n) {
         std::lock_guard lock(mutex);
         packets.emplace_back(b, b + n);
+        handedOn.notify_all();
         return true;
     });
     std::vector<std::uint8_t> sent(100);
@@ -29,13 +31,8 @@ TEST(UsbAdapter, FullPacketsGoAtOnceAndTheRestWhenTheTimerRunsOut) {
         ASSERT_FALSE(packets.empty());
         EXPECT_EQ(packets[0].size(), UsbAdapter::kPacketBytes);
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (;;) {
-        std::lock_guard lock(mutex);
-        if (packets.size() >= 2 || std::chrono::steady_clock::now() > deadline) break;
-        std::this_thread::yield();
-    }
-    std::lock_guard lock(mutex);
+    std::unique_lock lock(mutex);
+    handedOn.wait_for(lock, std::chrono::seconds(10), [&] { return packets.size() >= 2; });
     ASSERT_EQ(packets.size(), 2u);
     std::vector<std::uint8_t> got = packets[0];
     got.insert(got.end(), packets[1].begin(), packets[1].end());
