@@ -426,7 +426,10 @@ TEST_F(PacedLine, ADialogDuringTheVideoWaitEndsNothing) {
                   {[this] { return sensor().holdingAnswer(); },
                    [this] {
                        sensor().setFaults({});
-                       test::PumpFor(2.0); // the dialog's own event loop
+                       // The dialog's own event loop, open until the answer has landed in it
+                       // and the loop's time-out has passed.
+                       ASSERT_TRUE(test::PumpUntil(
+                           [] { return rx_flag == 1 && Timer() - tstart > TIMEOUT; }, 10.0));
                    }},
                   {test::Measuring(sensor(), 2), [] { Click(1, MAIN_STOP); }}});
     Click(1, MAIN_VIDEO);

@@ -189,7 +189,7 @@ TEST(PortSelectorShot, DISABLED_NoPermissionAndInUse) {
     ring->showPopup();
     ASSERT_EQ(seteuid(0), 0);
     ASSERT_EQ(setegid(0), 0);
-    PumpFor(0.3);
+    ASSERT_TRUE(PumpUntil([&] { return ring->view()->isVisible(); }, 5.0));
     EXPECT_TRUE(ring->view()->window()->grab().save(
         QString::fromStdString(ShotPath("port-selector-reasons.png"))));
     ring->hidePopup();
