@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The signature of every control callback of the program. Most callbacks look only at the
 // event; the other arguments are there because the runtime passes them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every callback the panel file may name, registered under its name before the panels load.
 #include "app/startup.h"
 #include "calib/store.h"

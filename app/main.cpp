@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // On Linux the program starts here and hands its instance to WinMain.
 #include "app/startup.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Panel resources and control ids of the panel file "K-VOR-PXScope242.uir".
 #pragma once
 

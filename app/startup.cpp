@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the instrument's start values, panel adjustment and shutdown.
 #include "app/startup.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, panel state and shutdown of the program.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Definitions and load-time values of the instrument state.
 #include "app/state.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instrument state: every datum of the program is a named global that lives for the whole
 // run. Every 16-bit variable is unsigned; text buffers hold a terminated text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the scope's two banner logos as BMP files: "zo.bmp", a slim word mark for the blue
 // banner, and "qZorevor.bmp", a larger mark for the white one. Run at build time.
 #include <QFont>

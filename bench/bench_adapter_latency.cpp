@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement loop's paced cycle rate as a USB-serial adapter shapes it: the plain line,
 // an adapter whose latency timer is at its default 16 ms, and one set to low latency (1 ms).
 // Each answer is 36 bytes, shorter than a USB packet, so it waits for the timer.

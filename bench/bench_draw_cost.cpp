@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own work for one measurement answer, without the line: decoding the answer,
 // the numeric displays, the bar graph and the strip chart (what stands between an answer
 // arriving and the next request going out), and the repaint that follows in the event pass.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the line monitor costs per frame: with it open (recording, and its list catching up and
 // repainting as it does for the operator) and with it closed.
 #include <sys/resource.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures of the measurement loop and the video mode against the simulated sensor on a
 // pseudo-terminal: cycles per second paced as the real line, the share of one core the
 // program's thread takes meanwhile, its own cost per cycle with the line unpaced (with and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from start to an identified sensor with its parameters on the panel, against the
 // simulated sensor at 19200 baud, and the program's peak resident memory after a run.
 #include <sys/resource.h>

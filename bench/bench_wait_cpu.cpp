@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How much of a core a busy wait over ProcessSystemEvents and Timer takes while nothing arrives,
 // beside a wait that never yields, and how late such a wait notices its 1.5 s time-out.
 #include <sys/resource.h>

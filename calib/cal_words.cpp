@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sensor's calibration words: factor and offset as unsigned 16-bit values.
 #include "calib/store.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Least-squares straight line through n point pairs.
 #include "calib/linfit.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Storing a fitted line in the sensor's RAM with the calibration command's store step.
 #include "calib/store.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-point calibration on the pop-up: activate, select and accept two objects, fit, stop.
 // Each step is expressed by dimming and enabling the pop-up's calibration controls.
 #include "calib/workflow.h"

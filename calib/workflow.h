@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-point calibration on the pop-up.
 #pragma once
 

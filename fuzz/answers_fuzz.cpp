@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sensor answers of any content on their way into the displays, as the measurement loop and the
 // video mode take them. The input is what the sensor would have sent:
 //   bytes   0..35   the hardware answer of the identification (CCD geometry, video full scale)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz/fuzz_scope.h"
 
 #include <cstdio>

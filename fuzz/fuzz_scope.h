@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every fuzz target shares: the runtime up offscreen with the scope's two real panels and
 // the instrument's start values, as after a start-up that found no sensor; and the check that
 // turns a broken promise into a crash the fuzzer keeps.

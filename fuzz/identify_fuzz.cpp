@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The identification fed with anything a sensor could send:
 //   bytes 0..35   the answer to the hardware request (command word, eleven description words)
 //   the rest      the raw answer to the firmware request, of any length: 72 bytes are a text

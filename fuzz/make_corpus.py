@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed inputs of the fuzz targets into fuzz/corpus/<target>/.
 
 The seeds are what a sound sensor and the scope's own writer produce: a parameter file as

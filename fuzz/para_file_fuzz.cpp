@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A parameter file of any content, read as the Get button reads it with the file target: the
 // operator picks the file, ReadParaFromFile takes it, PushGET(DATFILE) shows it. The variables
 // take all 16 words of the file or none, and whatever was taken is shown within the sensor's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the scope knows of each CCD type: the two description lines of the pop-up, the texts of
 // the operating-mode switch, which parameter controls apply, the video full scale and the
 // range of the edge limits. Texts are UTF-8 (the micro sign).

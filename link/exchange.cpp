@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way a request goes out and its answer frame is awaited. The receive callback runs only
 // inside ProcessSystemEvents, so every wait is a busy loop of event passes and clock readings,
 // and any other callback (Get, Teach, a calibration step, Stop, a port pick) may run inside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way a request goes to the sensor and the one way its answer frame is awaited.
 //
 // Every frame exchange of the program is three steps: PrepareRequest (what is on its way to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 36-byte frame: sync word, command word, 16 data words, every word high byte first.
 #include "link/frame.h"
 

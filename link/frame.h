@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding of request frames and decoding of answer frames.
 #pragma once
 

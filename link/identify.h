@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sensor identification: hardware description and firmware text.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sensor's firmware text (command 7): 72 raw bytes that name the sensor series.
 #include <cstring>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sensor's hardware description (command 10): CCD geometry and the X positions of the
 // 256 video samples.
 #include "app/panel_ids.h"

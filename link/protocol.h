@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes on the line between the scope and a K-VOR-PX sensor: frame size and command codes.
 // Shared by the program and the simulated sensor; depends on nothing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial port to the sensor: set-up, echo check, the receive callback and the port selector.
 #include "link/serial_link.h"
 

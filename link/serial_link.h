@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Port set-up, line check, the receive callback and the port selector.
 #pragma once
 

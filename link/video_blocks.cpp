@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raw video blocks: 64 or 256 samples of 16 bits, high byte first, without a frame header.
 // The caller has switched the receive callback off, so the block stays in the input queue.
 #include "link/video_blocks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raw video block reads (receive callback switched off by the caller).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every drawn measurement answer, from the measurement loop, the video loop or a calibration's
 // run, counts in the answer rate and the statistics, goes into a running record and is a reading
 // of a running gauge study.

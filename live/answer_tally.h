@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What happens to every measurement answer once it is drawn, whichever loop drew it.
 #pragma once
 

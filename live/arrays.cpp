@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Array routines on doubles: the strip-chart history ages through Shift.
 #include "live/arrays.h"
 

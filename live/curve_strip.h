@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The video curve with its threshold line, and the strip chart of the measurement history.
 #pragma once
 

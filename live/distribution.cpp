@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The distribution window, drawn from the histogram and the running statistics.
 #include "live/distribution.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The distribution window: a histogram of the size in micrometres over the answers since the
 // statistics were last reset, with the tolerance limits, the mean and the normal curve of the same
 // mean and deviation, and beside it the scatter within and overall and the capability both ways.

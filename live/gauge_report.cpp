@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save report: the PDF where the operator names it, the readings in a CSV file of the same name
 // beside it, in the record's format the operator chose last.
 #include "live/gauge_report.h"

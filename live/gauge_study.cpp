@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gauge study window: the operator's inputs, the run chart as the readings come, and at the
 // end the figures and the verdict. The readings are the sizes in micrometres of the measurement
 // answers, taken from whichever loop runs; with none running the study runs the measurement loop

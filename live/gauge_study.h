@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The type-1 gauge study: a master part of known size measured a number of times in a row tells
 // whether the sensor can measure a feature's tolerance at all. From the mean x̄ and the sample
 // deviation s of the readings, the reference size ref and the tolerance T:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bins stay aligned to multiples of their width, so two neighbours always merge into one bin
 // of twice the width and no answer ever moves to a bin that does not hold its size.
 #include "live/histogram.h"

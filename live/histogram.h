@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the sizes since the last reset of the statistics are distributed: counts in a fixed number
 // of bins whose width doubles whenever a size falls outside, so every answer counts in constant
 // memory however long the line runs and however far a size strays.

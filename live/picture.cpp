@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save picture: the main panel to a PNG file the operator names.
 #include "live/picture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture of the main panel as the operator sees it, for reports and service questions.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement record: RFC 4180 CSV, '.' as decimal point, lines ending in CR LF; or the same
 // with ';' and a decimal comma for spreadsheets in a decimal-comma locale. The lines
 // go through the runtime's buffered text file, so the measurement never waits for the disk; a

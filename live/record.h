@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement record: one CSV line per measurement answer, for quality records and for
 // spreadsheets and statistics packages.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement loop: one request outstanding, one redraw per answer.
 #include "live/run_loop.h"
 

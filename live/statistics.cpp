@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Live statistics of the measuring value: count, mean, scatter, extremes, the share within the
 // tolerance band and the process capability, over the answers since the last reset.
 #include "live/statistics.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Live statistics of the measuring value over the answers since the last reset: what the
 // operator reads to qualify a set-up (where the values sit, how they scatter, how often they
 // leave the tolerance band, how capable the process is).

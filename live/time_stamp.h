@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local wall-clock time for records and the names of the files the operator saves.
 #pragma once
 

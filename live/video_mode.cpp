@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The video-signal mode: a measurement exchange, the raw CCD samples, one redraw per cycle.
 #include "live/video_mode.h"
 

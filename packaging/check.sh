@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built package as Debian and the desktop would: lintian (no error, no warning, and
 # no hardening tag even at the pedantic level), the AppStream metadata, the desktop entry and
 # both manual pages as man renders them.   packaging/check.sh PACKAGE.deb

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, built by cpack in the build folder: kvorscope_<version>_<arch>.deb with
 # stripped programs, and kvorscope-dbgsym_<version>_<arch>.ddeb with their debug symbols.
 set(CPACK_GENERATOR DEB)

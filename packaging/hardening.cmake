@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian's hardening flags (dpkg-buildflags with every hardening feature) for optimised builds:
 # fortified functions, stack protector, read-only relocations bound at start. Debug, sanitizer
 # and fuzzing builds keep their own flags: fortification needs optimisation, and the sanitizers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the scope's scalable icon into the fixed sizes of an icon theme:
 // OUTDIR/<N>x<N>/apps/NAME.png for every size N given. Run at build time.
 #include <QDir>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by cpack on the staged files before it makes the packages: drops the compiler's .comment
 # section from the programs, as Debian's own packaging does when it strips a binary.
 find_program(KVOR_OBJCOPY objcopy REQUIRED)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter set as the 16 words of a frame, and the ranges the sensor accepts.
 #include "params/frame_map.h"
 

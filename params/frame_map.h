@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter frame: variables to and from the word buffer, and the accepted ranges.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter variables to and from the controls of the main panel and the pop-up, and
 // everything on the panel that depends on them.
 #include "params/panel_map.h"

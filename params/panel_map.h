@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameter variables to and from the panel controls.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter file: the 16 words of the parameter frame, one per line, each right-aligned in
 // five characters.
 #include "params/para_file.h"

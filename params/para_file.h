@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter file: 16 words, one per line, right-aligned in five characters.
 #pragma once
 

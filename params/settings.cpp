@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls that give immediate feedback while the operator edits, and the two one-shot
 // commands: teach the setpoint, reset the analog output's held minimum and maximum.
 #include "params/settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setting controls with immediate feedback, teach and reset.
 #pragma once
 

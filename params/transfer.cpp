@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter set between the panel and the sensor's RAM, its EEPROM or a parameter file.
 #include "params/transfer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameter transfer to and from RAM, EEPROM and file.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the scope optimised, and beside it the baseline commit with today's benchmarks, and
 # prints one table of both sets of figures against the simulated sensor.
 #   scripts/bench.sh [SECONDS per loop figure, default 5]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang and runs each for a bounded time; fails on the first crash,
 # sanitizer report or broken check, and leaves the crashing input in the build folder.
 #   scripts/fuzz.sh                 every target, FUZZ_SECONDS (default 60) seconds each

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running and testing the scope needs.
 # Safe to run again: packages already present are left alone. The operator test needs the
 # accessibility bus (at-spi2-core), a D-Bus session (dbus) and an AT-SPI client (python3-pyatspi).

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes assets/K-VOR-PXScope242.uir, the scope's panel file, from the layout below.
 
 The panel file is the one place where the layout lives; this script only keeps the JSON tidy.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of the scope and checks it (lintian, AppStream, desktop entry,
 # manual pages): build-release/kvorscope_<version>_<arch>.deb with stripped, hardened programs,
 # and build-release/kvorscope-dbgsym_<version>_<arch>.ddeb with their debug symbols.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts the scope.
 # Without options the scope's port 1 is the simulated sensor, named so: the port selector says
 # "Simulated sensor", and so do the status line and the pop-up once it is identified. Arguments

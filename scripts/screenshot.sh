@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the scope against the simulated sensor under a virtual X server and grabs the screen.
 #   scripts/screenshot.sh BUILD_DIR OUT.png [SECONDS] [WIDTHxHEIGHT] [-- extra sim options]
 set -euo pipefail

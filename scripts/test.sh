@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds with warnings as errors, and runs every test.
 #   scripts/test.sh              the test suite
 #   scripts/test.sh --sanitize   the same under AddressSanitizer and UndefinedBehaviorSanitizer

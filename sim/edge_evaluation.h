@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the sensor's firmware reads its line: threshold crossings inside the edge limits, the
 // measuring value by the edge evaluation mode, and micrometres from the calibration words.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EEPROM kept on disk: 16 numbers, one a line, right-aligned in five characters, the same
 // layout as the scope's parameter file, so either can be loaded into the other.
 #pragma once

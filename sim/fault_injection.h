@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a faulty sensor or line does to an answer's bytes. The faults that decide whether and
 // when an answer goes out at all (silence, drops, delays, hang-up) belong to the sensor's loop.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cuts the bytes that arrive from the scope into 36-byte request frames.
 //
 // Resynchronisation: a frame must begin 0x00 0x55 0x00 (the request sync word, then the high

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The light curtain the sensor looks at: a lit CCD line with the shadow of one object in it.
 #pragma once
 

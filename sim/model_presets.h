@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table behind ModelPreset: every sensor type the scope's identification knows.
 #pragma once
 

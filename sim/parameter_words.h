@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sensor's 16-word parameter set, as held in its RAM and EEPROM.
 #pragma once
 

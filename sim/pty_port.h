@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sensor's end of the line: the master side of a pseudo-terminal, in raw mode so that no
 // byte is translated, non-blocking so that no call can hang the sensor.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the sensor's firmware does with one request: the command set, the parameter memories,
 // the held analog extremes and the video picture. No line, no timing: that is the port's job.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvor-sensor-sim: a simulated K-VOR-PX sensor for the scope, on a pseudo-terminal.
 #include <csignal>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A simulated K-VOR-PX sensor behind a pseudo-terminal: the program reaches it through the same
 // serial code as a real port. Used in-process by tests and by the executable kvor-sensor-sim.
 #pragma once

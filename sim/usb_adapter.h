@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a USB-serial adapter does to the sensor's answers on their way to the computer: it
 // gathers the bytes from the line and sends them on in USB packets, a full packet at once and a
 // part-filled one only when its latency timer runs out (FTDI: 16 ms by default, 1 ms when the

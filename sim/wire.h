@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Words on the line as the sensor sees them: 16 bits, high byte first.
 #pragma once
 

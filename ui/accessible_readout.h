@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a display shows, for the eye and for assistive technology: numeric displays and text
 // messages (the status line among them) expose their text through the text interface and numbers
 // through the value interface, and announce every change, so a screen reader reads the

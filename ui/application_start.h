@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing up the toolkit: the two command-line answers that need no window, and a clear failure
 // when there is no display to open one on.
 #pragma once

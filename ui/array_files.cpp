@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numeric arrays to and from text files.
 #include <QFile>
 #include <QSaveFile>

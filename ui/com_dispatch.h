@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Between the event processing and the serial ports (internal to the runtime).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One control of a panel: its widgets, its value, its attributes and its callback.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command buttons, toggle buttons, check boxes, radio buttons and switches.
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text messages, text boxes, rings, decorations and pictures.
 #include <QComboBox>
 #include <QFrame>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Control values and attributes, text messages made at run time, images and text-box lines.
 #include <QLabel>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the desktop knows the scope: the icon of its windows and the desktop entry they belong
 // to, so that a dock or task bar puts a running scope under its menu entry.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message pop-ups and file dialogs, and their answers without a person for tests.
 #include <QApplication>
 #include <QFileDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runtime's start, the event loop, event processing inside busy loops, and the clock.
 #include <QAbstractEventDispatcher>
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Graphs: curves, filled rectangles, cursors and axis scaling, over QCustomPlot.
 #include <qcustomplot.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line monitor: a window listing the trace of the serial lines as it grows, for the service
 // technician chasing a sync or time-out fault. Pause, clear, and save as text.
 #include <QAbstractListModel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trace of what goes over the serial lines, for the line monitor and the kvor.serial logging
 // category. The serial layer records into it only while someone looks: the monitor is open or
 // the category is switched on (QT_LOGGING_RULES="kvor.serial.debug=true").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the panel file: a JSON document of panels and their controls.
 #pragma once
 

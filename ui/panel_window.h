@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window of a panel: a fixed-size canvas of absolutely placed controls, scrollable when the
 // window is made smaller than the panel.
 #pragma once

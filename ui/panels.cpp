@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading, showing, hiding and discarding panels.
 #include <QApplication>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot widget of graphs and strip charts: QCustomPlot whose bottom picture (background,
 // grid and axes) is opaque, so that a repaint copies it instead of blending it over a filled
 // background, and blends only the pictures of the curves and cursors over it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a serial device cannot be opened, in words the operator can act on: no permission (and
 // whether joining a group or logging in again helps), held by another program (which, where the
 // lock file or the process table tells), opened exclusively, gone, or the system's own text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One program per port: the device held against every other program for as long as the scope
 // has it open, and the line made as quick as the adapter allows.
 #pragma once

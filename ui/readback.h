@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inspection of what the runtime shows, and answers to pop-ups without a person: for tests,
 // benchmarks and scripted operator checks. Nothing of the toolkit appears here.
 #pragma once

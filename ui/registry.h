@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runtime's own bookkeeping: registered callbacks, loaded panels, the program directory.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replots of a graph or strip chart, paced to the screen. The plot calls of one answer, and of
 // every answer within one screen refresh, end in one picture; a change that leaves the axes
 // alone redraws only the plot layers, not the grid, the ticks and their labels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reports of one page, written with the toolkit's own PDF writer: a title, lines of text and
 // pictures of graphs, top to bottom on an A4 page, as the program hands them over.
 #include <qcustomplot.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scope's runtime: panels, controls, graphs, strip chart, pop-ups, array files,
 // serial ports, clock and events. This header is the whole surface that the program
 // (app/, link/, params/, live/, calib/) sees; it contains nothing of the toolkit.

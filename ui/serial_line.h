@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One open serial device: the QSerialPort under a port number, with the input queue bounded and a
 // line that vanishes (device unplugged, peer of a pseudo-terminal gone) noticed and closed.
 #pragma once

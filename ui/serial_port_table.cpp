@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/serial_port_table.h"
 
 #include "ui/com_dispatch.h"

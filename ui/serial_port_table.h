@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port table: which device each port number of the program stands for.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial ports of the runtime: the port numbers the program uses, over SerialLine, and the
 // receive callbacks that event processing runs.
 #include <QCoreApplication>

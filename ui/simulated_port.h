@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Simulated sensor" entry of the port table: kvor-sensor-sim started from the program
 // directory, linked to over the pseudo-terminal it opens, ended when the port closes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strip chart: interleaved traces scrolling through a fixed number of points per screen.
 #include <qcustomplot.h>
 

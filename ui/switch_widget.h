@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An on/off switch that shows the text of the state it is in.
 #pragma once
 

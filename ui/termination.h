@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A logout, a shutdown, kill or Ctrl+C in the terminal the scope was started from (SIGTERM,
 // SIGHUP, SIGINT) ends the scope as closing its main window does.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text files written line by line while the program runs: the lines wait in memory and reach
 // the operating system at every flush, at the latest half a second after they were written,
 // so a killed program loses no more than the last moments.

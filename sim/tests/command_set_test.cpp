@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sensor's answers to every command, byte by byte, over a real pseudo-terminal.
 #include <algorithm>
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvor-sensor-sim as the scope starts it: a process that prints its port and answers there.
 #include <chrono>
 #include <csignal>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fault the sensor can show the scope, seen from the scope's end of the line.
 #include <cerrno>
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scope's end of the line, for the sensor's tests: the slave side of the pseudo-terminal,
 // opened and set raw the way a serial port is, with reads that always time out.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A simulated sensor and the scope's end of its line, for the tests over the pseudo-terminal.
 #pragma once
 

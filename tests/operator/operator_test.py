@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The operator test: drives the running scope only through the accessibility bus (AT-SPI), as a
 screen reader or a test robot would. Controls are found by their accessible description,
 "panel P, control N"; every wait is on state the bus shows, with a generous time-out."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The operator test: the real kvorscope on an X server of its own (Xvfb), with a D-Bus session and
 # the accessibility bus, against the simulated sensor, driven only through AT-SPI by
 # operator_test.py. Usage: run_operator_test.sh BIN_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Storing a fitted line: the words on the line for both factor scales, the answer shown as the
 // active line, a store without answer, and lines that no word pair can carry.
 #include <limits>

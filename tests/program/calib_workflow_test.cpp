@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-point calibration driven through the pop-up against the simulated sensor: the normal
 // path from activation to store, and every way of leaving it.
 #include <QWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scope on a command line: --help and --version answer without a window or a display, and
 // a missing display ends the start in one plain line with the program's -1.
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A logout, a shutdown, kill or Ctrl+C ends the scope as closing its window does: it ends
 // normally, its lock file is gone and the port is free for the next program at once.
 #include <QCoreApplication>

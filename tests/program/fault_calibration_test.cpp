@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults of the sensor or the line met by the calibration on the pop-up: its activation from
 // rest, and its stop and its store made, as the operator makes them, while the measurement
 // runs. Each cell: the report, the pop-up's controls and the edge evaluation mode afterwards,

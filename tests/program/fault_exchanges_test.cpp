@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults of the sensor or the line met by the one-shot exchanges of the main panel: Get, Send,
 // Teach and Reset. Each cell: the report in the status line, what went on the line, that the
 // variables keep their values when no answer came, the time taken, panel input meanwhile, and

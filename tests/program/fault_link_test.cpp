@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults of the sensor or the line met by the link set-up: at start-up (the port selector picks
 // port 1 again, as after plugging the sensor back in) and when the operator picks another port
 // while the measurement runs. Each cell: the report in the status line, what was sent, how long

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults of the sensor or the line met by the two long-running loops, the measurement (Run) and
 // the video mode. Each cell: the loop ends with its report when it must and goes on when it
 // may, within its time-out; the panel took input meanwhile; afterwards the line is good again

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fault matrix and the soak share: the faults of a sensor or line, each injected into a
 // running simulated sensor; an operator entry made while an operation runs, to show the panel
 // still takes input; the checks that what an operation started has ended; and the way back to

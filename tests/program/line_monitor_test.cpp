@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line monitor and the answer rate against the simulated sensor: every frame the monitor
 // lists as written is a request the sensor received, in order and word for word; what it lists
 // as read is what the sensor answered; a faulty line shows its thrown-away bytes.

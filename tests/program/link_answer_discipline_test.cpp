@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One answer for one request, at the pace of a real line: an exchange started at any point of a
 // measurement cycle never takes the measurement answer, a late answer is never taken by the next
 // exchange, and a parameter answer is read whatever command word it carries, unless that word

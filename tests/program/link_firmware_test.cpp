@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The firmware text: the own series goes on to the parameter read, a sister series is told to
 // use its own scope, and texts that are short, long, word-coded or garbage are survived.
 #include <cstring>

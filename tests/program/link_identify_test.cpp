@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Identification of every sensor type the scope knows, as the sensor's hardware answer and
 // firmware text leave it on the panel: the description lines, the operating-mode switch, the
 // word-15 control, the video full scale, the edge-limit range and the sample positions.

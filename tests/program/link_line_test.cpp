@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial link as the operator meets it: start-up against a sensor that answers, one that is
 // silent or answers the echo wrongly, longer answers, ports that cannot be used, and the port
 // selector.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A line that carries garbage: random bytes, torn frames, floods and a sensor that goes away.
 // Nothing may crash, hang or leave a variable outside what the panel accepts.
 #include <chrono>

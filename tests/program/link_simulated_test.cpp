@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated sensor is never taken for a sensor: chosen in the port selector (under its own
 // number, never port 1) it is started and identified, and the status line and the pop-up's
 // description say it is simulated until a real line is chosen again. Texts the sensor sends in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raw video blocks read from the simulated sensor: what is asked for, where the samples land,
 // and what a block that is late, short or too long leaves behind.
 #include <algorithm>

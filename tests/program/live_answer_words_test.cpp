@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measurement answers of the sensor's choosing, through the line into the displays.
 #include <random>
 #include <vector>

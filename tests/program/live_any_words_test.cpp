@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever sixteen words the sensor answers, the displays take them without a crash, without
 // undefined arithmetic (run under the sanitizer build) and without a shape on the bar graph
 // whose ends are inverted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar graph and the numeric displays of one measurement answer, as the operator sees them:
 // the rectangles and cursors on the graph, the display values and their colours.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement loop driven through the panel against the simulated sensor: what goes on the
 // line, what the displays and the strip chart show, and how each way of ending it behaves.
 #include <algorithm>

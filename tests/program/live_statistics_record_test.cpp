@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Statistics and the measurement record against what the simulated sensor put on the line: every
 // figure is computed again here, independently, from the sensor's own log of its answers. Runs
 // end by the sensor falling silent after a chosen number of answers, so every answer it sent has

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strip chart of the measurement history and the video curve, checked on what the graphs
 // hold: trace points, colours, axis ranges and curves.
 #include <vector>

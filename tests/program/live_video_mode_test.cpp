@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The video-signal mode against the simulated sensor: the requests of each cycle for both block
 // layouts, the redraw of curve and bar graph, and the ways the mode ends.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the sensor holds comes back to it unchanged: every calibration word through the pop-up,
 // and whole parameter sets through Get -> Send and Get -> Save -> Load -> Send, for both
 // slope multipliers.

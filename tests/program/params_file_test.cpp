@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter file through the panel's file target: what a save writes, that a load gives it
 // back, and that no file that is not 16 numbers changes a variable.
 #include <filesystem>

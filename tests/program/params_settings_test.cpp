@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setting controls as the operator uses them: edge limits held to the line, the tolerance
 // display, dimming and showing of dependent controls, the pop-up, teach and reset.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter set between the panel and the sensor, driven through the panel: which command
 // goes out with which words, what the panel shows of the answer, and the target buttons.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures in docs/: the scope as an operator sees it, driven through the panel against the
 // simulated sensor. Not part of the suite; run with
 //   KVOR_SHOTS_DIR=docs build/bin/kvor_program_tests --gtest_also_run_disabled_tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long session at the unpaced line's full speed: tens of thousands of measurement cycles and
 // hundreds of pictures, with Stop and Run, port changes that set the link up again, and the
 // pop-up and the calibration used in between. Nothing may crash, the resident memory stays

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the banner, the first marks on the bar graph, and the program's end.
 #include <QCoreApplication>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology sees and does: controls named by caption and described by panel and
 // id, displays that expose what they show, and actions that raise exactly the events of mouse
 // and keyboard. (That the displays announce their changes on the bus, the operator test shows.)

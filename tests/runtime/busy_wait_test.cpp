@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's busy-wait loops sleep in the operating system while nothing happens: over
 // ProcessSystemEvents (the answer waits) and over GetInQLen alone (the firmware text read).
 #include <sys/resource.h>

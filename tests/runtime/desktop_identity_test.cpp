@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop finds the scope's windows under its menu entry, with its icon in every size.
 #include <QApplication>
 #include <QWidget>

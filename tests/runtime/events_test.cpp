@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Events reach callbacks only from operator input, in the order and nesting the program expects.
 #include <QAbstractSpinBox>
 #include <QCheckBox>

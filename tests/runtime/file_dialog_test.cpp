@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter-file dialogs as the operator meets them: opened where they may write, listing
 // only *.dat files, and a name typed without extension saved as .dat.
 #include <QApplication>

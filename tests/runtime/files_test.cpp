@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numeric arrays in text files, and panel files that cannot be used.
 #include <QFile>
 #include <QTemporaryDir>

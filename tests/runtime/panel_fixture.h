@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small panel file written for one test, and the events its controls raised.
 #pragma once
 

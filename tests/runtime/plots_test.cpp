@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Graphs and the strip chart, checked on what they show.
 #include <vector>
 

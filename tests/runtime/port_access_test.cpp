@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a port will not open, as the operator reads it in the selector, in the line monitor and
 // from the runtime: one row per reason, each made real on a pseudo-terminal (given to group
 // dialout, held by another process, opened exclusively) and opened by this process or, as

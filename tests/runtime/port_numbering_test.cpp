@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port table while adapters come and go: numbers stay with their devices, new devices get
 // numbers never used, the port in use stays, and the port selector shows the table as it is
 // whenever the operator opens it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A display lays out its numbers from glyphs it looked up once; what the operator sees must be
 // what the label itself draws, pixel for pixel, in every font, alignment and text it meets.
 #include <QFontDatabase>

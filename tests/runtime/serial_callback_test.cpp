@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The receive callback: run only from the runtime's event dispatch, only with its notify count
 // of bytes waiting, never while removed, never nested for the same port.
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes on the line: what ComWrt hands over, what ComRd and GetInQLen see, the time-out, the
 // input queue bound and the flushes. No event is processed anywhere in here.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the serial tests stand on: a pseudo-terminal whose master side plays the sensor, the port
 // table pointed at it through KVOR_COM_PORTS, and a fixture that closes every port afterwards.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Simulated sensor" entry: the simulator program is started, its first line names the
 // line to open, and closing the port ends the program. Stand-in simulators (small shell
 // scripts) show each step; the real kvor-sensor-sim answers an echo when it has been built.

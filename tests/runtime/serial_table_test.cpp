@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port table and what opening a port answers: the codes the status line turns into
 // "No serial port found", "Invalid port number", "Cannot open port" and "Invalid parameter".
 #include <cstring>

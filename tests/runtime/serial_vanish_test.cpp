@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A line that goes away under the program (USB adapter pulled, simulator ended): every later call
 // fails with a code and nothing else happens, however the program goes on calling.
 #include <QAbstractEventDispatcher>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text files written line by line: the lines reach the file on the runtime's clock without any
 // call of the program, so a killed program loses only its last moments; the first failure ends
 // the file and is reported by every later call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What program tests use to drive the scope as an operator would: the real procedures, the
 // real runtime, and a simulated sensor on a pseudo-terminal.
 #pragma once

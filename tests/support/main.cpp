@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every test program runs with the runtime up (offscreen unless told otherwise) and pop-ups
 // that answer themselves.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures of a run of answers computed the textbook way, independently of the scope: two
 // passes in long double, the capability from the last answer's band; Cp and Cpk from the scatter
 // within (average moving range / 1.128), Pp and Ppk from the overall sample deviation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens port 1 as the scope does (KVOR_COM_PORTS names it) and prints the port's entry in the
 // selector as first listed, the result code, the entry afterwards and the reason in full: run
 // as another user by the tests.

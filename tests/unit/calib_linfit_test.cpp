@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LinFit: the least-squares line of the two-point calibration.
 #include <cmath>
 

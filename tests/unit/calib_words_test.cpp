@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calibration words a fitted line is stored as, and the lines that have none.
 #include <cmath>
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 36-byte frame on the line: what FillTxBuf puts into szWriteBuf and what GetRxBuf takes
 // out of szReadBuf.
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copy1D and Shift: the routines that age the strip-chart history in place.
 #include <climits>
 #include <vector>

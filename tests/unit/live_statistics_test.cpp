@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running statistics against a two-pass computation in long double, over whole ranges of
 // answers: values at the top of the 16-bit range, where a sum of squares would cancel, long
 // runs, setpoints that move, and the cases where a figure is not defined.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter set as frame words: the two copies and the ranges every shown value is held to.
 #include <gtest/gtest.h>
 

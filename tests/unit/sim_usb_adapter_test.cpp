@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated adapter hands on whole USB packets: a full one at once, the rest when its
 // latency timer runs out, every byte once and in order.
 #include <gtest/gtest.h>
