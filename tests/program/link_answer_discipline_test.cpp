@@ -394,15 +394,16 @@ TEST_F(SilentWrites, AReadFollowsAWriteAtOnce) {
 
 // A write in the middle of a video block leaves the block whole: the video goes on at once.
 TEST_F(SilentWrites, ASendDuringAVideoBlockLosesNothing) {
-    Hold(p::CMD_READ_VIDEO64, 9, 0.15);
+    Hold(p::CMD_READ_VIDEO64, 9, -1.0);
     sensor().clearRequests();
-    test::InTurn(
-        {{[this] { return sensor().holdingAnswer(); },
-          [this] {
-              sensor().setFaults({});
-              Click(1, MAIN_SEND);
-          }},
-         {[this] { return Between(p::CMD_MEASURE) < 1e9; }, [] { Click(1, MAIN_STOP); }}});
+    test::InTurn({{[this] { return sensor().holdingAnswer(); },
+                   [this] {
+                       sensor().setFaults({});
+                       // The rest of the block goes out while the write waits for it.
+                       test::When([] { return true; }, [this] { sensor().releaseHeldAnswer(); });
+                       Click(1, MAIN_SEND);
+                   }},
+                  {[this] { return Between(p::CMD_MEASURE) < 1e9; }, [] { Click(1, MAIN_STOP); }}});
     Click(1, MAIN_VIDEO);
     EXPECT_LT(FromWriteTo(p::CMD_MEASURE), 1.0)
         << StatusLine() << "; requests "
