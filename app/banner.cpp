@@ -2,8 +2,8 @@
 // The banner at the top of the main panel: background, logo, contact lines, name and version.
 #include "app/banner.h"
 
-#include "app/panel_ids.h"
-#include "app/state.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -3,14 +3,14 @@
 #include "app/startup.h"
 
 #include "app/banner.h"
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "link/serial_link.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/statistics.h"
 #include "params/panel_map.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -2,7 +2,7 @@
 // Start-up, panel state and shutdown of the program.
 #pragma once
 
-#include "app/callback.h"
+#include "state/callback.h"
 #include "ui/runtime.h"
 
 namespace kvor {

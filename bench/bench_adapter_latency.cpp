@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/panel_ids.h"
 #include "app/startup.h"
-#include "app/state.h"
 #include "link/protocol.h"
 #include "live/run_loop.h"
 #include "sim/simulated_sensor.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
 

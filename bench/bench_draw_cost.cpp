@@ -8,10 +8,10 @@
 #include <cstdlib>
 
 #include "app/startup.h"
-#include "app/state.h"
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
 #include "live/run_loop.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 int main(int argc, char** argv) {

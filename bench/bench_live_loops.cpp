@@ -13,10 +13,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/panel_ids.h"
 #include "app/startup.h"
-#include "app/state.h"
 #include "link/protocol.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 // The same file measures the scope before it had statistics and a record (scripts/bench.sh).
 #if __has_include("live/record.h")
 #define KVOR_BENCH_RECORD 1

@@ -11,11 +11,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/panel_ids.h"
 #include "app/startup.h"
-#include "app/state.h"
 #include "live/run_loop.h"
 #include "sim/simulated_sensor.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calibration exchange: command 12 with a sub-command in data word 0.
 #include "link/exchange.h"
-#include "app/state.h"
 #include "calib/workflow.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

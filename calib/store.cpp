@@ -2,11 +2,11 @@
 // Storing a fitted line in the sensor's RAM with the calibration command's store step.
 #include "calib/store.h"
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "calib/workflow.h"
 #include "link/protocol.h"
 #include "params/panel_map.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

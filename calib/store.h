@@ -2,8 +2,8 @@
 // Storing a fitted line in the sensor.
 #pragma once
 
-#include "app/callback.h"
-#include "app/state.h"
+#include "state/callback.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -3,12 +3,12 @@
 // Each step is expressed by dimming and enabling the pop-up's calibration controls.
 #include "calib/workflow.h"
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "calib/linfit.h"
 #include "link/protocol.h"
 #include "live/run_loop.h"
 #include "params/panel_map.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -2,8 +2,8 @@
 // The two-point calibration on the pop-up.
 #pragma once
 
-#include "app/callback.h"
-#include "app/state.h"
+#include "state/callback.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -14,8 +14,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "fuzz/fuzz_scope.h"
 #include "link/frame.h"
 #include "link/identify.h"
@@ -24,6 +22,8 @@
 #include "live/run_loop.h"
 #include "params/frame_map.h"
 #include "params/panel_map.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/panel_ids.h"
 #include "app/startup.h"
-#include "app/state.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
 

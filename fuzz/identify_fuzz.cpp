@@ -11,9 +11,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/state.h"
 #include "fuzz/fuzz_scope.h"
 #include "link/identify.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor::fuzz {

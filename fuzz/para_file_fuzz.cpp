@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "fuzz/fuzz_scope.h"
 #include "params/para_file.h"
 #include "params/transfer.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
 

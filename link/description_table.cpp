@@ -2,8 +2,8 @@
 // What the scope knows of each CCD type: the two description lines of the pop-up, the texts of
 // the operating-mode switch, which parameter controls apply, the video full scale and the
 // range of the edge limits. Texts are UTF-8 (the micro sign).
-#include "app/panel_ids.h"
 #include "link/identify.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

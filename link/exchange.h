@@ -9,8 +9,8 @@
 // every frame.
 #pragma once
 
-#include "app/state.h"
 #include "link/frame.h"
+#include "state/state.h"
 
 namespace kvor {
 

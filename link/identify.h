@@ -2,7 +2,7 @@
 // Sensor identification: hardware description and firmware text.
 #pragma once
 
-#include "app/state.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sensor's hardware description (command 10): CCD geometry and the X positions of the
 // 256 video samples.
-#include "app/panel_ids.h"
 #include "link/exchange.h"
 #include "link/frame.h"
 #include "link/identify.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/panel_ids.h"
 #include "link/exchange.h"
 #include "link/frame.h"
 #include "link/identify.h"
 #include "live/statistics.h"
 #include "params/frame_map.h"
 #include "params/transfer.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

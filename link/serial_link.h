@@ -2,8 +2,8 @@
 // Port set-up, line check, the receive callback and the port selector.
 #pragma once
 
-#include "app/callback.h"
-#include "app/state.h"
+#include "state/callback.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -2,7 +2,7 @@
 // Raw video block reads (receive callback switched off by the caller).
 #pragma once
 
-#include "app/state.h"
+#include "state/state.h"
 
 namespace kvor {
 

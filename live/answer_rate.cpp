@@ -3,8 +3,8 @@
 
 #include <limits>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

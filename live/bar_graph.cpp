@@ -2,8 +2,8 @@
 // The bar graph of the pixel line and the numeric displays of one measurement answer.
 #include "live/bar_graph.h"
 
-#include "app/panel_ids.h"
-#include "app/state.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -2,8 +2,8 @@
 // The video curve with its threshold line, and the five-trace strip chart of the history.
 #include "live/curve_strip.h"
 
-#include "app/panel_ids.h"
 #include "live/arrays.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

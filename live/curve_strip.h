@@ -2,7 +2,7 @@
 // The video curve with its threshold line, and the strip chart of the measurement history.
 #pragma once
 
-#include "app/state.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -7,10 +7,10 @@
 #include <limits>
 #include <numbers>
 
-#include "app/panel_ids.h"
 #include "live/histogram.h"
 #include "live/statistics.h"
 #include "params/panel_map.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -4,8 +4,8 @@
 // mean and deviation, and beside it the scatter within and overall and the capability both ways.
 #pragma once
 
-#include "app/callback.h"
-#include "app/state.h"
+#include "state/callback.h"
+#include "state/state.h"
 
 namespace kvor {
 

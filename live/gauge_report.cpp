@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/time_stamp.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

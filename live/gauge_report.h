@@ -3,7 +3,7 @@
 // and the operator's inputs, and the readings as a CSV file beside it.
 #pragma once
 
-#include "app/callback.h"
+#include "state/callback.h"
 
 namespace kvor {
 

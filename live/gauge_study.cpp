@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <limits>
 
-#include "app/panel_ids.h"
 #include "live/run_loop.h"
 #include "live/time_stamp.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -5,8 +5,8 @@
 //   Cg = 0.2 T / (6 s),  Cgk = (0.1 T - |x̄ - ref|) / (3 s);  capable when both reach 1.33.
 #pragma once
 
-#include "app/callback.h"
-#include "app/state.h"
+#include "state/callback.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -4,7 +4,7 @@
 // memory however long the line runs and however far a size strays.
 #pragma once
 
-#include "app/state.h"
+#include "state/state.h"
 
 namespace kvor {
 

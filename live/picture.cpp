@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/state.h"
 #include "live/time_stamp.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

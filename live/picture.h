@@ -2,7 +2,7 @@
 // A picture of the main panel as the operator sees it, for reports and service questions.
 #pragma once
 
-#include "app/callback.h"
+#include "state/callback.h"
 
 namespace kvor {
 

@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/panel_ids.h"
 #include "live/bar_graph.h"
 #include "live/time_stamp.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

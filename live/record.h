@@ -3,8 +3,8 @@
 // spreadsheets and statistics packages.
 #pragma once
 
-#include "app/callback.h"
-#include "app/state.h"
+#include "state/callback.h"
+#include "state/state.h"
 
 namespace kvor {
 

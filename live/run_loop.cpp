@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "link/exchange.h"
 #include "live/answer_rate.h"
 #include "live/answer_tally.h"
@@ -13,6 +11,8 @@
 #include "live/curve_strip.h"
 #include "live/record.h"
 #include "params/frame_map.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -2,7 +2,7 @@
 // The measurement loop.
 #pragma once
 
-#include "app/callback.h"
+#include "state/callback.h"
 
 namespace kvor {
 

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <limits>
 
-#include "app/panel_ids.h"
 #include "live/bar_graph.h"
 #include "live/distribution.h"
 #include "live/histogram.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

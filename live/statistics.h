@@ -4,8 +4,8 @@
 // leave the tolerance band, how capable the process is).
 #pragma once
 
-#include "app/callback.h"
-#include "app/state.h"
+#include "state/callback.h"
+#include "state/state.h"
 
 namespace kvor {
 

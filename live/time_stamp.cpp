@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/state.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

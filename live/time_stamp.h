@@ -2,7 +2,7 @@
 // Local wall-clock time for records and the names of the files the operator saves.
 #pragma once
 
-#include "app/state.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -2,8 +2,6 @@
 // The video-signal mode: a measurement exchange, the raw CCD samples, one redraw per cycle.
 #include "live/video_mode.h"
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "link/exchange.h"
 #include "link/serial_link.h"
 #include "link/video_blocks.h"
@@ -11,6 +9,8 @@
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
 #include "live/run_loop.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

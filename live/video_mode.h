@@ -2,7 +2,7 @@
 // The video-signal mode.
 #pragma once
 
-#include "app/callback.h"
+#include "state/callback.h"
 
 namespace kvor {
 

@@ -2,7 +2,7 @@
 // The parameter frame: variables to and from the word buffer, and the accepted ranges.
 #pragma once
 
-#include "app/state.h"
+#include "state/state.h"
 
 namespace kvor {
 

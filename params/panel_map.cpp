@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "app/panel_ids.h"
 #include "live/curve_strip.h"
 #include "params/frame_map.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -2,7 +2,7 @@
 // Parameter variables to and from the panel controls.
 #pragma once
 
-#include "app/state.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "app/state.h"
 #include "params/frame_map.h"
 #include "params/panel_map.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

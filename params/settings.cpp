@@ -3,12 +3,12 @@
 // commands: teach the setpoint, reset the analog output's held minimum and maximum.
 #include "params/settings.h"
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "link/exchange.h"
 #include "live/curve_strip.h"
 #include "params/panel_map.h"
 #include "params/transfer.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -2,7 +2,7 @@
 // Setting controls with immediate feedback, teach and reset.
 #pragma once
 
-#include "app/callback.h"
+#include "state/callback.h"
 
 namespace kvor {
 

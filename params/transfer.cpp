@@ -2,12 +2,12 @@
 // The parameter set between the panel and the sensor's RAM, its EEPROM or a parameter file.
 #include "params/transfer.h"
 
-#include "app/panel_ids.h"
 #include "link/exchange.h"
 #include "link/frame.h"
 #include "params/frame_map.h"
 #include "params/panel_map.h"
 #include "params/para_file.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor {

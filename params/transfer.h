@@ -2,8 +2,8 @@
 // Parameter transfer to and from RAM, EEPROM and file.
 #pragma once
 
-#include "app/callback.h"
-#include "app/state.h"
+#include "state/callback.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/panel_ids.h"
+#include "state/panel_ids.h"
 #include "ui/runtime.h"
 
 namespace kvor::test {

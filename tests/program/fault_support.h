@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/state.h"
 #include "sim/simulated_sensor.h"
+#include "state/state.h"
 #include "tests/support/harness.h"
 
 namespace kvor::test {

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "link/identify.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/support/harness.h"
 #include "ui/runtime.h"
 

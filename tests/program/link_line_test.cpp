@@ -10,10 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "link/protocol.h"
 #include "link/serial_link.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/support/harness.h"
 #include "ui/runtime.h"
 

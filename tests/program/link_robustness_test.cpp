@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "link/identify.h"
 #include "link/serial_link.h"
 #include "link/video_blocks.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
 #include "ui/runtime.h"

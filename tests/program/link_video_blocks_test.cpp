@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/state.h"
 #include "link/protocol.h"
 #include "link/serial_link.h"
 #include "link/video_blocks.h"
+#include "state/state.h"
 #include "tests/support/harness.h"
 #include "ui/runtime.h"
 

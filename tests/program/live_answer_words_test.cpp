@@ -3,8 +3,8 @@
 #include <random>
 #include <vector>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"

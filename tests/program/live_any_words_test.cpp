@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
 #include "live/run_loop.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "live/bar_graph.h"
 #include "live/run_loop.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"

@@ -24,12 +24,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/statistics.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/support/harness.h"
 #include "tests/support/statistics_reference.h"
 #include "ui/readback.h"

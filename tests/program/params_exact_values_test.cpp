@@ -10,10 +10,10 @@
 #include <QDoubleSpinBox>
 #include <gtest/gtest.h>
 
-#include "app/panel_ids.h"
-#include "app/state.h"
 #include "link/protocol.h"
 #include "params/panel_map.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/program/fault_support.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"

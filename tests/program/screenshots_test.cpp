@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "app/panel_ids.h"
 #include "app/startup.h"
-#include "app/state.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "app/banner.h"
-#include "app/panel_ids.h"
 #include "app/startup.h"
-#include "app/state.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"
 

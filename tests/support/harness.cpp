@@ -15,10 +15,10 @@
 #include <memory>
 #include <optional>
 
-#include "app/panel_ids.h"
 #include "app/startup.h"
-#include "app/state.h"
 #include "link/protocol.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/panel_window.h"
 #include "ui/readback.h"
 #include "ui/registry.h"

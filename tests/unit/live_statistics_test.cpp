@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/state.h"
 #include "live/histogram.h"
 #include "live/statistics.h"
+#include "state/state.h"
 #include "tests/support/statistics_reference.h"
 
 namespace kvor {

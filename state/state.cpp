@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Definitions and load-time values of the instrument state.
-#include "app/state.h"
+#include "state/state.h"
 
 #include <algorithm>
 #include <iterator>
 
 #include "ui/runtime.h"
 
-#include "app/panel_ids.h"
+#include "state/panel_ids.h"
 
 namespace kvor {
 
