@@ -12,6 +12,7 @@
 #include "live/run_loop.h"
 #include "live/statistics.h"
 #include "live/video_mode.h"
+#include "params/history_window.h"
 #include "params/settings.h"
 #include "params/transfer.h"
 
@@ -57,6 +58,12 @@ void RegisterProgramCallbacks() {
         {"CC_GaugeStart", CC_GaugeStart},
         {"CC_GaugeSaveReport", CC_GaugeSaveReport},
         {"CC_BTNDistribution", CC_BTNDistribution},
+        {"CC_BTNHistory", CC_BTNHistory},
+        {"CC_HistorySensor", CC_HistorySensor},
+        {"CC_HistoryEntry", CC_HistoryEntry},
+        {"CC_HistoryLoad", CC_HistoryLoad},
+        {"CC_HistorySave", CC_HistorySave},
+        {"CC_HistoryReadSensor", CC_HistoryReadSensor},
     };
     for (const Entry& e : controls)
         RegisterCtrlCallback(e.name, e.callback);
@@ -64,6 +71,7 @@ void RegisterProgramCallbacks() {
     RegisterPanelCallback("CC_POPUP", CC_POPUP);
     RegisterPanelCallback("CC_GAUGE_PANEL", CC_GAUGE_PANEL);
     RegisterPanelCallback("CC_DISTRIBUTION_PANEL", CC_DISTRIBUTION_PANEL);
+    RegisterPanelCallback("CC_HISTORY_PANEL", CC_HISTORY_PANEL);
 }
 
 } // namespace kvor

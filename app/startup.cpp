@@ -8,6 +8,8 @@
 #include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/statistics.h"
+#include "params/history.h"
+#include "params/history_window.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
@@ -102,6 +104,7 @@ int StartProgram(ProgramInstance* instance) {
     GetProjectDir(proj_dir);
     InitVars();
     com = 1;
+    ResetHistory();
     InitRS232(com);
     InitGUI();
     ResetStatistics();
@@ -114,6 +117,7 @@ void EndProgram() {
     EndRecord();
     DiscardGaugeWindow();
     DiscardDistributionWindow();
+    DiscardHistoryWindow();
     CloseCom(com);
     DiscardPanel(pPopup);
     DiscardPanel(pHandle);

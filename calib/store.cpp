@@ -4,6 +4,7 @@
 
 #include "calib/workflow.h"
 #include "link/protocol.h"
+#include "params/history.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
@@ -51,8 +52,12 @@ KVOR_CALLBACK(CC_ButtonSaveCalValues) {
         // The new words are in the variables before anything is sent.
         slope = newSlope;
         intersect = newIntersect;
-        if (CalibrationExchange(protocol::CAL_STORE, slope, intersect) == 1)
+        const i32 link = historyLink;
+        if (CalibrationExchange(protocol::CAL_STORE, slope, intersect) == 1) {
+            // The answer's words are what the sensor's RAM holds now.
+            RecordCalibrationStore(slope, intersect, link);
             ShowStoredCalibration();
+        }
     }
     SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 1);
     ProcessSystemEvents();

@@ -17,6 +17,10 @@ void StartScopeOnce() {
     if (started) return;
     started = true;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The parameter history of fuzzed answers goes to a folder of its own.
+    static char data[] = "/tmp/kvor-fuzz-XXXXXX";
+    if (mkdtemp(data) == nullptr) Fail("mkdtemp", __FILE__, __LINE__);
+    setenv("XDG_DATA_HOME", data, 1);
     // The fuzzer's own options stay away from the toolkit's argument parsing.
     static char name[] = "kvor_fuzz";
     static char* argv[] = {name, nullptr};

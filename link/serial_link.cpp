@@ -10,6 +10,7 @@
 #include "link/identify.h"
 #include "live/statistics.h"
 #include "params/frame_map.h"
+#include "params/history.h"
 #include "params/transfer.h"
 #include "state/panel_ids.h"
 #include "ui/runtime.h"
@@ -82,6 +83,7 @@ void IdentifySensor() {
     if (!hardwareKnown) SetStatusText("Error reading HARDWARE-info!");
     Delay(0.1);
     const i32 r = GetVERSIONInfo();
+    HistorySensorIdentified(hardwareKnown ? 1 : 0);
     if (r > 0 && r < kFirmwareTextBytes) SetStatusText("Error reading firmware-info!");
     if (r < 0) {
         MessagePopup("Attention !!!", ForeignSeriesText(r));
@@ -100,6 +102,7 @@ void IdentifySensor() {
     DimTransferButtons(0);
     Delay(0.1);
     target = RAM;
+    historyCause = HISTORY_LINK_SETUP;
     PushGET(RAM);
     SetStatusText(setUpProblem[0] == '\0' ? szVersion : setUpProblem);
     TellWhetherSimulated();
@@ -196,6 +199,7 @@ void InitRS232(i32 port) {
         return;
     }
     SetComTime(port, TIMEOUT);
+    HistoryLinkStarted();
     SettleLine(port);
     // Another port picked while this one settled has set its own link up.
     if (com != port) return;

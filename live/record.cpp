@@ -51,16 +51,9 @@ void ClearRecordState() {
     SetCtrlVal(pHandle, MAIN_RECORD_STATE, "");
 }
 
-const char* FailureText(int code) {
-    return code == kFileErrDiskFull ? "disk full"
-           : code == kFileErrGone   ? "file or folder gone"
-           : code == kFileErrOpen   ? "cannot create it"
-                                    : "cannot write";
-}
-
 void ReportFailure(int code) {
     char text[kMessageLen];
-    const char* why = FailureText(code);
+    const char* why = FileFailureText(code);
     std::snprintf(text, sizeof text, "Record ended (%s): %s is incomplete after %.0f answers", why,
                   szRecordName, recordCount);
     ShowStatusLiteral(text);
@@ -115,7 +108,7 @@ int StartRecord() {
     if (result < 0) {
         if (file > 0) CloseTextFile(file);
         char text[kMessageLen];
-        std::snprintf(text, sizeof text, "No record: %s (%s)", path, FailureText(result));
+        std::snprintf(text, sizeof text, "No record: %s (%s)", path, FileFailureText(result));
         ShowStatusLiteral(text);
         return -1;
     }

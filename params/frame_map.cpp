@@ -4,13 +4,11 @@
 
 namespace kvor {
 
-namespace {
-
-// Firmware 240 and above carries the trigger mode in word 15, older firmware the delta
-// tolerance.
 bool TriggerInWord15() {
     return softversion >= 240;
 }
+
+namespace {
 
 // Word 9 and word 15 (delta tolerance) lie in 1..ccdvirtpixel.
 void PixelSpan(u16& value) {

@@ -6,6 +6,9 @@
 
 namespace kvor {
 
+// Firmware 240 and above carries the trigger mode in word 15, older firmware the delta
+// tolerance.
+bool TriggerInWord15();
 void CopyVarsToPP();
 void CopyPPtoVars();
 // Brings parameter words 0..15 into their accepted ranges (each rule touches its own variable).

@@ -24,6 +24,32 @@ constexpr int kAnalogControls[] = {MAIN_MVALUE_ANA, MAIN_ANAMAX, MAIN_ANAMIN, MA
 void ReadMain(int control, u16* value) {
     GetCtrlVal(pHandle, control, value);
 }
+
+// The main panel's parameter controls in the order GetPanelValues reads them, with their
+// variables and frame words.
+struct ParameterControl {
+    int control;
+    u16* variable;
+    int word;
+};
+const ParameterControl kParameterControls[] = {
+    {MAIN_POWER, &power, 0},     {MAIN_RS232MODE, &rs232Mode, 1}, {MAIN_THRESHOLD, &vThd, 2},
+    {MAIN_ANAMODE, &anaMode, 3}, {MAIN_POLARITY, &polarity, 4},   {MAIN_EMODE, &eMode, 5},
+    {MAIN_EDGE_LEFT, &eBeg, 6},  {MAIN_EDGE_RIGHT, &eEnd, 7},     {MAIN_SETPOINT, &tVal, 8},
+    {MAIN_TOLERANCE, &tTol, 9},  {MAIN_HWMODE, &eHardware, 11},   {MAIN_AVERAGE, &average, 14},
+    {MAIN_OPMODE, &opMode, 10},  {MAIN_DELTATOL, &deltaTol, 15},  {MAIN_TRIGMODE, &trigMode, 15},
+};
+
+// The factor and offset on the pop-up as the words 12 and 13; a control that holds no number
+// leaves the word as given.
+void ReadCalibrationWords(u16* slopeWord, u16* intersectWord) {
+    float factor = static_cast<float>(*slopeWord) / static_cast<float>(SlopeMultiplier());
+    float offset = static_cast<float>(static_cast<i32>(*intersectWord) - YOFFSET);
+    GetCtrlVal(pPopup, POP_FACTOR, &factor);
+    GetCtrlVal(pPopup, POP_OFFSET, &offset);
+    *slopeWord = RealToWord(SlopeMultiplier() * static_cast<double>(factor), *slopeWord);
+    *intersectWord = RealToWord(YOFFSET + static_cast<double>(offset), *intersectWord);
+}
 void ShowMain(int control, u16 value) {
     SetCtrlVal(pHandle, control, value);
 }
@@ -74,28 +100,21 @@ void ShowAnalogOutput(u16 mode) {
 }
 
 void GetPanelValues() {
-    ReadMain(MAIN_POWER, &power);
-    ReadMain(MAIN_RS232MODE, &rs232Mode);
-    ReadMain(MAIN_THRESHOLD, &vThd);
-    ReadMain(MAIN_ANAMODE, &anaMode);
-    ReadMain(MAIN_POLARITY, &polarity);
-    ReadMain(MAIN_EMODE, &eMode);
-    ReadMain(MAIN_EDGE_LEFT, &eBeg);
-    ReadMain(MAIN_EDGE_RIGHT, &eEnd);
-    ReadMain(MAIN_SETPOINT, &tVal);
-    ReadMain(MAIN_TOLERANCE, &tTol);
-    ReadMain(MAIN_HWMODE, &eHardware);
-    ReadMain(MAIN_AVERAGE, &average);
-    ReadMain(MAIN_OPMODE, &opMode);
-    ReadMain(MAIN_DELTATOL, &deltaTol);
-    ReadMain(MAIN_TRIGMODE, &trigMode);
+    for (const ParameterControl& p : kParameterControls)
+        ReadMain(p.control, p.variable);
+    ReadCalibrationWords(&slope, &intersect);
+}
 
-    float factor = static_cast<float>(slope) / static_cast<float>(SlopeMultiplier());
-    float offset = static_cast<float>(static_cast<i32>(intersect) - YOFFSET);
-    GetCtrlVal(pPopup, POP_FACTOR, &factor);
-    GetCtrlVal(pPopup, POP_OFFSET, &offset);
-    slope = RealToWord(SlopeMultiplier() * static_cast<double>(factor), slope);
-    intersect = RealToWord(YOFFSET + static_cast<double>(offset), intersect);
+void ReadPanelWords(u16* words) {
+    const int word15 = TriggerInWord15() ? MAIN_TRIGMODE : MAIN_DELTATOL;
+    for (const ParameterControl& p : kParameterControls)
+        if (p.word != 15 || p.control == word15) {
+            words[p.word] = *p.variable;
+            ReadMain(p.control, &words[p.word]);
+        }
+    words[12] = slope;
+    words[13] = intersect;
+    ReadCalibrationWords(&words[12], &words[13]);
 }
 
 void SetPanelValues() {

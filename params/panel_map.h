@@ -8,6 +8,9 @@ namespace kvor {
 
 void GetPanelValues();
 void SetPanelValues();
+// The 16 words a Send would write now, read from the panel as GetPanelValues and CopyVarsToPP
+// would read them, without changing a variable.
+void ReadPanelWords(u16* words);
 // The scale M of the factor word: 512 for CCD type 104, 1024 for every other sensor.
 int SlopeMultiplier();
 // Shows the calibration words slope and intersect as factor and offset on the pop-up.

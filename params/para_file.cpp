@@ -3,8 +3,6 @@
 // five characters.
 #include "params/para_file.h"
 
-#include <cstdint>
-
 #include "params/frame_map.h"
 #include "params/panel_map.h"
 #include "state/state.h"
@@ -18,18 +16,29 @@ constexpr int kFieldWidth = 5;
 
 } // namespace
 
+int WriteParaFile(const char* path, const u16* words) {
+    std::uint32_t wide[PNUM] = {};
+    for (int i = 0; i < PNUM; ++i)
+        wide[i] = words[i];
+    return ArrayToFile(path, wide, VAL_UNSIGNED_INTEGER, PNUM, 1, VAL_GROUPS_TOGETHER,
+                       VAL_GROUPS_AS_COLUMNS, VAL_CONST_WIDTH, kFieldWidth, VAL_ASCII,
+                       VAL_TRUNCATE);
+}
+
 void SendParaToFile() {
     GetPanelValues();
     CopyVarsToPP();
-    std::uint32_t words[PNUM] = {};
-    for (int i = 0; i < PNUM; ++i)
-        words[i] = pp[i];
-    if (ArrayToFile(file_name, words, VAL_UNSIGNED_INTEGER, PNUM, 1, VAL_GROUPS_TOGETHER,
-                    VAL_GROUPS_AS_COLUMNS, VAL_CONST_WIDTH, kFieldWidth, VAL_ASCII,
-                    VAL_TRUNCATE) < 0) {
+    if (WriteParaFile(file_name, pp) < 0) {
         SetStatusText("Error writing parameter file!");
         ShowStatus();
     }
+}
+
+void TakeParaWords(const std::uint32_t* words) {
+    // A number above 65535 keeps only the low 16 bits that a frame word can carry.
+    for (int i = 0; i < PNUM; ++i)
+        pp[i] = static_cast<u16>(words[i] & 0xFFFF);
+    CopyPPtoVars();
 }
 
 void ReadParaFromFile() {
@@ -44,10 +53,7 @@ void ReadParaFromFile() {
         ShowStatus();
         return;
     }
-    // A number above 65535 keeps only the low 16 bits that a frame word can carry.
-    for (int i = 0; i < PNUM; ++i)
-        pp[i] = static_cast<u16>(words[i] & 0xFFFF);
-    CopyPPtoVars();
+    TakeParaWords(words);
 }
 
 } // namespace kvor

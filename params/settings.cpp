@@ -5,6 +5,7 @@
 
 #include "link/exchange.h"
 #include "live/curve_strip.h"
+#include "params/history.h"
 #include "params/panel_map.h"
 #include "params/transfer.h"
 #include "state/panel_ids.h"
@@ -104,7 +105,10 @@ KVOR_CALLBACK(CC_ButtonTeach) {
     order = CMD_TEACH;
     const int answered =
         ExchangeFrame(order, TEST_TIME_FIRST, "New setpoint value teached!", nullptr);
-    if (answered == 1 && tdiff <= TIMEOUT) PushGET(RAM);
+    if (answered == 1 && tdiff <= TIMEOUT) {
+        historyCause = HISTORY_TEACH;
+        PushGET(RAM);
+    }
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include "link/exchange.h"
 #include "link/frame.h"
 #include "params/frame_map.h"
+#include "params/history.h"
 #include "params/panel_map.h"
 #include "params/para_file.h"
 #include "state/panel_ids.h"
@@ -40,15 +41,25 @@ void SelectTarget(int control, i32 where) {
 
 } // namespace
 
+int ReadParameterFrame(i32 command, i32 event) {
+    const i32 link = historyLink;
+    const int answered =
+        ExchangeFrame(command, TEST_ANSWER_FIRST | SHOW_WHEN_COMPLETE,
+                      "Waiting for parameter-frame ...", "Timeout-RS-232...", CopyVarsToPP);
+    if (answered == 1) GetRxBuf(PNUM);
+    // The history keeps every set the sensor answers with, under the sensor of the link the
+    // request went out on: not when another port was picked meanwhile.
+    RecordParameterSet(event, answered == 1 && link == historyLink ? pp : nullptr);
+    return answered;
+}
+
 void PushGET(i32 where) {
+    const i32 event = TakeHistoryCause(where == EEPROM ? HISTORY_GET_EEPROM : HISTORY_GET_RAM);
     if (where != DATFILE) {
         if (where == RAM) order = CMD_READ_RAM;
         if (where == EEPROM) order = CMD_READ_EEPROM;
         // The request carries the current variables; the answer replaces them.
-        if (ExchangeFrame(order, TEST_ANSWER_FIRST | SHOW_WHEN_COMPLETE,
-                          "Waiting for parameter-frame ...", "Timeout-RS-232...",
-                          CopyVarsToPP) == 1) {
-            GetRxBuf(PNUM);
+        if (ReadParameterFrame(order, event) == 1) {
             CopyPPtoVars();
             SetStatusText("Parameter-frame received! - Line Ok!");
         }
@@ -75,7 +86,11 @@ KVOR_CALLBACK(CC_BTNSend) {
     graphrefresh = 0;
     CopyVarsToPP();
     sync = kSyncRequest;
-    if (WriteRequest(order) == kFrameBytes) ShowStatusLiteral("Line Ok!");
+    if (WriteRequest(order) == kFrameBytes) {
+        ShowStatusLiteral("Line Ok!");
+        // The history keeps the set as it went to the sensor.
+        RecordParameterSet(order == CMD_WRITE_EEPROM ? HISTORY_SEND_EEPROM : HISTORY_SEND_RAM, pp);
+    }
     return 0;
 }
 

@@ -25,6 +25,10 @@ if [ -d "$src" ]; then
 fi
 
 export QT_QPA_PLATFORM=offscreen
+# The simulated sensor's parameter history stays out of the user's own.
+XDG_DATA_HOME=$(mktemp -d)
+export XDG_DATA_HOME
+trap 'rm -rf "$XDG_DATA_HOME"' EXIT
 figures() { # BIN_DIR: rows "figure|measured|line limit"
   local bin=$1
   "$bin/bench_live_loops" "$seconds"

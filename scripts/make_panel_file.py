@@ -61,8 +61,9 @@ main_controls = [
          callback="CC_RBTEeprom", events=["value changed"]),
     ctrl(12, "radio button", (200, 300, 80, 22), "File", I32, value=0,
          callback="CC_RBTFile", events=["value changed"]),
-    button(10, (20, 330, 125, 34), "Send", "CC_BTNSend", "left click"),
-    button(3, (155, 330, 125, 34), "Get", "CC_BTNGet", "commit"),
+    button(10, (20, 330, 80, 34), "Send", "CC_BTNSend", "left click"),
+    button(3, (108, 330, 80, 34), "Get", "CC_BTNGet", "commit"),
+    button(100, (196, 330, 84, 34), "History…", "CC_BTNHistory", "commit"),
     ctrl(54, "toggle button", (20, 374, 260, 34), "", I32, value=0, name="Parameters and calibration",
          on_text="Hide parameters && calibration", off_text="Parameters && calibration...",
          callback="CC_TOGGBTN_ParaII", events=["commit"]),
@@ -262,6 +263,28 @@ distribution_controls = [
          value="Black: normal curve (x̄, σ overall)"),
 ]
 
+# The parameter history: the sensors seen, a sensor's entries, and an entry's words beside the
+# panel's and beside what the sensor's RAM and EEPROM hold.
+history_controls = [
+    ctrl(2, "list box", (20, 36, 340, 170), "Sensors, newest first", I32,
+         callback="CC_HistorySensor", events=["value changed"]),
+    ctrl(3, "list box", (20, 236, 340, 304), "Entries, newest first", I32,
+         callback="CC_HistoryEntry", events=["value changed"]),
+    ctrl(8, "text message", (380, 12, 600, 20), type=TEXT, value="", name="EEPROM backup",
+         text_color="0xC00000", bold=True),
+    ctrl(4, "table", (380, 58, 600, 482), "Parameters (≠: differs from the panel)",
+         columns=["Panel", "Entry", "RAM (read)", "EEPROM (read)"],
+         rows=["Light power", "Serial output", "Video threshold", "Analog output mode",
+               "Polarity", "Edge evaluation", "Left limit", "Right limit", "Setpoint",
+               "Tolerance", "Operating mode", "Hardware mode", "Factor", "Offset (µm)",
+               "Averaging", "Delta tol. / trigger"]),
+    button(5, (20, 556, 165, 32), "Load into panel", "CC_HistoryLoad", "commit", dimmed=True),
+    button(6, (195, 556, 165, 32), "Save as parameter file…", "CC_HistorySave", "commit",
+           dimmed=True),
+    button(7, (380, 556, 140, 32), "Read sensor", "CC_HistoryReadSensor", "commit"),
+    ctrl(9, "text message", (530, 562, 450, 20), type=TEXT, value="", name="History state"),
+]
+
 panels = {
     "format": "K-VOR-PX Scope panel file",
     "version": 1,
@@ -276,6 +299,8 @@ panels = {
         {"resource": 4, "title": "K-VOR-PX Scope 2.42 – Distribution", "size": [870, 470],
          "bg_color": "0xECEEF1", "callback": "CC_DISTRIBUTION_PANEL",
          "controls": distribution_controls},
+        {"resource": 5, "title": "K-VOR-PX Scope 2.42 – Parameter history", "size": [1000, 604],
+         "bg_color": "0xECEEF1", "callback": "CC_HISTORY_PANEL", "controls": history_controls},
     ],
 }
 

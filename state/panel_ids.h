@@ -9,6 +9,7 @@ inline constexpr int MAIN_PANEL_RESOURCE = 1;
 inline constexpr int POPUP_PANEL_RESOURCE = 2;
 inline constexpr int GAUGE_PANEL_RESOURCE = 3;        // the gauge study window
 inline constexpr int DISTRIBUTION_PANEL_RESOURCE = 4; // the distribution window
+inline constexpr int HISTORY_PANEL_RESOURCE = 5;      // the parameter history window
 
 // ---- main panel ---------------------------------------------------------------------------
 inline constexpr int MAIN_COMPORT = 2;       // ring, i32: serial port number
@@ -75,6 +76,7 @@ inline constexpr int MAIN_RECORD_STATE = 72;   // text message: record file and 
 inline constexpr int MAIN_SAVE_PICTURE = 73;   // Save picture button
 inline constexpr int MAIN_STAT_UM_MEAN = 74;   // display, r64: mean size in micrometres
 inline constexpr int MAIN_STAT_UM_STDDEV = 75; // display, r64: its sample deviation
+inline constexpr int MAIN_HISTORY = 100;       // History button: opens the history window
 inline constexpr int MAIN_GAUGE_STUDY = 110;   // Gauge study button: opens the gauge window
 inline constexpr int MAIN_DISTRIBUTION = 111;  // Distribution button: opens its window
 
@@ -122,5 +124,21 @@ inline constexpr int DIST_CP = 7;        // display, r64
 inline constexpr int DIST_CPK = 8;       // display, r64
 inline constexpr int DIST_PP = 9;        // display, r64
 inline constexpr int DIST_PPK = 10;      // display, r64
+
+// ---- parameter history window ------------------------------------------------------------
+inline constexpr int HIST_SENSORS = 2; // list box: the sensors seen, newest first
+inline constexpr int HIST_ENTRIES = 3; // list box: the chosen sensor's entries, newest first
+inline constexpr int HIST_TABLE = 4;   // table: 16 parameters; panel, entry, RAM, EEPROM
+inline constexpr int HIST_LOAD = 5;    // Load into panel button
+inline constexpr int HIST_SAVE = 6;    // Save as parameter file button
+inline constexpr int HIST_READ = 7;    // Read sensor button
+inline constexpr int HIST_BACKUP = 8;  // text message: whether the history holds an EEPROM set
+inline constexpr int HIST_STATE = 9;   // text message: what the window shows and did last
+
+// Columns of the history table.
+inline constexpr int HIST_COL_PANEL = 0;
+inline constexpr int HIST_COL_ENTRY = 1;
+inline constexpr int HIST_COL_RAM = 2;
+inline constexpr int HIST_COL_EEPROM = 3;
 
 } // namespace kvor

@@ -220,6 +220,13 @@ void CopyText(char* dest, int size, const char* src) {
     dest[i] = '\0';
 }
 
+const char* FileFailureText(int code) {
+    return code == kFileErrDiskFull ? "disk full"
+           : code == kFileErrGone   ? "file or folder gone"
+           : code == kFileErrOpen   ? "cannot create it"
+                                    : "cannot write";
+}
+
 void SetStatusText(const char* text) {
     CopyText(szStatus, sizeof szStatus, text);
 }

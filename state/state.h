@@ -151,6 +151,8 @@ void SetStatusText(const char* text);
 void ShowStatus();
 // Shows a literal in the status line without touching szStatus.
 void ShowStatusLiteral(const char* text);
+// Why a file the program writes failed, from the runtime's file failure code: "disk full", ...
+const char* FileFailureText(int code);
 // Copies at most `size - 1` characters of a text and terminates it.
 void CopyText(char* dest, int size, const char* src);
 

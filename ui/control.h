@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <string>
@@ -58,6 +59,7 @@ struct ControlDef {
     int traces = 1, pointsPerScreen = 100;
     std::vector<int> traceColors;
     int gridColor = -1, plotBgColor = -1;
+    QStringList columns, rowLabels; // tables: the headings of the columns and of the rows
 };
 
 // The numeric or text value carried through SetCtrlVal / GetCtrlVal.
@@ -80,6 +82,11 @@ class Control {
     virtual int getValue(Value* value) const;
     virtual int setAttribute(int attribute, const Value& value);
     virtual int getAttribute(int attribute, Value* value) const;
+    // The text the control shows for `value` (a ring's item, a switch's on or off text); false
+    // when it shows none of its own.
+    virtual bool valueLabel([[maybe_unused]] double value, [[maybe_unused]] QString* label) const {
+        return false;
+    }
 
     void bindCallback(CtrlCallbackPtr callback, int events) {
         callback_ = callback;

@@ -76,6 +76,12 @@ class BinaryControl : public Control {
         return Control::getAttribute(attribute, value);
     }
 
+    bool valueLabel(double value, QString* label) const override {
+        if (!showsLabelAbove() || (value != 0 && value != 1)) return false;
+        *label = value != 0 ? def_.onText : def_.offText;
+        return true;
+    }
+
   protected:
     bool showsLabelAbove() const override {
         return def_.kind == QLatin1String("switch") || def_.kind == QLatin1String("toggle button");

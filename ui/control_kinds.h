@@ -14,6 +14,7 @@ std::unique_ptr<Control> MakeNumericControl(int panel, const ControlDef& def, QW
 std::unique_ptr<Control> MakeTextControl(int panel, const ControlDef& def, QWidget* canvas);
 std::unique_ptr<Control> MakeGraphControl(int panel, const ControlDef& def, QWidget* canvas);
 std::unique_ptr<Control> MakeStripChartControl(int panel, const ControlDef& def, QWidget* canvas);
+std::unique_ptr<Control> MakeListControl(int panel, const ControlDef& def, QWidget* canvas);
 
 // The kinds a panel file may name.
 bool IsKnownKind(const QString& kind);

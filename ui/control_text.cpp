@@ -152,6 +152,12 @@ class Ring : public Control {
         *value = box_->currentIndex() < 0 ? 0.0 : box_->currentData().toDouble();
         return 0;
     }
+    bool valueLabel(double value, QString* label) const override {
+        const int index = indexOf(value);
+        if (index < 0 || (stray_ && index == box_->count() - 1)) return false;
+        *label = box_->itemText(index);
+        return true;
+    }
     void setBeforeOpen(std::function<void()> beforeOpen) {
         box_->beforeOpen = std::move(beforeOpen);
     }

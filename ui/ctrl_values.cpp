@@ -137,6 +137,14 @@ int GetCtrlAttributeText(int panel, int control, int attribute, char* text, std:
     return r;
 }
 
+int GetLabelFromValue(int panel, int control, double value, char* text, std::size_t size) {
+    Control* c = FindControl(panel, control);
+    QString label;
+    if (c == nullptr || !c->valueLabel(value, &label)) return -1;
+    CopyOut(label, text, size);
+    return 0;
+}
+
 int NewCtrl(int panel, int style, const char* label, int top, int left) {
     Panel* p = FindPanel(panel);
     if (p == nullptr || style != CTRL_TEXT_MSG) return -1;

@@ -132,6 +132,10 @@ QString ParseControl(const QJsonObject& o, ControlDef* c) {
         if (!ParseColour(t, &colour)) return QStringLiteral("a trace colour is not 0xRRGGBB");
         c->traceColors.push_back(colour);
     }
+    for (const QJsonValue& t : o.value(QLatin1String("columns")).toArray())
+        c->columns.append(t.toString());
+    for (const QJsonValue& t : o.value(QLatin1String("rows")).toArray())
+        c->rowLabels.append(t.toString());
     if (!c->callback.isEmpty() && FindCtrlCallback(c->callback) == nullptr)
         return QStringLiteral("unknown callback \"%1\"").arg(c->callback);
     return {};

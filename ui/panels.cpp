@@ -18,9 +18,9 @@ namespace kvor::rt {
 
 bool IsKnownKind(const QString& kind) {
     static const char* const kinds[] = {
-        "command button", "numeric",       "numeric display", "ring",         "radio button",
-        "check box",      "toggle button", "switch",          "text message", "text box",
-        "decoration",     "picture",       "graph",           "strip chart"};
+        "command button", "numeric",     "numeric display", "ring",     "radio button", "check box",
+        "toggle button",  "switch",      "text message",    "text box", "decoration",   "picture",
+        "graph",          "strip chart", "list box",        "table"};
     for (const char* k : kinds)
         if (kind == QLatin1String(k)) return true;
     return false;
@@ -30,6 +30,7 @@ std::unique_ptr<Control> MakeControl(int panel, const ControlDef& def, QWidget* 
     if (auto c = MakeButtonControl(panel, def, canvas)) return c;
     if (auto c = MakeNumericControl(panel, def, canvas)) return c;
     if (auto c = MakeTextControl(panel, def, canvas)) return c;
+    if (auto c = MakeListControl(panel, def, canvas)) return c;
     if (def.kind == QLatin1String("graph")) return MakeGraphControl(panel, def, canvas);
     if (def.kind == QLatin1String("strip chart")) return MakeStripChartControl(panel, def, canvas);
     return nullptr;

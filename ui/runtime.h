@@ -46,6 +46,10 @@ void RegisterPanelCallback(const char* name, PanelCallbackPtr callback);
 // event or serial input arrives, at most a few milliseconds, so a busy-wait loop over it reads
 // its clock often enough for its time-outs and takes next to no processor time.
 int ProcessSystemEvents();
+// Runs `function` once, in the first event processing after the callback running now (and every
+// callback it was called from) has handed control back to events.
+using DeferredCallbackPtr = void (*)(void* callbackData);
+int PostDeferredCall(DeferredCallbackPtr function, void* callbackData);
 // Dispatches events until QuitUserInterface; returns the code given to it.
 int RunUserInterface();
 // Ends RunUserInterface once the callback that is running (and every callback it was called
@@ -102,6 +106,7 @@ enum : int {
     ATTR_HEIGHT = 15,                 // int, pixels
     ATTR_CTRL_MODE = 16,              // int: VAL_HOT, VAL_INDICATOR
     ATTR_FRAME_COLOR = 17,            // int 0xRRGGBB: the colour of a decoration
+    ATTR_TEXT_BOLD = 18,              // int 0/1: table cells
     ATTR_POINTS_PER_SCREEN = 20,      // strip chart, int
     ATTR_NUM_TRACES = 21,             // strip chart, int 1..16
     ATTR_SCROLL_MODE_CONTINUOUS = 22, // strip chart, int 0/1: scroll point by point
@@ -119,6 +124,13 @@ int SetCtrlAttribute(int panel, int control, int attribute, const char* text);
 int GetCtrlAttribute(int panel, int control, int attribute, int* value);
 int GetCtrlAttribute(int panel, int control, int attribute, double* value);
 int GetCtrlAttributeText(int panel, int control, int attribute, char* text, std::size_t size);
+// The text a ring shows for `value` (its item's) or a switch (its on or off text); -1 when the
+// control shows no text of its own for it.
+int GetLabelFromValue(int panel, int control, double value, char* text, std::size_t size);
+template <std::size_t N>
+int GetLabelFromValue(int panel, int control, double value, char (&text)[N]) {
+    return GetLabelFromValue(panel, control, value, text, N);
+}
 
 // ---- controls created at run time, pictures, text boxes -----------------------------------
 
@@ -129,6 +141,22 @@ int NewCtrl(int panel, int style, const char* label, int top, int left);
 int DisplayImageFile(int panel, int control, const char* file);
 // Replaces line `line` (0-based) of a text box; lines missing up to it are added empty.
 int ReplaceTextBoxLine(int panel, int control, int line, const char* text);
+
+// ---- list boxes and tables ----------------------------------------------------------------
+// A list box holds items of a label and an i32 value; its value (GetCtrlVal, i32) is the value
+// of the item picked, -1 with none; SetCtrlVal picks the item of a value. The operator's pick
+// raises value changed, then commit. A table shows text cells under the column and row headings
+// of the panel file; rows and columns count from 0.
+
+int ClearListCtrl(int panel, int control);
+// Inserts before item `index` (-1: after the last); returns the count of items.
+int InsertListItem(int panel, int control, int index, const char* label, int value);
+int GetNumListItems(int panel, int control, int* count);
+int SetTableCellVal(int panel, int control, int row, int column, const char* text);
+int GetTableCellVal(int panel, int control, int row, int column, char* text, std::size_t size);
+// ATTR_TEXT_COLOR, ATTR_TEXT_BGCOLOR (-1 read back: none) and ATTR_TEXT_BOLD of one cell.
+int SetTableCellAttribute(int panel, int control, int row, int column, int attribute, int value);
+int GetTableCellAttribute(int panel, int control, int row, int column, int attribute, int* value);
 
 // ---- graphs -------------------------------------------------------------------------------
 
@@ -203,12 +231,12 @@ int FileSelectTypePopup(const char* defaultDirectory, const char* defaultFileNam
                                    N);
 }
 
-enum : int { VAL_UNSIGNED_INTEGER = 1 };         // element type: unsigned 32-bit integers
-enum : int { VAL_GROUPS_TOGETHER = 0 };          // array data order
-enum : int { VAL_GROUPS_AS_COLUMNS = 0 };        // file layout
-enum : int { VAL_CONST_WIDTH = 0 };              // column separation
-enum : int { VAL_ASCII = 0 };                    // file type
-enum : int { VAL_TRUNCATE = 0, VAL_APPEND = 1 }; // file action
+enum : int { VAL_UNSIGNED_INTEGER = 1 };  // element type: unsigned 32-bit integers
+enum : int { VAL_GROUPS_TOGETHER = 0 };   // array data order
+enum : int { VAL_GROUPS_AS_COLUMNS = 0 }; // file layout
+enum : int { VAL_CONST_WIDTH = 0 };       // column separation
+enum : int { VAL_ASCII = 0 };             // file type
+enum : int { VAL_TRUNCATE = 0, VAL_APPEND = 1, VAL_READ_ONLY = 2 }; // file action
 
 // Writes a numeric array as text. Returns 0 or a negative code (the file cannot be written).
 int ArrayToFile(const char* fileName, const void* array, int dataType, int numElements,
@@ -226,6 +254,19 @@ template <std::size_t N> int GetProjectDir(char (&dir)[N]) {
     return GetProjectDirPath(dir, N);
 }
 
+// The folder `subfolder` (empty: the folder itself) of what the scope keeps for the user across
+// sessions: $XDG_DATA_HOME/kvorscope on Linux, the system's data location elsewhere; made when
+// missing. Returns 0 or a negative code (it cannot be made, or the path does not fit).
+int GetUserDataDirPath(const char* subfolder, char* dir, std::size_t size);
+template <std::size_t N> int GetUserDataDir(const char* subfolder, char (&dir)[N]) {
+    return GetUserDataDirPath(subfolder, dir, N);
+}
+// The files of a folder matching a pattern ("/some/folder/*.csv"), by name, one at a time: the
+// first (after reading the folder), then the next. Names only, without the folder. 0 when one
+// is given, -1 when there is none (more).
+int GetFirstFile(const char* searchPath, char* fileName, std::size_t size);
+int GetNextFile(char* fileName, std::size_t size);
+
 // ---- text files written line by line ------------------------------------------------------
 // Lines wait in memory and reach the operating system at every flush and, whatever the program
 // does, at the latest half a second after they were written (the runtime's clock drives that
@@ -239,8 +280,17 @@ enum : int {
     kFileErrHandle = -24,   // no such open file
 };
 
-// fileAction VAL_TRUNCATE or VAL_APPEND. Returns a handle (> 0) or kFileErrOpen.
+// fileAction VAL_TRUNCATE, VAL_APPEND or VAL_READ_ONLY (only a regular file). Returns a handle
+// (> 0) or kFileErrOpen. Appending to a file whose last line has no line end (cut short by a
+// crash) starts with one, so the lines appended stay whole.
 int OpenTextFile(const char* fileName, int fileAction);
+// Reads the next line of a file opened VAL_READ_ONLY, without its line end, cut to size - 1
+// characters (the rest of a longer line is skipped). Returns its length, -2 at the end of the
+// file (at the latest after 64 MiB), or the file's failure.
+int ReadTextLine(int handle, char* line, std::size_t size);
+template <std::size_t N> int ReadTextLine(int handle, char (&line)[N]) {
+    return ReadTextLine(handle, line, N);
+}
 // Adds text (line ends included) to the file's pending lines. Returns 0 or the file's failure.
 int WriteTextFile(int handle, const char* text);
 // Hands the pending lines to the operating system now. Returns 0 or the file's failure.

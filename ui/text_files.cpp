@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -24,13 +25,23 @@ namespace {
 
 constexpr int kFlushAfterMs = 500;
 constexpr qint64 kLargestBuffer = 256 * 1024; // written at once beyond this
+constexpr qint64 kLongestRead = 64 * 1024 * 1024;
 
 struct TextFile {
     QFile file;
     QByteArray pending;
     QTimer flushTimer;
-    int error = 0; // the first failure; every later call reports it
+    int error = 0;   // the first failure; every later call reports it
+    qint64 read = 0; // bytes read so far (files opened for reading)
 };
+
+// Whether a file has content whose last byte is not a line end.
+bool EndsInsideALine(const QString& path) {
+    QFile probe(path);
+    if (!QFileInfo(path).isFile() || !probe.open(QIODevice::ReadOnly) || probe.size() == 0)
+        return false;
+    return probe.seek(probe.size() - 1) && probe.read(1) != "\n";
+}
 
 std::map<int, std::unique_ptr<TextFile>>& Files() {
     static std::map<int, std::unique_ptr<TextFile>> files;
@@ -99,17 +110,49 @@ int OpenTextFile(const char* fileName, int fileAction) {
     if (fileName == nullptr || fileName[0] == '\0') return kFileErrOpen;
     static int nextHandle = 1;
     auto f = std::make_unique<TextFile>();
-    f->file.setFileName(ResolvePath(QString::fromUtf8(fileName)));
-    const QIODevice::OpenMode mode =
-        fileAction == VAL_APPEND ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate;
-    // Unbuffered: a flush hands the lines to the operating system at once.
-    if (!f->file.open(mode | QIODevice::Unbuffered)) return kFileErrOpen;
+    const QString path = ResolvePath(QString::fromUtf8(fileName));
+    f->file.setFileName(path);
+    if (fileAction == VAL_READ_ONLY) {
+        // A device or a pipe could hand out bytes without end.
+        if (!QFileInfo(path).isFile() || !f->file.open(QIODevice::ReadOnly)) return kFileErrOpen;
+    } else {
+        const QIODevice::OpenMode mode = fileAction == VAL_APPEND
+                                             ? QIODevice::Append
+                                             : QIODevice::WriteOnly | QIODevice::Truncate;
+        if (fileAction == VAL_APPEND && EndsInsideALine(path)) f->pending = "\n";
+        // Unbuffered: a flush hands the lines to the operating system at once.
+        if (!f->file.open(mode | QIODevice::Unbuffered)) return kFileErrOpen;
+    }
     f->flushTimer.setSingleShot(true);
     TextFile* raw = f.get();
     QObject::connect(&f->flushTimer, &QTimer::timeout, [raw] { Flush(*raw); });
     const int handle = nextHandle++;
     Files()[handle] = std::move(f);
     return handle;
+}
+
+int ReadTextLine(int handle, char* line, std::size_t size) {
+    TextFile* f = Find(handle);
+    if (f == nullptr || line == nullptr || size == 0 || !f->file.isReadable())
+        return kFileErrHandle;
+    line[0] = '\0';
+    if (f->read >= kLongestRead || f->file.atEnd()) return -2;
+    QByteArray bytes = f->file.readLine(static_cast<qint64>(size) + 1);
+    f->read += bytes.size();
+    // The rest of a line longer than the program's buffer is read and dropped.
+    bool ended = bytes.endsWith('\n');
+    char c = 0;
+    while (!ended && f->read < kLongestRead && f->file.getChar(&c)) {
+        ++f->read;
+        ended = c == '\n';
+    }
+    if (bytes.endsWith('\n')) bytes.chop(1);
+    if (bytes.endsWith('\r')) bytes.chop(1);
+    const std::size_t length =
+        std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), size - 1);
+    std::memcpy(line, bytes.constData(), length);
+    line[length] = '\0';
+    return static_cast<int>(length);
 }
 
 int WriteTextFile(int handle, const char* text) {
@@ -132,7 +175,8 @@ int CloseTextFile(int handle) {
     if (it == Files().end()) return kFileErrHandle;
     int result = Flush(*it->second);
     // A closed record is on the disk itself, not only with the system.
-    if (result == 0 && !SyncToDisk(it->second->file)) result = kFileErrWrite;
+    if (result == 0 && !it->second->file.isReadable() && !SyncToDisk(it->second->file))
+        result = kFileErrWrite;
     it->second->file.close();
     Files().erase(it);
     return result;

@@ -32,6 +32,7 @@ export DISPLAY=":$display"
 
 # A session bus of our own; the accessibility bus is started on it by at-spi-bus-launcher.
 export XDG_RUNTIME_DIR="$work/run"
+export XDG_DATA_HOME="$work/data"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 dbus-daemon --session --fork --nopidfile --print-address=4 --print-pid=5 \
   4>"$work/bus.address" 5>"$work/bus.pid"

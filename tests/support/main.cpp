@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every test program runs with the runtime up (offscreen unless told otherwise) and pop-ups
-// that answer themselves.
+// Every test program runs with the runtime up (offscreen unless told otherwise), pop-ups that
+// answer themselves, and a parameter history of its own in a fresh folder.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "ui/readback.h"
 #include "ui/runtime.h"
@@ -11,10 +12,14 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    char data[] = "/tmp/kvor-tests-XXXXXX";
+    if (mkdtemp(data) == nullptr) return 2;
+    setenv("XDG_DATA_HOME", data, 1);
     static ProgramInstance instance{argc, argv};
     if (!InitRuntime(&instance)) return 2;
     SetPopupsAnswerThemselves(true);
     const int result = RUN_ALL_TESTS();
     CloseRuntime();
+    std::filesystem::remove_all(data);
     return result;
 }

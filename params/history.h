@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The parameter history: every parameter set the scope reads from or writes to a sensor, kept
+// in one append-only file per sensor under the user's data folder
+// ($XDG_DATA_HOME/kvorscope/history/). It costs nothing on the line: it records what the
+// exchanges carry anyway.
+#pragma once
+
+#include "params/history_record.h"
+#include "state/state.h"
+
+namespace kvor {
+
+extern i32 historyCause;            // what the next parameter read is recorded as; 0: a Get
+extern i32 historyLink;             // counts the link set-ups: a set belongs to its link's sensor
+extern i32 historyEnded;            // 1 after a write failed: nothing more is recorded
+extern HistorySensor historySensor; // the sensor on the link, as identification told it
+extern u16 historyRam[PNUM];        // the set the sensor's RAM holds, as far as the line told it
+extern i32 historyRamKnown;
+extern char szHistoryProblem[PATH_LEN + 80]; // why the history stopped
+
+// What a sensor's file holds beyond the entries kept from it.
+struct HistorySummary {
+    i32 lines;   // lines of any kind
+    i32 entries; // whole records
+    i32 lastSet; // the highest set number
+    i32 eeprom;  // 1 when an EEPROM set is among them
+    HistoryEntry newest;
+};
+
+// Program start: the history is kept again.
+void ResetHistory();
+// A link is being set up: no sensor is known on it yet.
+void HistoryLinkStarted();
+// Identification has run: the sensor's firmware text and (when it answered) its hardware words.
+void HistorySensorIdentified(int hardwareKnown);
+// The event a parameter read records: historyCause when a caller set it, else `get`; clears it.
+i32 TakeHistoryCause(i32 get);
+
+// Records a set that went over the line (words of the answer or the request); words null: the
+// read got no answer. A set equal to the newest entry's is recorded as an event of that set.
+void RecordParameterSet(i32 event, const u16* words);
+// Records the RAM set after an answered calibration store: the set known on the link with the
+// words the sensor answered; nothing when the store went out on an earlier link (`link`) or no
+// RAM set is known.
+void RecordCalibrationStore(u16 slopeWord, u16 intersectWord, i32 link);
+
+// The history folder (made when missing); false when there is none.
+bool HistoryFolder(char (&dir)[PATH_LEN]);
+// Reads a sensor's file: its whole records, each with its set's words where the file tells them;
+// the newest `max` of them go to keep (oldest first). Returns how many were kept, or -1 when the
+// file cannot be read.
+int ReadHistoryFile(const char* path, HistoryEntry* keep, int max, HistorySummary* summary);
+
+} // namespace kvor

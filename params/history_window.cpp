@@ -1,0 +1,327 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The history window over the files of the history folder.
+#include "params/history_window.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "link/protocol.h"
+#include "live/time_stamp.h"
+#include "params/frame_map.h"
+#include "params/history.h"
+#include "params/panel_map.h"
+#include "params/para_file.h"
+#include "params/transfer.h"
+#include "state/panel_ids.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+
+inline constexpr int HISTORY_MAX_SENSORS = 64;
+inline constexpr int HISTORY_MAX_ENTRIES = 1000; // the newest of a sensor's file
+
+i32 pHistory = 0;
+i32 historyShown = 0;
+// The sensors of the history folder, newest first: their files and what each holds.
+char historyFiles[HISTORY_MAX_SENSORS][PATH_LEN];
+HistorySummary historySensors[HISTORY_MAX_SENSORS];
+i32 historySensorCount = 0;
+char historyChosenFile[PATH_LEN] = "";
+// The chosen sensor's entries, oldest first.
+HistoryEntry historyEntries[HISTORY_MAX_ENTRIES];
+i32 historyEntryCount = 0;
+// What Read sensor read: RAM, then EEPROM.
+u16 historyRead[2][PNUM];
+i32 historyReadKnown[2] = {0, 0};
+
+namespace {
+
+constexpr int kMarked = 0xFFD966; // the cell differs from the panel
+constexpr int kPlain = 0xFFFFFF;
+
+void ShowState(const char* text) {
+    SetCtrlVal(pHistory, HIST_STATE, text);
+}
+
+// "2026-12-08 09:41:05" of a record's time.
+void ShortTime(const char* iso, char* text, int size) {
+    CopyText(text, size < 20 ? size : 20, iso);
+    if (char* t = std::strchr(text, 'T')) *t = ' ';
+}
+
+int WordControl(int word) {
+    static const int controls[PNUM] = {
+        MAIN_POWER,     MAIN_RS232MODE,  MAIN_THRESHOLD, MAIN_ANAMODE,   MAIN_POLARITY, MAIN_EMODE,
+        MAIN_EDGE_LEFT, MAIN_EDGE_RIGHT, MAIN_SETPOINT,  MAIN_TOLERANCE, MAIN_OPMODE,   MAIN_HWMODE,
+        POP_FACTOR,     POP_OFFSET,      MAIN_AVERAGE,   MAIN_DELTATOL};
+    if (word == 15 && TriggerInWord15()) return MAIN_TRIGMODE;
+    return controls[word];
+}
+
+// A word as the panel shows it: the factor and the offset as the pop-up does, a ring's or a
+// switch's text, any other word as its number.
+void FormatWord(int word, u16 value, char* text, int size) {
+    const auto room = static_cast<std::size_t>(size);
+    if (word == 12)
+        std::snprintf(text, room, "%.6f",
+                      static_cast<double>(static_cast<float>(value / double(SlopeMultiplier()))));
+    else if (word == 13)
+        std::snprintf(text, room, "%.1f",
+                      static_cast<double>(static_cast<float>(static_cast<i32>(value) - YOFFSET)));
+    else if (GetLabelFromValue(pHandle, WordControl(word), value, text, room) != 0)
+        std::snprintf(text, room, "%u", unsigned{value});
+}
+
+// One column of the table; words null shows a dash. A value that differs from the panel's is
+// marked in colour, in bold and with "≠", so that no one needs the colour to see it.
+void ShowColumn(int column, const u16* words, const u16* panel) {
+    for (int w = 0; w < PNUM; ++w) {
+        char shown[64];
+        char text[80] = "–";
+        const bool differs = words != nullptr && column != HIST_COL_PANEL && words[w] != panel[w];
+        if (words != nullptr) {
+            FormatWord(w, words[w], shown, sizeof shown);
+            std::snprintf(text, sizeof text, "%s%s", differs ? "≠ " : "", shown);
+        }
+        SetTableCellVal(pHistory, HIST_TABLE, w, column, text);
+        SetTableCellAttribute(pHistory, HIST_TABLE, w, column, ATTR_TEXT_BGCOLOR,
+                              differs ? kMarked : kPlain);
+        SetTableCellAttribute(pHistory, HIST_TABLE, w, column, ATTR_TEXT_BOLD, differs ? 1 : 0);
+    }
+}
+
+const HistoryEntry* ChosenEntry() {
+    i32 k = -1;
+    GetCtrlVal(pHistory, HIST_ENTRIES, &k);
+    return k >= 0 && k < historyEntryCount ? &historyEntries[k] : nullptr;
+}
+
+void ShowTable() {
+    u16 panel[PNUM];
+    ReadPanelWords(panel);
+    const HistoryEntry* entry = ChosenEntry();
+    const bool known = entry != nullptr && entry->known != 0;
+    ShowColumn(HIST_COL_PANEL, panel, panel);
+    ShowColumn(HIST_COL_ENTRY, known ? entry->words : nullptr, panel);
+    ShowColumn(HIST_COL_RAM, historyReadKnown[0] ? historyRead[0] : nullptr, panel);
+    ShowColumn(HIST_COL_EEPROM, historyReadKnown[1] ? historyRead[1] : nullptr, panel);
+    SetCtrlAttribute(pHistory, HIST_LOAD, ATTR_DIMMED, known ? 0 : 1);
+    SetCtrlAttribute(pHistory, HIST_SAVE, ATTR_DIMMED, known ? 0 : 1);
+}
+
+// Puts sensor `from` in its place among those before it, newest first.
+void SortIn(int from) {
+    for (int k = from; k > 0; --k) {
+        if (std::strcmp(historySensors[k].newest.time, historySensors[k - 1].newest.time) <= 0)
+            return;
+        std::swap(historySensors[k], historySensors[k - 1]);
+        std::swap(historyFiles[k], historyFiles[k - 1]);
+    }
+}
+
+void ListSensors() {
+    historySensorCount = 0;
+    char dir[PATH_LEN];
+    char pattern[PATH_LEN + 8];
+    char name[PATH_LEN];
+    if (!HistoryFolder(dir)) return;
+    std::snprintf(pattern, sizeof pattern, "%s/*.csv", dir);
+    for (int found = GetFirstFile(pattern, name, sizeof name);
+         found == 0 && historySensorCount < HISTORY_MAX_SENSORS;
+         found = GetNextFile(name, sizeof name)) {
+        char* path = historyFiles[historySensorCount];
+        HistorySummary& summary = historySensors[historySensorCount];
+        if (std::snprintf(path, PATH_LEN, "%s/%s", dir, name) >= PATH_LEN) continue;
+        if (ReadHistoryFile(path, nullptr, 0, &summary) < 0 || summary.entries == 0) continue;
+        SortIn(historySensorCount++);
+    }
+}
+
+// The list of sensors; the one chosen before stays chosen, else the sensor on the link, else the
+// newest. Returns the index chosen, -1 with none.
+int ShowSensors() {
+    char dir[PATH_LEN] = "";
+    char name[96];
+    char onLink[PATH_LEN + 96] = "";
+    HistoryFileName(historySensor, name, sizeof name);
+    if (HistoryFolder(dir)) std::snprintf(onLink, sizeof onLink, "%s/%s", dir, name);
+    ClearListCtrl(pHistory, HIST_SENSORS);
+    int onLinkAt = -1, chosenAt = -1;
+    for (int k = historySensorCount - 1; k >= 0; --k) {
+        char sensor[160];
+        char when[HISTORY_TIME_LEN];
+        char label[300];
+        const bool linked = std::strcmp(historyFiles[k], onLink) == 0;
+        HistorySensorLabel(historySensors[k].newest.sensor, sensor, sizeof sensor);
+        ShortTime(historySensors[k].newest.time, when, sizeof when);
+        std::snprintf(label, sizeof label, "%s%s — %s%s", sensor, linked ? " (on the line)" : "",
+                      when, historySensors[k].eeprom ? "" : " — no EEPROM backup yet");
+        InsertListItem(pHistory, HIST_SENSORS, 0, label, k);
+        if (linked) onLinkAt = k;
+        if (std::strcmp(historyFiles[k], historyChosenFile) == 0) chosenAt = k;
+    }
+    const int chosen = chosenAt >= 0            ? chosenAt
+                       : onLinkAt >= 0          ? onLinkAt
+                       : historySensorCount > 0 ? 0
+                                                : -1;
+    if (chosen >= 0) SetCtrlVal(pHistory, HIST_SENSORS, chosen);
+    return chosen;
+}
+
+// The chosen sensor's entries, newest first and the newest picked, and whether its history
+// holds an EEPROM set.
+void ShowEntries(int sensor) {
+    historyEntryCount = 0;
+    ClearListCtrl(pHistory, HIST_ENTRIES);
+    HistorySummary summary{};
+    if (sensor >= 0) {
+        CopyText(historyChosenFile, sizeof historyChosenFile, historyFiles[sensor]);
+        historyEntryCount =
+            ReadHistoryFile(historyFiles[sensor], historyEntries, HISTORY_MAX_ENTRIES, &summary);
+        historyEntryCount = historyEntryCount < 0 ? 0 : historyEntryCount;
+    }
+    for (int k = 0; k < historyEntryCount; ++k) {
+        const HistoryEntry& e = historyEntries[k];
+        char when[HISTORY_TIME_LEN];
+        char label[120] = "";
+        ShortTime(e.time, when, sizeof when);
+        std::snprintf(label, sizeof label, "%s  %s  · set %d%s", when, HistoryEventText(e.event),
+                      static_cast<int>(e.set), e.stored ? "" : " again");
+        InsertListItem(pHistory, HIST_ENTRIES, 0, label, k);
+    }
+    if (historyEntryCount > 0) SetCtrlVal(pHistory, HIST_ENTRIES, historyEntryCount - 1);
+    SetCtrlVal(pHistory, HIST_BACKUP,
+               sensor >= 0 && summary.eeprom == 0 ? "no EEPROM backup yet — Read sensor" : "");
+}
+
+void ShowHistoryWindow() {
+    ListSensors();
+    ShowEntries(ShowSensors());
+    ShowTable();
+    if (historyEnded != 0) ShowState(szHistoryProblem);
+}
+
+} // namespace
+
+void RefreshHistoryWindow() {
+    if (historyShown != 0) ShowHistoryWindow();
+}
+
+void ForgetSensorReads() {
+    historyReadKnown[0] = 0;
+    historyReadKnown[1] = 0;
+}
+
+void DiscardHistoryWindow() {
+    historyShown = 0;
+    if (pHistory > 0) DiscardPanel(pHistory);
+    pHistory = 0;
+}
+
+KVOR_CALLBACK(CC_BTNHistory) {
+    if (event != EVENT_COMMIT) return 0;
+    if (pHistory <= 0) pHistory = LoadPanel(0, PANEL_FILE, HISTORY_PANEL_RESOURCE);
+    if (pHistory <= 0) {
+        pHistory = 0;
+        return 0;
+    }
+    historyShown = 1;
+    historyChosenFile[0] = '\0'; // the window opens on the sensor on the line
+    ShowHistoryWindow();
+    DisplayPanel(pHistory);
+    return 0;
+}
+
+KVOR_CALLBACK(CC_HistorySensor) {
+    if (event != EVENT_VAL_CHANGED) return 0;
+    i32 k = -1;
+    GetCtrlVal(pHistory, HIST_SENSORS, &k);
+    ShowEntries(k >= 0 && k < historySensorCount ? k : -1);
+    ShowTable();
+    return 0;
+}
+
+KVOR_CALLBACK(CC_HistoryEntry) {
+    if (event == EVENT_VAL_CHANGED) ShowTable();
+    return 0;
+}
+
+// The entry goes onto the panel the way Get puts a parameter file there, range rules included;
+// nothing is sent.
+KVOR_CALLBACK(CC_HistoryLoad) {
+    if (event != EVENT_COMMIT) return 0;
+    const HistoryEntry* entry = ChosenEntry();
+    if (entry == nullptr || entry->known == 0) return 0;
+    std::uint32_t words[PNUM];
+    for (int i = 0; i < PNUM; ++i)
+        words[i] = entry->words[i];
+    char text[160];
+    char when[HISTORY_TIME_LEN];
+    ShortTime(entry->time, when, sizeof when);
+    std::snprintf(text, sizeof text,
+                  "On the panel: %s of %s. Nothing is sent until you press Send.",
+                  HistoryEventText(entry->event), when);
+    TakeParaWords(words);
+    PushGET(DATFILE);
+    ShowTable();
+    ShowState(text);
+    return 0;
+}
+
+KVOR_CALLBACK(CC_HistorySave) {
+    if (event != EVENT_COMMIT) return 0;
+    const HistoryEntry* entry = ChosenEntry();
+    if (entry == nullptr || entry->known == 0) return 0;
+    u16 words[PNUM];
+    std::copy(entry->words, entry->words + PNUM, words);
+    char path[PATH_LEN];
+    if (AskSavePath("KVORpara", "dat", "K-VOR-PX-Series Parameter File", path) <= 0) return 0;
+    char text[PATH_LEN + 40];
+    const bool saved = WriteParaFile(path, words) >= 0;
+    std::snprintf(text, sizeof text, saved ? "Saved: %s" : "Error writing parameter file! %s",
+                  path);
+    ShowState(text);
+    return 0;
+}
+
+// RAM and EEPROM read into the window's own columns: the panel and the parameter variables stay
+// as they are; the reads go into the history like every other.
+KVOR_CALLBACK(CC_HistoryReadSensor) {
+    if (event != EVENT_COMMIT) return 0;
+    ForgetSensorReads();
+    ShowTable();
+    const i32 commands[2] = {protocol::CMD_READ_RAM, protocol::CMD_READ_EEPROM};
+    const i32 events[2] = {HISTORY_GET_RAM, HISTORY_GET_EEPROM};
+    for (int k = 0; k < 2; ++k) {
+        if (ReadParameterFrame(commands[k], events[k]) != 1) break;
+        std::copy(pp, pp + PNUM, historyRead[k]);
+        historyReadKnown[k] = 1;
+    }
+    char time[HISTORY_TIME_LEN];
+    char text[120];
+    LocalTimeISO(time, sizeof time);
+    if (historyReadKnown[1] != 0) {
+        SetStatusText("Parameter-frame received! - Line Ok!");
+        std::snprintf(text, sizeof text,
+                      "RAM and EEPROM of the sensor on the line as read at %.8s; ≠: differs "
+                      "from the panel",
+                      time + 11);
+    } else {
+        std::snprintf(text, sizeof text, "Read sensor: no answer (%s)", szStatus);
+    }
+    ShowStatus();
+    if (historyShown != 0) ShowHistoryWindow();
+    ShowState(text);
+    return 0;
+}
+
+int CC_HISTORY_PANEL(int, int event, void*, int, int) {
+    if (event != EVENT_CLOSE) return 0;
+    historyShown = 0;
+    HidePanel(pHistory);
+    return 0;
+}
+
+} // namespace kvor
