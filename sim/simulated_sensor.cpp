@@ -52,7 +52,8 @@ struct SimulatedSensor::Impl {
     bool sendPart(const Bytes& bytes, std::size_t from, std::size_t to, double start, bool paced,
                   double* end, bool* complete);
     void logRequest(const Request& request);
-    void logMeasurement(const Bytes& bytes);
+    // Adds a frame as it went out to `to`, which keeps the newest requestLogLimit.
+    void logAnswer(std::vector<Request>& to, const Bytes& bytes);
     void finish();
 
     mutable std::mutex mutex; // guards everything above the line below
@@ -61,6 +62,7 @@ struct SimulatedSensor::Impl {
     std::mt19937 faultRandom;
     std::vector<Request> log;
     std::vector<Request> sentMeasurements; // measurement answers that reached the line in full
+    std::vector<Request> sentFrames;       // every answer frame that reached the line in full
     std::size_t served = 0;                // requests since start(), for drops and the hang-up
     bool holding = false;
     bool released = false;
@@ -194,7 +196,8 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
                 return false;
         }
         if (complete && frame.request.command == protocol::CMD_MEASURE)
-            logMeasurement(answer.bytes);
+            logAnswer(sentMeasurements, answer.bytes);
+        if (complete && answer.kind == Answer::Kind::Frame) logAnswer(sentFrames, answer.bytes);
         std::lock_guard lock(mutex);
         if (complete) {
             ++answersSent;
@@ -247,7 +250,7 @@ bool SimulatedSensor::Impl::sendPart(const Bytes& bytes, std::size_t from, std::
 }
 
 // The answer as it went out: sync and command word, then the data words, high byte first.
-void SimulatedSensor::Impl::logMeasurement(const Bytes& bytes) {
+void SimulatedSensor::Impl::logAnswer(std::vector<Request>& to, const Bytes& bytes) {
     if (bytes.size() < static_cast<std::size_t>(protocol::kFrameBytes)) return;
     Request sent;
     sent.sync = bytes[0] << 8 | bytes[1];
@@ -255,12 +258,10 @@ void SimulatedSensor::Impl::logMeasurement(const Bytes& bytes) {
     for (int i = 0; i < 16; ++i)
         sent.words[i] = static_cast<std::uint16_t>(bytes[4 + 2 * i] << 8 | bytes[5 + 2 * i]);
     std::lock_guard lock(mutex);
-    sentMeasurements.push_back(sent);
+    to.push_back(sent);
     const std::size_t limit = options.requestLogLimit;
-    if (limit > 0 && sentMeasurements.size() > limit)
-        sentMeasurements.erase(sentMeasurements.begin(),
-                               sentMeasurements.begin() +
-                                   static_cast<std::ptrdiff_t>(sentMeasurements.size() - limit));
+    if (limit > 0 && to.size() > limit)
+        to.erase(to.begin(), to.begin() + static_cast<std::ptrdiff_t>(to.size() - limit));
 }
 
 void SimulatedSensor::Impl::logRequest(const Request& request) {
@@ -351,6 +352,12 @@ void SimulatedSensor::clearRequests() {
     std::lock_guard lock(impl_->mutex);
     impl_->log.clear();
     impl_->sentMeasurements.clear();
+    impl_->sentFrames.clear();
+}
+
+std::vector<Request> SimulatedSensor::answerFrames() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->sentFrames;
 }
 
 std::vector<Request> SimulatedSensor::measurementAnswers() const {

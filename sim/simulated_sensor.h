@@ -100,7 +100,10 @@ class SimulatedSensor {
     // Every answer to a measurement request that went out on the line in full, in order, in the
     // layout of a request (sync, command word, 16 data words). Dropped answers are not in it.
     std::vector<Request> measurementAnswers() const;
-    void clearRequests();                                // clears both logs
+    // Every answer frame of any command that went out on the line in full, in order, in the
+    // same layout.
+    std::vector<Request> answerFrames() const;
+    void clearRequests();                                // clears the three logs
     std::vector<std::uint16_t> ramParameters() const;    // 16 words
     std::vector<std::uint16_t> eepromParameters() const; // 16 words
     void setRamParameters(const std::vector<std::uint16_t>& words);

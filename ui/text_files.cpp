@@ -38,7 +38,7 @@ struct TextFile {
 // Whether a file has content whose last byte is not a line end.
 bool EndsInsideALine(const QString& path) {
     QFile probe(path);
-    if (!QFileInfo(path).isFile() || !probe.open(QIODevice::ReadOnly) || probe.size() == 0)
+    if (!probe.open(QIODevice::ReadOnly) || probe.isSequential() || probe.size() == 0)
         return false;
     return probe.seek(probe.size() - 1) && probe.read(1) != "\n";
 }
@@ -114,7 +114,7 @@ int OpenTextFile(const char* fileName, int fileAction) {
     f->file.setFileName(path);
     if (fileAction == VAL_READ_ONLY) {
         // A device or a pipe could hand out bytes without end.
-        if (!QFileInfo(path).isFile() || !f->file.open(QIODevice::ReadOnly)) return kFileErrOpen;
+        if (!f->file.open(QIODevice::ReadOnly) || f->file.isSequential()) return kFileErrOpen;
     } else {
         const QIODevice::OpenMode mode = fileAction == VAL_APPEND
                                              ? QIODevice::Append

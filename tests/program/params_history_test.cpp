@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The parameter history against the simulated sensor's own log: what it keeps of a session,
+// restoring an entry through the panel, reading the sensor beside the panel, and a full disk.
+#include <unistd.h>
+
+#include <QListWidget>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "link/protocol.h"
+#include "params/history.h"
+#include "params/history_window.h"
+#include "params/panel_map.h"
+#include "state/panel_ids.h"
+#include "tests/support/harness.h"
+#include "ui/runtime.h"
+
+namespace kvor {
+namespace {
+
+using test::Click;
+using Words = std::vector<u16>;
+
+class History : public test::ScopeTest {
+  protected:
+    void SetUp() override {
+        char dir[] = "/tmp/kvor-history-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        data_ = dir;
+        setenv("XDG_DATA_HOME", dir, 1);
+        test::ScopeTest::SetUp();
+    }
+    void TearDown() override {
+        test::ScopeTest::TearDown();
+        std::filesystem::remove_all(data_);
+    }
+    static std::string SensorFile() {
+        char dir[PATH_LEN], name[96];
+        EXPECT_TRUE(HistoryFolder(dir));
+        HistoryFileName(historySensor, name, sizeof name);
+        return std::string(dir) + "/" + name;
+    }
+    static std::vector<HistoryEntry> Entries() {
+        static HistoryEntry kept[200];
+        HistorySummary summary;
+        const int n = ReadHistoryFile(SensorFile().c_str(), kept, 200, &summary);
+        return {kept, kept + (n > 0 ? n : 0)};
+    }
+    // Send is taken on the mouse button going down; the write is not awaited.
+    void Send() {
+        const std::size_t before = sensor().requests().size();
+        test::PressButton(1, MAIN_SEND);
+        test::ReleaseButton(1, MAIN_SEND);
+        ASSERT_TRUE(test::PumpUntil([&] { return sensor().requests().size() > before; }, 5.0));
+    }
+    std::string data_;
+};
+
+// What the history must hold, from the sensor's log alone: each set it answered a read with or
+// was written, the RAM set after a store with the words it answered.
+std::vector<std::pair<std::string, Words>> FromSensorLog(const sim::SimulatedSensor& s) {
+    std::vector<std::pair<std::string, Words>> expected;
+    std::vector<sim::Request> answers = s.answerFrames();
+    Words ram;
+    int previous = 0;
+    for (const sim::Request& r : s.requests()) {
+        auto a = std::find_if(answers.begin(), answers.end(),
+                              [&](const sim::Request& x) { return x.command == r.command; });
+        if (a == answers.end()) continue;
+        const Words sent(r.words, r.words + PNUM), answered(a->words, a->words + PNUM);
+        const bool store =
+            r.command == protocol::CMD_CALIBRATION && r.words[0] == protocol::CAL_STORE;
+        answers.erase(a);
+        if (r.command == protocol::CMD_READ_RAM) {
+            expected.push_back({expected.empty()                  ? "read at link set-up"
+                                : previous == protocol::CMD_TEACH ? "Teach"
+                                                                  : "Get RAM",
+                                ram = answered});
+        } else if (r.command == protocol::CMD_READ_EEPROM) {
+            expected.push_back({"Get EEPROM", answered});
+        } else if (r.command == protocol::CMD_WRITE_RAM ||
+                   r.command == protocol::CMD_WRITE_EEPROM) {
+            expected.push_back(
+                {r.command == protocol::CMD_WRITE_RAM ? "Send RAM" : "Send EEPROM", sent});
+            if (r.command == protocol::CMD_WRITE_RAM) ram = sent;
+        } else if (store) {
+            ram[12] = answered[0];
+            ram[13] = answered[1];
+            expected.push_back({"Store calibration", ram});
+        }
+        previous = r.command;
+    }
+    return expected;
+}
+
+TEST_F(History, HoldsEntryForEntryWhatTheSensorWasSentAndAnsweredAndEachSetOnce) {
+    Click(1, MAIN_GET);
+    Click(1, MAIN_RBT_EEPROM);
+    Click(1, MAIN_GET); // the EEPROM holds what the RAM held at power-up: the same set
+    Click(1, MAIN_RBT_RAM);
+    test::EnterNumber(1, MAIN_POWER, 640);
+    Send();
+    Click(1, MAIN_RBT_EEPROM);
+    Send(); // the set just sent to the RAM
+    Click(1, MAIN_TEACH);
+    Click(1, MAIN_POPUP_TOGGLE);
+    slopeval = 2.5;
+    interval = -40.0;
+    SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
+    Click(2, POP_STORE);
+    ASSERT_TRUE(sensor().awaitAnswersSent(sensor().requests().size(), 5.0));
+
+    const auto expected = FromSensorLog(sensor());
+    const std::vector<HistoryEntry> entries = Entries();
+    ASSERT_EQ(entries.size(), 7u);
+    ASSERT_EQ(entries.size(), expected.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(HistoryEventText(entries[i].event), expected[i].first);
+        EXPECT_EQ(Words(entries[i].words, entries[i].words + PNUM), expected[i].second);
+        EXPECT_TRUE(entries[i].known);
+        const bool sameAsBefore = i > 0 && expected[i].second == expected[i - 1].second;
+        EXPECT_EQ(entries[i].stored, sameAsBefore ? 0 : 1);
+    }
+    EXPECT_EQ(entries.back().words[12], 2560); // the word the sensor answered: 2.5 · 1024
+}
+
+// Sets in every word's accepted range, its ends included, through the history file, the
+// window's Load into panel and Send: the words on the line are the entry's, bit for bit.
+TEST_F(History, AnEntryLoadedIntoThePanelIsSentBitForBit) {
+    const u16 lo[PNUM] = {0, 0, 50, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0};
+    const u16 hi[PNUM] = {1000,  1,    950, 7, 1,     2,     4096, 4096,
+                          65535, 4096, 1,   3, 65534, 60000, 1024, 65535};
+    std::mt19937 random(21);
+    std::vector<Words> sets = {Words(lo, lo + PNUM), Words(hi, hi + PNUM)};
+    while (sets.size() < 24) {
+        Words w(PNUM);
+        for (int i = 0; i < PNUM; ++i)
+            w[i] = static_cast<u16>(std::uniform_int_distribution<int>(lo[i], hi[i])(random));
+        sets.push_back(w);
+    }
+    for (const Words& w : sets)
+        RecordParameterSet(HISTORY_GET_RAM, w.data());
+    Click(1, MAIN_HISTORY);
+    auto* list = qobject_cast<QListWidget*>(test::Control(pHistory, HIST_ENTRIES));
+    ASSERT_NE(list, nullptr);
+    for (std::size_t k = 0; k < sets.size(); ++k) {
+        SCOPED_TRACE(k);
+        // Newest first; each Send has added an entry, the link set-up was the first.
+        list->setCurrentRow(list->count() - 2 - static_cast<int>(k));
+        Click(pHistory, HIST_LOAD);
+        Send();
+        const sim::Request sent = sensor().requests().back();
+        EXPECT_EQ(sent.command, protocol::CMD_WRITE_RAM);
+        EXPECT_EQ(Words(sent.words, sent.words + PNUM), sets[k]);
+    }
+}
+
+// The operator sees RAM and EEPROM beside the panel, nothing but the two reads go on the line,
+// and neither the panel nor a parameter variable changes.
+TEST_F(History, ReadSensorShowsRamAndEepromBesideThePanelAndChangesNothing) {
+    Words ram = sensor().ramParameters();
+    ram[0] = 900;
+    sensor().setRamParameters(ram);
+    test::EnterNumber(1, MAIN_POWER, 321);
+    Click(1, MAIN_HISTORY);
+    u16 panelBefore[PNUM], panelAfter[PNUM];
+    ReadPanelWords(panelBefore);
+    u16* const variables[] = {&power, &rs232Mode, &vThd,    &anaMode,  &polarity, &eMode,
+                              &eBeg,  &eEnd,      &tVal,    &tTol,     &opMode,   &eHardware,
+                              &slope, &intersect, &average, &deltaTol, &trigMode};
+    Words before;
+    for (u16* v : variables)
+        before.push_back(*v);
+    sensor().clearRequests();
+    Click(pHistory, HIST_READ);
+    ReadPanelWords(panelAfter);
+    Words after;
+    for (u16* v : variables)
+        after.push_back(*v);
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(std::equal(panelBefore, panelBefore + PNUM, panelAfter));
+    std::vector<int> commands;
+    for (const sim::Request& r : sensor().requests())
+        commands.push_back(r.command);
+    EXPECT_EQ(commands, (std::vector<int>{protocol::CMD_READ_RAM, protocol::CMD_READ_EEPROM}));
+    auto cell = [](int row, int column) {
+        char text[64] = "";
+        int marked = 0;
+        GetTableCellVal(pHistory, HIST_TABLE, row, column, text, sizeof text);
+        GetTableCellAttribute(pHistory, HIST_TABLE, row, column, ATTR_TEXT_BOLD, &marked);
+        return std::string(text) + (marked ? " (marked)" : "");
+    };
+    EXPECT_EQ(cell(0, HIST_COL_PANEL), "321");
+    EXPECT_EQ(cell(0, HIST_COL_RAM), "≠ 900 (marked)");
+    EXPECT_EQ(cell(0, HIST_COL_EEPROM), "≠ 500 (marked)");
+    EXPECT_EQ(cell(2, HIST_COL_RAM), cell(2, HIST_COL_PANEL));
+    EXPECT_EQ(cell(12, HIST_COL_EEPROM), "1.000000");
+    const std::vector<HistoryEntry> entries = Entries();
+    ASSERT_GE(entries.size(), 2u);
+    EXPECT_EQ(entries[entries.size() - 2].words[0], 900);
+    EXPECT_EQ(HistoryEventText(entries.back().event), std::string("Get EEPROM"));
+}
+
+// A disk that takes no more ends the history, says so once, and the scope goes on.
+TEST_F(History, AFullDiskEndsOnlyTheHistoryWithItsMessage) {
+    const std::string file = SensorFile();
+    ASSERT_EQ(std::filesystem::remove(file), true);
+    std::filesystem::create_symlink("/dev/full", file);
+    sensor().setRamParameters({777});
+    Click(1, MAIN_GET);
+    EXPECT_EQ(test::StatusLine(), "Parameter-frame received! - Line Ok!");
+    EXPECT_EQ(power, 777);
+    ProcessSystemEvents();
+    EXPECT_EQ(test::StatusLine(), "Parameter history stopped (disk full): " + file);
+    std::filesystem::remove(file);
+    { std::ofstream empty(file); }
+    Send();
+    ProcessSystemEvents();
+    EXPECT_EQ(test::StatusLine(), "Line Ok!");
+    EXPECT_EQ(sensor().ramParameters()[0], 777);
+    EXPECT_EQ(std::filesystem::file_size(file), 0u);
+}
+
+} // namespace
+} // namespace kvor
