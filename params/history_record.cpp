@@ -220,7 +220,7 @@ void HistoryFileName(const HistorySensor& s, char* name, int size) {
 }
 
 void HistorySensorLabel(const HistorySensor& s, char* text, int size) {
-    std::snprintf(text, static_cast<std::size_t>(size), "%s · CCD type %u, %u pixels%s",
+    std::snprintf(text, static_cast<std::size_t>(size), "%s\nCCD type %u, %u pixels%s",
                   s.firmware[0] != '\0' ? s.firmware : "(no firmware text)",
                   unsigned{s.hardware[0]}, unsigned{s.hardware[4]},
                   s.simulated ? " · simulated" : "");

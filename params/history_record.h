@@ -63,7 +63,7 @@ bool ParseHistoryLine(const char* line, HistoryEntry* entry);
 // The name of a sensor's file: its firmware text made safe for any file system, a check of its
 // whole identity, ".csv"; "simulated-" in front for the simulated sensor.
 void HistoryFileName(const HistorySensor& sensor, char* name, int size);
-// "K-VOR-PX-250 firmware V2.40 · CCD type 2, 4096 pixels · simulated"
+// Two lines: "K-VOR-PX-250 firmware V2.40", "CCD type 2, 4096 pixels · simulated".
 void HistorySensorLabel(const HistorySensor& sensor, char* text, int size);
 
 } // namespace kvor

@@ -156,8 +156,9 @@ int ShowSensors() {
         const bool linked = std::strcmp(historyFiles[k], onLink) == 0;
         HistorySensorLabel(historySensors[k].newest.sensor, sensor, sizeof sensor);
         ShortTime(historySensors[k].newest.time, when, sizeof when);
-        std::snprintf(label, sizeof label, "%s%s — %s%s", sensor, linked ? " (on the line)" : "",
-                      when, historySensors[k].eeprom ? "" : " — no EEPROM backup yet");
+        std::snprintf(label, sizeof label, "%s\nlast %s%s%s", sensor, when,
+                      linked ? " · on the line" : "",
+                      historySensors[k].eeprom ? "" : " · no EEPROM backup yet");
         InsertListItem(pHistory, HIST_SENSORS, 0, label, k);
         if (linked) onLinkAt = k;
         if (std::strcmp(historyFiles[k], historyChosenFile) == 0) chosenAt = k;
@@ -304,9 +305,7 @@ KVOR_CALLBACK(CC_HistoryReadSensor) {
     LocalTimeISO(time, sizeof time);
     if (historyReadKnown[1] != 0) {
         SetStatusText("Parameter-frame received! - Line Ok!");
-        std::snprintf(text, sizeof text,
-                      "RAM and EEPROM of the sensor on the line as read at %.8s; ≠: differs "
-                      "from the panel",
+        std::snprintf(text, sizeof text, "RAM and EEPROM of the sensor on the line, read at %.8s",
                       time + 11);
     } else {
         std::snprintf(text, sizeof text, "Read sensor: no answer (%s)", szStatus);
