@@ -12,8 +12,24 @@ namespace kvor {
 namespace {
 
 u16 AnswerWord(int byteOffset) {
-    return static_cast<u16>(szReadBuf[byteOffset] * 256 + szReadBuf[byteOffset + 1]);
+    return WordAt(&szReadBuf[byteOffset]);
 }
+
+void FillPositions() {
+    int step = PhysicalStep(ccdmaxpixel);
+    if (step == 0) {
+        // A line length the scope does not know is drawn as 2048 pixels of a 1024 line.
+        step = 8;
+        ccdmaxpixel = 1024;
+    }
+    const int step8 = VirtualStep(ccdvirtpixel);
+    for (int i = 0; i < 256; ++i) {
+        xArray[i] = static_cast<double>(step * i);
+        xArray8[i] = static_cast<double>(step8 * i);
+    }
+}
+
+} // namespace
 
 // Distance in pixels between two of the 256 video samples on a line of `pixels` pixels.
 int PhysicalStep(u16 pixels) {
@@ -63,22 +79,6 @@ int VirtualStep(u16 pixels) {
         return 1;
     }
 }
-
-void FillPositions() {
-    int step = PhysicalStep(ccdmaxpixel);
-    if (step == 0) {
-        // A line length the scope does not know is drawn as 2048 pixels of a 1024 line.
-        step = 8;
-        ccdmaxpixel = 1024;
-    }
-    const int step8 = VirtualStep(ccdvirtpixel);
-    for (int i = 0; i < 256; ++i) {
-        xArray[i] = static_cast<double>(step * i);
-        xArray8[i] = static_cast<double>(step8 * i);
-    }
-}
-
-} // namespace
 
 int GetHARDWAREInfo() {
     ExchangeFrame(CMD_HARDWARE_INFO, TEST_TIME_FIRST, nullptr, "Timeout-RS-232...");

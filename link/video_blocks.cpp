@@ -61,7 +61,7 @@ void ReadBlock(const Block& block, i32 first, const u16* words) {
     for (int i = 0; i < block.samples; ++i) {
         const int at = first + i;
         if (at < 0 || at >= 256) continue; // a first index off the line fills nothing past it
-        adcbuf[at] = static_cast<u16>(szReadBuf[2 * i] * 256 + szReadBuf[2 * i + 1]);
+        adcbuf[at] = WordAt(&szReadBuf[2 * i]);
     }
     ShowStatus();
 }

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <optional>
 
+#include "ui/program_text.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
 

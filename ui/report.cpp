@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "ui/program_text.h"
 #include "ui/registry.h"
 #include "ui/replot_pacer.h"
 

@@ -116,9 +116,6 @@ enum : int { VAL_HOT = 0, VAL_INDICATOR = 1 };
 int SetCtrlAttribute(int panel, int control, int attribute, int value);
 int SetCtrlAttribute(int panel, int control, int attribute, double value);
 int SetCtrlAttribute(int panel, int control, int attribute, const char* text);
-int GetCtrlAttribute(int panel, int control, int attribute, int* value);
-int GetCtrlAttribute(int panel, int control, int attribute, double* value);
-int GetCtrlAttributeText(int panel, int control, int attribute, char* text, std::size_t size);
 
 // ---- controls created at run time, pictures, text boxes -----------------------------------
 
@@ -153,17 +150,14 @@ int PlotRectangle(int panel, int control, double x1, double y1, double x2, doubl
 int DeleteGraphPlot(int panel, int control, int plot, int refresh);
 // Cursors are numbered from 1.
 int SetGraphCursor(int panel, int control, int cursor, double x, double y);
-int GetGraphCursor(int panel, int control, int cursor, double* x, double* y);
 // Any range is accepted, an inverted or empty one included.
 int SetAxisScalingMode(int panel, int control, int axis, int mode, double min, double max);
-int GetAxisScalingMode(int panel, int control, int axis, int* mode, double* min, double* max);
 
 // ---- strip chart --------------------------------------------------------------------------
 
 // Appends `count` values starting at values[start], taking every (skip + 1)-th; the values are
 // interleaved among the chart's traces (value k goes to trace k mod traces).
 int PlotStripChart(int panel, int control, const double* values, int count, int start, int skip);
-int ClearStripChart(int panel, int control);
 // Traces are numbered from 1.
 int SetTraceAttribute(int panel, int control, int trace, int attribute, int value);
 
@@ -322,14 +316,9 @@ void TraceLineNote(int port, const char* text);
 
 // The port table, for the port selector. Numbers stay with their devices while the scope runs:
 // an adapter plugged in later gets a number never used before, one pulled out leaves the table
-// (unless its port is open), and no number ever comes to mean another device.
-int GetComPortCount();           // entries, read afresh, the simulated sensor included
-int GetComPortNumber(int index); // the number of entry `index` (0-based, ascending numbers)
-int GetSimulatedComPort();       // the number of the "Simulated sensor" entry; never 1
+// (unless its port is open), and no number ever comes to mean another device. The label of a
+// port as the selector shows it:
 int GetComPortLabel(int port, char* text, std::size_t size);
-// Why the port cannot be opened, in full (which program holds it, which group it needs), as far
-// as the last attempt or a look at the device tells; an empty text when nothing stands in the way.
-int GetComPortProblem(int port, char* text, std::size_t size);
 // 1 when port `com` is a simulated sensor, not a line to a real one.
 int IsSimulatedComPort(int port);
 
