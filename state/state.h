@@ -144,6 +144,8 @@ extern u16 flagstep2;
 // ---- parameter file -----------------------------------------------------------------------
 extern char file_name[PATH_LEN];
 
+// The parameter variables' start values (a sensor at delivery) and the full line pixB..pixE.
+void SetParameterStartValues();
 // Gives every global its load-time value.
 void ResetInstrumentState();
 

@@ -25,9 +25,9 @@ std::map<int, std::unique_ptr<Panel>>& panels() {
     static std::map<int, std::unique_ptr<Panel>> table;
     return table;
 }
-int nextHandle = 1;
-int settingDepth = 0;
-int closingHandle = 0;
+int g_nextHandle = 1;
+int g_settingDepth = 0;
+int g_closingHandle = 0;
 
 } // namespace
 
@@ -53,7 +53,7 @@ Control* FindControl(int panel, int control) {
 }
 
 int AddPanel(std::unique_ptr<Panel> panel) {
-    const int handle = nextHandle++;
+    const int handle = g_nextHandle++;
     panel->handle = handle;
     panels()[handle] = std::move(panel);
     return handle;
@@ -80,14 +80,14 @@ void RemovePanel(int handle) {
     }
 }
 
-ClosingPanel::ClosingPanel(int handle) : previous_(closingHandle) {
-    closingHandle = handle;
+ClosingPanel::ClosingPanel(int handle) : previous_(g_closingHandle) {
+    g_closingHandle = handle;
 }
 ClosingPanel::~ClosingPanel() {
-    closingHandle = previous_;
+    g_closingHandle = previous_;
 }
 bool ClosingPanel::is(int handle) {
-    return handle != 0 && closingHandle == handle;
+    return handle != 0 && g_closingHandle == handle;
 }
 
 void RemoveAllPanels() {
@@ -96,13 +96,13 @@ void RemoveAllPanels() {
 }
 
 ProgramSetting::ProgramSetting() {
-    ++settingDepth;
+    ++g_settingDepth;
 }
 ProgramSetting::~ProgramSetting() {
-    --settingDepth;
+    --g_settingDepth;
 }
 bool ProgramSetting::active() {
-    return settingDepth > 0;
+    return g_settingDepth > 0;
 }
 
 QString ProjectDir() {

@@ -32,6 +32,8 @@ struct TextFile {
     int error = 0; // the first failure; every later call reports it
 };
 
+int g_nextHandle = 1;
+
 std::map<int, std::unique_ptr<TextFile>>& Files() {
     static std::map<int, std::unique_ptr<TextFile>> files;
     return files;
@@ -97,7 +99,6 @@ using namespace kvor::rt;
 
 int OpenTextFile(const char* fileName, int fileAction) {
     if (fileName == nullptr || fileName[0] == '\0') return kFileErrOpen;
-    static int nextHandle = 1;
     auto f = std::make_unique<TextFile>();
     f->file.setFileName(ResolvePath(QString::fromUtf8(fileName)));
     const QIODevice::OpenMode mode =
@@ -107,7 +108,7 @@ int OpenTextFile(const char* fileName, int fileAction) {
     f->flushTimer.setSingleShot(true);
     TextFile* raw = f.get();
     QObject::connect(&f->flushTimer, &QTimer::timeout, [raw] { Flush(*raw); });
-    const int handle = nextHandle++;
+    const int handle = g_nextHandle++;
     Files()[handle] = std::move(f);
     return handle;
 }
