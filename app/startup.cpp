@@ -17,22 +17,7 @@
 namespace kvor {
 
 void InitVars() {
-    power = 500;
-    rs232Mode = 0;
-    vThd = 512;
-    anaMode = 0;
-    polarity = 1;
-    eMode = 1;
-    eBeg = 1;
-    eEnd = 1024;
-    tVal = 512;
-    tTol = 100;
-    eHardware = 1;
-    slope = static_cast<u16>(SLOPEMULTI);
-    intersect = static_cast<u16>(YOFFSET);
-
-    pixB = 1;
-    pixE = 1024;
+    SetParameterStartValues();
 
     com = 1;
     sync = 0x55;

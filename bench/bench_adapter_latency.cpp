@@ -8,13 +8,13 @@
 #include <cstdlib>
 
 #include "app/startup.h"
-#include "link/protocol.h"
 #include "live/run_loop.h"
 #include "sim/simulated_sensor.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "live/bar_graph.h"
 #include "live/curve_strip.h"
+#include "live/measurement.h"
 #include "live/run_loop.h"
 #include "state/state.h"
 #include "ui/runtime.h"

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "link/protocol.h"
 #include "ui/line_trace.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace {
 

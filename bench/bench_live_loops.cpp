@@ -14,9 +14,9 @@
 #include <string>
 
 #include "app/startup.h"
-#include "link/protocol.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
+#include "wire/protocol.h"
 // The same file measures the scope before it had statistics and a record (scripts/bench.sh).
 #if __has_include("live/record.h")
 #define KVOR_BENCH_RECORD 1

@@ -3,12 +3,12 @@
 #include "calib/store.h"
 
 #include "calib/workflow.h"
-#include "link/protocol.h"
 #include "params/history.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace kvor {
 

@@ -4,12 +4,12 @@
 #include "calib/workflow.h"
 
 #include "calib/linfit.h"
-#include "link/protocol.h"
 #include "live/run_loop.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace kvor {
 

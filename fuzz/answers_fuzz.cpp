@@ -17,9 +17,8 @@
 #include "fuzz/fuzz_scope.h"
 #include "link/frame.h"
 #include "link/identify.h"
-#include "live/bar_graph.h"
 #include "live/curve_strip.h"
-#include "live/run_loop.h"
+#include "live/measurement.h"
 #include "params/frame_map.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
@@ -124,9 +123,7 @@ void CheckShown() {
 void DrawAnswer(const std::uint8_t* data, std::size_t size, std::size_t at) {
     Receive(data, size, at);
     GetRxBuf(PNUM);
-    CopyPPtoMeasurement();
-    PlotVIDEOBarGraph();
-    PlotRAWGraphX8();
+    TakeMeasurementAnswer(RUN_LOOP);
     CheckShown();
 }
 

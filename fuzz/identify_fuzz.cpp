@@ -21,50 +21,13 @@ namespace {
 
 constexpr std::size_t kTextAt = 36;
 
-int PhysicalStep(u16 pixels) {
-    switch (pixels) {
-    case 512:
-        return 2;
-    case 768:
-        return 3;
-    case 1024:
-        return 4;
-    case 1280:
-        return 5;
-    case 1536:
-        return 6;
-    case 2048:
-        return 8;
-    default:
-        return 8;
-    }
-}
-
-int VirtualStep(u16 pixels) {
-    switch (pixels) {
-    case 512:
-        return 2;
-    case 768:
-        return 3;
-    case 1024:
-        return 4;
-    case 1180:
-    case 1280:
-        return 5;
-    case 1536:
-        return 6;
-    case 2048:
-        return 8;
-    case 2360:
-    case 2560:
-        return 10;
-    case 4096:
-        return 16;
-    case 8192:
-        return 32;
-    default:
-        return 1;
-    }
+// The sample steps the program uses: a known line is spanned by its 256 samples exactly; a
+// known virtual line by the smallest whole step whose 256 samples reach its end.
+void CheckSteps(u16 pixels) {
+    const int step = PhysicalStep(pixels);
+    KVOR_FUZZ_CHECK(step == 0 || step * 256 == pixels);
+    const int step8 = VirtualStep(pixels);
+    KVOR_FUZZ_CHECK(step8 == 1 || (step8 * 256 >= pixels && (step8 - 1) * 256 < pixels));
 }
 
 void CheckHardware(const std::uint8_t* data, std::size_t size, int result) {
@@ -79,13 +42,14 @@ void CheckHardware(const std::uint8_t* data, std::size_t size, int result) {
         KVOR_FUZZ_CHECK(ccdmaxpixel == sentPixels);
         return;
     }
-    const int step = PhysicalStep(sentPixels);
+    CheckSteps(sentPixels);
+    CheckSteps(ccdvirtpixel);
+    // A line length the scope does not know is taken as 1024 pixels, its samples 8 apart.
+    const bool knownLine = PhysicalStep(sentPixels) != 0;
+    const int step = knownLine ? PhysicalStep(sentPixels) : 8;
     const int step8 = VirtualStep(ccdvirtpixel);
     for (int i = 0; i < 256; ++i)
         KVOR_FUZZ_CHECK(xArray[i] == step * i && xArray8[i] == step8 * i);
-    // A line length the scope does not know is taken as 1024 pixels.
-    const bool knownLine = sentPixels == 512 || sentPixels == 768 || sentPixels == 1024 ||
-                           sentPixels == 1280 || sentPixels == 1536 || sentPixels == 2048;
     KVOR_FUZZ_CHECK(ccdmaxpixel == (knownLine ? sentPixels : 1024));
     KVOR_FUZZ_CHECK(pixB == 1);
     KVOR_FUZZ_CHECK(pixE == ccdvirtpixel || pixE == 512 || pixE == 1024);

@@ -101,6 +101,16 @@ bool GiveBackOwedAnswer(i32 request) {
     return true;
 }
 
+// The wait for `request`, begun at `begun`, after another exchange used the line: its clock back,
+// and its own answer if it landed meanwhile, else none.
+void TakeBackWait(i32 request, double begun) {
+    tstart = begun;
+    if (!GiveBackOwedAnswer(request)) {
+        rx_flag = 0;
+        graphrefresh = 0;
+    }
+}
+
 } // namespace
 
 void LetAnswerLand() {
@@ -140,22 +150,16 @@ i32 WriteRequest(i32 command, const u16* words) {
     return nBytesW;
 }
 
-void AwaitPass(i32 request, double begun) {
-    ProcessSystemEvents();
-    if (requestCount == request && !LineTakenOver(request)) return;
-    tstart = begun;
-    if (!GiveBackOwedAnswer(request)) {
-        rx_flag = 0;
-        graphrefresh = 0;
-    }
-}
-
 int AwaitAnswer(int how, const char* timeoutText) {
     const bool answerFirst = (how & TEST_ANSWER_FIRST) != 0;
     const i32 request = requestCount;
     const double begun = tstart;
     for (;;) {
-        AwaitPass(request, begun);
+        ProcessSystemEvents();
+        if (requestCount != request || LineTakenOver(request)) {
+            if ((how & GIVE_WAY) != 0) return -1;
+            TakeBackWait(request, begun);
+        }
         if (answerFirst && rx_flag == 1) break;
         tdiff = (rx_flag == 1 ? tanswer : Timer()) - tstart;
         if (tdiff > TIMEOUT) {

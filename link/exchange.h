@@ -3,7 +3,7 @@
 //
 // Every frame exchange of the program is three steps: PrepareRequest (what is on its way to the
 // request before has landed or timed out; both queues empty, rx_flag clear), filling pp,
-// WriteRequest. Frame answers are then awaited with AwaitAnswer, whose event passes (AwaitPass)
+// WriteRequest. Frame answers are then awaited with AwaitAnswer, whose event passes
 // hand back to the wait exactly its own answer, whatever exchanges the operator starts inside
 // it. The rule of what is taken lives in TakesAnswer, which the receive callback applies to
 // every frame.
@@ -20,6 +20,7 @@ enum : int {
     TEST_TIME_FIRST = 0,    // events, clock, rx_flag: an answer of the last pass still counts
     TEST_ANSWER_FIRST = 1,  // events, rx_flag, clock
     SHOW_WHEN_COMPLETE = 2, // sentText only when all 36 bytes went out
+    GIVE_WAY = 4, // a loop's wait: an exchange inside it ends the wait at once, without an answer
 };
 
 // What may still come on the line for the last request (answerPending).
@@ -39,14 +40,12 @@ void PrepareRequest();
 // Builds `command` from `words` in szWriteBuf and writes the 36 bytes (count in nBytesW); from
 // now on the receive callback takes the answers to this command. Returns nBytesW.
 i32 WriteRequest(i32 command, const u16* words = pp);
-// One event pass of the wait for request `request`, begun at `begun`: when a callback inside the
-// pass made an exchange of its own, the wait gets back its clock (tstart) and exactly its own
-// answer: the one that landed meanwhile, or none.
-void AwaitPass(i32 request, double begun);
-// Passes until rx_flag is 1 or tdiff exceeds TIMEOUT since tstart, in the order `how` names. On
-// time-out copies timeoutText (when given) into szStatus. Returns 1 when rx_flag is 1 after the
-// wait, else 0. tdiff of an answer is taken at its landing, so an answer that came in time is
-// never late because a dialog held the event loop.
+// Event passes until rx_flag is 1 or tdiff exceeds TIMEOUT since tstart, in the order `how`
+// names. On time-out copies timeoutText (when given) into szStatus. Returns 1 when rx_flag is 1
+// after the wait, else 0; -1 when the wait gave way (GIVE_WAY). tdiff of an answer is taken at
+// its landing, so an answer that came in time is never late because a dialog held the event
+// loop. When a callback inside a pass made an exchange of its own, the wait gets back its clock
+// (tstart) and exactly its own answer: the one that landed meanwhile, or none.
 int AwaitAnswer(int how, const char* timeoutText);
 // A whole exchange: PrepareRequest, fill (when given) fills pp, WriteRequest(command, pp),
 // sentText (when given) in the status line, tstart = Timer(), AwaitAnswer.

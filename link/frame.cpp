@@ -4,28 +4,14 @@
 
 namespace kvor {
 
-namespace {
-
-void PutWord(unsigned char* at, i32 value) {
-    at[0] = static_cast<unsigned char>((value >> 8) & 0xFF);
-    at[1] = static_cast<unsigned char>(value & 0xFF);
-}
-
-} // namespace
-
 void FillTxBuf(i32 command, const u16* words) {
-    PutWord(&szWriteBuf[0], sync);
     // Only the low 16 bits of a command code go on the line.
-    PutWord(&szWriteBuf[2], command);
-    for (int i = 0; i < PNUM; ++i)
-        PutWord(&szWriteBuf[4 + 2 * i], words[i]);
+    EncodeFrame(szWriteBuf, static_cast<unsigned>(sync), static_cast<unsigned>(command), words);
 }
 
 void GetRxBuf(i32 n) {
     // pp has PNUM words and an answer frame carries no more: never decode past byte 35.
-    if (n > PNUM) n = PNUM;
-    for (int i = 0; i < n; ++i)
-        pp[i] = static_cast<u16>(szReadBuf[4 + 2 * i] * 256 + szReadBuf[5 + 2 * i]);
+    DecodeDataWords(szReadBuf, pp, n);
 }
 
 } // namespace kvor

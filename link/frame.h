@@ -2,8 +2,8 @@
 // Encoding of request frames and decoding of answer frames.
 #pragma once
 
-#include "link/protocol.h"
 #include "state/state.h"
+#include "wire/codec.h"
 
 namespace kvor {
 

@@ -7,6 +7,12 @@
 namespace kvor {
 
 int GetHARDWAREInfo();
+// Distance in pixels between two of the 256 video samples on a line of `pixels` physical
+// pixels; 0 for a line length the scope does not know.
+int PhysicalStep(u16 pixels);
+// The same on the line of `pixels` virtual (sub)pixels the video curve is drawn over; 1 for a
+// length the scope does not know.
+int VirtualStep(u16 pixels);
 // Takes the hardware answer frame in szReadBuf: the eleven description words whatever the
 // command word, then, only when it is 10, the graph axis, xArray, xArray8 and the description
 // table. Returns 1 when the command word was 10, else 0. No serial traffic.

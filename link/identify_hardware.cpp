@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sensor's hardware description (command 10): CCD geometry and the X positions of the
 // 256 video samples.
+#include <cstddef>
+
 #include "link/exchange.h"
 #include "link/frame.h"
 #include "link/identify.h"
@@ -12,56 +14,25 @@ namespace kvor {
 namespace {
 
 u16 AnswerWord(int byteOffset) {
-    return static_cast<u16>(szReadBuf[byteOffset] * 256 + szReadBuf[byteOffset + 1]);
+    return WordAt(&szReadBuf[byteOffset]);
 }
 
-// Distance in pixels between two of the 256 video samples on a line of `pixels` pixels.
-int PhysicalStep(u16 pixels) {
-    switch (pixels) {
-    case 512:
-        return 2;
-    case 768:
-        return 3;
-    case 1024:
-        return 4;
-    case 1280:
-        return 5;
-    case 1536:
-        return 6;
-    case 2048:
-        return 8;
-    default:
-        return 0;
-    }
-}
+struct LineStep {
+    u16 pixels;
+    int step;
+};
 
-int VirtualStep(u16 pixels) {
-    switch (pixels) {
-    case 512:
-        return 2;
-    case 768:
-        return 3;
-    case 1024:
-        return 4;
-    case 1180:
-        return 5;
-    case 1280:
-        return 5;
-    case 1536:
-        return 6;
-    case 2048:
-        return 8;
-    case 2360:
-        return 10;
-    case 2560:
-        return 10;
-    case 4096:
-        return 16;
-    case 8192:
-        return 32;
-    default:
-        return 1;
-    }
+// The line lengths the scope knows, with the distance between two of their 256 video samples.
+constexpr LineStep kPhysicalSteps[] = {{512, 2},  {768, 3},  {1024, 4},
+                                       {1280, 5}, {1536, 6}, {2048, 8}};
+constexpr LineStep kVirtualSteps[] = {{512, 2},   {768, 3},   {1024, 4}, {1180, 5},
+                                      {1280, 5},  {1536, 6},  {2048, 8}, {2360, 10},
+                                      {2560, 10}, {4096, 16}, {8192, 32}};
+
+template <std::size_t N> int StepOf(const LineStep (&table)[N], u16 pixels, int unknown) {
+    for (const LineStep& row : table)
+        if (row.pixels == pixels) return row.step;
+    return unknown;
 }
 
 void FillPositions() {
@@ -79,6 +50,14 @@ void FillPositions() {
 }
 
 } // namespace
+
+int PhysicalStep(u16 pixels) {
+    return StepOf(kPhysicalSteps, pixels, 0);
+}
+
+int VirtualStep(u16 pixels) {
+    return StepOf(kVirtualSteps, pixels, 1);
+}
 
 int GetHARDWAREInfo() {
     ExchangeFrame(CMD_HARDWARE_INFO, TEST_TIME_FIRST, nullptr, "Timeout-RS-232...");

@@ -218,7 +218,7 @@ int CheckComLine([[maybe_unused]] i32 port) {
     ExchangeFrame(CMD_ECHO, TEST_TIME_FIRST, nullptr, "Timeout-RS-232...", CopyVarsToPP);
     int result = 0;
     if (rx_flag == 1) {
-        pp[0] = static_cast<u16>(szReadBuf[0] * 256 + szReadBuf[1]);
+        pp[0] = WordAt(szReadBuf);
         // The sensor answers the echo with the sync word 0x00AA.
         if (pp[0] == kSyncEcho) {
             SetStatusText("Echo Check - Line Ok!");
@@ -249,7 +249,7 @@ void RX_Receive_Function([[maybe_unused]] int port, int events,
         return;
     }
     // A late answer to another request is set aside whole; the answer behind it stays queued.
-    const int word = szReadBuf[2] * 256 + szReadBuf[3];
+    const int word = WordAt(&szReadBuf[2]);
     if (!TakesAnswer(word)) {
         rxResync = 1;
         char note[64];

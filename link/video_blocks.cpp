@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Raw video blocks: 64 or 256 samples of 16 bits, high byte first, without a frame header.
-// The caller has switched the receive callback off, so the block stays in the input queue.
+// The receive callback is off while they come, so a block stays in the input queue.
 #include "link/video_blocks.h"
 
 #include "link/exchange.h"
+#include "link/serial_link.h"
 #include "ui/runtime.h"
 
 namespace kvor {
@@ -60,7 +61,7 @@ void ReadBlock(const Block& block, i32 first, const u16* words) {
     for (int i = 0; i < block.samples; ++i) {
         const int at = first + i;
         if (at < 0 || at >= 256) continue; // a first index off the line fills nothing past it
-        adcbuf[at] = static_cast<u16>(szReadBuf[2 * i] * 256 + szReadBuf[2 * i + 1]);
+        adcbuf[at] = WordAt(&szReadBuf[2 * i]);
     }
     ShowStatus();
 }
@@ -79,6 +80,22 @@ int ReadData256() {
     const u16 words[PNUM] = {};
     ReadBlock(kBlock256, 0, words);
     return 1;
+}
+
+void ReadVideoLine() {
+    RemoveRxCallback();
+    FlushInQ(com);
+    FlushOutQ(com);
+    // Boards 0 and 100 send the line in four 64-sample blocks, every other board in one.
+    if (pcbtype == 0 || pcbtype == 100) {
+        ReadData64(0, 0);
+        ReadData64(64, 0);
+        ReadData64(128, 0);
+        ReadData64(192, 1);
+    } else {
+        ReadData256();
+    }
+    InstallRxCallback();
 }
 
 } // namespace kvor

@@ -2,6 +2,7 @@
 // The bar graph of the pixel line and the numeric displays of one measurement answer.
 #include "live/bar_graph.h"
 
+#include "live/measurement.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "ui/runtime.h"
@@ -114,14 +115,6 @@ void PlotToleranceWindows(int p) {
 }
 
 } // namespace
-
-bool MeasuringValueInTolerance() {
-    // Signed limits: a setpoint below the tolerance gives a lower limit below 0 that no
-    // measuring value can undercut.
-    int upper = tVal + tol;
-    int lower = tVal - tol;
-    return !(Mvalue > upper || Mvalue < lower);
-}
 
 void PlotVIDEOBarGraph() {
     int p = MarkerPosition();

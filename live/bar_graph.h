@@ -5,7 +5,5 @@
 namespace kvor {
 
 void PlotVIDEOBarGraph();
-// The tolerance test of the current answer: Mvalue within tVal ± tol, both ends included.
-bool MeasuringValueInTolerance();
 
 } // namespace kvor

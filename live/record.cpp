@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "live/bar_graph.h"
+#include "live/measurement.h"
 #include "live/time_stamp.h"
 #include "state/panel_ids.h"
 #include "ui/runtime.h"

@@ -2,13 +2,9 @@
 // The measurement loop: one request outstanding, one redraw per answer.
 #include "live/run_loop.h"
 
-#include <cstdint>
-
 #include "link/exchange.h"
 #include "live/answer_rate.h"
-#include "live/answer_tally.h"
-#include "live/bar_graph.h"
-#include "live/curve_strip.h"
+#include "live/measurement.h"
 #include "live/record.h"
 #include "params/frame_map.h"
 #include "state/panel_ids.h"
@@ -76,33 +72,12 @@ void EndAcquisition() {
     StopAnswerRate();
 }
 
-void CopyPPtoMeasurement() {
-    Ledge = pp[0];
-    Redge = pp[1];
-    Mvalue = pp[2];
-    // Word 3 is the low half, word 4 the high half of a two's-complement 32-bit value, so a
-    // negative size (an offset below zero at a small measuring value) comes out negative.
-    umValue = static_cast<i32>(static_cast<std::uint32_t>(pp[4]) << 16 | pp[3]);
-    tVal = pp[5];
-    tol = pp[6];
-    edcnt = pp[7];
-    mvstart = pp[8];
-    mvend = pp[9];
-    freevar = pp[10];
-    anaMax = pp[11];
-    anaMin = pp[12];
-    in0 = pp[13];
-}
-
 void PushRUN() {
     StartRun();
     while (stop_flag == 0) {
         // The answer is read out of pp before the next request refills it.
         if (graphrefresh == 1) {
-            CopyPPtoMeasurement();
-            PlotVIDEOBarGraph();
-            PlotRAWGraphX8();
-            TallyMeasurementAnswer();
+            TakeMeasurementAnswer(RUN_LOOP);
             graphrefresh = 0;
         }
         if (rx_flag == 1 || requestCount != loopRequest || LineTakenOver(loopRequest)) {

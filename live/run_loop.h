@@ -11,8 +11,6 @@ void PushRUN();
 // RAM target chosen again; and end alike: Run, Video and Get undimmed.
 void BeginAcquisition(int shownGraph, int hiddenGraph);
 void EndAcquisition();
-// Copies the 16 words of a measurement answer in pp into the measurement variables.
-void CopyPPtoMeasurement();
 KVOR_CALLBACK(CC_BTNRun);
 KVOR_CALLBACK(CC_BTNStop);
 

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <limits>
 
-#include "live/bar_graph.h"
 #include "live/distribution.h"
 #include "live/histogram.h"
+#include "live/measurement.h"
 #include "state/panel_ids.h"
 #include "ui/runtime.h"
 

@@ -4,10 +4,7 @@
 
 #include "link/exchange.h"
 #include "link/serial_link.h"
-#include "link/video_blocks.h"
-#include "live/answer_tally.h"
-#include "live/bar_graph.h"
-#include "live/curve_strip.h"
+#include "live/measurement.h"
 #include "live/run_loop.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
@@ -23,38 +20,6 @@ void StartVideo() {
     stop_flag = 0;
 }
 
-// Stop is not looked at here: a Stop during the wait still lets this cycle read and draw.
-// Returns 1 when the answer to this cycle's request has arrived; 0 on time-out, and when a
-// callback inside the wait sent a request of its own (that exchange took the line over, and the
-// next cycle asks again).
-int WaitForMeasureAnswer(i32 request) {
-    for (;;) {
-        if (rx_flag == 1 && answeredRequest == request) return 1;
-        if (requestCount != request || LineTakenOver(request)) return 0;
-        ProcessSystemEvents();
-        // An answer that landed while a dialog held the event loop came in its time.
-        const bool answered = rx_flag == 1 && answeredRequest == request;
-        tdiff = (answered ? tanswer : Timer()) - tstart;
-        if (tdiff > TIMEOUT) {
-            ShowStatusLiteral("Timeout RS232-Line!");
-            stop_flag = 1;
-            return 0;
-        }
-    }
-}
-
-// Boards 0 and 100 send the line in four 64-sample blocks, every other board in one.
-void ReadVideoSamples() {
-    if (pcbtype == 0 || pcbtype == 100) {
-        ReadData64(0, 0);
-        ReadData64(64, 0);
-        ReadData64(128, 0);
-        ReadData64(192, 1);
-    } else {
-        ReadData256();
-    }
-}
-
 void RunVideoCycle() {
     PrepareRequest();
     // A Stop or a port pick while the line settled: this cycle sends nothing.
@@ -62,17 +27,13 @@ void RunVideoCycle() {
     // The request carries pp as the last exchange left it.
     tstart = Timer();
     WriteRequest(CMD_MEASURE);
-    if (WaitForMeasureAnswer(requestCount) == 1) {
-        CopyPPtoMeasurement();
-        // The raw blocks carry no frame: the receive callback must not take them for one.
-        RemoveRxCallback();
-        FlushInQ(com);
-        FlushOutQ(com);
-        ReadVideoSamples();
-        InstallRxCallback();
-        PlotVIDEOBarGraph();
-        PlotVIDEOCurve(adcbuf, xArray8);
-        TallyMeasurementAnswer();
+    // Stop is not looked at in the wait: a Stop during it still lets this cycle read and draw.
+    // An exchange clicked inside the wait takes the line over, and the next cycle asks again.
+    const int answered = AwaitAnswer(TEST_TIME_FIRST | GIVE_WAY, nullptr);
+    if (answered == 1) TakeMeasurementAnswer(VIDEO_LOOP);
+    if (answered == 0) {
+        ShowStatusLiteral("Timeout RS232-Line!");
+        stop_flag = 1;
     }
     ProcessSystemEvents();
 }

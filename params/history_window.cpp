@@ -7,7 +7,6 @@
 #include <cstring>
 #include <utility>
 
-#include "link/protocol.h"
 #include "live/time_stamp.h"
 #include "params/frame_map.h"
 #include "params/history.h"
@@ -16,6 +15,7 @@
 #include "params/transfer.h"
 #include "state/panel_ids.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace kvor {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "link/protocol.h"
+#include "wire/codec.h"
 
 namespace kvor::sim {
 
@@ -28,8 +28,7 @@ void ApplyAnswerFaults(Answer& answer, int command, const Faults& faults, std::m
             (command == p::CMD_READ_RAM || command == p::CMD_READ_EEPROM ||
              command == p::CMD_WRITE_RAM || command == p::CMD_WRITE_EEPROM ||
              command == p::CMD_TEACH)) {
-            answer.bytes[2] = static_cast<std::uint8_t>((faults.parameterAnswerWord >> 8) & 0xFF);
-            answer.bytes[3] = static_cast<std::uint8_t>(faults.parameterAnswerWord & 0xFF);
+            p::PutWordAt(&answer.bytes[2], static_cast<unsigned>(faults.parameterAnswerWord));
         }
         if (faults.extraBytes > 0)
             answer.bytes.insert(

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/frame_reader.h"
 
-#include "link/protocol.h"
+#include "wire/protocol.h"
 
 namespace kvor::sim {
 
@@ -21,10 +21,7 @@ std::vector<ReceivedFrame> FrameReader::feed(const std::uint8_t* bytes, std::siz
         resynchronise();
         if (pending_.size() < static_cast<std::size_t>(protocol::kFrameBytes)) continue;
         ReceivedFrame f;
-        f.request.sync = GetWord(&pending_[0]);
-        f.request.command = GetWord(&pending_[2]);
-        for (int w = 0; w < protocol::kDataWords; ++w)
-            f.request.words[w] = GetWord(&pending_[4 + 2 * static_cast<std::size_t>(w)]);
+        static_cast<protocol::FrameWords&>(f.request) = protocol::DecodeFrame(pending_.data());
         f.firstByteTime = firstByteTime_;
         frames.push_back(f);
         pending_.clear();

@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 
+#include "wire/protocol.h"
+
 namespace kvor::sim {
 
-using ParameterSet = std::array<std::uint16_t, 16>;
+using ParameterSet = std::array<std::uint16_t, protocol::PNUM>;
 
 enum ParameterWord : int {
     kPower = 0,

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "link/protocol.h"
 #include "sim/edge_evaluation.h"
 #include "sim/eeprom_file.h"
+#include "wire/protocol.h"
 
 namespace kvor::sim {
 

@@ -11,13 +11,13 @@
 #include <thread>
 #include <unistd.h>
 
-#include "link/protocol.h"
 #include "sim/eeprom_file.h"
 #include "sim/fault_injection.h"
 #include "sim/frame_reader.h"
 #include "sim/pty_port.h"
 #include "sim/sensor_firmware.h"
 #include "sim/wire.h"
+#include "wire/protocol.h"
 
 namespace kvor::sim {
 
@@ -253,10 +253,7 @@ bool SimulatedSensor::Impl::sendPart(const Bytes& bytes, std::size_t from, std::
 void SimulatedSensor::Impl::logAnswer(std::vector<Request>& to, const Bytes& bytes) {
     if (bytes.size() < static_cast<std::size_t>(protocol::kFrameBytes)) return;
     Request sent;
-    sent.sync = bytes[0] << 8 | bytes[1];
-    sent.command = bytes[2] << 8 | bytes[3];
-    for (int i = 0; i < 16; ++i)
-        sent.words[i] = static_cast<std::uint16_t>(bytes[4 + 2 * i] << 8 | bytes[5 + 2 * i]);
+    static_cast<protocol::FrameWords&>(sent) = protocol::DecodeFrame(bytes.data());
     std::lock_guard lock(mutex);
     to.push_back(sent);
     const std::size_t limit = options.requestLogLimit;

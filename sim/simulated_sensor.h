@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "wire/codec.h"
+
 namespace kvor::sim {
 
 // What the sensor tells about itself: one preset per sensor type the scope knows.
@@ -72,11 +74,8 @@ struct Options {
     std::size_t requestLogLimit = 0;
 };
 
-// One request as it arrived on the line.
-struct Request {
-    int sync = 0;
-    int command = 0;
-    std::uint16_t words[16] = {};
+// One request as it arrived on the line (or, for the measurement answers, as it went out).
+struct Request : protocol::FrameWords {
     double at = 0.0; // when its first byte was read, seconds since the sensor was made
 };
 

@@ -1,32 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Words on the line as the sensor sees them: 16 bits, high byte first.
+// Words on the line as the sensor writes them: 16 bits, high byte first.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "wire/codec.h"
 
 namespace kvor::sim {
 
 using Bytes = std::vector<std::uint8_t>;
 
 inline void PutWord(Bytes& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-}
-
-inline std::uint16_t GetWord(const std::uint8_t* bytes) {
-    return static_cast<std::uint16_t>((bytes[0] << 8) | bytes[1]);
+    protocol::Byte word[2];
+    protocol::PutWordAt(word, value);
+    out.insert(out.end(), word, word + 2);
 }
 
 // A 36-byte frame: sync word, command word, 16 data words.
-inline Bytes EncodeFrame(int sync, int command, const std::uint16_t (&words)[16]) {
-    Bytes out;
-    out.reserve(36);
-    PutWord(out, static_cast<unsigned>(sync));
-    PutWord(out, static_cast<unsigned>(command));
-    for (std::uint16_t w : words)
-        PutWord(out, w);
+inline Bytes EncodeFrame(int sync, int command, const std::uint16_t (&words)[protocol::PNUM]) {
+    Bytes out(protocol::kFrameBytes);
+    protocol::EncodeFrame(out.data(), static_cast<unsigned>(sync), static_cast<unsigned>(command),
+                          words);
     return out;
 }
 

@@ -110,6 +110,24 @@ char file_name[PATH_LEN] = {};
 
 // The values the program has at load, before start-up runs. Tests that start the program
 // anew in one process call it between runs.
+void SetParameterStartValues() {
+    power = 500;
+    rs232Mode = 0;
+    vThd = 512;
+    anaMode = 0;
+    polarity = 1;
+    eMode = 1;
+    eBeg = 1;
+    eEnd = 1024;
+    tVal = 512;
+    tTol = 100;
+    eHardware = 1;
+    slope = static_cast<u16>(SLOPEMULTI);
+    intersect = static_cast<u16>(YOFFSET);
+    pixB = 1;
+    pixE = 1024;
+}
+
 void ResetInstrumentState() {
     pHandle = 0;
     pPopup = 0;
@@ -155,22 +173,8 @@ void ResetInstrumentState() {
     hwtype = 0;
     adcmax = 0;
     YMAXADC = 0;
-    pixB = 1;
-    pixE = 1024;
-    power = 500;
-    rs232Mode = 0;
-    vThd = 512;
-    anaMode = 0;
-    polarity = 1;
-    eMode = 1;
-    eBeg = 1;
-    eEnd = 1024;
-    tVal = 512;
-    tTol = 100;
+    SetParameterStartValues();
     opMode = 0;
-    eHardware = 1;
-    slope = SLOPEMULTI;
-    intersect = YOFFSET;
     average = 0;
     deltaTol = 0;
     trigMode = 0;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "wire/protocol.h"
+
 // The program lives in namespace kvor, so that its globals (`sync`, `power`, ...) never meet the
 // C library's functions of the same name.
 namespace kvor {
@@ -13,8 +15,8 @@ using u16 = std::uint16_t;
 using i32 = std::int32_t;
 
 // ---- fixed values -------------------------------------------------------------------------
-inline constexpr i32 PNUM = 16; // data words in a frame
-inline constexpr i32 RAM = 1;   // parameter targets
+using protocol::PNUM;         // data words in a frame
+inline constexpr i32 RAM = 1; // parameter targets
 inline constexpr i32 EEPROM = 2;
 inline constexpr i32 DATFILE = 3;
 inline constexpr i32 SLOPEMULTI = 1024;    // scale of the calibration factor word
@@ -142,6 +144,8 @@ extern u16 flagstep2;
 // ---- parameter file -----------------------------------------------------------------------
 extern char file_name[PATH_LEN];
 
+// The parameter variables' start values (a sensor at delivery) and the full line pixB..pixE.
+void SetParameterStartValues();
 // Gives every global its load-time value.
 void ResetInstrumentState();
 

@@ -5,6 +5,8 @@
 #include <QTableWidget>
 
 #include "ui/control_kinds.h"
+#include "ui/program_text.h"
+#include "ui/readback.h"
 #include "ui/registry.h"
 
 namespace kvor::rt {
@@ -49,7 +51,6 @@ class ListBox : public Control {
         list_->insertItem(index < 0 || index > list_->count() ? list_->count() : index, item);
         return list_->count();
     }
-    int count() const { return list_->count(); }
 
   private:
     QListWidget* list_;
@@ -103,13 +104,6 @@ int ClearListCtrl(int panel, int control) {
 int InsertListItem(int panel, int control, int index, const char* label, int value) {
     ListBox* list = Find<ListBox>(panel, control);
     return list == nullptr ? -1 : list->insert(index, FromProgramText(label), value);
-}
-
-int GetNumListItems(int panel, int control, int* count) {
-    ListBox* list = Find<ListBox>(panel, control);
-    if (list == nullptr || count == nullptr) return -1;
-    *count = list->count();
-    return 0;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "ui/control_kinds.h"
+#include "ui/program_text.h"
 #include "ui/registry.h"
 
 namespace kvor::rt {

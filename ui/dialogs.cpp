@@ -11,17 +11,18 @@
 #include <cstring>
 #include <optional>
 
+#include "ui/program_text.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
 
 namespace kvor::rt {
 namespace {
 
-bool answerThemselves = false;
-int popupCount = 0;
-QString lastTitle, lastMessage;
-std::optional<std::pair<QString, int>> nextSelection;
-int nextType = -1;
+bool g_answerThemselves = false;
+int g_popupCount = 0;
+QString g_lastTitle, g_lastMessage;
+std::optional<std::pair<QString, int>> g_nextSelection;
+int g_nextType = -1;
 
 // "*.dat" becomes the dialog's filter "*.dat (*.dat)"; only a dialog that does not restrict the
 // extension offers all files as well.
@@ -62,11 +63,11 @@ int Answered(const QString& chosen, int result, char* path, std::size_t pathSize
 using namespace kvor::rt;
 
 int MessagePopup(const char* title, const char* message) {
-    ++popupCount;
-    lastTitle = FromProgramText(title);
-    lastMessage = FromProgramText(message);
-    if (answerThemselves || QApplication::instance() == nullptr) return 0;
-    QMessageBox box(QMessageBox::Warning, lastTitle, lastMessage, QMessageBox::Ok);
+    ++g_popupCount;
+    g_lastTitle = FromProgramText(title);
+    g_lastMessage = FromProgramText(message);
+    if (g_answerThemselves || QApplication::instance() == nullptr) return 0;
+    QMessageBox box(QMessageBox::Warning, g_lastTitle, g_lastMessage, QMessageBox::Ok);
     box.exec();
     return 0;
 }
@@ -79,12 +80,12 @@ int FileSelectPopupPath(const char* defaultDirectory, const char* defaultFileNam
     path[0] = '\0';
     QString chosen;
     int result = VAL_NO_FILE_SELECTED;
-    if (nextSelection) {
-        chosen = nextSelection->first;
-        result = nextSelection->second;
-        nextSelection.reset();
+    if (g_nextSelection) {
+        chosen = g_nextSelection->first;
+        result = g_nextSelection->second;
+        g_nextSelection.reset();
     } else {
-        if (answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
+        if (g_answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
         const QString dir =
             StartDirectory(QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory));
         const QString start = QDir(dir).filePath(
@@ -121,14 +122,14 @@ int FileSelectTypePopupPath(const char* defaultDirectory, const char* defaultFil
     if (path == nullptr || pathSize == 0 || type == nullptr) return -1;
     path[0] = '\0';
     const QStringList types = QString::fromUtf8(typeList == nullptr ? "" : typeList).split('\n');
-    if (nextSelection) {
-        if (nextType >= 0 && nextType < types.size()) *type = nextType;
-        const auto [chosen, result] = *nextSelection;
-        nextSelection.reset();
-        nextType = -1;
+    if (g_nextSelection) {
+        if (g_nextType >= 0 && g_nextType < types.size()) *type = g_nextType;
+        const auto [chosen, result] = *g_nextSelection;
+        g_nextSelection.reset();
+        g_nextType = -1;
         return Answered(chosen, result, path, pathSize);
     }
-    if (answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
+    if (g_answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
     const QString dir =
         StartDirectory(QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory));
     const QString start =
@@ -154,20 +155,20 @@ int FileSelectTypePopupPath(const char* defaultDirectory, const char* defaultFil
 }
 
 void SetPopupsAnswerThemselves(bool on) {
-    answerThemselves = on;
+    g_answerThemselves = on;
 }
 int GetMessagePopupCount() {
-    return popupCount;
+    return g_popupCount;
 }
 int GetLastMessagePopup(char* title, std::size_t titleSize, char* message,
                         std::size_t messageSize) {
-    CopyOut(lastTitle, title, titleSize);
-    CopyOut(lastMessage, message, messageSize);
-    return popupCount;
+    CopyOut(g_lastTitle, title, titleSize);
+    CopyOut(g_lastMessage, message, messageSize);
+    return g_popupCount;
 }
 void SetNextFileSelection(const char* path, int result) {
-    nextSelection = std::make_pair(QString::fromUtf8(path == nullptr ? "" : path), result);
+    g_nextSelection = std::make_pair(QString::fromUtf8(path == nullptr ? "" : path), result);
 }
 void SetNextFileSelectionType(int type) {
-    nextType = type;
+    g_nextType = type;
 }

@@ -18,11 +18,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "link/protocol.h"
 #include "ui/line_trace.h"
+#include "ui/program_text.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
 #include "ui/runtime.h"
+#include "wire/codec.h"
 
 namespace kvor::rt {
 namespace {
@@ -256,10 +257,10 @@ int GetLineMonitorEntry(int index, LineMonitorEntry* info) {
     info->length = static_cast<int>(e->bytes.size());
     const auto* b = reinterpret_cast<const unsigned char*>(e->bytes.constData());
     if (e->kind != TraceKind::Note && e->bytes.size() == kvor::protocol::kFrameBytes) {
-        info->sync = b[0] << 8 | b[1];
-        info->command = b[2] << 8 | b[3];
-        for (int i = 0; i < kvor::protocol::kDataWords; ++i)
-            info->words[i] = static_cast<std::uint16_t>(b[4 + 2 * i] << 8 | b[5 + 2 * i]);
+        const kvor::protocol::FrameWords f = kvor::protocol::DecodeFrame(b);
+        info->sync = f.sync;
+        info->command = f.command;
+        std::copy(std::begin(f.words), std::end(f.words), info->words);
     }
     return 0;
 }

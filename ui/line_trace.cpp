@@ -3,8 +3,8 @@
 
 #include <QLoggingCategory>
 
-#include "link/protocol.h"
 #include "ui/runtime.h"
+#include "wire/codec.h"
 
 Q_LOGGING_CATEGORY(lcSerial, "kvor.serial", QtInfoMsg)
 
@@ -14,7 +14,7 @@ namespace {
 namespace proto = kvor::protocol;
 
 int Word(const QByteArray& b, int offset) {
-    return (static_cast<unsigned char>(b[offset]) << 8) | static_cast<unsigned char>(b[offset + 1]);
+    return proto::WordAt(reinterpret_cast<const proto::Byte*>(b.constData()) + offset);
 }
 
 QString Hex(const QByteArray& bytes, int shown) {
@@ -28,7 +28,7 @@ QString Frame(const QByteArray& b, bool zeroData) {
     QString text = QStringLiteral("sync 0x%1  cmd %2 |")
                        .arg(Word(b, 0), 4, 16, QLatin1Char('0'))
                        .arg(CommandName(command, zeroData));
-    for (int i = 0; i < proto::kDataWords; ++i)
+    for (int i = 0; i < proto::PNUM; ++i)
         text += QStringLiteral(" %1").arg(Word(b, 4 + 2 * i), 5);
     return text;
 }
@@ -157,7 +157,7 @@ void LineTrace::written(int port, const unsigned char* data, int count, int resu
     e.bytes = QByteArray(reinterpret_cast<const char*>(data), count);
     if (count == proto::kFrameBytes) {
         e.zeroData = AllDataZero(data);
-        lastRequest_[port] = {(data[2] << 8) | data[3], e.zeroData};
+        lastRequest_[port] = {proto::WordAt(&data[2]), e.zeroData};
     }
     e.request = lastRequest_[port].command;
     add(std::move(e));

@@ -46,7 +46,7 @@ std::vector<RingItem> PortTableItems() {
 }
 
 // Port selectors by panel and control; each lists the table as last read.
-std::vector<std::pair<int, int>> portSelectors;
+std::vector<std::pair<int, int>> g_portSelectors;
 
 void ListPortsIn(int panel, int id) {
     Control* ring = FindControl(panel, id);
@@ -57,8 +57,9 @@ void ListPortsIn(int panel, int id) {
 }
 
 void ListPortsInEverySelector() {
-    std::erase_if(portSelectors, [](auto s) { return FindControl(s.first, s.second) == nullptr; });
-    for (const auto& [panel, id] : portSelectors)
+    std::erase_if(g_portSelectors,
+                  [](auto s) { return FindControl(s.first, s.second) == nullptr; });
+    for (const auto& [panel, id] : g_portSelectors)
         ListPortsIn(panel, id);
 }
 
@@ -71,7 +72,7 @@ void MakePortSelector(int panel, Control* ring, double current) {
         RefreshComPortTable(OpenComPortNumbers());
         ListPortsIn(panel, id);
     });
-    portSelectors.emplace_back(panel, id);
+    g_portSelectors.emplace_back(panel, id);
     SetComPortTableListener(ListPortsInEverySelector);
     WatchForDevices();
 }

@@ -7,8 +7,25 @@
 #include <cstdint>
 
 #include "ui/runtime.h"
+#include "wire/protocol.h"
+
+// ---- control attributes -------------------------------------------------------------------
+
+int GetCtrlAttribute(int panel, int control, int attribute, int* value);
+int GetCtrlAttribute(int panel, int control, int attribute, double* value);
+int GetCtrlAttributeText(int panel, int control, int attribute, char* text, std::size_t size);
+
+// ---- tables -------------------------------------------------------------------------------
+
+// A cell's text, and its ATTR_TEXT_COLOR, ATTR_TEXT_BGCOLOR (-1: none) or ATTR_TEXT_BOLD.
+int GetTableCellVal(int panel, int control, int row, int column, char* text, std::size_t size);
+int GetTableCellAttribute(int panel, int control, int row, int column, int attribute, int* value);
 
 // ---- graphs -------------------------------------------------------------------------------
+
+// Cursors are numbered from 1.
+int GetGraphCursor(int panel, int control, int cursor, double* x, double* y);
+int GetAxisScalingMode(int panel, int control, int axis, int* mode, double* min, double* max);
 
 enum : int { PLOT_KIND_CURVE = 1, PLOT_KIND_RECTANGLE = 2 };
 
@@ -34,6 +51,17 @@ int GetGraphCurvePoints(int panel, int control, int index, double* x, double* y,
 int GetStripChartPoints(int panel, int control, int trace, double* values, int max);
 int GetTraceAttribute(int panel, int control, int trace, int attribute, int* value);
 
+// ---- serial ports -------------------------------------------------------------------------
+
+// The port table as the port selector lists it (numbers stay with their devices while the scope
+// runs).
+int GetComPortCount();           // entries, read afresh, the simulated sensor included
+int GetComPortNumber(int index); // the number of entry `index` (0-based, ascending numbers)
+int GetSimulatedComPort();       // the number of the "Simulated sensor" entry; never 1
+// Why the port cannot be opened, in full (which program holds it, which group it needs), as far
+// as the last attempt or a look at the device tells; an empty text when nothing stands in the way.
+int GetComPortProblem(int port, char* text, std::size_t size);
+
 // ---- line monitor -------------------------------------------------------------------------
 
 enum : int { LINE_OUT = 0, LINE_IN = 1, LINE_FLUSHED = 2, LINE_NOTE = 3 };
@@ -44,7 +72,7 @@ struct LineMonitorEntry {
     int kind = 0;                // LINE_OUT, LINE_IN, LINE_FLUSHED, LINE_NOTE
     int length = 0;              // bytes (notes: characters)
     int sync = -1, command = -1; // entries of one frame's length, else -1
-    std::uint16_t words[16] = {};
+    std::uint16_t words[kvor::protocol::PNUM] = {};
 };
 
 // The entries the open monitor lists now (the window first catches up with the trace);

@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "ui/program_text.h"
 #include "ui/registry.h"
 #include "ui/replot_pacer.h"
 
@@ -33,7 +34,7 @@ std::map<int, Report>& Reports() {
     return reports;
 }
 
-int nextReport = 1;
+int g_nextReport = 1;
 
 // A graph draws itself afresh at a higher resolution; any other control as it shows.
 QPixmap PictureOf(QWidget* body) {
@@ -76,7 +77,7 @@ void Draw(QPainter* painter, const Report& report, const QRect& page) {
 using namespace kvor::rt;
 
 int NewReport(const char* title) {
-    const int handle = nextReport++;
+    const int handle = g_nextReport++;
     Reports()[handle].title = FromProgramText(title);
     return handle;
 }

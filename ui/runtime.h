@@ -121,9 +121,6 @@ enum : int { VAL_HOT = 0, VAL_INDICATOR = 1 };
 int SetCtrlAttribute(int panel, int control, int attribute, int value);
 int SetCtrlAttribute(int panel, int control, int attribute, double value);
 int SetCtrlAttribute(int panel, int control, int attribute, const char* text);
-int GetCtrlAttribute(int panel, int control, int attribute, int* value);
-int GetCtrlAttribute(int panel, int control, int attribute, double* value);
-int GetCtrlAttributeText(int panel, int control, int attribute, char* text, std::size_t size);
 // The text a ring shows for `value` (its item's) or a switch (its on or off text); -1 when the
 // control shows no text of its own for it.
 int GetLabelFromValue(int panel, int control, double value, char* text, std::size_t size);
@@ -151,12 +148,9 @@ int ReplaceTextBoxLine(int panel, int control, int line, const char* text);
 int ClearListCtrl(int panel, int control);
 // Inserts before item `index` (-1: after the last); returns the count of items.
 int InsertListItem(int panel, int control, int index, const char* label, int value);
-int GetNumListItems(int panel, int control, int* count);
 int SetTableCellVal(int panel, int control, int row, int column, const char* text);
-int GetTableCellVal(int panel, int control, int row, int column, char* text, std::size_t size);
-// ATTR_TEXT_COLOR, ATTR_TEXT_BGCOLOR (-1 read back: none) and ATTR_TEXT_BOLD of one cell.
+// ATTR_TEXT_COLOR, ATTR_TEXT_BGCOLOR and ATTR_TEXT_BOLD of one cell.
 int SetTableCellAttribute(int panel, int control, int row, int column, int attribute, int value);
-int GetTableCellAttribute(int panel, int control, int row, int column, int attribute, int* value);
 
 // ---- graphs -------------------------------------------------------------------------------
 
@@ -181,17 +175,14 @@ int PlotRectangle(int panel, int control, double x1, double y1, double x2, doubl
 int DeleteGraphPlot(int panel, int control, int plot, int refresh);
 // Cursors are numbered from 1.
 int SetGraphCursor(int panel, int control, int cursor, double x, double y);
-int GetGraphCursor(int panel, int control, int cursor, double* x, double* y);
 // Any range is accepted, an inverted or empty one included.
 int SetAxisScalingMode(int panel, int control, int axis, int mode, double min, double max);
-int GetAxisScalingMode(int panel, int control, int axis, int* mode, double* min, double* max);
 
 // ---- strip chart --------------------------------------------------------------------------
 
 // Appends `count` values starting at values[start], taking every (skip + 1)-th; the values are
 // interleaved among the chart's traces (value k goes to trace k mod traces).
 int PlotStripChart(int panel, int control, const double* values, int count, int start, int skip);
-int ClearStripChart(int panel, int control);
 // Traces are numbered from 1.
 int SetTraceAttribute(int panel, int control, int trace, int attribute, int value);
 
@@ -372,14 +363,9 @@ void TraceLineNote(int port, const char* text);
 
 // The port table, for the port selector. Numbers stay with their devices while the scope runs:
 // an adapter plugged in later gets a number never used before, one pulled out leaves the table
-// (unless its port is open), and no number ever comes to mean another device.
-int GetComPortCount();           // entries, read afresh, the simulated sensor included
-int GetComPortNumber(int index); // the number of entry `index` (0-based, ascending numbers)
-int GetSimulatedComPort();       // the number of the "Simulated sensor" entry; never 1
+// (unless its port is open), and no number ever comes to mean another device. The label of a
+// port as the selector shows it:
 int GetComPortLabel(int port, char* text, std::size_t size);
-// Why the port cannot be opened, in full (which program holds it, which group it needs), as far
-// as the last attempt or a look at the device tells; an empty text when nothing stands in the way.
-int GetComPortProblem(int port, char* text, std::size_t size);
 // 1 when port `com` is a simulated sensor, not a line to a real one.
 int IsSimulatedComPort(int port);
 

@@ -11,6 +11,7 @@
 
 #include "ui/com_dispatch.h"
 #include "ui/line_trace.h"
+#include "ui/program_text.h"
 #include "ui/registry.h"
 #include "ui/runtime.h"
 #include "ui/serial_line.h"

@@ -50,15 +50,6 @@ class StripChart : public Control {
         return 0;
     }
 
-    int clear() {
-        for (auto& trace : data_)
-            trace.clear();
-        next_ = 0;
-        samples_ = 0;
-        redraw();
-        return 0;
-    }
-
     int setAttribute(int attribute, const Value& value) override {
         if (attribute == ATTR_POINTS_PER_SCREEN) {
             const int n = ToInt(value);
@@ -211,11 +202,6 @@ using kvor::rt::stripOf;
 int PlotStripChart(int panel, int control, const double* values, int count, int start, int skip) {
     auto* s = stripOf(panel, control);
     return s == nullptr ? -1 : s->append(values, count, start, skip);
-}
-
-int ClearStripChart(int panel, int control) {
-    auto* s = stripOf(panel, control);
-    return s == nullptr ? -1 : s->clear();
 }
 
 int SetTraceAttribute(int panel, int control, int trace, int attribute, int value) {

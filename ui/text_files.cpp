@@ -35,11 +35,12 @@ struct TextFile {
     qint64 read = 0; // bytes read so far (files opened for reading)
 };
 
+int g_nextHandle = 1;
+
 // Whether a file has content whose last byte is not a line end.
 bool EndsInsideALine(const QString& path) {
     QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly) || probe.isSequential() || probe.size() == 0)
-        return false;
+    if (!probe.open(QIODevice::ReadOnly) || probe.isSequential() || probe.size() == 0) return false;
     return probe.seek(probe.size() - 1) && probe.read(1) != "\n";
 }
 
@@ -108,7 +109,6 @@ using namespace kvor::rt;
 
 int OpenTextFile(const char* fileName, int fileAction) {
     if (fileName == nullptr || fileName[0] == '\0') return kFileErrOpen;
-    static int nextHandle = 1;
     auto f = std::make_unique<TextFile>();
     const QString path = ResolvePath(QString::fromUtf8(fileName));
     f->file.setFileName(path);
@@ -126,7 +126,7 @@ int OpenTextFile(const char* fileName, int fileAction) {
     f->flushTimer.setSingleShot(true);
     TextFile* raw = f.get();
     QObject::connect(&f->flushTimer, &QTimer::timeout, [raw] { Flush(*raw); });
-    const int handle = nextHandle++;
+    const int handle = g_nextHandle++;
     Files()[handle] = std::move(f);
     return handle;
 }

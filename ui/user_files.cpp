@@ -6,20 +6,18 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include "ui/program_text.h"
 #include "ui/registry.h"
 
 namespace kvor::rt {
 namespace {
 
-QStringList& FoundFiles() {
-    static QStringList files;
-    return files;
-}
+QStringList g_foundFiles; // what GetFirstFile found and GetNextFile has not given yet
 
 int NextFound(char* fileName, std::size_t size) {
     if (fileName == nullptr || size == 0) return -1;
-    while (!FoundFiles().isEmpty()) {
-        const QByteArray name = FoundFiles().takeFirst().toUtf8();
+    while (!g_foundFiles.isEmpty()) {
+        const QByteArray name = g_foundFiles.takeFirst().toUtf8();
         // A name the program's buffer cannot hold whole is no name of its files.
         if (static_cast<std::size_t>(name.size()) < size) {
             CopyOut(QString::fromUtf8(name), fileName, size);
@@ -50,12 +48,12 @@ int GetUserDataDirPath(const char* subfolder, char* dir, std::size_t size) {
 }
 
 int GetFirstFile(const char* searchPath, char* fileName, std::size_t size) {
-    FoundFiles().clear();
+    g_foundFiles.clear();
     if (searchPath == nullptr) return NextFound(fileName, size);
     const QString search = QDir::fromNativeSeparators(QString::fromUtf8(searchPath));
     const qsizetype slash = search.lastIndexOf(QLatin1Char('/'));
     const QDir dir(slash < 0 ? QStringLiteral(".") : search.left(slash + 1));
-    FoundFiles() = dir.entryList({search.mid(slash + 1)}, QDir::Files, QDir::Name);
+    g_foundFiles = dir.entryList({search.mid(slash + 1)}, QDir::Files, QDir::Name);
     return NextFound(fileName, size);
 }
 

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scope_line.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include "sim/wire.h"
 
 namespace kvor::sim::test {
 
@@ -23,21 +26,14 @@ int MillisecondsLeft(Clock::time_point deadline) {
 } // namespace
 
 Bytes RequestFrame(int command, std::initializer_list<std::uint16_t> words) {
-    Bytes f = {0x00, 0x55, static_cast<std::uint8_t>(command >> 8),
-               static_cast<std::uint8_t>(command & 0xFF)};
-    std::size_t n = 0;
-    for (std::uint16_t w : words) {
-        if (n++ == 16) break;
-        f.push_back(static_cast<std::uint8_t>(w >> 8));
-        f.push_back(static_cast<std::uint8_t>(w & 0xFF));
-    }
-    f.resize(36, 0);
-    return f;
+    std::uint16_t data[protocol::PNUM] = {};
+    std::copy_n(words.begin(), std::min<std::size_t>(words.size(), protocol::PNUM), data);
+    return EncodeFrame(protocol::kSyncRequest, command, data);
 }
 
 std::uint16_t WordAt(const Bytes& bytes, std::size_t index) {
     if (2 * index + 1 >= bytes.size()) return 0;
-    return static_cast<std::uint16_t>((bytes[2 * index] << 8) | bytes[2 * index + 1]);
+    return protocol::WordAt(&bytes[2 * index]);
 }
 
 ScopeLine::ScopeLine(const std::string& path) {

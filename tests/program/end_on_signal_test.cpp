@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "link/protocol.h"
 #include "sim/simulated_sensor.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
+#include "wire/protocol.h"
 
 namespace kvor::test {
 namespace {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "state/panel_ids.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor::test {

@@ -12,12 +12,12 @@
 
 #include <gtest/gtest.h>
 
-#include "link/protocol.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace kvor {
 namespace {
@@ -83,7 +83,7 @@ class LineMonitor : public test::ScopeTest {
         for (std::size_t i = 0; i < received.size(); ++i) {
             EXPECT_EQ(out[i].sync, received[i].sync) << "request " << i;
             EXPECT_EQ(out[i].command, received[i].command) << "request " << i;
-            for (int w = 0; w < protocol::kDataWords; ++w)
+            for (int w = 0; w < protocol::PNUM; ++w)
                 EXPECT_EQ(out[i].words[w], received[i].words[w]) << "request " << i;
         }
     }
@@ -110,7 +110,7 @@ TEST_F(LineMonitor, ListsTheStartUpAndARunAsTheSensorSawThem) {
     for (const LineMonitorEntry& e : in) {
         ASSERT_EQ(e.length, protocol::kFrameBytes);
         EXPECT_EQ(e.command, protocol::CMD_MEASURE);
-        for (int w = 0; w < protocol::kDataWords; ++w)
+        for (int w = 0; w < protocol::PNUM; ++w)
             EXPECT_EQ(e.words[w], kAnswer[static_cast<std::size_t>(w)]);
     }
     EXPECT_TRUE(Listed("cmd 8 measure |   410   620   515  1234"));

@@ -10,6 +10,7 @@
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -10,12 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include "link/protocol.h"
 #include "link/serial_link.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace kvor {
 namespace {

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "live/bar_graph.h"
-#include "live/curve_strip.h"
-#include "live/run_loop.h"
+#include "live/measurement.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
@@ -24,9 +22,7 @@ class AnyAnswer : public test::ScopeTest {
     void Display(const u16 (&words)[16]) {
         for (int i = 0; i < 16; ++i)
             pp[i] = words[i];
-        CopyPPtoMeasurement();
-        PlotVIDEOBarGraph();
-        PlotRAWGraphX8();
+        TakeMeasurementAnswer(RUN_LOOP);
     }
     void ExpectShown(const u16 (&words)[16]) {
         u16 v = 0;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "live/bar_graph.h"
+#include "live/measurement.h"
 #include "live/run_loop.h"
 #include "state/panel_ids.h"
 #include "state/state.h"

@@ -10,7 +10,6 @@
 #include <QDoubleSpinBox>
 #include <gtest/gtest.h>
 
-#include "link/protocol.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
@@ -18,6 +17,7 @@
 #include "tests/support/harness.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace kvor {
 namespace {

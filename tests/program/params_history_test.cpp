@@ -14,13 +14,14 @@
 
 #include <gtest/gtest.h>
 
-#include "link/protocol.h"
 #include "params/history.h"
 #include "params/history_window.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
 #include "tests/support/harness.h"
+#include "ui/readback.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace kvor {
 namespace {

@@ -13,13 +13,13 @@
 
 #include <gtest/gtest.h>
 
-#include "link/protocol.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/program/fault_support.h"
 #include "tests/support/harness.h"
 #include "ui/readback.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace kvor {
 namespace {

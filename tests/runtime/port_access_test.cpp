@@ -14,6 +14,7 @@
 
 #include "tests/runtime/serial_pty.h"
 #include "ui/line_trace.h"
+#include "ui/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/runtime/serial_pty.h"
+#include "ui/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -16,13 +16,13 @@
 #include <optional>
 
 #include "app/startup.h"
-#include "link/protocol.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "ui/panel_window.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
 #include "ui/runtime.h"
+#include "wire/protocol.h"
 
 namespace kvor::test {
 namespace {

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes on the line between the scope and a K-VOR-PX sensor: frame size and command codes.
-// Shared by the program and the simulated sensor; depends on nothing.
+// Shared by the program, the runtime's line monitor and the simulated sensor; depends on nothing.
 #pragma once
+
+#include <cstdint>
 
 namespace kvor::protocol {
 
-inline constexpr int kDataWords = 16;                  // data words in every frame
-inline constexpr int kFrameBytes = 4 + 2 * kDataWords; // sync word, command word, data words
-inline constexpr int kSyncRequest = 0x0055;            // sync word of every request
-inline constexpr int kSyncEcho = 0x00AA;               // sync word of the echo answer
-inline constexpr int kFirmwareTextBytes = 72;          // raw answer to the firmware request
-inline constexpr int kVideo64Bytes = 128;              // raw answer to a 64-sample block read
-inline constexpr int kVideo256Bytes = 512;             // raw answer to the 256-sample read
+inline constexpr std::int32_t PNUM = 16;         // data words in every frame
+inline constexpr int kFrameBytes = 4 + 2 * PNUM; // sync word, command word, data words
+inline constexpr int kSyncRequest = 0x0055;      // sync word of every request
+inline constexpr int kSyncEcho = 0x00AA;         // sync word of the echo answer
+inline constexpr int kFirmwareTextBytes = 72;    // raw answer to the firmware request
+inline constexpr int kVideo64Bytes = 128;        // raw answer to a 64-sample block read
+inline constexpr int kVideo256Bytes = 512;       // raw answer to the 256-sample read
 
 enum Command : int {
     CMD_WRITE_RAM = 1,
