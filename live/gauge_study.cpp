@@ -11,8 +11,8 @@
 #include <limits>
 
 #include "live/run_loop.h"
-#include "live/time_stamp.h"
 #include "state/panel_ids.h"
+#include "state/time_stamp.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "live/time_stamp.h"
 #include "state/state.h"
+#include "state/time_stamp.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "live/time_stamp.h"
 #include "params/history_window.h"
+#include "state/time_stamp.h"
 #include "ui/runtime.h"
 
 namespace kvor {

@@ -7,13 +7,13 @@
 #include <cstring>
 #include <utility>
 
-#include "live/time_stamp.h"
 #include "params/frame_map.h"
 #include "params/history.h"
 #include "params/panel_map.h"
 #include "params/para_file.h"
 #include "params/transfer.h"
 #include "state/panel_ids.h"
+#include "state/time_stamp.h"
 #include "ui/runtime.h"
 #include "wire/protocol.h"
 

@@ -40,7 +40,9 @@ class HistoryFile : public ::testing::Test {
         return ReadHistoryFile(path_.c_str(), kept, 4, &summary);
     }
     void TearDown() override { std::remove(path_.c_str()); }
-    std::string path_ = ::testing::TempDir() + "kvor-history-file.csv";
+    // Tests may run side by side: each has a file of its own.
+    std::string path_ = ::testing::TempDir() + "kvor-history-" +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv";
 };
 
 TEST_F(HistoryFile, IsReadUpToItsLastWholeRecordWhereverTheLastIsCut) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Local wall-clock time from the C++ library: the formats carry no locale, so a record reads the
 // same whatever language the operator's desktop speaks.
-#include "live/time_stamp.h"
+#include "state/time_stamp.h"
 
 #include <chrono>
 #include <cstdio>
