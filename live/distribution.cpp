@@ -121,17 +121,12 @@ void ShowDistribution() {
 
 void DiscardDistributionWindow() {
     distributionShown = 0;
-    if (pDistribution > 0) DiscardPanel(pDistribution);
-    pDistribution = 0;
+    DiscardWindow(&pDistribution);
 }
 
 KVOR_CALLBACK(CC_BTNDistribution) {
     if (event != EVENT_COMMIT) return 0;
-    if (pDistribution <= 0) pDistribution = LoadPanel(0, PANEL_FILE, DISTRIBUTION_PANEL_RESOURCE);
-    if (pDistribution <= 0) {
-        pDistribution = 0;
-        return 0;
-    }
+    if (LoadWindow(&pDistribution, DISTRIBUTION_PANEL_RESOURCE) == 0) return 0;
     distributionShown = 1;
     ShowDistribution();
     DisplayPanel(pDistribution);

@@ -168,20 +168,14 @@ void TakeGaugeReading() {
 void DiscardGaugeWindow() {
     gaugeTaking = 0;
     gaugeTaken = 0;
-    if (pGauge > 0) DiscardPanel(pGauge);
-    pGauge = 0;
+    DiscardWindow(&pGauge);
 }
 
 KVOR_CALLBACK(CC_BTNGaugeStudy) {
     if (event != EVENT_COMMIT) return 0;
-    if (pGauge <= 0) {
-        pGauge = LoadPanel(0, PANEL_FILE, GAUGE_PANEL_RESOURCE);
-        if (pGauge <= 0) {
-            pGauge = 0;
-            return 0;
-        }
-        ShowState("Place the master part, then press Start");
-    }
+    const bool first = pGauge <= 0;
+    if (LoadWindow(&pGauge, GAUGE_PANEL_RESOURCE) == 0) return 0;
+    if (first) ShowState("Place the master part, then press Start");
     DisplayPanel(pGauge);
     return 0;
 }

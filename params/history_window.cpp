@@ -217,17 +217,12 @@ void ForgetSensorReads() {
 
 void DiscardHistoryWindow() {
     historyShown = 0;
-    if (pHistory > 0) DiscardPanel(pHistory);
-    pHistory = 0;
+    DiscardWindow(&pHistory);
 }
 
 KVOR_CALLBACK(CC_BTNHistory) {
     if (event != EVENT_COMMIT) return 0;
-    if (pHistory <= 0) pHistory = LoadPanel(0, PANEL_FILE, HISTORY_PANEL_RESOURCE);
-    if (pHistory <= 0) {
-        pHistory = 0;
-        return 0;
-    }
+    if (LoadWindow(&pHistory, HISTORY_PANEL_RESOURCE) == 0) return 0;
     historyShown = 1;
     historyChosenFile[0] = '\0'; // the window opens on the sensor on the line
     ShowHistoryWindow();
@@ -308,7 +303,9 @@ KVOR_CALLBACK(CC_HistoryReadSensor) {
         std::snprintf(text, sizeof text, "RAM and EEPROM of the sensor on the line, read at %.8s",
                       time + 11);
     } else {
-        std::snprintf(text, sizeof text, "Read sensor: no answer (%s)", szStatus);
+        std::snprintf(text, sizeof text, "Read sensor: %s (%s)",
+                      historyReadKnown[0] != 0 ? "RAM read, EEPROM no answer" : "no answer",
+                      szStatus);
     }
     ShowStatus();
     if (historyShown != 0) ShowHistoryWindow();

@@ -224,6 +224,18 @@ void CopyText(char* dest, int size, const char* src) {
     dest[i] = '\0';
 }
 
+int LoadWindow(i32* panel, int resource) {
+    if (*panel <= 0) *panel = LoadPanel(0, PANEL_FILE, resource);
+    if (*panel > 0) return 1;
+    *panel = 0;
+    return 0;
+}
+
+void DiscardWindow(i32* panel) {
+    if (*panel > 0) DiscardPanel(*panel);
+    *panel = 0;
+}
+
 const char* FileFailureText(int code) {
     return code == kFileErrDiskFull ? "disk full"
            : code == kFileErrGone   ? "file or folder gone"

@@ -155,6 +155,11 @@ void SetStatusText(const char* text);
 void ShowStatus();
 // Shows a literal in the status line without touching szStatus.
 void ShowStatusLiteral(const char* text);
+// A window of the panel file: panel `resource` loaded into *panel the first time it is asked
+// for. Returns 1 when it is loaded, 0 when it will not load (*panel then stays 0).
+int LoadWindow(i32* panel, int resource);
+// Program end: a window loaded with LoadWindow goes; *panel is 0 again.
+void DiscardWindow(i32* panel);
 // Why a file the program writes failed, from the runtime's file failure code: "disk full", ...
 const char* FileFailureText(int code);
 // Copies at most `size - 1` characters of a text and terminates it.
