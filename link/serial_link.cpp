@@ -191,6 +191,7 @@ void EnsureRxCallback() {
 }
 
 void InitRS232(i32 port) {
+    HistoryLinkStarted();
     const int opened =
         OpenComConfig(port, "", kBaud, kParityNone, kDataBits, kStopBits, kQueueSize, kQueueSize);
     if (opened < 0) {
@@ -199,7 +200,6 @@ void InitRS232(i32 port) {
         return;
     }
     SetComTime(port, TIMEOUT);
-    HistoryLinkStarted();
     SettleLine(port);
     // Another port picked while this one settled has set its own link up.
     if (com != port) return;

@@ -79,13 +79,13 @@ void ResetHistory() {
 void HistoryLinkStarted() {
     ++historyLink;
     historySensor = HistorySensor{};
-    historySensor.simulated = IsSimulatedComPort(com) == 1 ? 1 : 0;
     historyRamKnown = 0;
     ForgetSensorReads();
 }
 
 void HistorySensorIdentified(int hardwareKnown) {
     HistoryFirmwareText(szVersion, historySensor.firmware, sizeof historySensor.firmware);
+    historySensor.simulated = IsSimulatedComPort(com) == 1 ? 1 : 0;
     const u16 words[HISTORY_HW_WORDS] = {ccdtype,      ccdmaxpixel, ccdresolution, pcbtype,
                                          ccdvirtpixel, ccdsubpixel, ccdpixB,       ccdpixE,
                                          softversion,  hwtype,      adcmax};
