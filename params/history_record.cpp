@@ -19,7 +19,7 @@ constexpr int kEvents = static_cast<int>(sizeof kEventTexts / sizeof kEventTexts
 
 // time, event, set, firmware, hardware, simulated, 16 words, check
 constexpr int kFields = 6 + PNUM + 1;
-constexpr int kFieldLen = 96;
+constexpr int kFieldLen = 2 * STATUS_LEN + 16; // a firmware text of quotes, each doubled
 constexpr int kLongestFileStem = 40;
 
 // FNV-1a: every changed or missing byte changes it.
@@ -80,7 +80,7 @@ bool SplitFields(const char* line, char (&fields)[kFields][kFieldLen]) {
             if (c == '\0') return field == kFields;
             continue;
         }
-        if (at >= kFieldLen - 1) return false;
+        if (field >= kFields || at >= kFieldLen - 1) return false;
         fields[field][at++] = *p;
     }
 }

@@ -3,14 +3,14 @@
 # Builds the fuzz targets with clang and runs each for a bounded time; fails on the first crash,
 # sanitizer report or broken check, and leaves the crashing input in the build folder.
 #   scripts/fuzz.sh                 every target, FUZZ_SECONDS (default 60) seconds each
-#   scripts/fuzz.sh answers         one target: para_file, answers or identify
+#   scripts/fuzz.sh answers         one target: para_file, answers, identify or history_file
 # Environment: FUZZ_SECONDS, FUZZ_BUILD (the build folder, default build-fuzz in the checkout).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD:-"$here/build-fuzz"}
 seconds=${FUZZ_SECONDS:-60}
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(para_file answers identify)
+[ ${#targets[@]} -eq 0 ] && targets=(para_file answers identify history_file)
 
 "$here/scripts/install-deps.sh"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
@@ -23,8 +23,9 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions="$here/tests/lsan.supp":print_suppressions=0
 
 # The largest input worth trying: a parameter file is some hundred bytes; answers are a few
-# frames and a video block; a firmware answer may overrun the 1024-byte read buffer.
-declare -A max_len=([para_file]=512 [answers]=1024 [identify]=2048)
+# frames and a video block; a firmware answer may overrun the 1024-byte read buffer; a few
+# history records, one longer than the line buffer.
+declare -A max_len=([para_file]=512 [answers]=1024 [identify]=2048 [history_file]=2048)
 
 for t in "${targets[@]}"; do
   bin="$build/bin/kvor_fuzz_$t"
