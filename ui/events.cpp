@@ -22,9 +22,9 @@
 namespace kvor::rt {
 namespace {
 
-std::unique_ptr<QApplication> application;
-bool quitRequested = false;
-int quitCode = 0;
+std::unique_ptr<QApplication> g_application;
+bool g_quitRequested = false;
+int g_quitCode = 0;
 
 QElapsedTimer& monotonicClock() {
     static QElapsedTimer timer = [] {
@@ -77,7 +77,7 @@ using namespace kvor::rt;
 int InitRuntime(ProgramInstance* instance) {
     if (QApplication::instance() != nullptr) return 1;
     if (instance == nullptr || instance->argc < 0) return 0;
-    application = StartApplication(instance->argc, instance->argv);
+    g_application = StartApplication(instance->argc, instance->argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ApplyDesktopIdentity();
     EndOnTerminationSignals();
@@ -90,9 +90,9 @@ void CloseRuntime() {
     RemoveAllPanels();
     CloseAllComPorts();
     CloseAllTextFiles();
-    if (application) {
+    if (g_application) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        application.reset();
+        g_application.reset();
     }
 }
 
@@ -102,15 +102,15 @@ int ProcessSystemEvents() {
 }
 
 int RunUserInterface() {
-    quitRequested = EndingOnSignal();
-    while (!quitRequested)
+    g_quitRequested = EndingOnSignal();
+    while (!g_quitRequested)
         ProcessPending(kIdleSleepMs);
-    return quitCode;
+    return g_quitCode;
 }
 
 int QuitUserInterface(int code) {
-    quitCode = code;
-    quitRequested = true;
+    g_quitCode = code;
+    g_quitRequested = true;
     return 0;
 }
 
