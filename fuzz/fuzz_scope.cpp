@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <unistd.h>
 
 #include "app/startup.h"
 #include "state/panel_ids.h"
@@ -51,6 +53,20 @@ std::uint16_t WordAt(const std::uint8_t* data, std::size_t size, std::size_t at)
     const unsigned hi = at < size ? data[at] : 0;
     const unsigned lo = at + 1 < size ? data[at + 1] : 0;
     return static_cast<std::uint16_t>(hi << 8 | lo);
+}
+
+const char* TempFile(const char* pattern) {
+    static char path[256] = {};
+    if (path[0] == '\0') {
+        if (std::strlen(pattern) >= sizeof path)
+            Fail("temporary file name too long", __FILE__, __LINE__);
+        std::strcpy(path, pattern);
+        const int fd = mkstemps(path, 4);
+        if (fd < 0) Fail("mkstemps", __FILE__, __LINE__);
+        close(fd);
+        std::atexit([] { unlink(path); });
+    }
+    return path;
 }
 
 } // namespace kvor::fuzz

@@ -16,6 +16,10 @@ void StartScopeOnce();
 // Prints what failed and where, then aborts.
 [[noreturn]] void Fail(const char* what, const char* file, int line);
 
+// The file the target writes its input to: one per process, made from `pattern` on the first
+// call (its six X before a four-character ending replaced), removed when the process ends.
+const char* TempFile(const char* pattern);
+
 // The 16-bit word at byte offset `at`, high byte first, or 0 past the end of the input.
 std::uint16_t WordAt(const std::uint8_t* data, std::size_t size, std::size_t at);
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A parameter history file of any content, read as the history window reads it: every entry
 // taken is a whole record, and written again it reads back as the same entry.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,20 +13,10 @@
 namespace kvor::fuzz {
 namespace {
 
-constexpr int kKept = 8;
+// The file the input is written to (see TempFile).
+constexpr const char* kInputFile = "/tmp/kvor_fuzz_historyXXXXXX.csv";
 
-const char* TempFile() {
-    static char path[] = "/tmp/kvor_fuzz_historyXXXXXX.csv";
-    static const bool made = [] {
-        const int fd = mkstemps(path, 4);
-        if (fd < 0) Fail("mkstemps", __FILE__, __LINE__);
-        close(fd);
-        std::atexit([] { unlink(path); });
-        return true;
-    }();
-    (void)made;
-    return path;
-}
+constexpr int kKept = 8;
 
 bool SameEntry(const HistoryEntry& a, const HistoryEntry& b) {
     return std::strcmp(a.time, b.time) == 0 && a.event == b.event && a.set == b.set &&
@@ -46,14 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kvor;
     using namespace kvor::fuzz;
     StartScopeOnce();
-    std::FILE* f = std::fopen(TempFile(), "wb");
+    std::FILE* f = std::fopen(TempFile(kInputFile), "wb");
     if (f == nullptr) Fail("fopen of the temporary file", __FILE__, __LINE__);
     if (size > 0 && std::fwrite(data, 1, size, f) != size) Fail("fwrite", __FILE__, __LINE__);
     std::fclose(f);
 
     static HistoryEntry kept[kKept];
     HistorySummary summary;
-    const int n = ReadHistoryFile(TempFile(), kept, kKept, &summary);
+    const int n = ReadHistoryFile(TempFile(kInputFile), kept, kKept, &summary);
     KVOR_FUZZ_CHECK(n >= 0 && n <= kKept &&
                     n == (summary.entries < kKept ? summary.entries : kKept));
     KVOR_FUZZ_CHECK(summary.entries <= summary.lines);

@@ -3,7 +3,6 @@
 // operator picks the file, ReadParaFromFile takes it, PushGET(DATFILE) shows it. The variables
 // take all 16 words of the file or none, and whatever was taken is shown within the sensor's
 // ranges.
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -27,6 +26,9 @@
 
 namespace kvor::fuzz {
 namespace {
+
+// The file the operator "picks", made once per process and removed when the process ends.
+constexpr const char* kInputFile = "/tmp/kvor_fuzz_paraXXXXXX.dat";
 
 // The variables of words 0..14; word 15 goes into both deltaTol and trigMode.
 u16* const kWordVars[15] = {&power,  &rs232Mode, &vThd,  &anaMode,   &polarity,
@@ -102,22 +104,8 @@ bool IsWritersFormat(const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-// The file the operator "picks", made once per process and removed when the process ends.
-const char* TempFile() {
-    static char path[] = "/tmp/kvor_fuzz_paraXXXXXX.dat";
-    static const bool made = [] {
-        const int fd = mkstemps(path, 4);
-        if (fd < 0) Fail("mkstemps", __FILE__, __LINE__);
-        close(fd);
-        std::atexit([] { unlink(path); });
-        return true;
-    }();
-    (void)made;
-    return path;
-}
-
 void WriteFile(const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(TempFile(), "wb");
+    std::FILE* f = std::fopen(TempFile(kInputFile), "wb");
     if (f == nullptr) Fail("fopen of the temporary file", __FILE__, __LINE__);
     if (size > 0 && std::fwrite(data, 1, size, f) != size) Fail("fwrite", __FILE__, __LINE__);
     std::fclose(f);
@@ -184,7 +172,7 @@ void ReadAndShow(const std::uint8_t* data, std::size_t size, const Sensor& senso
     SetRecognisableVariables();
     const Words before = Variables();
     SetStatusText("before the file");
-    SetNextFileSelection(TempFile(), 1);
+    SetNextFileSelection(TempFile(kInputFile), 1);
     ReadParaFromFile();
     const Words after = Variables();
 
@@ -214,7 +202,7 @@ void ReadAndShow(const std::uint8_t* data, std::size_t size, const Sensor& senso
         KVOR_FUZZ_CHECK(after == *fromFile);
         KVOR_FUZZ_CHECK(std::strcmp(szStatus, "before the file") == 0);
     }
-    KVOR_FUZZ_CHECK(std::strcmp(file_name, TempFile()) == 0);
+    KVOR_FUZZ_CHECK(std::strcmp(file_name, TempFile(kInputFile)) == 0);
 
     PushGET(DATFILE);
     CheckShownWithinRanges();
