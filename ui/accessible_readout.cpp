@@ -88,11 +88,19 @@ Readout::Readout(bool numeric, const QString& text) : numeric_(numeric) {
     // Numbers and the sensor's own texts: never markup.
     setTextFormat(Qt::PlainText);
     setText(text);
+    restEnd_.setSingleShot(true);
+    connect(&restEnd_, &QTimer::timeout, this, [this] { setUpdatesEnabled(true); });
 }
 
 void Readout::display(const QString& text, double value) {
     const QString old = QLabel::text();
     const bool valueChanged = numeric_ && value_ != value;
+    // Within the rest after a repaint the new text waits for the rest's end to be painted.
+    if (restMs_ > 0 && old != text && updatesEnabled() && lastPaint_.isValid() &&
+        lastPaint_.elapsed() < restMs_) {
+        setUpdatesEnabled(false);
+        restEnd_.start(static_cast<int>(restMs_ - lastPaint_.elapsed()));
+    }
     setText(text);
     if (numeric_) value_ = value;
     if (!QAccessible::isActive()) return;
@@ -144,6 +152,7 @@ bool Readout::layOut(const QString& text, QGlyphRun* run, qreal* width) {
 // A number goes where the label itself would put it: inside the margin, indented by half an
 // "x" when framed, aligned as set. Everything else the label paints itself.
 void Readout::paintEvent(QPaintEvent* event) {
+    if (restMs_ > 0) lastPaint_.start();
     QGlyphRun run;
     qreal width = 0;
     if (!layOut(text(), &run, &width)) {

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The plot widget of graphs and strip charts: QCustomPlot whose bottom picture (background,
-// grid and axes) is opaque, so that a repaint copies it instead of blending it over a filled
-// background, and blends only the pictures of the curves and cursors over it.
+// The plot widget of graphs and strip charts: QCustomPlot whose pictures are opaque and stacked.
+// The bottom picture holds the background, the grid and the axes; each picture above it starts
+// as a copy of the one below and has its own layer drawn over that (the curves and rectangles,
+// then the cursors). The top picture is the whole plot, so a repaint only copies it to the
+// screen, and a new answer copies the background and draws the curves instead of clearing a
+// transparent picture and blending it over the others.
 #pragma once
 
 #include <qcustomplot.h>
@@ -13,11 +16,17 @@ class PlotWidget : public QCustomPlot {
     PlotWidget();
     // The colour behind everything, in the bottom picture.
     void setBackgroundColour(const QColor& colour);
+    // Gives every layer with a picture of its own a stacked picture; called once the layers'
+    // modes are set. A layer's picture is then out of date whenever one below it is redrawn:
+    // redraw the layers in order from the lowest one that changed.
+    void stackPictures();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    class StackedPicture;
+
     // Fills the whole widget, first thing on the background layer.
     class Fill : public QCPLayerable {
       public:
@@ -30,6 +39,10 @@ class PlotWidget : public QCustomPlot {
             painter->fillRect(mParentPlot->viewport(), brush);
         }
     };
+
+    // The picture below `picture`, or nullptr for the bottom one.
+    const StackedPicture* below(const StackedPicture* picture) const;
+
     Fill* fill_;
 };
 
