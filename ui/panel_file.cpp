@@ -98,7 +98,8 @@ QString ParseControl(const QJsonObject& o, ControlDef* c) {
     c->step = o.value(QLatin1String("step")).toDouble(1);
     c->precision = o.value(QLatin1String("precision")).toInt(0);
     c->notANumber = o.value(QLatin1String("not_a_number")).toString(QStringLiteral("NaN"));
-    c->repaintsPerSecond = std::clamp(o.value(QLatin1String("repaints_per_second")).toInt(0), 0, 1000);
+    c->repaintsPerSecond =
+        std::clamp(o.value(QLatin1String("repaints_per_second")).toInt(0), 0, 1000);
     c->onText = o.value(QLatin1String("on_text")).toString();
     c->offText = o.value(QLatin1String("off_text")).toString();
     c->callback = o.value(QLatin1String("callback")).toString();
