@@ -71,7 +71,8 @@ struct Figures {
 
 // Starts the program against a fresh sensor, runs one loop for `seconds`, and counts. With
 // `record` set, a measurement record runs to that file meanwhile; with `hidden`, the main panel
-// is not on the screen, so nothing is painted (the plots still draw their pictures).
+// is not on the screen, so nothing is painted (before the plots drew their pictures when the
+// panel went to the screen, they still drew them then).
 Figures Run(ProgramInstance* instance, sim::Options options, bool video, double seconds,
             [[maybe_unused]] const char* record = nullptr, bool hidden = false) {
     Figures f;

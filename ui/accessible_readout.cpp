@@ -89,7 +89,12 @@ Readout::Readout(bool numeric, const QString& text) : numeric_(numeric) {
     setTextFormat(Qt::PlainText);
     setText(text);
     restEnd_.setSingleShot(true);
-    connect(&restEnd_, &QTimer::timeout, this, [this] { setUpdatesEnabled(true); });
+    // The frame has not changed: only the inside is repainted (re-enabling updates the usual
+    // way would repaint the whole display).
+    connect(&restEnd_, &QTimer::timeout, this, [this] {
+        setAttribute(Qt::WA_UpdatesDisabled, false);
+        update(contentsRect());
+    });
 }
 
 void Readout::display(const QString& text, double value) {
@@ -98,7 +103,7 @@ void Readout::display(const QString& text, double value) {
     // Within the rest after a repaint the new text waits for the rest's end to be painted.
     if (restMs_ > 0 && old != text && updatesEnabled() && lastPaint_.isValid() &&
         lastPaint_.elapsed() < restMs_) {
-        setUpdatesEnabled(false);
+        setAttribute(Qt::WA_UpdatesDisabled);
         restEnd_.start(static_cast<int>(restMs_ - lastPaint_.elapsed()));
     }
     setText(text);

@@ -18,10 +18,20 @@ class PlotWidget::StackedPicture : public QCPAbstractPaintBuffer {
     QCPPainter* startPainting() override {
         if (restart_) {
             restart_ = false;
-            if (const StackedPicture* under = plot_->below(this))
-                copyRows(under->picture_);
-            else
+            ++generation_;
+            const StackedPicture* under = plot_->below(this);
+            // Outside the area its layer draws in, a picture still holds the copy it made of
+            // the picture below, as long as that one has not been drawn anew since.
+            const QRect area = plot_->liveArea_;
+            if (under == nullptr) {
                 picture_.fill(plot_->fill_->brush.color());
+            } else if (under->generation_ == baseGeneration_ && area.isValid() &&
+                       mDevicePixelRatio == 1.0 && picture_.rect().contains(area)) {
+                copyRows(under->picture_, area);
+            } else {
+                copyRows(under->picture_, picture_.rect());
+                baseGeneration_ = under->generation_;
+            }
         }
         return new QCPPainter(&picture_);
     }
@@ -38,21 +48,25 @@ class PlotWidget::StackedPicture : public QCPAbstractPaintBuffer {
 
   private:
     // Row by row: a row is short enough for the processor's vector copy.
-    void copyRows(const QImage& from) {
+    void copyRows(const QImage& from, const QRect& area) {
         if (from.size() != picture_.size() || from.format() != picture_.format()) {
             picture_ = from.copy();
             return;
         }
-        const auto bytes = static_cast<std::size_t>(picture_.bytesPerLine());
-        uchar* to = picture_.bits();
-        const uchar* row = from.constBits();
-        for (int y = 0; y < picture_.height(); ++y, to += bytes, row += bytes)
+        const auto line = static_cast<std::size_t>(picture_.bytesPerLine());
+        const std::size_t left = static_cast<std::size_t>(area.left()) * 4; // 32-bit pixels
+        const auto bytes = static_cast<std::size_t>(area.width()) * 4;
+        uchar* to = picture_.bits() + static_cast<std::size_t>(area.top()) * line + left;
+        const uchar* row = from.constBits() + static_cast<std::size_t>(area.top()) * line + left;
+        for (int y = 0; y < area.height(); ++y, to += line, row += line)
             std::memcpy(to, row, bytes);
     }
 
     PlotWidget* plot_;
     QImage picture_;
     bool restart_ = true;
+    int generation_ = 0;      // pictures drawn anew
+    int baseGeneration_ = -1; // the picture below's, when it was last copied whole
 };
 
 PlotWidget::PlotWidget() : fill_(new Fill(this)) { // the fill is owned by the plot
@@ -89,12 +103,51 @@ const PlotWidget::StackedPicture* PlotWidget::below(const StackedPicture* pictur
     return nullptr;
 }
 
-void PlotWidget::paintEvent(QPaintEvent*) {
+void PlotWidget::redrawLayer(QCPLayer* layer) {
+    liveArea_ = liveAreaOf(layer);
+    // A replot of the layer alone asks for a repaint of the whole widget although only its own
+    // area changed; the rest stays on the screen as it is.
+    const bool partly = liveArea_.isValid() && !hasInvalidatedPaintBuffers() && updatesEnabled();
+    if (partly) setAttribute(Qt::WA_UpdatesDisabled);
+    layer->replot();
+    if (partly) {
+        setAttribute(Qt::WA_UpdatesDisabled, false);
+        update(liveArea_);
+    }
+    liveArea_ = QRect();
+}
+
+void PlotWidget::updateLayer(const QCPLayer* layer) {
+    const QRect area = liveAreaOf(layer);
+    update(area.isValid() ? area : rect());
+}
+
+// Where the layer draws: every curve, rectangle and cursor is clipped to its axis rect (the
+// clip lies one pixel higher, as QCPLayer sets it); the plot's layout grid draws nothing.
+// Invalid when something may draw outside.
+QRect PlotWidget::liveAreaOf(const QCPLayer* layer) const {
+    QRect area;
+    for (QCPLayerable* child : layer->children()) {
+        if (child == plotLayout()) continue;
+        QCPAxisRect* axes = nullptr;
+        if (auto* plottable = qobject_cast<QCPAbstractPlottable*>(child)) {
+            if (plottable->keyAxis() != nullptr) axes = plottable->keyAxis()->axisRect();
+        } else if (auto* item = qobject_cast<QCPAbstractItem*>(child)) {
+            if (item->clipToAxisRect()) axes = item->clipAxisRect();
+        }
+        if (axes == nullptr) return {};
+        area |= axes->rect().adjusted(0, -1, 0, 0);
+    }
+    return area.isValid() ? area & rect() : QRect();
+}
+
+void PlotWidget::paintEvent(QPaintEvent* event) {
     QCPPainter painter(this);
     if (!painter.isActive() || mPaintBuffers.isEmpty()) return;
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (dynamic_cast<const StackedPicture*>(mPaintBuffers.last().data()) != nullptr) {
-        mPaintBuffers.last()->draw(&painter);
+    if (auto* top = dynamic_cast<const StackedPicture*>(mPaintBuffers.last().data())) {
+        for (const QRect& part : event->region())
+            painter.drawImage(part.topLeft(), top->picture(), part);
         return;
     }
     // Pictures QCustomPlot made itself, before the stack was set up: laid over one another.

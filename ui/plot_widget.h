@@ -20,6 +20,10 @@ class PlotWidget : public QCustomPlot {
     // modes are set. A layer's picture is then out of date whenever one below it is redrawn:
     // redraw the layers in order from the lowest one that changed.
     void stackPictures();
+    // Replots one layer with a picture of its own, repainting only where it draws.
+    void redrawLayer(QCPLayer* layer);
+    // Asks for a repaint of where the layer draws: the panel's next picture replots it.
+    void updateLayer(const QCPLayer* layer);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,8 +46,10 @@ class PlotWidget : public QCustomPlot {
 
     // The picture below `picture`, or nullptr for the bottom one.
     const StackedPicture* below(const StackedPicture* picture) const;
+    QRect liveAreaOf(const QCPLayer* layer) const;
 
     Fill* fill_;
+    QRect liveArea_; // where the layer being redrawn draws, while it is
 };
 
 } // namespace kvor::rt

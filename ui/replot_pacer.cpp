@@ -41,7 +41,12 @@ ReplotPacer::~ReplotPacer() {
 void ReplotPacer::request(Change change) {
     axes_ = axes_ || change == Change::Axes;
     pending_ = true;
-    plot_->update(); // the window's next picture draws it
+    // The panel's next picture draws it.
+    QCPLayer* main = plot_->layer(QStringLiteral("main"));
+    if (axes_ || main == nullptr)
+        plot_->update();
+    else
+        plot_->updateLayer(main);
 }
 
 void ReplotPacer::flush() {
@@ -54,7 +59,7 @@ void ReplotPacer::flush() {
         return;
     }
     // A layer falls back to a whole replot by itself while any picture is out of date.
-    if (QCPLayer* main = plot_->layer(QStringLiteral("main"))) main->replot();
+    if (QCPLayer* main = plot_->layer(QStringLiteral("main"))) plot_->redrawLayer(main);
 }
 
 bool ReplotPacer::shownIn(const QWidget* window) const {
