@@ -255,7 +255,10 @@ int SerialLine::flushInput(QByteArray* dropped) {
 
 int SerialLine::flushOutput() {
     if (!alive()) return kComErrIO;
-    port_->clear(QSerialPort::Output);
+    // Only what a write left behind (the line did not take it in time) is thrown away. A frame
+    // whose write ended has been handed over whole and is on its way: at 19200 baud it takes
+    // 19 ms to go out, and a request made right after it must not cut it off.
+    if (port_->bytesToWrite() > 0) port_->clear(QSerialPort::Output);
     return alive() ? 0 : kComErrIO;
 }
 
