@@ -89,24 +89,23 @@ Readout::Readout(bool numeric, const QString& text) : numeric_(numeric) {
     setTextFormat(Qt::PlainText);
     setText(text);
     restEnd_.setSingleShot(true);
-    // The frame has not changed: only the inside is repainted (re-enabling updates the usual
-    // way would repaint the whole display).
-    connect(&restEnd_, &QTimer::timeout, this, [this] {
-        setAttribute(Qt::WA_UpdatesDisabled, false);
-        update(contentsRect());
-    });
+    connect(&restEnd_, &QTimer::timeout, this, [this] { update(contentsRect()); });
 }
 
 void Readout::display(const QString& text, double value) {
     const QString old = QLabel::text();
     const bool valueChanged = numeric_ && value_ != value;
-    // Within the rest after a repaint the new text waits for the rest's end to be painted.
+    // Within the rest after a repaint the new text is painted when the rest ends (or when the
+    // display is painted for another reason): the label's own repaint request is left out.
     if (restMs_ > 0 && old != text && updatesEnabled() && lastPaint_.isValid() &&
         lastPaint_.elapsed() < restMs_) {
+        if (!restEnd_.isActive()) restEnd_.start(static_cast<int>(restMs_ - lastPaint_.elapsed()));
         setAttribute(Qt::WA_UpdatesDisabled);
-        restEnd_.start(static_cast<int>(restMs_ - lastPaint_.elapsed()));
+        setText(text);
+        setAttribute(Qt::WA_UpdatesDisabled, false);
+    } else {
+        setText(text);
     }
-    setText(text);
     if (numeric_) value_ = value;
     if (!QAccessible::isActive()) return;
     if (old != text) {
