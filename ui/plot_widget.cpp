@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/plot_widget.h"
 
-#include <cstring>
-
 namespace kvor::rt {
 
-// One picture of the stack: opaque, so copying it needs no blending. QCustomPlot clears a
-// picture before its layers draw into it; here the clearing only marks it, and the first layer
-// that draws finds the picture below (or the background colour) laid down first.
-class PlotWidget::StackedPicture : public QCPAbstractPaintBuffer {
+// The picture of the background, the grid and the axes: opaque, so painting copies it without
+// blending. QCustomPlot clears a picture before its layers draw into it; here the clearing only
+// marks it, and the first layer that draws finds the background colour laid down.
+class PlotWidget::Picture : public QCPAbstractPaintBuffer {
   public:
-    StackedPicture(PlotWidget* plot, const QSize& size, double ratio)
+    Picture(PlotWidget* plot, const QSize& size, double ratio)
         : QCPAbstractPaintBuffer(size, ratio), plot_(plot) {
         reallocateBuffer();
     }
@@ -18,20 +16,7 @@ class PlotWidget::StackedPicture : public QCPAbstractPaintBuffer {
     QCPPainter* startPainting() override {
         if (restart_) {
             restart_ = false;
-            ++generation_;
-            const StackedPicture* under = plot_->below(this);
-            // Outside the area its layer draws in, a picture still holds the copy it made of
-            // the picture below, as long as that one has not been drawn anew since.
-            const QRect area = plot_->liveArea_;
-            if (under == nullptr) {
-                picture_.fill(plot_->fill_->brush.color());
-            } else if (under->generation_ == baseGeneration_ && area.isValid() &&
-                       mDevicePixelRatio == 1.0 && picture_.rect().contains(area)) {
-                copyRows(under->picture_, area);
-            } else {
-                copyRows(under->picture_, picture_.rect());
-                baseGeneration_ = under->generation_;
-            }
+            picture_.fill(plot_->fill_->brush.color());
         }
         return new QCPPainter(&picture_);
     }
@@ -47,30 +32,35 @@ class PlotWidget::StackedPicture : public QCPAbstractPaintBuffer {
     }
 
   private:
-    // Row by row: a row is short enough for the processor's vector copy.
-    void copyRows(const QImage& from, const QRect& area) {
-        if (from.size() != picture_.size() || from.format() != picture_.format()) {
-            picture_ = from.copy();
-            return;
-        }
-        const auto line = static_cast<std::size_t>(picture_.bytesPerLine());
-        const std::size_t left = static_cast<std::size_t>(area.left()) * 4; // 32-bit pixels
-        const auto bytes = static_cast<std::size_t>(area.width()) * 4;
-        uchar* to = picture_.bits() + static_cast<std::size_t>(area.top()) * line + left;
-        const uchar* row = from.constBits() + static_cast<std::size_t>(area.top()) * line + left;
-        for (int y = 0; y < area.height(); ++y, to += line, row += line)
-            std::memcpy(to, row, bytes);
-    }
-
     PlotWidget* plot_;
     QImage picture_;
     bool restart_ = true;
-    int generation_ = 0;      // pictures drawn anew
-    int baseGeneration_ = -1; // the picture below's, when it was last copied whole
+};
+
+// The live layer's place among QCustomPlot's pictures, holding none: while the plot is painted
+// the layer draws onto the screen, at any other time (a whole replot) into nothing.
+class PlotWidget::OnScreen : public QCPAbstractPaintBuffer {
+  public:
+    explicit OnScreen(PlotWidget* plot)
+        : QCPAbstractPaintBuffer(QSize(1, 1), 1.0), plot_(plot),
+          nothing_(1, 1, QImage::Format_RGB32) {}
+
+    QCPPainter* startPainting() override {
+        return plot_->painting_ ? new QCPPainter(plot_) : new QCPPainter(&nothing_);
+    }
+    void draw(QCPPainter*) const override {}
+    void clear(const QColor&) override {}
+
+  protected:
+    void reallocateBuffer() override {}
+
+  private:
+    PlotWidget* plot_;
+    QImage nothing_;
 };
 
 PlotWidget::PlotWidget() : fill_(new Fill(this)) { // the fill is owned by the plot
-    // The top picture covers every pixel: nothing behind the plot needs painting first.
+    // The picture covers every pixel: nothing behind the plot needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -79,55 +69,30 @@ void PlotWidget::setBackgroundColour(const QColor& colour) {
     fill_->brush = QBrush(colour);
 }
 
-void PlotWidget::stackPictures() {
-    // As many pictures as QCustomPlot lays the layers out in: one at the bottom, one for each
-    // layer of its own, and one more for ordinary layers above such a layer. It keeps pictures
-    // it finds and makes only missing ones.
-    int count = 1;
-    for (int i = 0; i < layerCount(); ++i) {
-        if (layer(i)->mode() != QCPLayer::lmBuffered) continue;
-        ++count;
-        if (i + 1 < layerCount() && layer(i + 1)->mode() == QCPLayer::lmLogical) ++count;
-    }
+void PlotWidget::setLiveLayer(QCPLayer* live) {
+    live_ = live;
+    if (layer(layerCount() - 1) != live) moveLayer(live, layer(layerCount() - 1), limAbove);
+    for (int i = 0; i < layerCount(); ++i)
+        layer(i)->setMode(layer(i) == live ? QCPLayer::lmBuffered : QCPLayer::lmLogical);
+    // QCustomPlot keeps the pictures it finds: the layers below the live one share the first.
     mPaintBuffers.clear();
-    for (int i = 0; i < count; ++i)
-        mPaintBuffers.append(QSharedPointer<QCPAbstractPaintBuffer>(
-            new StackedPicture(this, viewport().size(), mBufferDevicePixelRatio)));
-    replot(rpQueuedReplot); // the layers find their new pictures in a whole replot
+    mPaintBuffers.append(QSharedPointer<QCPAbstractPaintBuffer>(
+        new Picture(this, viewport().size(), mBufferDevicePixelRatio)));
+    mPaintBuffers.append(QSharedPointer<QCPAbstractPaintBuffer>(new OnScreen(this)));
+    replot(rpQueuedReplot);
 }
 
-const PlotWidget::StackedPicture* PlotWidget::below(const StackedPicture* picture) const {
-    for (int i = 1; i < mPaintBuffers.size(); ++i)
-        if (mPaintBuffers.at(i).data() == picture)
-            return dynamic_cast<const StackedPicture*>(mPaintBuffers.at(i - 1).data());
-    return nullptr;
-}
-
-void PlotWidget::redrawLayer(QCPLayer* layer) {
-    liveArea_ = liveAreaOf(layer);
-    // A replot of the layer alone asks for a repaint of the whole widget although only its own
-    // area changed; the rest stays on the screen as it is.
-    const bool partly = liveArea_.isValid() && !hasInvalidatedPaintBuffers() && updatesEnabled();
-    if (partly) setAttribute(Qt::WA_UpdatesDisabled);
-    layer->replot();
-    if (partly) {
-        setAttribute(Qt::WA_UpdatesDisabled, false);
-        update(liveArea_);
-    }
-    liveArea_ = QRect();
-}
-
-void PlotWidget::updateLayer(const QCPLayer* layer) {
-    const QRect area = liveAreaOf(layer);
+void PlotWidget::updateLiveLayer() {
+    const QRect area = liveArea();
     update(area.isValid() ? area : rect());
 }
 
-// Where the layer draws: every curve, rectangle and cursor is clipped to its axis rect (the
-// clip lies one pixel higher, as QCPLayer sets it); the plot's layout grid draws nothing.
-// Invalid when something may draw outside.
-QRect PlotWidget::liveAreaOf(const QCPLayer* layer) const {
+// Every curve, rectangle and cursor is clipped to its axis rect (the clip lies one pixel
+// higher, as QCPLayer sets it); the plot's layout grid draws nothing.
+QRect PlotWidget::liveArea() const {
+    if (live_ == nullptr) return {};
     QRect area;
-    for (QCPLayerable* child : layer->children()) {
+    for (QCPLayerable* child : live_->children()) {
         if (child == plotLayout()) continue;
         QCPAxisRect* axes = nullptr;
         if (auto* plottable = qobject_cast<QCPAbstractPlottable*>(child)) {
@@ -141,20 +106,43 @@ QRect PlotWidget::liveAreaOf(const QCPLayer* layer) const {
     return area.isValid() ? area & rect() : QRect();
 }
 
+template <class Replot> void PlotWidget::withoutRepaint(Replot replot) {
+    const bool enabled = updatesEnabled();
+    if (enabled) setAttribute(Qt::WA_UpdatesDisabled);
+    replot();
+    if (enabled) setAttribute(Qt::WA_UpdatesDisabled, false);
+}
+
 void PlotWidget::paintEvent(QPaintEvent* event) {
-    QCPPainter painter(this);
-    if (!painter.isActive() || mPaintBuffers.isEmpty()) return;
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (auto* top = dynamic_cast<const StackedPicture*>(mPaintBuffers.last().data())) {
-        for (const QRect& part : event->region())
-            painter.drawImage(part.topLeft(), top->picture(), part);
+    const auto* picture =
+        mPaintBuffers.isEmpty() ? nullptr : dynamic_cast<const Picture*>(mPaintBuffers[0].data());
+    if (picture == nullptr || live_ == nullptr) {
+        // Pictures QCustomPlot made itself: laid over one another.
+        QCPPainter painter(this);
+        painter.fillRect(rect(), fill_->brush);
+        for (const QSharedPointer<QCPAbstractPaintBuffer>& buffer : mPaintBuffers)
+            buffer->draw(&painter);
         return;
     }
-    // Pictures QCustomPlot made itself, before the stack was set up: laid over one another.
-    painter.fillRect(rect(), fill_->brush);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    for (const QSharedPointer<QCPAbstractPaintBuffer>& picture : mPaintBuffers)
-        picture->draw(&painter);
+    // A whole replot not made yet (a new size, new axes) comes first: its repaint is this one.
+    if (hasInvalidatedPaintBuffers()) withoutRepaint([this] { replot(rpRefreshHint); });
+    {
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        const QImage& image = picture->picture();
+        const qreal ratio = image.devicePixelRatio();
+        for (const QRect& part : event->region()) {
+            if (ratio == 1.0)
+                painter.drawImage(part.topLeft(), image, part);
+            else
+                painter.drawImage(QRectF(part), image,
+                                  QRectF(part.x() * ratio, part.y() * ratio, part.width() * ratio,
+                                         part.height() * ratio));
+        }
+    }
+    painting_ = true;
+    withoutRepaint([this] { live_->replot(); });
+    painting_ = false;
 }
 
 } // namespace kvor::rt

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The plot widget of graphs and strip charts: QCustomPlot whose pictures are opaque and stacked.
-// The bottom picture holds the background, the grid and the axes; each picture above it starts
-// as a copy of the one below and has its own layer drawn over that (the curves and rectangles,
-// then the cursors). The top picture is the whole plot, so a repaint only copies it to the
-// screen, and a new answer copies the background and draws the curves instead of clearing a
-// transparent picture and blending it over the others.
+// The plot widget of graphs and strip charts: QCustomPlot with one opaque picture of the
+// background, the grid and the axes, and one live layer (the curves, rectangles and cursors)
+// drawn straight onto the screen over it whenever the plot is painted. A new answer repaints
+// the axis rect only: its part of the picture is copied to the screen and the live layer drawn
+// on top, with no picture of the curves to clear, blend or copy.
 #pragma once
 
 #include <qcustomplot.h>
@@ -14,22 +13,20 @@ namespace kvor::rt {
 class PlotWidget : public QCustomPlot {
   public:
     PlotWidget();
-    // The colour behind everything, in the bottom picture.
+    // The colour behind everything, in the background picture.
     void setBackgroundColour(const QColor& colour);
-    // Gives every layer with a picture of its own a stacked picture; called once the layers'
-    // modes are set. A layer's picture is then out of date whenever one below it is redrawn:
-    // redraw the layers in order from the lowest one that changed.
-    void stackPictures();
-    // Replots one layer with a picture of its own, repainting only where it draws.
-    void redrawLayer(QCPLayer* layer);
-    // Asks for a repaint of where the layer draws: the panel's next picture replots it.
-    void updateLayer(const QCPLayer* layer);
+    // Makes `live` (a layer of its own above every other layer) the layer drawn at each paint,
+    // over one picture of all the others.
+    void setLiveLayer(QCPLayer* live);
+    // Asks for a repaint of where the live layer draws, after its curves or rectangles changed.
+    void updateLiveLayer();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    class StackedPicture;
+    class Picture;
+    class OnScreen;
 
     // Fills the whole widget, first thing on the background layer.
     class Fill : public QCPLayerable {
@@ -44,12 +41,14 @@ class PlotWidget : public QCustomPlot {
         }
     };
 
-    // The picture below `picture`, or nullptr for the bottom one.
-    const StackedPicture* below(const StackedPicture* picture) const;
-    QRect liveAreaOf(const QCPLayer* layer) const;
+    // Runs `replot` without the repaint of the whole widget that QCustomPlot asks for.
+    template <class Replot> void withoutRepaint(Replot replot);
+    // Where the live layer draws; invalid when something on it may draw anywhere.
+    QRect liveArea() const;
 
     Fill* fill_;
-    QRect liveArea_; // where the layer being redrawn draws, while it is
+    QCPLayer* live_ = nullptr;
+    bool painting_ = false; // inside paintEvent: the live layer draws onto the screen
 };
 
 } // namespace kvor::rt

@@ -17,17 +17,9 @@ std::vector<ReplotPacer*>& Pacers() {
 } // namespace
 
 ReplotPacer::ReplotPacer(PlotWidget* plot) : QObject(plot), plot_(plot) {
-    // Curves, rectangles and cursors get a picture of their own above one picture of the
-    // background, the grid and the axes, so that redrawing them leaves the rest as it was
-    // drawn. That picture starts as a copy of the one below.
-    QCPLayer* main = plot_->layer(QStringLiteral("main"));
-    if (main != nullptr) {
-        for (const char* below : {"axes", "legend", "overlay"})
-            if (QCPLayer* layer = plot_->layer(QString::fromLatin1(below)))
-                plot_->moveLayer(layer, main, QCustomPlot::limBelow);
-        main->setMode(QCPLayer::lmBuffered);
-    }
-    plot_->stackPictures();
+    // Curves, rectangles and cursors are drawn at each repaint over one picture of the
+    // background, the grid and the axes, which is drawn again only when the axes change.
+    if (QCPLayer* main = plot_->layer(QStringLiteral("main"))) plot_->setLiveLayer(main);
     // The widget is repainted with the rest of the panel in the next paint pass.
     plot_->setPlottingHint(QCP::phImmediateRefresh, false);
     Pacers().push_back(this);
@@ -42,24 +34,21 @@ void ReplotPacer::request(Change change) {
     axes_ = axes_ || change == Change::Axes;
     pending_ = true;
     // The panel's next picture draws it.
-    QCPLayer* main = plot_->layer(QStringLiteral("main"));
-    if (axes_ || main == nullptr)
+    if (axes_)
         plot_->update();
     else
-        plot_->updateLayer(main);
+        plot_->updateLiveLayer();
 }
 
 void ReplotPacer::flush() {
     if (!pending_) return;
     pending_ = false;
     if (prepare_) prepare_();
+    // The curves are drawn when the plot is painted; new axes need a new picture first.
     if (axes_) {
         axes_ = false;
         plot_->replot(QCustomPlot::rpRefreshHint);
-        return;
     }
-    // A layer falls back to a whole replot by itself while any picture is out of date.
-    if (QCPLayer* main = plot_->layer(QStringLiteral("main"))) plot_->redrawLayer(main);
 }
 
 bool ReplotPacer::shownIn(const QWidget* window) const {

@@ -2,7 +2,7 @@
 // Replots of a graph or strip chart, drawn when their panel's window next goes to the screen
 // (see PanelWindow: at most once a screen frame). The plot calls of one answer, and of every
 // answer within one screen frame, end in one picture; a change that leaves the axes alone
-// redraws only the plot layers, not the grid, the ticks and their labels.
+// redraws only the curves, rectangles and cursors, not the grid, the ticks and their labels.
 #pragma once
 
 #include <QObject>
