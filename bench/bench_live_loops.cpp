@@ -43,9 +43,27 @@ double ThreadCpuSeconds() {
     return CpuSeconds(RUSAGE_THREAD);
 }
 
+// How often the calling thread has been put to sleep and woken again, or taken off its core:
+// voluntary plus involuntary context switches, as /proc shows them for the thread.
+long ThreadSwitches() {
+    std::FILE* status = std::fopen("/proc/thread-self/status", "r");
+    if (status == nullptr) return 0;
+    long total = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+        long n = 0;
+        if (std::sscanf(line, "voluntary_ctxt_switches: %ld", &n) == 1 ||
+            std::sscanf(line, "nonvoluntary_ctxt_switches: %ld", &n) == 1)
+            total += n;
+    }
+    std::fclose(status);
+    return total;
+}
+
 struct Figures {
     double seconds = 0;
     double cpuSeconds = 0;
+    long switches = 0;            // of the scope's thread
     double processCpuSeconds = 0; // every thread: the toolkit's helpers and the sensor's too
     int measurements = 0;         // command 8 requests the sensor saw
     double tallyMs = 0;           // statistics and record line of one answer, measured alone
@@ -53,7 +71,8 @@ struct Figures {
 
 // Starts the program against a fresh sensor, runs one loop for `seconds`, and counts. With
 // `record` set, a measurement record runs to that file meanwhile; with `hidden`, the main panel
-// is not on the screen, so nothing is painted (the plots still draw their pictures).
+// is not on the screen, so nothing is painted (before the plots drew their pictures when the
+// panel went to the screen, they still drew them then).
 Figures Run(ProgramInstance* instance, sim::Options options, bool video, double seconds,
             [[maybe_unused]] const char* record = nullptr, bool hidden = false) {
     Figures f;
@@ -80,6 +99,7 @@ Figures Run(ProgramInstance* instance, sim::Options options, bool video, double 
     QTimer::singleShot(static_cast<int>(seconds * 1000), [] { stop_flag = 1; });
     double t0 = Timer();
     double c0 = ThreadCpuSeconds();
+    const long s0 = ThreadSwitches();
     const double p0 = CpuSeconds(RUSAGE_SELF);
     if (video) {
         CC_BTNVideo(pHandle, MAIN_VIDEO, EVENT_COMMIT, nullptr, 0, 0);
@@ -87,6 +107,7 @@ Figures Run(ProgramInstance* instance, sim::Options options, bool video, double 
         CC_BTNRun(pHandle, MAIN_RUN, EVENT_COMMIT, nullptr, 0, 0);
     }
     f.cpuSeconds = ThreadCpuSeconds() - c0;
+    f.switches = ThreadSwitches() - s0;
     f.processCpuSeconds = CpuSeconds(RUSAGE_SELF) - p0;
     f.seconds = Timer() - t0;
 #ifdef KVOR_BENCH_RECORD
@@ -193,6 +214,9 @@ int main(int argc, char** argv) {
     std::printf("measurement cycles/s, paced line|%.1f|%.1f\n", cycles, LineLimit(2 * frame));
     std::printf("CPU share of one core while Run polls the paced line|%.1f %%|\n",
                 100.0 * paced.cpuSeconds / paced.seconds);
+    std::printf("... wakes of the scope's thread per paced answer (context switches)|%.1f|\n",
+                paced.measurements > 0 ? static_cast<double>(paced.switches) / paced.measurements
+                                       : 0.0);
     std::printf("... the whole process (toolkit helper threads, simulated sensor)|%.1f %%|\n",
                 100.0 * paced.processCpuSeconds / paced.seconds);
     std::printf("... the scope's thread with the main panel hidden (nothing painted)|%.1f %%|\n",

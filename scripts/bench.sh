@@ -6,8 +6,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-5}
-# The scope before its waits slept and its plots were paced.
-baseline=b733a25
+# The scope before its line counted a frame's bytes, its waits slept 8 ms and its plots were
+# stacked opaque pictures.
+baseline=4c5b2fa
 "$here/scripts/install-deps.sh"
 "$here/scripts/build.sh" "$here/build-release" -DCMAKE_BUILD_TYPE=Release -DKVOR_TESTS=OFF \
   -DKVOR_BENCH=ON >/dev/null
@@ -19,7 +20,7 @@ if [ ! -d "$src" ] && git -C "$here" cat-file -e "$baseline^{commit}" 2>/dev/nul
 fi
 if [ -d "$src" ]; then
   # The benchmarks that use only calls the baseline has measure it the same way.
-  cp "$here"/bench/bench_{live_loops,draw_cost,wait_cpu,startup}.cpp "$src/bench/"
+  cp "$here"/bench/bench_{live_loops,draw_cost,wait_cpu,startup,paced_answer}.cpp "$src/bench/"
   "$src/scripts/build.sh" "$old" -DCMAKE_BUILD_TYPE=Release -DKVOR_TESTS=OFF -DKVOR_BENCH=ON \
     >/dev/null
 fi
@@ -29,9 +30,29 @@ export QT_QPA_PLATFORM=offscreen
 XDG_DATA_HOME=$(mktemp -d)
 export XDG_DATA_HOME
 trap 'rm -rf "$XDG_DATA_HOME"' EXIT
+# BIN_DIR SECONDS: "answers instructions" of the measurement loop run that long under callgrind.
+counted() {
+  local log answers
+  log=$(mktemp)
+  answers=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null --log-file="$log" \
+    "$1/bench_paced_answer" "$2" 2>/dev/null | awk -F'|' '/^answers/ { print $2 }')
+  echo "$answers $(awk '/Collected/ { print $NF }' "$log")"
+  rm -f "$log"
+}
+# Instructions per paced answer, start-up and shutdown cancelled: two runs of different length.
+instructions() { # BIN_DIR
+  [ -x "$1/bench_paced_answer" ] || return 0
+  local a1 i1 a2 i2
+  read -r a1 i1 < <(counted "$1" 3)
+  read -r a2 i2 < <(counted "$1" 9)
+  awk -v a1="$a1" -v i1="$i1" -v a2="$a2" -v i2="$i2" 'BEGIN { if (a2 > a1)
+    printf "instructions per paced answer, event passes and repaint included (callgrind)|%.2f M|\n",
+      (i2 - i1) / (a2 - a1) / 1e6 }'
+}
 figures() { # BIN_DIR: rows "figure|measured|line limit"
   local bin=$1
   "$bin/bench_live_loops" "$seconds"
+  instructions "$bin"
   "$bin/bench_draw_cost" 3000
   "$bin/bench_wait_cpu" || true
   if [ -x "$bin/bench_line_monitor" ]; then "$bin/bench_line_monitor"; fi

@@ -21,6 +21,8 @@ packages=(
   python3
   # the gauge study's report test reads the PDF's pages and text
   poppler-utils
+  # scripts/bench.sh counts the instructions of a paced answer with callgrind
+  valgrind
 )
 
 missing=()

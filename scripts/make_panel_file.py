@@ -26,8 +26,10 @@ def items(*pairs):
 
 
 def figure(id, rect, label, **kw):
-    """A display of a statistic or a rate: a dash until it has a number."""
-    return ctrl(id, "numeric display", rect, label, R64, not_a_number="–", **kw)
+    """A display of a statistic or a rate: a dash until it has a number. It changes with every
+    answer but is read, not watched: ten pictures a second are enough."""
+    return ctrl(id, "numeric display", rect, label, R64, not_a_number="–",
+                repaints_per_second=10, **kw)
 
 
 BLUE = "0x0080FF"

@@ -88,12 +88,24 @@ Readout::Readout(bool numeric, const QString& text) : numeric_(numeric) {
     // Numbers and the sensor's own texts: never markup.
     setTextFormat(Qt::PlainText);
     setText(text);
+    restEnd_.setSingleShot(true);
+    connect(&restEnd_, &QTimer::timeout, this, [this] { update(contentsRect()); });
 }
 
 void Readout::display(const QString& text, double value) {
     const QString old = QLabel::text();
     const bool valueChanged = numeric_ && value_ != value;
-    setText(text);
+    // Within the rest after a repaint the new text is painted when the rest ends (or when the
+    // display is painted for another reason): the label's own repaint request is left out.
+    if (restMs_ > 0 && old != text && updatesEnabled() && lastPaint_.isValid() &&
+        lastPaint_.elapsed() < restMs_) {
+        if (!restEnd_.isActive()) restEnd_.start(static_cast<int>(restMs_ - lastPaint_.elapsed()));
+        setAttribute(Qt::WA_UpdatesDisabled);
+        setText(text);
+        setAttribute(Qt::WA_UpdatesDisabled, false);
+    } else {
+        setText(text);
+    }
     if (numeric_) value_ = value;
     if (!QAccessible::isActive()) return;
     if (old != text) {
@@ -144,6 +156,7 @@ bool Readout::layOut(const QString& text, QGlyphRun* run, qreal* width) {
 // A number goes where the label itself would put it: inside the margin, indented by half an
 // "x" when framed, aligned as set. Everything else the label paints itself.
 void Readout::paintEvent(QPaintEvent* event) {
+    if (restMs_ > 0) lastPaint_.start();
     QGlyphRun run;
     qreal width = 0;
     if (!layOut(text(), &run, &width)) {

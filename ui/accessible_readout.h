@@ -6,11 +6,13 @@
 // out from glyphs looked up once, not shaped anew.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QHash>
 #include <QLabel>
 #include <QRawFont>
 #include <QString>
+#include <QTimer>
 #include <utility>
 
 class QGlyphRun;
@@ -25,6 +27,9 @@ class Readout : public QLabel {
     double value() const { return value_; }
     // Shows a new text (and, for a numeric readout, its value) and announces the change.
     void display(const QString& text, double value = 0);
+    // A figure the operator reads rather than watches: repainted at most once in `ms`; what
+    // it holds and announces is always the newest.
+    void restBetweenPaints(int ms) { restMs_ = ms; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +40,9 @@ class Readout : public QLabel {
 
     bool numeric_;
     double value_ = 0;
+    int restMs_ = 0;
+    QElapsedTimer lastPaint_;
+    QTimer restEnd_;
     QFont glyphFont_;
     QRawFont rawFont_;
     QHash<char16_t, std::pair<quint32, qreal>> glyphs_; // glyph index and advance

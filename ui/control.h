@@ -44,6 +44,7 @@ struct ControlDef {
     bool hasLimits = false;
     int precision = 0;
     QString notANumber = QStringLiteral("NaN"); // what a display shows for a value not a number
+    int repaintsPerSecond = 0; // a figure read rather than watched: repainted at most this often
     QString onText, offText;
     QString callback;
     int events = 0; // bit (1 << event) for each event the callback takes

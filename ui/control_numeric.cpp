@@ -173,6 +173,7 @@ class NumericDisplay : public Control {
         label_body_->setFrameShadow(QFrame::Sunken);
         label_body_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label_body_->setMargin(3);
+        if (def.repaintsPerSecond > 0) label_body_->restBetweenPaints(1000 / def.repaintsPerSecond);
         if (bgColor_ < 0) bgColor_ = 0xFFFFFF;
         finish(label_body_);
         show(def.value);

@@ -37,8 +37,8 @@ QElapsedTimer& monotonicClock() {
 
 // The longest a pass of a busy-wait loop sleeps when nothing happens. Input from the line and
 // every operator action end the sleep at once; the cap only bounds how late a loop reads its
-// clock, so the program's 1.5 s time-outs stay exact to within it.
-constexpr int kBusyWaitSleepMs = 4;
+// clock, so the program's time-outs are noticed within 10 ms.
+constexpr int kBusyWaitSleepMs = 8;
 // RunUserInterface has no clock to read; it sleeps until something happens.
 constexpr int kIdleSleepMs = 250;
 

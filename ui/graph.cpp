@@ -42,9 +42,6 @@ template <class Item> class PlotPool {
         if (used_ == items_.size()) items_.push_back(make());
         Item* item = items_[used_++];
         item->setVisible(true);
-        // Back to its layer's top: each plot lies over the plots made before it, whichever
-        // curve or rectangle of the pool it reuses.
-        item->setLayer(item->layer());
         return item;
     }
     void hideAll() {
@@ -110,13 +107,14 @@ namespace {
 class GraphControl : public Control {
   public:
     GraphControl(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        plot_ = new PlotWidget;
+        auto* widget = new PlotWidget;
+        plot_ = widget;
         StylePlot(plot_, def);
         axes_[VAL_XAXIS] = {VAL_MANUAL, def.xMin, def.xMax};
         axes_[VAL_LEFT_YAXIS] = {VAL_MANUAL, def.yMin, def.yMax};
         for (int i = 0; i < def.cursors; ++i)
             addCursor(i);
-        pacer_ = new ReplotPacer(plot_, def.cursors > 0); // owned by the plot
+        pacer_ = new ReplotPacer(widget); // owned by the plot
         finish(plot_);
     }
 
@@ -127,6 +125,7 @@ class GraphControl : public Control {
             g->setAdaptiveSampling(false);
             return g;
         });
+        lieOverLastPlot(graph);
         QVector<double> keys(n), values(n);
         for (int i = 0; i < n; ++i) {
             keys[i] = x[i];
@@ -151,6 +150,7 @@ class GraphControl : public Control {
             r->setLayer(QStringLiteral("main"));
             return r;
         });
+        lieOverLastPlot(rect);
         rect->topLeft->setCoords(std::min(x1, x2), std::max(y1, y2));
         rect->bottomRight->setCoords(std::max(x1, x2), std::min(y1, y2));
         rect->setPen(QPen(ToQColor(colour), 1));
@@ -171,6 +171,7 @@ class GraphControl : public Control {
         if (handle == -1) {
             graphs_.hideAll();
             rects_.hideAll();
+            lastPlot_ = nullptr;
             plots_.clear();
             replot();
             return 0;
@@ -244,13 +245,13 @@ class GraphControl : public Control {
         QPen pen(colour, 1);
         pen.setStyle(index == 0 ? Qt::SolidLine : Qt::DashLine);
         c.line->setPen(pen);
-        c.line->setLayer(QStringLiteral("overlay"));
+        c.line->setLayer(QStringLiteral("main"));
         c.marker = new QCPItemTracer(plot_);
         c.marker->setStyle(index == 0 ? QCPItemTracer::tsCircle : QCPItemTracer::tsSquare);
         c.marker->setSize(7);
         c.marker->setPen(QPen(colour, 1));
         c.marker->setBrush(QBrush(Qt::white));
-        c.marker->setLayer(QStringLiteral("overlay"));
+        c.marker->setLayer(QStringLiteral("main"));
         cursors_.push_back(c);
         c.line->point1->setCoords(0, 0);
         c.line->point2->setCoords(0, 1);
@@ -262,7 +263,26 @@ class GraphControl : public Control {
         replot();
         return entry.info.handle;
     }
+    // Each plot lies over the plots made before it, whichever curve or rectangle of a pool it
+    // reuses, and the cursors lie over every plot: they share one picture. Plots taken again in
+    // the order they were first made lie that way already; moving one to the top would make the
+    // whole graph redraw, grid and axes included.
+    void lieOverLastPlot(QCPLayerable* plot) {
+        QCPLayer* layer = plot->layer();
+        const QList<QCPLayerable*> order = layer->children();
+        const bool below = lastPlot_ != nullptr && lastPlot_->layer() == layer &&
+                           order.indexOf(plot) < order.indexOf(lastPlot_);
+        if (below) plot->setLayer(layer);
+        lastPlot_ = plot;
+        if (cursors_.empty() || (!below && order.indexOf(plot) < order.indexOf(cursors_[0].line)))
+            return;
+        for (const Cursor& c : cursors_) {
+            c.line->setLayer(c.line->layer());
+            c.marker->setLayer(c.marker->layer());
+        }
+    }
     void release(PlotEntry& e) {
+        if (lastPlot_ == e.graph || lastPlot_ == e.rect) lastPlot_ = nullptr;
         if (e.graph && graphs_.forget(e.graph)) plot_->removeGraph(e.graph);
         if (e.rect && rects_.forget(e.rect)) plot_->removeItem(e.rect);
     }
@@ -274,6 +294,7 @@ class GraphControl : public Control {
     // adding or removing a plot makes the whole graph replot, grid and axes included.
     PlotPool<QCPGraph> graphs_;
     PlotPool<QCPItemRect> rects_;
+    QCPLayerable* lastPlot_ = nullptr; // the plot made last since every plot was deleted
     std::vector<PlotEntry> plots_;
     std::vector<Cursor> cursors_;
     AxisSetting axes_[2];

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/panel_file.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -96,6 +98,8 @@ QString ParseControl(const QJsonObject& o, ControlDef* c) {
     c->step = o.value(QLatin1String("step")).toDouble(1);
     c->precision = o.value(QLatin1String("precision")).toInt(0);
     c->notANumber = o.value(QLatin1String("not_a_number")).toString(QStringLiteral("NaN"));
+    c->repaintsPerSecond =
+        std::clamp(o.value(QLatin1String("repaints_per_second")).toInt(0), 0, 1000);
     c->onText = o.value(QLatin1String("on_text")).toString();
     c->offText = o.value(QLatin1String("off_text")).toString();
     c->callback = o.value(QLatin1String("callback")).toString();

@@ -3,6 +3,7 @@
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -10,10 +11,14 @@
 #include <QVBoxLayout>
 
 #include "ui/registry.h"
+#include "ui/replot_pacer.h"
 
 namespace kvor::rt {
 
 namespace {
+
+// A screen shows about sixty pictures a second; more than that are never seen.
+constexpr int kFrameMs = 16;
 
 // A panel's window offers its close box to assistive technology too, as the action "Close": a
 // screen reader or a test robot closes the panel as the operator's close box would.
@@ -66,6 +71,24 @@ PanelWindow::PanelWindow(int handle, const QString& title, QSize canvasSize, QCo
     layout->addWidget(scroll_);
     setPalette(palette);
     resize(canvasSize);
+    nextFrame_.setSingleShot(true);
+    connect(&nextFrame_, &QTimer::timeout, this, [this] {
+        QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    });
+}
+
+bool PanelWindow::event(QEvent* event) {
+    if (event->type() == QEvent::UpdateRequest) {
+        const qint64 since = lastPicture_.isValid() ? lastPicture_.elapsed() : kFrameMs;
+        if (since < kFrameMs) {
+            if (!nextFrame_.isActive()) nextFrame_.start(static_cast<int>(kFrameMs - since));
+            return true;
+        }
+        nextFrame_.stop();
+        lastPicture_.start();
+        FlushReplotsIn(this);
+    }
+    return QWidget::event(event);
 }
 
 void PanelWindow::closeEvent(QCloseEvent* event) {

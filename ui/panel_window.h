@@ -3,6 +3,8 @@
 // window is made smaller than the panel.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 class QScrollArea;
@@ -19,9 +21,15 @@ class PanelWindow : public QWidget {
     // The close box raises the panel's close event; the window stays until the program hides
     // or discards the panel.
     void closeEvent(QCloseEvent* event) override;
+    // What reaches the screen: at most one picture a screen frame, the plots' pending replots
+    // drawn into it. A change within a frame of the last picture waits for the frame's end,
+    // so the screen never lags the last answer by more than one frame.
+    bool event(QEvent* event) override;
 
   private:
     int handle_;
+    QElapsedTimer lastPicture_;
+    QTimer nextFrame_;
     QScrollArea* scroll_;
     QWidget* canvas_;
 };

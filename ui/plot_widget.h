@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The plot widget of graphs and strip charts: QCustomPlot whose bottom picture (background,
-// grid and axes) is opaque, so that a repaint copies it instead of blending it over a filled
-// background, and blends only the pictures of the curves and cursors over it.
+// The plot widget of graphs and strip charts: QCustomPlot with one opaque picture of the
+// background, the grid and the axes, and one live layer (the curves, rectangles and cursors)
+// drawn straight onto the screen over it whenever the plot is painted. A new answer repaints
+// the axis rect only: its part of the picture is copied to the screen and the live layer drawn
+// on top, with no picture of the curves to clear, blend or copy.
 #pragma once
 
 #include <qcustomplot.h>
@@ -11,13 +13,21 @@ namespace kvor::rt {
 class PlotWidget : public QCustomPlot {
   public:
     PlotWidget();
-    // The colour behind everything, in the bottom picture.
+    // The colour behind everything, in the background picture.
     void setBackgroundColour(const QColor& colour);
+    // Makes `live` (a layer of its own above every other layer) the layer drawn at each paint,
+    // over one picture of all the others.
+    void setLiveLayer(QCPLayer* live);
+    // Asks for a repaint of where the live layer draws, after its curves or rectangles changed.
+    void updateLiveLayer();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    class Picture;
+    class OnScreen;
+
     // Fills the whole widget, first thing on the background layer.
     class Fill : public QCPLayerable {
       public:
@@ -30,7 +40,15 @@ class PlotWidget : public QCustomPlot {
             painter->fillRect(mParentPlot->viewport(), brush);
         }
     };
+
+    // Runs `replot` without the repaint of the whole widget that QCustomPlot asks for.
+    template <class Replot> void withoutRepaint(Replot replot);
+    // Where the live layer draws; invalid when something on it may draw anywhere.
+    QRect liveArea() const;
+
     Fill* fill_;
+    QCPLayer* live_ = nullptr;
+    bool painting_ = false; // inside paintEvent: the live layer draws onto the screen
 };
 
 } // namespace kvor::rt

@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/replot_pacer.h"
 
-#include <qcustomplot.h>
+#include "ui/plot_widget.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace kvor::rt {
 namespace {
-
-// A screen shows about sixty pictures a second; more replots than that are never seen.
-constexpr int kFrameMs = 16;
 
 std::vector<ReplotPacer*>& Pacers() {
     static std::vector<ReplotPacer*> pacers;
@@ -19,26 +16,12 @@ std::vector<ReplotPacer*>& Pacers() {
 
 } // namespace
 
-ReplotPacer::ReplotPacer(QCustomPlot* plot, bool cursors)
-    : QObject(plot), plot_(plot), cursors_(cursors) {
-    // Curves and rectangles get a picture of their own above one picture of the background,
-    // the grid and the axes, so that redrawing them leaves the rest as it was drawn; cursors
-    // get one more above. Every picture is laid over the others at each repaint, so there are
-    // no more of them than that.
-    QCPLayer* main = plot_->layer(QStringLiteral("main"));
-    QCPLayer* overlay = plot_->layer(QStringLiteral("overlay"));
-    if (main != nullptr && overlay != nullptr) {
-        for (const char* below : {"axes", "legend"})
-            if (QCPLayer* layer = plot_->layer(QString::fromLatin1(below)))
-                plot_->moveLayer(layer, main, QCustomPlot::limBelow);
-        main->setMode(QCPLayer::lmBuffered);
-        overlay->setMode(cursors_ ? QCPLayer::lmBuffered : QCPLayer::lmLogical);
-        if (!cursors_) plot_->moveLayer(overlay, main, QCustomPlot::limBelow);
-    }
+ReplotPacer::ReplotPacer(PlotWidget* plot) : QObject(plot), plot_(plot) {
+    // Curves, rectangles and cursors are drawn at each repaint over one picture of the
+    // background, the grid and the axes, which is drawn again only when the axes change.
+    if (QCPLayer* main = plot_->layer(QStringLiteral("main"))) plot_->setLiveLayer(main);
     // The widget is repainted with the rest of the panel in the next paint pass.
     plot_->setPlottingHint(QCP::phImmediateRefresh, false);
-    timer_.setSingleShot(true);
-    connect(&timer_, &QTimer::timeout, this, &ReplotPacer::flush);
     Pacers().push_back(this);
 }
 
@@ -50,32 +33,38 @@ ReplotPacer::~ReplotPacer() {
 void ReplotPacer::request(Change change) {
     axes_ = axes_ || change == Change::Axes;
     pending_ = true;
-    if (timer_.isActive()) return;
-    const qint64 since = sinceLast_.isValid() ? sinceLast_.elapsed() : kFrameMs;
-    timer_.start(static_cast<int>(std::max<qint64>(0, kFrameMs - since)));
+    // The panel's next picture draws it.
+    if (axes_)
+        plot_->update();
+    else
+        plot_->updateLiveLayer();
 }
 
 void ReplotPacer::flush() {
-    timer_.stop();
     if (!pending_) return;
     pending_ = false;
-    sinceLast_.start();
     if (prepare_) prepare_();
+    // The curves are drawn when the plot is painted; new axes need a new picture first.
     if (axes_) {
         axes_ = false;
         plot_->replot(QCustomPlot::rpRefreshHint);
-        return;
     }
-    // A layer falls back to a whole replot by itself while any picture is out of date.
-    if (QCPLayer* main = plot_->layer(QStringLiteral("main"))) main->replot();
-    QCPLayer* overlay = plot_->layer(QStringLiteral("overlay"));
-    if (overlay != nullptr && cursors_) overlay->replot();
+}
+
+bool ReplotPacer::shownIn(const QWidget* window) const {
+    return plot_->window() == window;
 }
 
 void FlushAllReplots() {
     const std::vector<ReplotPacer*> pacers = Pacers();
     for (ReplotPacer* pacer : pacers)
         pacer->flush();
+}
+
+void FlushReplotsIn(const QWidget* window) {
+    const std::vector<ReplotPacer*> pacers = Pacers();
+    for (ReplotPacer* pacer : pacers)
+        if (pacer->shownIn(window)) pacer->flush();
 }
 
 } // namespace kvor::rt

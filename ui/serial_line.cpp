@@ -3,12 +3,17 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+#include <optional>
+
 #include "ui/port_hold.h"
 #include "ui/runtime.h"
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #endif
 
 namespace kvor::rt {
@@ -18,6 +23,8 @@ namespace {
 constexpr int kWriteTimeoutMs = 1000;
 // Bounds the rounds FlushInQ spends reading out what was still on its way.
 constexpr int kFlushRounds = 8;
+// The most bytes a terminal can be told to gather before it wakes a wait.
+constexpr int kLargestWakeCount = 255;
 
 #ifdef Q_OS_UNIX
 // A hung-up terminal still polls readable but reads as end of file, and Qt reports no error for
@@ -129,6 +136,58 @@ bool SerialLine::waitWritable(int waitMs) {
 #endif
 }
 
+int SerialLine::held() const {
+    int bytes = 0;
+#ifdef Q_OS_UNIX
+    if (::ioctl(static_cast<int>(port_->handle()), FIONREAD, &bytes) != 0) bytes = 0;
+#endif
+    return bytes;
+}
+
+int SerialLine::queued() const {
+    // Fewer bytes than the wake count stay with the operating system until a read takes them.
+    const qint64 bytes = port_->bytesAvailable() + (wakeCount_ > 1 ? held() : 0);
+    return static_cast<int>(std::min<qint64>(bytes, queueSize_));
+}
+
+bool SerialLine::applyWakeCount(int count) {
+#ifdef Q_OS_UNIX
+    const int fd = static_cast<int>(port_->handle());
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) return false;
+    tio.c_cc[VMIN] = static_cast<cc_t>(count);
+    tio.c_cc[VTIME] = 0;
+    return ::tcsetattr(fd, TCSANOW, &tio) == 0;
+#else
+    return count == 1;
+#endif
+}
+
+void SerialLine::setWakeCount(int count) {
+    count = std::clamp(count, 1, kLargestWakeCount);
+    if (count == wakeCount_ || closedIfVanished()) return;
+    if (applyWakeCount(count)) wakeCount_ = count;
+}
+
+// While a read or a flush needs bytes that are fewer than the wake count, the line wakes at
+// every byte: fewer would not make it readable. The wake count comes back afterwards.
+class SerialLine::EveryByte {
+  public:
+    explicit EveryByte(SerialLine& line)
+        : line_(line),
+          lowered_(line.wakeCount_ > 1 && line.held() < line.wakeCount_ && line.applyWakeCount(1)) {
+    }
+    ~EveryByte() {
+        if (lowered_ && !line_.vanished_) line_.applyWakeCount(line_.wakeCount_);
+    }
+    EveryByte(const EveryByte&) = delete;
+    EveryByte& operator=(const EveryByte&) = delete;
+
+  private:
+    SerialLine& line_;
+    bool lowered_;
+};
+
 int SerialLine::write(const unsigned char* data, int count) {
     if (!alive()) return kComErrIO;
     if (port_->write(reinterpret_cast<const char*>(data), count) != count) return kComErrIO;
@@ -151,10 +210,12 @@ int SerialLine::read(unsigned char* data, int count, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     int got = 0;
+    std::optional<EveryByte> everyByte;
     for (;;) {
         const qint64 n = port_->read(reinterpret_cast<char*>(data) + got, count - got);
         if (n > 0) got += static_cast<int>(n);
         if (got >= count) break;
+        if (!everyByte) everyByte.emplace(*this);
         const qint64 left = timeoutMs - clock.elapsed();
         const bool arrived = pull(left > 0 ? static_cast<int>(left) : 0);
         if (!alive()) return got > 0 ? got : kComErrIO;
@@ -166,19 +227,23 @@ int SerialLine::read(unsigned char* data, int count, int timeoutMs) {
 int SerialLine::waiting(int waitMs) {
     if (!closedIfVanished()) pull(waitMs);
     if (closedIfVanished()) return kComErrIO;
-    return static_cast<int>(port_->bytesAvailable());
+    return queued();
 }
 
 int SerialLine::flushInput(QByteArray* dropped) {
     if (!alive()) return kComErrIO;
     // Emptying the driver's queue would throw its bytes away unseen: a trace takes them first.
     if (dropped != nullptr) {
+        std::optional<EveryByte> everyByte;
+        if (held() > 0) everyByte.emplace(*this);
         for (int round = 0; round < kFlushRounds && pull(0); ++round)
             dropped->append(port_->readAll());
         dropped->append(port_->readAll());
     }
     port_->clear(QSerialPort::Input);
     // Bytes that were passing through the driver while it flushed.
+    std::optional<EveryByte> everyByte;
+    if (held() > 0) everyByte.emplace(*this);
     for (int round = 0; round < kFlushRounds && pull(0); ++round) {
         if (dropped != nullptr) dropped->append(port_->peek(port_->bytesAvailable()));
         port_->skip(port_->bytesAvailable());
@@ -190,7 +255,10 @@ int SerialLine::flushInput(QByteArray* dropped) {
 
 int SerialLine::flushOutput() {
     if (!alive()) return kComErrIO;
-    port_->clear(QSerialPort::Output);
+    // Only what a write left behind (the line did not take it in time) is thrown away. A frame
+    // whose write ended has been handed over whole and is on its way: at 19200 baud it takes
+    // 19 ms to go out, and a request made right after it must not cut it off.
+    if (port_->bytesToWrite() > 0) port_->clear(QSerialPort::Output);
     return alive() ? 0 : kComErrIO;
 }
 

@@ -58,10 +58,22 @@ class SerialLine {
     int flushInput(QByteArray* dropped = nullptr);
     int flushOutput();
     int setHardwareHandshake(bool on);
+    // How many bytes the operating system gathers before a wait on the line wakes (a terminal's
+    // VMIN, with VTIME 0): a receive callback's notify count, so that a frame arriving in
+    // pieces wakes the program once; 1 wakes it at every byte. The queue length counts every
+    // byte that has arrived all the same, and reads take what is there.
+    void setWakeCount(int count);
 
   private:
+    class EveryByte;
     SerialLine() = default;
     bool pull(int waitMs);
+    // Bytes the operating system holds that the queue has not taken yet.
+    int held() const;
+    // Bytes in the queue and those the operating system holds for it, at most the queue size.
+    int queued() const;
+    // Sets the terminal's wake count; false when the terminal would not take it.
+    bool applyWakeCount(int count);
     // Whether the line is known to have vanished (then closed), without looking at it again.
     bool closedIfVanished();
     bool waitWritable(int waitMs);
@@ -69,6 +81,7 @@ class SerialLine {
     std::unique_ptr<DeviceHold> hold_; // declared first: the line closes before the hold goes
     std::unique_ptr<QSerialPort> port_;
     int queueSize_ = 4096;
+    int wakeCount_ = 1;
     bool vanished_ = false;
 };
 

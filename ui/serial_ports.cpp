@@ -261,6 +261,7 @@ int InstallComCallback(int port, int eventMask, int notifyCount, int eventCharac
     if (const int code = Find(port, &open); code < 0) return code;
     if (eventMask == 0 || !callback) {
         open->callback = ComCallback{};
+        open->line->setWakeCount(1);
         return 0;
     }
     if ((eventMask & LWRS_RECEIVE) &&
@@ -269,6 +270,8 @@ int InstallComCallback(int port, int eventMask, int notifyCount, int eventCharac
     if ((eventMask & LWRS_RXFLAG) && (eventCharacter < 0 || eventCharacter > 255))
         return kComErrInvalidParameter;
     open->callback = ComCallback{eventMask, notifyCount, callback, callbackData, -1};
+    // The operating system counts the notify count's bytes before it wakes the program.
+    open->line->setWakeCount((eventMask & LWRS_RECEIVE) ? notifyCount : 1);
     return 0;
 }
 

@@ -21,9 +21,10 @@ constexpr int kDefaultColours[] = {0x008000, 0x008000, 0x000000, 0xFF0000,
 class StripChart : public Control {
   public:
     StripChart(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        plot_ = new PlotWidget;
+        auto* widget = new PlotWidget;
+        plot_ = widget;
         StylePlot(plot_, def);
-        pacer_ = new ReplotPacer(plot_, false); // owned by the plot
+        pacer_ = new ReplotPacer(widget); // owned by the plot
         pacer_->setPrepare([this] { handOver(); });
         pointsPerScreen_ = std::clamp(def.pointsPerScreen, 2, 100000);
         axis_[0] = {VAL_MANUAL, 0, static_cast<double>(pointsPerScreen_ - 1)};

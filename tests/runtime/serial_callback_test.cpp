@@ -3,6 +3,10 @@
 // of bytes waiting, never while removed, never nested for the same port.
 #include <QCoreApplication>
 
+#include <cstdio>
+
+#include <sys/ioctl.h>
+
 #include "tests/runtime/serial_pty.h"
 
 namespace kvor::test {
@@ -148,6 +152,61 @@ TEST_F(SerialCallbackTest, ACallbackMayCloseItsOwnPort) {
     EXPECT_EQ(calls_.count, 1);
     EXPECT_EQ(GetInQLen(1), kComErrPortNotOpen);
     EXPECT_FALSE(ComCallbackPending());
+}
+
+// The scope's own descriptor of the line, found among the process's open files.
+int LineDescriptor(const std::string& device) {
+    for (int fd = 0; fd < 1024; ++fd) {
+        char link[64];
+        char target[256] = {};
+        std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+        if (readlink(link, target, sizeof target - 1) > 0 && device == target) return fd;
+    }
+    return -1;
+}
+
+// Whether the operating system holds `count` bytes of the line (within two seconds).
+bool Held(int fd, int count) {
+    int held = 0;
+    for (const double start = Seconds(); held < count && Seconds() - start < 2.0;)
+        if (ioctl(fd, FIONREAD, &held) != 0) return false;
+    return held == count;
+}
+
+// What wakes a wait on the line within `waitMs`: readable, hung up, or nothing.
+short Wakes(int fd, int waitMs = 0) {
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, waitMs) > 0 ? p.revents : 0;
+}
+
+TEST_F(SerialCallbackTest, AFrameInFivePiecesWakesTheProgramOnceAndWhole) {
+    calls_.take = kFrame;
+    ASSERT_EQ(install(), 0);
+    const int fd = LineDescriptor(pty_.path());
+    ASSERT_GE(fd, 0);
+    const std::vector<std::uint8_t> frame = Pattern(kFrame, 3);
+    for (std::size_t from = 0; from < 32; from += 8) {
+        pty_.send({frame.begin() + from, frame.begin() + from + 8});
+        ASSERT_TRUE(Held(fd, static_cast<int>(from) + 8));
+        EXPECT_EQ(Wakes(fd), 0) << "woken with " << from + 8 << " bytes";
+        EXPECT_EQ(GetInQLen(1), static_cast<int>(from) + 8); // counted all the same
+        ProcessSystemEvents();
+        EXPECT_EQ(calls_.count, 0);
+    }
+    pty_.send({frame.begin() + 32, frame.end()});
+    EXPECT_EQ(Wakes(fd, 2000), POLLIN);
+    for (const double start = Seconds(); calls_.count == 0 && Seconds() - start < 2.0;)
+        ProcessSystemEvents();
+    EXPECT_EQ(calls_.count, 1);
+    EXPECT_EQ(calls_.last, frame);
+
+    // Without the callback (a raw read polls the queue) every byte wakes; a hang-up always does.
+    ASSERT_EQ(InstallComCallback(1, 0, kFrame, 0, nullptr, nullptr), 0);
+    pty_.send({0x55});
+    EXPECT_EQ(Wakes(fd, 2000), POLLIN);
+    ASSERT_EQ(install(), 0);
+    pty_.hangUp();
+    EXPECT_NE(Wakes(fd) & POLLHUP, 0);
 }
 
 TEST_F(SerialCallbackTest, NotifyCountMustFitTheInputQueue) {
