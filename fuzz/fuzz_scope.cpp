@@ -69,4 +69,11 @@ const char* TempFile(const char* pattern) {
     return path;
 }
 
+void WriteTempFile(const char* pattern, const std::uint8_t* data, std::size_t size) {
+    std::FILE* f = std::fopen(TempFile(pattern), "wb");
+    if (f == nullptr) Fail("fopen of the temporary file", __FILE__, __LINE__);
+    if (size > 0 && std::fwrite(data, 1, size, f) != size) Fail("fwrite", __FILE__, __LINE__);
+    std::fclose(f);
+}
+
 } // namespace kvor::fuzz

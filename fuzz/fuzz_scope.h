@@ -19,6 +19,8 @@ void StartScopeOnce();
 // The file the target writes its input to: one per process, made from `pattern` on the first
 // call (its six X before a four-character ending replaced), removed when the process ends.
 const char* TempFile(const char* pattern);
+// Writes the input to TempFile(pattern), replacing what it held.
+void WriteTempFile(const char* pattern, const std::uint8_t* data, std::size_t size);
 
 // The 16-bit word at byte offset `at`, high byte first, or 0 past the end of the input.
 std::uint16_t WordAt(const std::uint8_t* data, std::size_t size, std::size_t at);

@@ -34,10 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kvor;
     using namespace kvor::fuzz;
     StartScopeOnce();
-    std::FILE* f = std::fopen(TempFile(kInputFile), "wb");
-    if (f == nullptr) Fail("fopen of the temporary file", __FILE__, __LINE__);
-    if (size > 0 && std::fwrite(data, 1, size, f) != size) Fail("fwrite", __FILE__, __LINE__);
-    std::fclose(f);
+    WriteTempFile(kInputFile, data, size);
 
     static HistoryEntry kept[kKept];
     HistorySummary summary;

@@ -104,13 +104,6 @@ bool IsWritersFormat(const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-void WriteFile(const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(TempFile(kInputFile), "wb");
-    if (f == nullptr) Fail("fopen of the temporary file", __FILE__, __LINE__);
-    if (size > 0 && std::fwrite(data, 1, size, f) != size) Fail("fwrite", __FILE__, __LINE__);
-    std::fclose(f);
-}
-
 void CheckShownWithinRanges() {
     KVOR_FUZZ_CHECK(power <= 1000);
     KVOR_FUZZ_CHECK(rs232Mode <= 1);
@@ -214,7 +207,7 @@ void ReadAndShow(const std::uint8_t* data, std::size_t size, const Sensor& senso
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kvor::fuzz;
     StartScopeOnce();
-    WriteFile(data, size);
+    WriteTempFile(kInputFile, data, size);
     for (const Sensor& sensor : kSensors)
         ReadAndShow(data, size, sensor);
     ProcessSystemEvents();
