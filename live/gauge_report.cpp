@@ -18,7 +18,7 @@ namespace kvor {
 
 namespace {
 
-constexpr int kLineLen = 160;
+constexpr int kLineLen = 256;
 
 // A figure as the window shows it: "–" where it is not defined.
 const char* Figure(char* text, int size, double value, int decimals) {
@@ -47,7 +47,7 @@ void SensorIdentity(char* text, int size) {
 }
 
 int WriteReport(const char* path) {
-    char a[40], b[40], identity[kLineLen];
+    char a[40], b[40], identity[kLineLen - 8]; // "Sensor: " and the identity fit a line
     const int report = NewReport("Type-1 gauge study");
     SensorIdentity(identity, sizeof identity);
     AddLine(report, "Sensor: %s", identity);
