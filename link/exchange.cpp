@@ -116,8 +116,10 @@ void TakeBackWait(i32 request, double begun) {
 void LetAnswerLand() {
     if (answerPending == AWAIT_ACK_MAY) LetAcknowledgmentFinish();
     // The answer on its way lands within its own time-out; a vanished port delivers nothing.
-    while (AnswerOnItsWay() && GetInQLen(com) >= 0)
+    while (AnswerOnItsWay() && GetInQLen(com) >= 0) {
+        WakeNoLaterThan(tsent + TIMEOUT);
         ProcessSystemEvents();
+    }
     answerPending = AWAIT_NOTHING;
     KeepOwedAnswer();
 }
@@ -155,6 +157,8 @@ int AwaitAnswer(int how, const char* timeoutText) {
     const i32 request = requestCount;
     const double begun = tstart;
     for (;;) {
+        // Only the answer, an operator action or the time-out can end the wait.
+        WakeNoLaterThan(tstart + TIMEOUT);
         ProcessSystemEvents();
         if (requestCount != request || LineTakenOver(request)) {
             if ((how & GIVE_WAY) != 0) return -1;

@@ -39,6 +39,8 @@ void ReadBlock(const Block& block, i32 first, const u16* words) {
     tstart = Timer();
     const i32 request = requestCount;
     do {
+        // Every byte of the block ends the pass (the receive callback is off), else the time-out.
+        WakeNoLaterThan(tstart + TIMEOUT);
         ProcessSystemEvents();
         // An exchange clicked meanwhile let the block land and emptied the queue for its own
         // answer: this block is gone, and its samples keep the old picture.

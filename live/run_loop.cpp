@@ -90,7 +90,9 @@ void PushRUN() {
             stop_flag = 1;
             break;
         }
-        // Stop, the panel's close box and the port selector run in here and raise stop_flag.
+        // Stop, the panel's close box and the port selector run in here and raise stop_flag;
+        // the answer ends the pass as soon as it is whole, else the time-out does.
+        WakeNoLaterThan(tstart + TIMEOUT);
         ProcessSystemEvents();
     }
     EndRun();

@@ -95,15 +95,18 @@ Readout::Readout(bool numeric, const QString& text) : numeric_(numeric) {
 void Readout::display(const QString& text, double value) {
     const QString old = QLabel::text();
     const bool valueChanged = numeric_ && value_ != value;
-    // Within the rest after a repaint the new text is painted when the rest ends (or when the
-    // display is painted for another reason): the label's own repaint request is left out.
+    // Within the rest after a repaint the label's own repaint request is left out. The text is
+    // painted by the first new text after the rest, so a display fed with every answer repaints
+    // in that answer's own pass and no timer wakes the program for it; only when no new text
+    // follows within a rest does the timer paint the last one.
     if (restMs_ > 0 && old != text && updatesEnabled() && lastPaint_.isValid() &&
         lastPaint_.elapsed() < restMs_) {
-        if (!restEnd_.isActive()) restEnd_.start(static_cast<int>(restMs_ - lastPaint_.elapsed()));
+        restEnd_.start(restMs_);
         setAttribute(Qt::WA_UpdatesDisabled);
         setText(text);
         setAttribute(Qt::WA_UpdatesDisabled, false);
     } else {
+        if (old != text) restEnd_.stop();
         setText(text);
     }
     if (numeric_) value_ = value;

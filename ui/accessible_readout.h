@@ -27,8 +27,9 @@ class Readout : public QLabel {
     double value() const { return value_; }
     // Shows a new text (and, for a numeric readout, its value) and announces the change.
     void display(const QString& text, double value = 0);
-    // A figure the operator reads rather than watches: repainted at most once in `ms`; what
-    // it holds and announces is always the newest.
+    // A figure the operator reads rather than watches: repainted at most once in `ms` (and
+    // never showing a text older than twice that); what it holds and announces is always the
+    // newest.
     void restBetweenPaints(int ms) { restMs_ = ms; }
 
   protected:

@@ -146,14 +146,16 @@ int Control::setAttribute(int attribute, const Value& value) {
         body_->setVisible(ToInt(value) != 0);
         if (label_) label_->setVisible(ToInt(value) != 0);
         return 0;
+    // Colours are set again with every answer: only a new one reaches the widget.
     case ATTR_TEXT_COLOR:
-        textColor_ = ToInt(value) & 0xFFFFFF;
+    case ATTR_TEXT_BGCOLOR: {
+        int& colour = attribute == ATTR_TEXT_COLOR ? textColor_ : bgColor_;
+        const int wanted = ToInt(value) & 0xFFFFFF;
+        if (colour == wanted) return 0;
+        colour = wanted;
         applyColours();
         return 0;
-    case ATTR_TEXT_BGCOLOR:
-        bgColor_ = ToInt(value) & 0xFFFFFF;
-        applyColours();
-        return 0;
+    }
     case ATTR_TEXT_FONT:
         fontFamily_ = ToText(value);
         applyFont();

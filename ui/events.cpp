@@ -9,8 +9,10 @@
 #include <QThread>
 #include <QTimer>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "ui/application_start.h"
 #include "ui/com_dispatch.h"
@@ -24,6 +26,8 @@ namespace {
 
 std::unique_ptr<QApplication> g_application;
 bool g_quitRequested = false;
+// The clock reading by which the next busy-wait pass must be back; negative: none was named.
+double g_wakeBy = -1;
 int g_quitCode = 0;
 
 QElapsedTimer& monotonicClock() {
@@ -69,6 +73,16 @@ void ProcessPending(int waitMs) {
     DispatchComCallbacks();
 }
 
+// How long the next busy-wait pass may sleep: until the clock reading its loop named, else the
+// short cap. Never negative, never longer than the idle sleep.
+int BusyWaitSleepMs() {
+    const double wakeBy = std::exchange(g_wakeBy, -1.0);
+    if (wakeBy < 0) return kBusyWaitSleepMs;
+    const double ms = std::ceil((wakeBy - Timer()) * 1000.0);
+    if (!(ms > 0)) return 0;
+    return ms < kIdleSleepMs ? static_cast<int>(ms) : kIdleSleepMs;
+}
+
 } // namespace
 } // namespace kvor::rt
 
@@ -97,8 +111,12 @@ void CloseRuntime() {
 }
 
 int ProcessSystemEvents() {
-    ProcessPending(kBusyWaitSleepMs);
+    ProcessPending(BusyWaitSleepMs());
     return 0;
+}
+
+void WakeNoLaterThan(double timerReading) {
+    g_wakeBy = timerReading >= 0 ? timerReading : 0.0;
 }
 
 int RunUserInterface() {

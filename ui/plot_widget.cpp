@@ -59,6 +59,19 @@ class PlotWidget::OnScreen : public QCPAbstractPaintBuffer {
     QImage nothing_;
 };
 
+LiveDrawing::LiveDrawing(QCustomPlot* plot, QCPLayer* layer, QCPAxisRect* axes)
+    : QCPLayerable(plot), axes_(axes) {
+    setLayer(layer);
+}
+
+QRect LiveDrawing::clipRect() const {
+    return axes_ != nullptr ? axes_->rect() : QCPLayerable::clipRect();
+}
+
+void LiveDrawing::applyDefaultAntialiasingHint(QCPPainter* painter) const {
+    applyAntialiasingHint(painter, mAntialiased, QCP::aePlottables);
+}
+
 PlotWidget::PlotWidget() : fill_(new Fill(this)) { // the fill is owned by the plot
     // The picture covers every pixel: nothing behind the plot needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -99,6 +112,8 @@ QRect PlotWidget::liveArea() const {
             if (plottable->keyAxis() != nullptr) axes = plottable->keyAxis()->axisRect();
         } else if (auto* item = qobject_cast<QCPAbstractItem*>(child)) {
             if (item->clipToAxisRect()) axes = item->clipAxisRect();
+        } else if (auto* drawing = dynamic_cast<LiveDrawing*>(child)) {
+            axes = drawing->axisRect();
         }
         if (axes == nullptr) return {};
         area |= axes->rect().adjusted(0, -1, 0, 0);

@@ -10,6 +10,21 @@
 
 namespace kvor::rt {
 
+// Something of the plot's own drawn on the live layer inside one axis rect (and clipped to it),
+// beside QCustomPlot's plottables and items.
+class LiveDrawing : public QCPLayerable {
+  public:
+    LiveDrawing(QCustomPlot* plot, QCPLayer* layer, QCPAxisRect* axes);
+    QCPAxisRect* axisRect() const { return axes_; }
+
+  protected:
+    QRect clipRect() const override;
+    void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
+
+  private:
+    QCPAxisRect* axes_;
+};
+
 class PlotWidget : public QCustomPlot {
   public:
     PlotWidget();

@@ -46,6 +46,11 @@ void RegisterPanelCallback(const char* name, PanelCallbackPtr callback);
 // event or serial input arrives, at most a few milliseconds, so a busy-wait loop over it reads
 // its clock often enough for its time-outs and takes next to no processor time.
 int ProcessSystemEvents();
+// A busy-wait loop whose clock matters next at `timerReading` (its time-out) says so before its
+// event pass: that one ProcessSystemEvents then sleeps until the clock reads that much (a quarter
+// of a second at most) instead of waking every few milliseconds for the loop to look at its
+// clock. Serial input, operator actions and the toolkit's own timers still end the sleep at once.
+void WakeNoLaterThan(double timerReading);
 // Runs `function` once, in the first event processing after the callback running now (and every
 // callback it was called from) has handed control back to events.
 using DeferredCallbackPtr = void (*)(void* callbackData);

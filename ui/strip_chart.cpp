@@ -2,7 +2,10 @@
 // The strip chart: interleaved traces scrolling through a fixed number of points per screen.
 #include <qcustomplot.h>
 
+#include <algorithm>
+#include <cmath>
 #include <deque>
+#include <limits>
 #include <vector>
 
 #include "ui/control_kinds.h"
@@ -18,30 +21,75 @@ constexpr int kMaxTraces = 16;
 constexpr int kDefaultColours[] = {0x008000, 0x008000, 0x000000, 0xFF0000,
                                    0xFF0000, 0x0000FF, 0x00A0A0, 0xA000A0};
 
+// The traces, drawn from the chart's own points whenever the plot is painted: the newest point
+// of every trace at the right edge of the screen. A run of equal values keeps only its first and
+// last point, which strokes the same pixels as its hundred segments: a flat trace such as a
+// tolerance limit costs one line. A value that is not a number breaks its trace.
+class Traces : public LiveDrawing {
+  public:
+    Traces(QCustomPlot* plot, QCPLayer* layer) : LiveDrawing(plot, layer, plot->axisRect()) {}
+
+    std::vector<std::deque<double>> data;
+    std::vector<int> colours;
+    int pointsPerScreen = 100;
+
+  protected:
+    void draw(QCPPainter* painter) override {
+        QCPAxis* keys = mParentPlot->xAxis;
+        QCPAxis* values = mParentPlot->yAxis;
+        for (size_t t = 0; t < data.size(); ++t) {
+            const std::deque<double>& d = data[t];
+            const int n = static_cast<int>(d.size());
+            const int first = pointsPerScreen - n;
+            painter->setPen(QPen(ToQColor(colours[t]), 1));
+            line_.clear();
+            for (int i = 0; i < n; ++i) {
+                const double v = d[static_cast<size_t>(i)];
+                if (!std::isfinite(v)) {
+                    stroke(painter);
+                    continue;
+                }
+                const bool inside = i > 0 && i + 1 < n && d[static_cast<size_t>(i) - 1] == v &&
+                                    d[static_cast<size_t>(i) + 1] == v;
+                if (inside) continue;
+                line_.emplace_back(keys->coordToPixel(first + i), values->coordToPixel(v));
+            }
+            stroke(painter);
+        }
+    }
+
+  private:
+    void stroke(QCPPainter* painter) {
+        if (!line_.empty()) painter->drawPolyline(line_.data(), static_cast<int>(line_.size()));
+        line_.clear();
+    }
+
+    std::vector<QPointF> line_;
+};
+
 class StripChart : public Control {
   public:
     StripChart(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
         auto* widget = new PlotWidget;
         plot_ = widget;
         StylePlot(plot_, def);
-        pacer_ = new ReplotPacer(widget); // owned by the plot
-        pacer_->setPrepare([this] { handOver(); });
-        pointsPerScreen_ = std::clamp(def.pointsPerScreen, 2, 100000);
-        axis_[0] = {VAL_MANUAL, 0, static_cast<double>(pointsPerScreen_ - 1)};
+        pacer_ = new ReplotPacer(widget);                                  // owned by the plot
+        traces_ = new Traces(plot_, plot_->layer(QStringLiteral("main"))); // owned by the plot
+        traces_->pointsPerScreen = std::clamp(def.pointsPerScreen, 2, 100000);
+        plot_->xAxis->setRange(0, traces_->pointsPerScreen - 1);
+        axis_[0] = {VAL_MANUAL, 0, static_cast<double>(traces_->pointsPerScreen - 1)};
         axis_[1] = {VAL_MANUAL, def.yMin, def.yMax};
         setTraces(std::clamp(def.traces, 1, kMaxTraces));
         finish(plot_);
     }
-    // The plot outlives the chart by an event pass (it is deleted later).
-    ~StripChart() override { pacer_->setPrepare(nullptr); }
 
     int append(const double* values, int count, int start, int skip) {
         if (values == nullptr || count < 0 || start < 0 || skip < 0) return -1;
-        const int traces = static_cast<int>(data_.size());
+        const int traces = static_cast<int>(traces_->data.size());
         for (int k = 0, i = start; k < count; ++k, i += skip + 1) {
-            std::deque<double>& trace = data_[static_cast<size_t>(next_)];
+            std::deque<double>& trace = traces_->data[static_cast<size_t>(next_)];
             trace.push_back(values[i]);
-            if (static_cast<int>(trace.size()) > pointsPerScreen_) trace.pop_front();
+            if (static_cast<int>(trace.size()) > traces_->pointsPerScreen) trace.pop_front();
             if (++next_ == traces) {
                 next_ = 0;
                 ++samples_;
@@ -55,9 +103,10 @@ class StripChart : public Control {
         if (attribute == ATTR_POINTS_PER_SCREEN) {
             const int n = ToInt(value);
             if (n < 2 || n > 100000) return -1;
-            const bool same = n == pointsPerScreen_;
-            pointsPerScreen_ = n;
-            for (auto& trace : data_)
+            const bool same = n == traces_->pointsPerScreen;
+            traces_->pointsPerScreen = n;
+            plot_->xAxis->setRange(0, n - 1);
+            for (auto& trace : traces_->data)
                 while (static_cast<int>(trace.size()) > n)
                     trace.pop_front();
             redraw(same ? ReplotPacer::Change::Contents : ReplotPacer::Change::Axes);
@@ -66,32 +115,35 @@ class StripChart : public Control {
         if (attribute == ATTR_NUM_TRACES) {
             const int n = ToInt(value);
             if (n < 1 || n > kMaxTraces) return -1;
-            if (n != static_cast<int>(data_.size())) setTraces(n);
+            if (n != static_cast<int>(traces_->data.size())) setTraces(n);
             return 0;
         }
         if (attribute == ATTR_SCROLL_MODE_CONTINUOUS) return 0;
         return Control::setAttribute(attribute, value);
     }
     int getAttribute(int attribute, Value* value) const override {
-        if (attribute == ATTR_POINTS_PER_SCREEN) return *value = double(pointsPerScreen_), 0;
-        if (attribute == ATTR_NUM_TRACES) return *value = double(data_.size()), 0;
+        if (attribute == ATTR_POINTS_PER_SCREEN)
+            return *value = double(traces_->pointsPerScreen), 0;
+        if (attribute == ATTR_NUM_TRACES) return *value = double(traces_->data.size()), 0;
         return Control::getAttribute(attribute, value);
     }
 
+    // Colours are set again with every answer: only a new one asks for a picture.
     int setTraceColour(int trace, int colour) {
-        if (trace < 1 || trace > static_cast<int>(data_.size())) return -1;
-        colours_[static_cast<size_t>(trace - 1)] = colour & 0xFFFFFF;
-        plot_->graph(trace - 1)->setPen(QPen(ToQColor(colour), 1));
+        if (trace < 1 || trace > static_cast<int>(traces_->data.size())) return -1;
+        int& held = traces_->colours[static_cast<size_t>(trace - 1)];
+        if (held == (colour & 0xFFFFFF)) return 0;
+        held = colour & 0xFFFFFF;
         pacer_->request(ReplotPacer::Change::Contents);
         return 0;
     }
     int traceColour(int trace) const {
-        if (trace < 1 || trace > static_cast<int>(data_.size())) return -1;
-        return colours_[static_cast<size_t>(trace - 1)];
+        if (trace < 1 || trace > static_cast<int>(traces_->data.size())) return -1;
+        return traces_->colours[static_cast<size_t>(trace - 1)];
     }
     int points(int trace, double* out, int max) const {
-        if (trace < 1 || trace > static_cast<int>(data_.size()) || max < 0) return -1;
-        const auto& d = data_[static_cast<size_t>(trace - 1)];
+        if (trace < 1 || trace > static_cast<int>(traces_->data.size()) || max < 0) return -1;
+        const auto& d = traces_->data[static_cast<size_t>(trace - 1)];
         int n = 0;
         for (auto it = d.begin(); it != d.end() && n < max; ++it)
             out[n++] = *it;
@@ -103,7 +155,7 @@ class StripChart : public Control {
         if (axis == VAL_LEFT_YAXIS) {
             const QCPRange before = plot_->yAxis->range();
             if (mode == VAL_AUTOSCALE)
-                plot_->yAxis->rescale(true);
+                autoscale();
             else
                 ApplyAxisRange(plot_->yAxis, min, max);
             // Set again with every answer; the axes are drawn again only when it changes.
@@ -127,50 +179,46 @@ class StripChart : public Control {
     };
 
     void setTraces(int n) {
-        plot_->clearGraphs();
-        data_.assign(static_cast<size_t>(n), {});
-        colours_.resize(static_cast<size_t>(n));
+        traces_->data.assign(static_cast<size_t>(n), {});
+        traces_->colours.resize(static_cast<size_t>(n));
         next_ = 0;
         for (int i = 0; i < n; ++i) {
             const int colour = static_cast<size_t>(i) < def_.traceColors.size()
                                    ? def_.traceColors[static_cast<size_t>(i)]
                                    : kDefaultColours[i % 8];
-            colours_[static_cast<size_t>(i)] = colour;
-            QCPGraph* g = plot_->addGraph();
-            g->setPen(QPen(ToQColor(colour), 1));
-            g->setAdaptiveSampling(false);
+            traces_->colours[static_cast<size_t>(i)] = colour;
         }
         redraw(ReplotPacer::Change::Axes);
     }
 
-    // The points reach the plot once per picture, not once per append.
+    // The value axis spans the points shown now.
+    void autoscale() {
+        double low = std::numeric_limits<double>::infinity(), high = -low;
+        for (const auto& trace : traces_->data)
+            for (double v : trace)
+                if (std::isfinite(v)) {
+                    low = std::min(low, v);
+                    high = std::max(high, v);
+                }
+        if (low > high) return;
+        if (low == high) {
+            // One value: the span shown stays, centred on it.
+            const double half = plot_->yAxis->range().size() / 2;
+            low -= half;
+            high += half;
+        }
+        ApplyAxisRange(plot_->yAxis, low, high);
+    }
+
+    // The points are drawn once per picture, not once per append.
     void redraw(ReplotPacer::Change change = ReplotPacer::Change::Contents) {
         pacer_->request(change);
     }
 
-    // The newest point of every trace stands at the right edge of the screen.
-    void handOver() {
-        for (size_t t = 0; t < data_.size(); ++t) {
-            const auto& d = data_[t];
-            QVector<double> keys, values;
-            keys.reserve(static_cast<int>(d.size()));
-            values.reserve(static_cast<int>(d.size()));
-            const int first = pointsPerScreen_ - static_cast<int>(d.size());
-            int k = first;
-            for (double v : d) {
-                keys.push_back(k++);
-                values.push_back(v);
-            }
-            plot_->graph(static_cast<int>(t))->setData(keys, values, true);
-        }
-        plot_->xAxis->setRange(0, pointsPerScreen_ - 1);
-    }
-
     QCustomPlot* plot_;
     ReplotPacer* pacer_;
-    std::vector<std::deque<double>> data_;
-    std::vector<int> colours_;
-    int pointsPerScreen_ = 100;
+    // The points and colours; the plot owns them, and outlives the chart by an event pass.
+    Traces* traces_;
     int next_ = 0;
     long long samples_ = 0;
     Axis axis_[2] = {};

@@ -43,6 +43,19 @@ TEST_P(BusyWait, MakesFewPassesAndTakesLittleCpuWhileTheLineIsQuiet) {
     EXPECT_EQ(WaitForQueue(1, 36), 36);
 }
 
+// A wait that names its time-out sleeps until then: a few passes in place of one every few
+// milliseconds (a loaded machine only makes fewer).
+TEST_F(SerialTest, AWaitToldItsTimeOutSleepsUntilIt) {
+    const double timeOut = Timer() + 0.3;
+    int passes = 0;
+    while (Timer() <= timeOut) {
+        WakeNoLaterThan(timeOut);
+        ProcessSystemEvents();
+        ++passes;
+    }
+    EXPECT_LE(passes, 6);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Loops, BusyWait,
     ::testing::Values(Loop{"ProcessSystemEvents", [] { ProcessSystemEvents(); }},

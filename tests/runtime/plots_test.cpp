@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Graphs and the strip chart, checked on what they show.
+#include <cmath>
+#include <limits>
+#include <random>
 #include <vector>
 
 #include "tests/runtime/panel_fixture.h"
+#include "ui/control.h"
+#include "ui/plot_widget.h"
 #include "ui/readback.h"
+#include "ui/registry.h"
+#include "ui/replot_pacer.h"
 
 namespace kvor::test {
 namespace {
@@ -38,6 +45,56 @@ TEST_F(PlotsTest, StripChartSplitsInterleavedValuesAmongTraces) {
         EXPECT_EQ(shown[0], 1000 + 99 * 10 + (trace - 1)); // the last sample of the round before
         for (int k = 0; k < 100; ++k)
             EXPECT_EQ(shown[k + 1], 2000 + k * 10 + (trace - 1));
+    }
+}
+
+// What the strip chart control 2 of `panel` shows, and the same points drawn as QCustomPlot
+// draws its own graphs, every point a corner of the line.
+std::pair<QImage, QImage> StripPictureAndReference(int panel) {
+    auto* plot = qobject_cast<QCustomPlot*>(rt::FindControl(panel, 2)->body());
+    rt::FlushAllReplots();
+    const QImage shown = plot->grab().toImage();
+    for (QCPLayerable* child : plot->layer(QStringLiteral("main"))->children())
+        if (auto* own = dynamic_cast<rt::LiveDrawing*>(child)) own->setVisible(false);
+    double count = 0;
+    GetCtrlAttribute(panel, 2, ATTR_NUM_TRACES, &count);
+    for (int trace = 1; trace <= static_cast<int>(count); ++trace) {
+        double points[200];
+        const int n = GetStripChartPoints(panel, 2, trace, points, 200);
+        int colour = 0;
+        GetTraceAttribute(panel, 2, trace, ATTR_TRACE_COLOR, &colour);
+        QCPGraph* graph = plot->addGraph();
+        graph->setPen(QPen(rt::ToQColor(colour), 1));
+        graph->setAdaptiveSampling(false);
+        for (int i = 0; i < n; ++i)
+            graph->addData(101 - n + i, points[i]);
+    }
+    plot->replot(QCustomPlot::rpImmediateRefresh);
+    return {shown, plot->grab().toImage()};
+}
+
+// Runs of equal values are drawn as one stroke: the picture must stay the one of every segment,
+// for values that repeat, jump, leave the screen, and gaps where a value is not a number.
+TEST_F(PlotsTest, StripChartLooksAsEverySegmentDrawnOneByOne) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<double> kinds = {500,  500,  500,   501,    520, 4000,
+                                       -300, 5000, 1e300, -1e300, nan, inf};
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        const int p = Load(kPanel);
+        ASSERT_GT(p, 0);
+        SetAxisScalingMode(p, 2, VAL_LEFT_YAXIS, VAL_MANUAL, 0, 4096);
+        std::vector<double> history(5 * (30 + round * 5));
+        for (size_t i = 0; i < history.size(); ++i) {
+            // Long runs of one value on some traces, a fresh draw on others.
+            const bool keep = i >= 5 && random() % 4 != 0;
+            history[i] = keep ? history[i - 5] : kinds[random() % kinds.size()];
+        }
+        ASSERT_EQ(PlotStripChart(p, 2, history.data(), static_cast<int>(history.size()), 0, 0), 0);
+        const auto [shown, reference] = StripPictureAndReference(p);
+        EXPECT_TRUE(shown == reference) << "round " << round;
+        DiscardPanel(p);
     }
 }
 
