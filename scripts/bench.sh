@@ -19,8 +19,9 @@ if [ ! -d "$src" ] && git -C "$here" cat-file -e "$baseline^{commit}" 2>/dev/nul
   git -C "$here" worktree add --detach "$src" "$baseline" >/dev/null 2>&1
 fi
 if [ -d "$src" ]; then
-  # The benchmarks that use only calls the baseline has measure it the same way.
-  cp "$here"/bench/bench_{live_loops,draw_cost,wait_cpu,startup,paced_answer}.cpp "$src/bench/"
+  # The benchmarks that use only calls the baseline has measure it the same way (the baseline's
+  # waits cannot be told their time-out: it keeps its own wait benchmark).
+  cp "$here"/bench/bench_{live_loops,draw_cost,startup,paced_answer}.cpp "$src/bench/"
   "$src/scripts/build.sh" "$old" -DCMAKE_BUILD_TYPE=Release -DKVOR_TESTS=OFF -DKVOR_BENCH=ON \
     >/dev/null
 fi
