@@ -86,6 +86,7 @@ bool PanelWindow::event(QEvent* event) {
         }
         nextFrame_.stop();
         lastPicture_.start();
+        ++pictures_;
         FlushReplotsIn(this);
     }
     return QWidget::event(event);

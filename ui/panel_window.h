@@ -16,6 +16,8 @@ class PanelWindow : public QWidget {
   public:
     PanelWindow(int handle, const QString& title, QSize canvasSize, QColor background);
     QWidget* canvas() const { return canvas_; }
+    // How many pictures of the panel have gone to the screen.
+    long picturesShown() const { return pictures_; }
 
   protected:
     // The close box raises the panel's close event; the window stays until the program hides
@@ -29,6 +31,7 @@ class PanelWindow : public QWidget {
   private:
     int handle_;
     QElapsedTimer lastPicture_;
+    long pictures_ = 0;
     QTimer nextFrame_;
     QScrollArea* scroll_;
     QWidget* canvas_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/plot_widget.h"
 
+#include <QBackingStore>
+
 namespace kvor::rt {
 
 // The picture of the background, the grid and the axes: opaque, so painting copies it without
@@ -68,6 +70,11 @@ QRect LiveDrawing::clipRect() const {
     return axes_ != nullptr ? axes_->rect() : QCPLayerable::clipRect();
 }
 
+// The clip lies one pixel higher than the axis rect, as QCPLayer sets it.
+QRect LiveDrawing::repaintArea() const {
+    return clipRect().translated(0, -1);
+}
+
 void LiveDrawing::applyDefaultAntialiasingHint(QCPPainter* painter) const {
     applyAntialiasingHint(painter, mAntialiased, QCP::aePlottables);
 }
@@ -113,7 +120,8 @@ QRect PlotWidget::liveArea() const {
         } else if (auto* item = qobject_cast<QCPAbstractItem*>(child)) {
             if (item->clipToAxisRect()) axes = item->clipAxisRect();
         } else if (auto* drawing = dynamic_cast<LiveDrawing*>(child)) {
-            axes = drawing->axisRect();
+            area |= drawing->repaintArea();
+            continue;
         }
         if (axes == nullptr) return {};
         area |= axes->rect().adjusted(0, -1, 0, 0);
@@ -158,6 +166,12 @@ void PlotWidget::paintEvent(QPaintEvent* event) {
     painting_ = true;
     withoutRepaint([this] { live_->replot(); });
     painting_ = false;
+    // A picture taken of the plot (grab, render) leaves the screen as it was: only a paint into
+    // the window's backing store is what the screen shows.
+    QBackingStore* screen = window()->backingStore();
+    if (screen == nullptr || redirected(nullptr) != screen->paintDevice()) return;
+    for (QCPLayerable* child : live_->children())
+        if (auto* drawing = dynamic_cast<LiveDrawing*>(child)) drawing->shownIn(event->region());
 }
 
 } // namespace kvor::rt

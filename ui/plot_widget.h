@@ -16,6 +16,11 @@ class LiveDrawing : public QCPLayerable {
   public:
     LiveDrawing(QCustomPlot* plot, QCPLayer* layer, QCPAxisRect* axes);
     QCPAxisRect* axisRect() const { return axes_; }
+    // Where a new picture of it may differ from what the screen shows: by default its whole
+    // (clipped) axis rect.
+    virtual QRect repaintArea() const;
+    // It has just been painted onto the screen within `region`.
+    virtual void shownIn([[maybe_unused]] const QRegion& region) {}
 
   protected:
     QRect clipRect() const override;

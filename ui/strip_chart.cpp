@@ -33,8 +33,16 @@ class Traces : public LiveDrawing {
     std::vector<int> colours;
     int pointsPerScreen = 100;
 
+    // The traces keep to a band of the chart: only the band they covered on the screen and the
+    // one they cover now are painted again, not the whole chart.
+    QRect repaintArea() const override { return onScreen_ | band(); }
+    void shownIn(const QRegion& region) override {
+        onScreen_ = region.contains(onScreen_) ? drawn_ : onScreen_ | drawn_;
+    }
+
   protected:
     void draw(QCPPainter* painter) override {
+        drawn_ = band();
         QCPAxis* keys = mParentPlot->xAxis;
         QCPAxis* values = mParentPlot->yAxis;
         for (size_t t = 0; t < data.size(); ++t) {
@@ -59,12 +67,48 @@ class Traces : public LiveDrawing {
     }
 
   private:
+    // The pixels the points cover (the lines between them lie within), a pen's width around,
+    // inside the clip.
+    QRect band() const {
+        const QRect clip = LiveDrawing::repaintArea();
+        double top = clip.bottom(), bottom = clip.top(), left = clip.right(), right = clip.left();
+        for (const std::deque<double>& d : data) {
+            double low = std::numeric_limits<double>::infinity(), high = -low;
+            for (double v : d)
+                if (std::isfinite(v)) {
+                    low = std::min(low, v);
+                    high = std::max(high, v);
+                }
+            if (low > high) continue;
+            const double y0 = mParentPlot->yAxis->coordToPixel(low);
+            const double y1 = mParentPlot->yAxis->coordToPixel(high);
+            const int first = pointsPerScreen - static_cast<int>(d.size());
+            top = std::min({top, y0, y1});
+            bottom = std::max({bottom, y0, y1});
+            left = std::min(left, mParentPlot->xAxis->coordToPixel(first));
+            right = std::max(right, mParentPlot->xAxis->coordToPixel(pointsPerScreen - 1));
+        }
+        if (!(top <= bottom && left <= right)) return {};
+        // Bounded by the clip before it becomes whole pixels: a value far off the chart is far
+        // off any integer too.
+        const auto within = [](double v, int lo, int hi) {
+            return static_cast<int>(std::floor(std::clamp(v, lo - 2.0, hi + 2.0)));
+        };
+        const QRect box(QPoint(within(left, clip.left(), clip.right()) - 1,
+                               within(top, clip.top(), clip.bottom()) - 1),
+                        QPoint(within(right, clip.left(), clip.right()) + 2,
+                               within(bottom, clip.top(), clip.bottom()) + 2));
+        return box & clip;
+    }
+
     void stroke(QCPPainter* painter) {
         if (!line_.empty()) painter->drawPolyline(line_.data(), static_cast<int>(line_.size()));
         line_.clear();
     }
 
     std::vector<QPointF> line_;
+    QRect drawn_;    // the band of the last picture drawn
+    QRect onScreen_; // where the screen may show traces
 };
 
 class StripChart : public Control {

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Graphs and the strip chart, checked on what they show.
+#include <QBackingStore>
+#include <QWindow>
+
 #include <cmath>
 #include <limits>
 #include <random>
@@ -7,6 +10,7 @@
 
 #include "tests/runtime/panel_fixture.h"
 #include "ui/control.h"
+#include "ui/panel_window.h"
 #include "ui/plot_widget.h"
 #include "ui/readback.h"
 #include "ui/registry.h"
@@ -95,6 +99,39 @@ TEST_F(PlotsTest, StripChartLooksAsEverySegmentDrawnOneByOne) {
         const auto [shown, reference] = StripPictureAndReference(p);
         EXPECT_TRUE(shown == reference) << "round " << round;
         DiscardPanel(p);
+    }
+}
+
+// Each answer repaints only the band the traces cover: what the screen shows must still be the
+// whole picture after the band has jumped, widened and narrowed again.
+TEST_F(PlotsTest, StripChartOnTheScreenIsTheWholePictureWhileItsBandMoves) {
+    const int p = Load(kPanel);
+    DisplayPanel(p);
+    SetAxisScalingMode(p, 2, VAL_LEFT_YAXIS, VAL_MANUAL, 0, 4096);
+    auto* plot = qobject_cast<QCustomPlot*>(rt::FindControl(p, 2)->body());
+    rt::PanelWindow* window = rt::FindPanel(p)->window.get();
+    for (const double t0 = Timer(); !window->windowHandle()->isExposed() && Timer() - t0 < 5;)
+        ProcessSystemEvents();
+    std::mt19937 random(11);
+    for (int answer = 0; answer < 160; ++answer) {
+        double five[5] = {360, 620, 500, 550, 450};
+        // Jumps and gaps first; then they scroll out and the band narrows again.
+        if (answer < 40 && random() % 9 == 0)
+            five[random() % 5] = random() % 2 ? 3900 : std::nan("");
+        five[2] += random() % 3;
+        PlotStripChart(p, 2, five, 5, 0, 0);
+        // The answer's picture goes to the screen, in the parts it asked for.
+        const long pictures = window->picturesShown();
+        for (const double t0 = Timer(); window->picturesShown() == pictures && Timer() - t0 < 5;)
+            ProcessSystemEvents();
+        if (answer % 20 != 19) continue;
+        // The panel's window as it stands on the screen: its backing store.
+        const auto* shown = dynamic_cast<const QImage*>(window->backingStore()->paintDevice());
+        ASSERT_NE(shown, nullptr);
+        const QImage screen = shown->copy(QRect(plot->mapTo(window, QPoint(0, 0)), plot->size()))
+                                  .convertToFormat(QImage::Format_RGB32);
+        const QImage whole = plot->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(screen == whole) << "after answer " << answer;
     }
 }
 
