@@ -19,6 +19,10 @@
 namespace kvor::rt {
 namespace {
 
+// Each serial call looks at the terminal for a hang-up when it starts; the checks between and
+// after its steps look again only this long after the last look (a look at a pseudo-terminal
+// waits for the bytes the kernel is delivering to it).
+constexpr qint64 kLookAgainNs = 1'000'000;
 // A frame that the line has not taken within this time will not be taken at all.
 constexpr int kWriteTimeoutMs = 1000;
 // Bounds the rounds FlushInQ spends reading out what was still on its way.
@@ -88,10 +92,26 @@ SerialLine::~SerialLine() = default;
 
 bool SerialLine::alive() {
 #ifdef Q_OS_UNIX
-    if (!vanished_ && (PollLine(static_cast<int>(port_->handle()), 0, 0) & kHangUp))
-        vanished_ = true;
+    if (!vanished_ && (look(0, 0) & kHangUp)) vanished_ = true;
 #endif
     return !closedIfVanished();
+}
+
+bool SerialLine::aliveStill() {
+    const bool seenJustNow = lastLook_.isValid() && lastLook_.nsecsElapsed() < kLookAgainNs;
+    return seenJustNow ? !closedIfVanished() : alive();
+}
+
+short SerialLine::look(short events, int waitMs) {
+#ifdef Q_OS_UNIX
+    const short seen = PollLine(static_cast<int>(port_->handle()), events, waitMs);
+    lastLook_.start();
+    return seen;
+#else
+    (void)events;
+    (void)waitMs;
+    return 0;
+#endif
 }
 
 bool SerialLine::closedIfVanished() {
@@ -108,8 +128,7 @@ bool SerialLine::closedIfVanished() {
 bool SerialLine::pull(int waitMs) {
     const bool room = port_->bytesAvailable() < queueSize_;
 #ifdef Q_OS_UNIX
-    const short events =
-        PollLine(static_cast<int>(port_->handle()), room ? POLLIN : 0, room ? waitMs : 0);
+    const short events = look(room ? POLLIN : 0, room ? waitMs : 0);
     if (events & kHangUp) {
         vanished_ = true;
         return false;
@@ -125,7 +144,7 @@ bool SerialLine::pull(int waitMs) {
 
 bool SerialLine::waitWritable(int waitMs) {
 #ifdef Q_OS_UNIX
-    const short events = PollLine(static_cast<int>(port_->handle()), POLLOUT, waitMs);
+    const short events = look(POLLOUT, waitMs);
     if (events & kHangUp) {
         vanished_ = true;
         return false;
@@ -189,7 +208,7 @@ class SerialLine::EveryByte {
 };
 
 int SerialLine::write(const unsigned char* data, int count) {
-    if (!alive()) return kComErrIO;
+    if (!aliveStill()) return kComErrIO;
     if (port_->write(reinterpret_cast<const char*>(data), count) != count) return kComErrIO;
     QElapsedTimer clock;
     clock.start();
@@ -200,13 +219,13 @@ int SerialLine::write(const unsigned char* data, int count) {
         if (left <= 0)
             return kComErrTimeout; // the rest stays queued until the line takes it or FlushOutQ
         if (waitWritable(static_cast<int>(left))) port_->flush();
-        if (!alive()) return kComErrIO;
+        if (!aliveStill()) return kComErrIO;
     }
     return count;
 }
 
 int SerialLine::read(unsigned char* data, int count, int timeoutMs) {
-    if (!alive()) return kComErrIO;
+    if (!aliveStill()) return kComErrIO;
     QElapsedTimer clock;
     clock.start();
     int got = 0;
@@ -218,7 +237,7 @@ int SerialLine::read(unsigned char* data, int count, int timeoutMs) {
         if (!everyByte) everyByte.emplace(*this);
         const qint64 left = timeoutMs - clock.elapsed();
         const bool arrived = pull(left > 0 ? static_cast<int>(left) : 0);
-        if (!alive()) return got > 0 ? got : kComErrIO;
+        if (!aliveStill()) return got > 0 ? got : kComErrIO;
         if (!arrived && left <= 0) break;
     }
     return got;
@@ -231,7 +250,7 @@ int SerialLine::waiting(int waitMs) {
 }
 
 int SerialLine::flushInput(QByteArray* dropped) {
-    if (!alive()) return kComErrIO;
+    if (!aliveStill()) return kComErrIO;
     // Emptying the driver's queue would throw its bytes away unseen: a trace takes them first.
     if (dropped != nullptr) {
         std::optional<EveryByte> everyByte;
@@ -250,23 +269,23 @@ int SerialLine::flushInput(QByteArray* dropped) {
     }
     if (dropped != nullptr) dropped->append(port_->peek(port_->bytesAvailable()));
     port_->skip(port_->bytesAvailable());
-    return alive() ? 0 : kComErrIO;
+    return aliveStill() ? 0 : kComErrIO;
 }
 
 int SerialLine::flushOutput() {
-    if (!alive()) return kComErrIO;
+    if (!aliveStill()) return kComErrIO;
     // Only what a write left behind (the line did not take it in time) is thrown away. A frame
     // whose write ended has been handed over whole and is on its way: at 19200 baud it takes
     // 19 ms to go out, and a request made right after it must not cut it off.
     if (port_->bytesToWrite() > 0) port_->clear(QSerialPort::Output);
-    return alive() ? 0 : kComErrIO;
+    return aliveStill() ? 0 : kComErrIO;
 }
 
 int SerialLine::setHardwareHandshake(bool on) {
-    if (!alive()) return kComErrIO;
+    if (!aliveStill()) return kComErrIO;
     const bool done =
         port_->setFlowControl(on ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
-    return done && alive() ? 0 : kComErrIO;
+    return done && aliveStill() ? 0 : kComErrIO;
 }
 
 } // namespace kvor::rt

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
@@ -76,13 +77,20 @@ class SerialLine {
     bool applyWakeCount(int count);
     // Whether the line is known to have vanished (then closed), without looking at it again.
     bool closedIfVanished();
+    // alive(), without looking again when the terminal was looked at a moment ago: the checks
+    // before and after each step of one serial call.
+    bool aliveStill();
     bool waitWritable(int waitMs);
+    // One look at the terminal (poll), noting when it was taken.
+    short look(short events, int waitMs);
 
     std::unique_ptr<DeviceHold> hold_; // declared first: the line closes before the hold goes
     std::unique_ptr<QSerialPort> port_;
     int queueSize_ = 4096;
     int wakeCount_ = 1;
     bool vanished_ = false;
+    // When the terminal was last looked at: the several serial calls of one request look once.
+    QElapsedTimer lastLook_;
 };
 
 } // namespace kvor::rt
