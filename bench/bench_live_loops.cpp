@@ -64,6 +64,7 @@ struct Figures {
     double seconds = 0;
     double cpuSeconds = 0;
     long switches = 0;            // of the scope's thread
+    long sleeps = 0;              // of its event processing: how often it came back through it
     double processCpuSeconds = 0; // every thread: the toolkit's helpers and the sensor's too
     int measurements = 0;         // command 8 requests the sensor saw
     double tallyMs = 0;           // statistics and record line of one answer, measured alone
@@ -100,6 +101,9 @@ Figures Run(ProgramInstance* instance, sim::Options options, bool video, double 
     double t0 = Timer();
     double c0 = ThreadCpuSeconds();
     const long s0 = ThreadSwitches();
+#ifdef KVOR_BENCH_SLEEPS
+    const long e0 = GetEventSleepCount();
+#endif
     const double p0 = CpuSeconds(RUSAGE_SELF);
     if (video) {
         CC_BTNVideo(pHandle, MAIN_VIDEO, EVENT_COMMIT, nullptr, 0, 0);
@@ -108,6 +112,9 @@ Figures Run(ProgramInstance* instance, sim::Options options, bool video, double 
     }
     f.cpuSeconds = ThreadCpuSeconds() - c0;
     f.switches = ThreadSwitches() - s0;
+#ifdef KVOR_BENCH_SLEEPS
+    f.sleeps = GetEventSleepCount() - e0;
+#endif
     f.processCpuSeconds = CpuSeconds(RUSAGE_SELF) - p0;
     f.seconds = Timer() - t0;
 #ifdef KVOR_BENCH_RECORD
@@ -217,6 +224,11 @@ int main(int argc, char** argv) {
     std::printf("... wakes of the scope's thread per paced answer (context switches)|%.1f|\n",
                 paced.measurements > 0 ? static_cast<double>(paced.switches) / paced.measurements
                                        : 0.0);
+#ifdef KVOR_BENCH_SLEEPS
+    std::printf(
+        "... of them returns through the event loop (sleeps of its event processing)|%.1f|\n",
+        paced.measurements > 0 ? static_cast<double>(paced.sleeps) / paced.measurements : 0.0);
+#endif
     std::printf("... the whole process (toolkit helper threads, simulated sensor)|%.1f %%|\n",
                 100.0 * paced.processCpuSeconds / paced.seconds);
     std::printf("... the scope's thread with the main panel hidden (nothing painted)|%.1f %%|\n",

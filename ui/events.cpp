@@ -18,6 +18,7 @@
 #include "ui/com_dispatch.h"
 #include "ui/desktop_identity.h"
 #include "ui/line_trace.h"
+#include "ui/readback.h"
 #include "ui/registry.h"
 #include "ui/termination.h"
 
@@ -28,6 +29,7 @@ std::unique_ptr<QApplication> g_application;
 bool g_quitRequested = false;
 // The clock reading by which the next busy-wait pass must be back; negative: none was named.
 double g_wakeBy = -1;
+long g_sleeps = 0;
 int g_quitCode = 0;
 
 QElapsedTimer& monotonicClock() {
@@ -70,6 +72,7 @@ void ProcessPending(int waitMs) {
     wake.start(waitMs);
     dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     wake.stop();
+    ++g_sleeps;
     DispatchComCallbacks();
 }
 
@@ -113,6 +116,10 @@ void CloseRuntime() {
 int ProcessSystemEvents() {
     ProcessPending(BusyWaitSleepMs());
     return 0;
+}
+
+long GetEventSleepCount() {
+    return g_sleeps;
 }
 
 void WakeNoLaterThan(double timerReading) {

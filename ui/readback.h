@@ -99,6 +99,12 @@ void SetNextFileSelection(const char* path, int result);
 // ... and, for a dialog with a choice of file types, the type chosen in it (from 0).
 void SetNextFileSelectionType(int type);
 
+// ---- events -------------------------------------------------------------------------------
+
+// How often event processing has slept in the operating system and come back (through the event
+// loop, once per sleep however often the kernel looked at the lines meanwhile).
+long GetEventSleepCount();
+
 // ---- panels -------------------------------------------------------------------------------
 
 // A picture of a panel: SavePanelImage in ui/runtime.h.
