@@ -72,6 +72,7 @@ class Traces : public LiveDrawing {
     QRect band() const {
         const QRect clip = LiveDrawing::repaintArea();
         double top = clip.bottom(), bottom = clip.top(), left = clip.right(), right = clip.left();
+        bool any = false;
         for (const std::deque<double>& d : data) {
             double low = std::numeric_limits<double>::infinity(), high = -low;
             for (double v : d)
@@ -80,6 +81,7 @@ class Traces : public LiveDrawing {
                     high = std::max(high, v);
                 }
             if (low > high) continue;
+            any = true;
             const double y0 = mParentPlot->yAxis->coordToPixel(low);
             const double y1 = mParentPlot->yAxis->coordToPixel(high);
             const int first = pointsPerScreen - static_cast<int>(d.size());
@@ -88,7 +90,9 @@ class Traces : public LiveDrawing {
             left = std::min(left, mParentPlot->xAxis->coordToPixel(first));
             right = std::max(right, mParentPlot->xAxis->coordToPixel(pointsPerScreen - 1));
         }
-        if (!(top <= bottom && left <= right)) return {};
+        if (!any) return {};
+        // Axes that map a value to no pixel at all (not a number): the whole chart.
+        if (!(top <= bottom && left <= right)) return clip;
         // Bounded by the clip before it becomes whole pixels: a value far off the chart is far
         // off any integer too.
         const auto within = [](double v, int lo, int hi) {
