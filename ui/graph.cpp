@@ -107,14 +107,13 @@ namespace {
 class GraphControl : public Control {
   public:
     GraphControl(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        auto* widget = new PlotWidget;
-        plot_ = widget;
+        plot_ = new PlotWidget;
         StylePlot(plot_, def);
         axes_[VAL_XAXIS] = {VAL_MANUAL, def.xMin, def.xMax};
         axes_[VAL_LEFT_YAXIS] = {VAL_MANUAL, def.yMin, def.yMax};
         for (int i = 0; i < def.cursors; ++i)
             addCursor(i);
-        pacer_ = new ReplotPacer(widget); // owned by the plot
+        pacer_ = new ReplotPacer(plot_); // owned by the plot
         finish(plot_);
     }
 
@@ -288,7 +287,7 @@ class GraphControl : public Control {
     }
     void replot() { pacer_->request(ReplotPacer::Change::Contents); }
 
-    QCustomPlot* plot_;
+    PlotWidget* plot_;
     ReplotPacer* pacer_;
     // Deleting every plot hides them for the next answer to take again in the same order:
     // adding or removing a plot makes the whole graph replot, grid and axes included.

@@ -15,7 +15,6 @@ namespace kvor::rt {
 class LiveDrawing : public QCPLayerable {
   public:
     LiveDrawing(QCustomPlot* plot, QCPLayer* layer, QCPAxisRect* axes);
-    QCPAxisRect* axisRect() const { return axes_; }
     // Where a new picture of it may differ from what the screen shows: by default its whole
     // (clipped) axis rect.
     virtual QRect repaintArea() const;

@@ -43,7 +43,6 @@ void ReplotPacer::request(Change change) {
 void ReplotPacer::flush() {
     if (!pending_) return;
     pending_ = false;
-    if (prepare_) prepare_();
     // The curves are drawn when the plot is painted; new axes need a new picture first.
     if (axes_) {
         axes_ = false;

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 
 class QWidget;
 
@@ -23,8 +22,6 @@ class ReplotPacer : public QObject {
     ReplotPacer(const ReplotPacer&) = delete;
     ReplotPacer& operator=(const ReplotPacer&) = delete;
 
-    // Runs before each picture (a strip chart hands its points to the plot there).
-    void setPrepare(std::function<void()> prepare) { prepare_ = std::move(prepare); }
     void request(Change change);
     // Draws what is pending now.
     void flush();
@@ -32,7 +29,6 @@ class ReplotPacer : public QObject {
 
   private:
     PlotWidget* plot_;
-    std::function<void()> prepare_;
     bool pending_ = false;
     bool axes_ = true;
 };

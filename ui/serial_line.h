@@ -89,7 +89,7 @@ class SerialLine {
     int queueSize_ = 4096;
     int wakeCount_ = 1;
     bool vanished_ = false;
-    // When the terminal was last looked at: the several serial calls of one request look once.
+    // When the terminal was last looked at: the checks within one serial call look once.
     QElapsedTimer lastLook_;
 };
 

@@ -118,10 +118,9 @@ class Traces : public LiveDrawing {
 class StripChart : public Control {
   public:
     StripChart(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
-        auto* widget = new PlotWidget;
-        plot_ = widget;
+        plot_ = new PlotWidget;
         StylePlot(plot_, def);
-        pacer_ = new ReplotPacer(widget);                                  // owned by the plot
+        pacer_ = new ReplotPacer(plot_);                                   // owned by the plot
         traces_ = new Traces(plot_, plot_->layer(QStringLiteral("main"))); // owned by the plot
         traces_->pointsPerScreen = std::clamp(def.pointsPerScreen, 2, 100000);
         plot_->xAxis->setRange(0, traces_->pointsPerScreen - 1);
@@ -263,7 +262,7 @@ class StripChart : public Control {
         pacer_->request(change);
     }
 
-    QCustomPlot* plot_;
+    PlotWidget* plot_;
     ReplotPacer* pacer_;
     // The points and colours; the plot owns them, and outlives the chart by an event pass.
     Traces* traces_;
