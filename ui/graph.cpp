@@ -214,10 +214,9 @@ class GraphControl : public Control {
         } else {
             ApplyAxisRange(a, min, max);
         }
-        // The loops set the same range with every answer: the axes are drawn again only when
-        // it changes.
-        pacer_->request(a->range() == before ? ReplotPacer::Change::Contents
-                                             : ReplotPacer::Change::Axes);
+        // The loops set the same range with every answer: only a new one asks for a picture,
+        // the axes drawn again.
+        if (a->range() != before) pacer_->request(ReplotPacer::Change::Axes);
         return 0;
     }
     int getScaling(int axis, int* mode, double* min, double* max) const {

@@ -150,13 +150,14 @@ class StripChart : public Control {
         if (attribute == ATTR_POINTS_PER_SCREEN) {
             const int n = ToInt(value);
             if (n < 2 || n > 100000) return -1;
-            const bool same = n == traces_->pointsPerScreen;
+            // Set again with every answer: only a new width changes the picture.
+            if (n == traces_->pointsPerScreen) return 0;
             traces_->pointsPerScreen = n;
             plot_->xAxis->setRange(0, n - 1);
             for (auto& trace : traces_->data)
                 while (static_cast<int>(trace.size()) > n)
                     trace.pop_front();
-            redraw(same ? ReplotPacer::Change::Contents : ReplotPacer::Change::Axes);
+            redraw(ReplotPacer::Change::Axes);
             return 0;
         }
         if (attribute == ATTR_NUM_TRACES) {
@@ -205,9 +206,8 @@ class StripChart : public Control {
                 autoscale();
             else
                 ApplyAxisRange(plot_->yAxis, min, max);
-            // Set again with every answer; the axes are drawn again only when it changes.
-            pacer_->request(plot_->yAxis->range() == before ? ReplotPacer::Change::Contents
-                                                            : ReplotPacer::Change::Axes);
+            // Set again with every answer: only a new range asks for a picture, axes and all.
+            if (plot_->yAxis->range() != before) pacer_->request(ReplotPacer::Change::Axes);
         }
         return 0;
     }
