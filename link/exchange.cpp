@@ -5,10 +5,10 @@
 #include "link/exchange.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "link/frame.h"
 #include "link/serial_link.h"
+#include "params/transfer.h"
 #include "ui/runtime.h"
 
 namespace kvor {
@@ -18,6 +18,10 @@ namespace {
 // An acknowledgment that has begun to arrive is let finish while its bytes keep coming; a line
 // quiet for this long (a USB adapter holds bytes back up to 16 ms) has nothing more of it.
 constexpr double kAckQuiet = 0.05;
+// How long after a write's last byte has left the line its acknowledgment may begin.
+constexpr double kAckWindow = 0.1;
+// One byte on the 19200 baud 8N1 line: a start bit, eight data bits, a stop bit.
+constexpr double kLineByteSeconds = 10.0 / 19200.0;
 
 // What the sensor sends back for a request: a frame, a raw block, or for a write perhaps a frame.
 int AnswerKind(i32 command, const u16* words) {
@@ -60,61 +64,79 @@ bool WithinTimeOut() {
     return Timer() - tsent <= TIMEOUT;
 }
 
-// A write's acknowledgment is not waited for; only one that has begun to arrive is let finish,
-// so that the flush behind it never cuts it in half.
-void LetAcknowledgmentFinish() {
+// The acknowledgment of a write: whatever frame begins to arrive within kAckWindow of the
+// write's last byte leaving the line is that write's, whatever its command word, and is set
+// aside. The next request waits for it to land, or for the window to pass without a byte.
+void LetAcknowledgmentLand() {
+    const double windowEnd = tsent + kFrameBytes * kLineByteSeconds + kAckWindow;
     int seen = GetInQLen(com);
     double lastByte = Timer();
-    while (seen > 0 && seen < kFrameBytes && answerPending == AWAIT_ACK_MAY && WithinTimeOut() &&
-           Timer() - lastByte < kAckQuiet) {
+    while (answerPending == AWAIT_ACK_MAY && seen >= 0) {
+        const double now = Timer();
+        if (seen == 0 && now > windowEnd) break;
+        // Whole (the receive callback is off during a raw read): the flush behind takes it.
+        if (seen >= kFrameBytes) break;
+        // Begun in time: let it finish while its bytes keep coming, within its own time-out.
+        if (seen > 0 && (now - lastByte >= kAckQuiet || !WithinTimeOut())) break;
+        WakeNoLaterThan(seen == 0 ? windowEnd : lastByte + kAckQuiet);
         ProcessSystemEvents();
-        const int now = GetInQLen(com);
-        if (now != seen) lastByte = Timer();
-        seen = now;
+        const int waiting = GetInQLen(com);
+        if (waiting != seen) lastByte = Timer();
+        seen = waiting;
     }
 }
 
-// The answer to the last request landed and lies in rx_flag, pp and szReadBuf: whoever waits for
-// it gets it back from here after the exchange about to start has ended.
+// The answer to the last request landed and lies in rx_flag, pp and szReadBuf: the wait that
+// was interrupted while waiting for it finds it in its own record once the exchange about to
+// start has ended. An answer no wait waits for any more is not kept.
 void KeepOwedAnswer() {
     if (requestCount == 0 || rx_flag != 1 || answeredRequest != requestCount) return;
-    OwedAnswer& slot = owed[owedNext];
-    owedNext = (owedNext + 1) % OWED_DEPTH;
-    slot.request = requestCount;
-    std::copy_n(szReadBuf, kFrameBytes, slot.frame);
-    std::copy_n(pp, PNUM, slot.words);
-    slot.refresh = graphrefresh;
-    slot.landed = tanswer;
+    for (WaitRecord* wait = innermostWait; wait != nullptr; wait = wait->outer) {
+        if (wait->request != requestCount || wait->kept == 1) continue;
+        wait->kept = 1;
+        std::copy_n(szReadBuf, kFrameBytes, wait->frame);
+        std::copy_n(pp, PNUM, wait->words);
+        wait->refresh = graphrefresh;
+        wait->landed = tanswer;
+        return;
+    }
 }
 
-// Puts back the answer kept for `request`; false when none landed for it.
-bool GiveBackOwedAnswer(i32 request) {
-    const auto slot = std::find_if(std::begin(owed), std::end(owed),
-                                   [request](const OwedAnswer& o) { return o.request == request; });
-    if (slot == std::end(owed)) return false;
-    std::copy_n(slot->frame, kFrameBytes, szReadBuf);
-    std::copy_n(slot->words, PNUM, pp);
-    graphrefresh = slot->refresh;
-    tanswer = slot->landed;
-    answeredRequest = request;
-    rx_flag = 1;
-    return true;
-}
-
-// The wait for `request`, begun at `begun`, after another exchange used the line: its clock back,
-// and its own answer if it landed meanwhile, else none.
-void TakeBackWait(i32 request, double begun) {
+// The wait, after another exchange used the line: its clock back, and its own answer if it
+// landed meanwhile, else none.
+void TakeBackWait(WaitRecord& wait, double begun) {
     tstart = begun;
-    if (!GiveBackOwedAnswer(request)) {
+    if (wait.kept != 1) {
         rx_flag = 0;
         graphrefresh = 0;
+        return;
+    }
+    std::copy_n(wait.frame, kFrameBytes, szReadBuf);
+    std::copy_n(wait.words, PNUM, pp);
+    graphrefresh = wait.refresh;
+    tanswer = wait.landed;
+    answeredRequest = wait.request;
+    rx_flag = 1;
+}
+
+// Requests that tell the sensor or learn from it the whole parameter set.
+bool CarriesWholeSet(i32 command) {
+    switch (command & 0xFFFF) {
+    case CMD_WRITE_RAM:
+    case CMD_READ_RAM:
+    case CMD_WRITE_EEPROM:
+    case CMD_READ_EEPROM:
+    case CMD_TEACH:
+        return true;
+    default:
+        return false;
     }
 }
 
 } // namespace
 
 void LetAnswerLand() {
-    if (answerPending == AWAIT_ACK_MAY) LetAcknowledgmentFinish();
+    if (answerPending == AWAIT_ACK_MAY) LetAcknowledgmentLand();
     // The answer on its way lands within its own time-out; a vanished port delivers nothing.
     while (AnswerOnItsWay() && GetInQLen(com) >= 0) {
         WakeNoLaterThan(tsent + TIMEOUT);
@@ -131,6 +153,7 @@ void PrepareRequest() {
     flushedAfter = requestCount;
     // The queue is empty: the next byte to come begins a frame.
     rxResync = 0;
+    rxSyncHigh = 0;
     rx_flag = 0;
     // A measurement answer taken just now is not drawn: pp is about to carry another request.
     graphrefresh = 0;
@@ -149,20 +172,26 @@ i32 WriteRequest(i32 command, const u16* words) {
     requestPort = com;
     tsent = Timer();
     ++requestCount;
+    if (CarriesWholeSet(command) && nBytesW == kFrameBytes) MarkWordsSet(0, PNUM);
     return nBytesW;
 }
 
 int AwaitAnswer(int how, const char* timeoutText) {
     const bool answerFirst = (how & TEST_ANSWER_FIRST) != 0;
-    const i32 request = requestCount;
+    const bool givesWay = (how & GIVE_WAY) != 0;
     const double begun = tstart;
+    WaitRecord wait{};
+    wait.request = requestCount;
+    wait.outer = innermostWait;
+    // A loop's wait gives way to an exchange and asks again: it keeps no answer.
+    if (!givesWay) innermostWait = &wait;
     for (;;) {
         // Only the answer, an operator action or the time-out can end the wait.
         WakeNoLaterThan(tstart + TIMEOUT);
         ProcessSystemEvents();
-        if (requestCount != request || LineTakenOver(request)) {
-            if ((how & GIVE_WAY) != 0) return -1;
-            TakeBackWait(request, begun);
+        if (requestCount != wait.request || LineTakenOver(wait.request)) {
+            if (givesWay) return -1;
+            TakeBackWait(wait, begun);
         }
         if (answerFirst && rx_flag == 1) break;
         tdiff = (rx_flag == 1 ? tanswer : Timer()) - tstart;
@@ -172,8 +201,10 @@ int AwaitAnswer(int how, const char* timeoutText) {
         }
         if (!answerFirst && rx_flag == 1) break;
     }
+    if (!givesWay) innermostWait = wait.outer;
     // Answered or given up: nothing more is awaited for this request.
-    if (rx_flag != 1 && requestCount == request) answerPending = AWAIT_NOTHING;
+    if (rx_flag != 1 && requestCount == wait.request) answerPending = AWAIT_NOTHING;
+    answerRequest = wait.request;
     return rx_flag == 1 ? 1 : 0;
 }
 
@@ -189,6 +220,8 @@ int ExchangeFrame(i32 command, int how, const char* sentText, const char* timeou
 }
 
 bool TakesAnswer(int commandWord) {
+    // Whatever answers a write is its acknowledgment: nothing to take.
+    if (awaited == CMD_WRITE_RAM || awaited == CMD_WRITE_EEPROM) return false;
     const bool requestCode = commandWord >= CMD_WRITE_RAM && commandWord <= CMD_CALIBRATION;
     return !requestCode || commandWord == awaited;
 }
@@ -199,6 +232,7 @@ void TakeAnswer() {
     answerPending = AWAIT_NOTHING;
     answeredRequest = requestCount;
     tanswer = Timer();
+    if (awaited == CMD_READ_RAM || awaited == CMD_READ_EEPROM) ParameterReadLanded();
 }
 
 bool AnswerOnItsWay() {
@@ -216,6 +250,19 @@ bool AnswerOnItsWay() {
 
 void ForgetPendingAnswer() {
     answerPending = AWAIT_NOTHING;
+}
+
+void MarkWordsSet(int first, int count) {
+    for (int i = first; i < first + count && i < PNUM; ++i)
+        if (i >= 0) wordSetBy[i] = requestCount;
+}
+
+bool NewerThanAnswer(int word) {
+    return word >= 0 && word < PNUM && wordSetBy[word] > answerRequest;
+}
+
+void AcknowledgmentLanded() {
+    if (answerPending == AWAIT_ACK_MAY) answerPending = AWAIT_NOTHING;
 }
 
 bool LineTakenOver(i32 request) {

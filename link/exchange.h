@@ -64,6 +64,15 @@ void TakeAnswer();
 bool AnswerOnItsWay();
 // Nothing is on its way any more on com (the port was closed or given up).
 void ForgetPendingAnswer();
+// The request just written tells the sensor these words of its parameter set (the whole set is
+// marked by WriteRequest itself for reads, writes and the teach).
+void MarkWordsSet(int first, int count);
+// Whether the scope learned word `word` of the parameter set from the sensor, or told it to the
+// sensor, after the request whose answer the last wait returned: that answer's word is older
+// than what the panel holds and is not applied.
+bool NewerThanAnswer(int word);
+// A frame answering a write has landed (and was set aside): the next request need not wait.
+void AcknowledgmentLanded();
 // Whether an exchange after `request` emptied the queues: its raw block is gone.
 bool LineTakenOver(i32 request);
 

@@ -137,16 +137,23 @@ void SettleLine(i32 port) {
     }
 }
 
-// A frame set aside may have brought bytes behind it (a sensor that adds a trailer): they are
-// dropped up to the next sync word, whose two bytes then begin szReadBuf. Returns 2 when a sync
-// word was found, 0 when the queue ran out first (the search goes on with the next bytes).
+// A frame set aside may have brought bytes behind it (a sensor that adds a trailer, the rest of a
+// cut frame): they are dropped byte by byte up to the next sync word, whose two bytes then begin
+// szReadBuf. A 0x00 at the end of what has come is remembered as a sync word's possible head.
+// Returns 2 when a sync word was found, 0 when the queue ran out first (the search goes on with
+// the next bytes).
 int SkipToSyncWord() {
     while (GetInQLen(com) > 0) {
-        if (ComRd(com, &szReadBuf[0], 1) != 1) return 0;
-        if (szReadBuf[0] != 0x00) continue;
-        // The low byte follows the high byte at once on the line.
-        if (ReadFrameBytes(&szReadBuf[1], 1) != 1) return 0;
-        if (szReadBuf[1] == (kSyncRequest & 0xFF) || szReadBuf[1] == (kSyncEcho & 0xFF)) return 2;
+        unsigned char byte = 0;
+        if (ComRd(com, &byte, 1) != 1) return 0;
+        const bool low = byte == (kSyncRequest & 0xFF) || byte == (kSyncEcho & 0xFF);
+        if (rxSyncHigh == 1 && low) {
+            szReadBuf[0] = 0x00;
+            szReadBuf[1] = byte;
+            rxSyncHigh = 0;
+            return 2;
+        }
+        rxSyncHigh = byte == 0x00 ? 1 : 0;
     }
     return 0;
 }
@@ -252,9 +259,15 @@ void RX_Receive_Function([[maybe_unused]] int port, int events,
     const int word = WordAt(&szReadBuf[2]);
     if (!TakesAnswer(word)) {
         rxResync = 1;
-        char note[64];
-        std::snprintf(note, sizeof note, "set aside: answer with command word %d while %d awaited",
-                      word, awaited);
+        rxSyncHigh = 0;
+        AcknowledgmentLanded();
+        char note[80];
+        if (awaited == CMD_WRITE_RAM || awaited == CMD_WRITE_EEPROM)
+            std::snprintf(note, sizeof note,
+                          "set aside: acknowledgment of write %d (command word %d)", awaited, word);
+        else
+            std::snprintf(note, sizeof note,
+                          "set aside: answer with command word %d while %d awaited", word, awaited);
         TraceLineNote(com, note);
         return;
     }

@@ -2,6 +2,10 @@
 // The parameter set as the 16 words of a frame, and the ranges the sensor accepts.
 #include "params/frame_map.h"
 
+#include <algorithm>
+
+#include "link/exchange.h"
+
 namespace kvor {
 
 bool TriggerInWord15() {
@@ -56,6 +60,15 @@ void CopyPPtoVars() {
     // A file or an answer does not say which firmware wrote word 15.
     deltaTol = pp[15];
     trigMode = pp[15];
+}
+
+void CopyNewestPPtoVars() {
+    u16 answer[PNUM];
+    std::copy_n(pp, PNUM, answer);
+    CopyVarsToPP();
+    for (int i = 0; i < PNUM; ++i)
+        if (!NewerThanAnswer(i)) pp[i] = answer[i];
+    CopyPPtoVars();
 }
 
 void ApplyRangeRules() {

@@ -13,6 +13,10 @@
 
 namespace kvor {
 
+i32 historyReadRequest;
+i32 historyReadEvent;
+i32 historyReadLink;
+
 namespace {
 
 void SetRadio(int control, i32 on) {
@@ -43,14 +47,33 @@ void SelectTarget(int control, i32 where) {
 
 int ReadParameterFrame(i32 command, i32 event) {
     const i32 link = historyLink;
-    const int answered =
-        ExchangeFrame(command, TEST_ANSWER_FIRST | SHOW_WHEN_COMPLETE,
-                      "Waiting for parameter-frame ...", "Timeout-RS-232...", CopyVarsToPP);
+    PrepareRequest();
+    // The request carries the current variables; the answer replaces them.
+    CopyVarsToPP();
+    // The history keeps every set the sensor answers with the moment it lands, so reads overlapped
+    // by the operator's clicks are kept in the order their answers came.
+    historyReadRequest = requestCount + 1;
+    historyReadEvent = event;
+    historyReadLink = link;
+    WriteRequest(command, pp);
+    const i32 request = requestCount;
+    if (nBytesW == kFrameBytes) ShowStatusLiteral("Waiting for parameter-frame ...");
+    tstart = Timer();
+    const int answered = AwaitAnswer(TEST_ANSWER_FIRST, "Timeout-RS-232...");
     if (answered == 1) GetRxBuf(PNUM);
-    // The history keeps every set the sensor answers with, under the sensor of the link the
-    // request went out on: not when another port was picked meanwhile.
-    RecordParameterSet(event, answered == 1 && link == historyLink ? pp : nullptr);
+    // Unanswered (or answered on another port's link): recorded as a read without its set.
+    if (historyReadRequest == request) {
+        historyReadRequest = 0;
+        RecordParameterSet(event, answered == 1 && link == historyLink ? pp : nullptr);
+    }
     return answered;
+}
+
+void ParameterReadLanded() {
+    if (historyReadRequest == 0 || answeredRequest != historyReadRequest) return;
+    historyReadRequest = 0;
+    // Under the sensor of the link the request went out on: not when another port was picked.
+    RecordParameterSet(historyReadEvent, historyReadLink == historyLink ? pp : nullptr);
 }
 
 void PushGET(i32 where) {
@@ -58,9 +81,10 @@ void PushGET(i32 where) {
     if (where != DATFILE) {
         if (where == RAM) order = CMD_READ_RAM;
         if (where == EEPROM) order = CMD_READ_EEPROM;
-        // The request carries the current variables; the answer replaces them.
+        // An exchange clicked inside the wait that read or wrote the set is newer than this
+        // answer: its words stay.
         if (ReadParameterFrame(order, event) == 1) {
-            CopyPPtoVars();
+            CopyNewestPPtoVars();
             SetStatusText("Parameter-frame received! - Line Ok!");
         }
     }

@@ -162,6 +162,17 @@ const std::map<std::string, OptionEntry>& OptionTable() {
         {"--extra-bytes",
          {"N", "fault: append N bytes after every answer frame",
           IntInto(&Faults::extraBytes, 0, 1024)}},
+        {"--extra-byte-value",
+         {"B", "fault: ... each of value B (0-255, default 238)",
+          IntInto(&Faults::extraByteValue, 0, 255)}},
+        {"--ack-word",
+         {"N", "acknowledge RAM and EEPROM writes with command word N",
+          IntInto(&Faults::ackWord, 0, 65535)}},
+        {"--ack-delay",
+         {"SECONDS", "acknowledge RAM and EEPROM writes this much later",
+          [](CommandLine& c, const std::string& v) {
+              return ParseSeconds(v, &c.options.faults.ackDelaySeconds);
+          }}},
         {"--firmware-bytes",
          {"N", "fault: send N bytes of firmware text instead of 72",
           IntInto(&Faults::firmwareTextBytes, 0, 1024)}},

@@ -11,8 +11,6 @@ namespace p = kvor::protocol;
 
 namespace {
 
-constexpr std::uint8_t kExtraByte = 0xEE;
-
 void Resize(Bytes& bytes, int count, std::uint8_t fill) {
     bytes.resize(static_cast<std::size_t>(std::clamp(count, 0, kMaxFaultBytes)), fill);
 }
@@ -30,10 +28,13 @@ void ApplyAnswerFaults(Answer& answer, int command, const Faults& faults, std::m
              command == p::CMD_TEACH)) {
             p::PutWordAt(&answer.bytes[2], static_cast<unsigned>(faults.parameterAnswerWord));
         }
+        if (faults.ackWord >= 0 && (command == p::CMD_WRITE_RAM || command == p::CMD_WRITE_EEPROM))
+            p::PutWordAt(&answer.bytes[2], static_cast<unsigned>(faults.ackWord & 0xFFFF));
         if (faults.extraBytes > 0)
             answer.bytes.insert(
                 answer.bytes.end(),
-                static_cast<std::size_t>(std::min(faults.extraBytes, kMaxFaultBytes)), kExtraByte);
+                static_cast<std::size_t>(std::min(faults.extraBytes, kMaxFaultBytes)),
+                static_cast<std::uint8_t>(faults.extraByteValue & 0xFF));
         break;
     case Answer::Kind::FirmwareText:
         if (faults.garbledFirmware) {

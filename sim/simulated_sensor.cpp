@@ -174,6 +174,11 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
         start += latency;
         if (std::isfinite(faults.delaySeconds) && faults.delaySeconds > 0.0)
             start += std::min(faults.delaySeconds, kLongestDelay);
+        const int command = frame.request.command;
+        const bool write =
+            command == protocol::CMD_WRITE_RAM || command == protocol::CMD_WRITE_EEPROM;
+        if (write && std::isfinite(faults.ackDelaySeconds) && faults.ackDelaySeconds > 0.0)
+            start += std::min(faults.ackDelaySeconds, kLongestDelay);
         bool complete = false;
         double end = start;
         std::size_t cut = answer.bytes.size();

@@ -42,6 +42,7 @@ struct Faults {
     bool wrongEchoSync = false;        // echo answered with sync 0x0055 instead of 0x00AA
     bool wrongHardwareCommand = false; // hardware answer carries command word 0 instead of 10
     int extraBytes = 0;                // bytes appended after every answer frame
+    int extraByteValue = 0xEE;         // ... each of this value (0 to 255)
     int firmwareTextBytes = 72;        // bytes of the firmware answer sent (short text when < 72)
     bool garbledFirmware = false;      // firmware text replaced by random bytes
     int videoBlockBytes = -1;          // bytes of each video block sent (-1: the full block)
@@ -58,6 +59,10 @@ struct Faults {
     // Parameter answers (reads, writes, teach) carry this command word instead of the
     // request's (-1: the request's).
     int parameterAnswerWord = -1;
+    // Acknowledgments of RAM and EEPROM writes carry this command word (-1: the request's) and
+    // go out this much later than other answers.
+    int ackWord = -1;
+    double ackDelaySeconds = 0.0;
 };
 
 struct Options {

@@ -38,8 +38,10 @@ double tanswer;
 i32 requestPort;
 i32 flushedAfter;
 i32 rxResync;
-OwedAnswer owed[OWED_DEPTH];
-i32 owedNext;
+i32 rxSyncHigh;
+WaitRecord* innermostWait;
+i32 wordSetBy[PNUM];
+i32 answerRequest;
 
 char szVersion[STATUS_LEN + 1] = {};
 char szSoftVersion[STATUS_LEN + 1] = {};
@@ -152,8 +154,10 @@ void ResetInstrumentState() {
     requestPort = 0;
     flushedAfter = 0;
     rxResync = 0;
-    std::fill(std::begin(owed), std::end(owed), OwedAnswer{});
-    owedNext = 0;
+    rxSyncHigh = 0;
+    innermostWait = nullptr;
+    std::fill(std::begin(wordSetBy), std::end(wordSetBy), i32{});
+    answerRequest = 0;
     std::fill(std::begin(szWriteBuf), std::end(szWriteBuf), static_cast<unsigned char>(0));
     std::fill(std::begin(szReadBuf), std::end(szReadBuf), static_cast<unsigned char>(0));
     std::fill(std::begin(pp), std::end(pp), u16{});

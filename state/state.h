@@ -58,18 +58,25 @@ extern double tanswer;      // when that answer landed
 extern i32 requestPort;     // the port the last request went out on
 extern i32 flushedAfter;    // requestCount when the queues were last emptied for a request
 extern i32 rxResync;        // 1 after a frame was set aside: the next frame starts at a sync word
-// An answer that landed for a request whose wait was interrupted by another exchange: kept so
-// that the wait finds exactly its own answer when that exchange has ended.
-inline constexpr int OWED_DEPTH = 8;
-struct OwedAnswer {
-    i32 request; // 0: the slot is free
+extern i32 rxSyncHigh;      // 1 when the last byte the sync scan read was 0x00, a sync word's head
+// An answer that landed for a request whose wait was interrupted by another exchange is kept in
+// that wait's own record, on its own stack frame: one for every wait still waiting, however deep
+// the operator's clicks nest, and none for answers nobody waits for.
+struct WaitRecord {
+    i32 request; // the request the wait is for
+    i32 kept;    // 1 when its answer landed and lies below
     unsigned char frame[4 + 2 * PNUM];
     u16 words[PNUM];
     i32 refresh;
     double landed;
+    WaitRecord* outer; // the wait this one runs inside, or null
 };
-extern OwedAnswer owed[OWED_DEPTH];
-extern i32 owedNext;
+extern WaitRecord* innermostWait;
+// For each word of the parameter set, the request with which the scope last learned it from the
+// sensor or told it to the sensor. An answer to an earlier request is older than what the
+// panel holds for that word: the newest set wins.
+extern i32 wordSetBy[PNUM];
+extern i32 answerRequest; // the request whose answer the last wait returned
 
 // ---- sensor identification ----------------------------------------------------------------
 extern char szVersion[STATUS_LEN + 1];

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "live/statistics.h"
+#include "params/history.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/program/fault_support.h"
@@ -139,8 +141,10 @@ class PacedLine : public test::ScopeTest {
             EXPECT_EQ(StatusLine(), "New Calibration values in activated in RAM!") << at;
             EXPECT_EQ(sensor().ramParameters()[12], 2048) << at;
             EXPECT_EQ(sensor().ramParameters()[13], 34800) << at;
-            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), 2.0f) << at;
-            EXPECT_FLOAT_EQ(PopupReal(POP_OFFSET), 4800.0f) << at;
+            // The pop-up shows the newest calibration words the scope has: these, unless a
+            // read clicked inside the store's wait brought another set.
+            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
+            EXPECT_FLOAT_EQ(PopupReal(POP_OFFSET), answered()[13] - 30000.0f) << at;
             break;
         }
         EXPECT_NE(Words(), kMeasurement) << at << ": the measurement answer was taken";
@@ -152,7 +156,7 @@ class ExchangeInsideTheLoop : public PacedLine, public ::testing::WithParamInter
     // While the loop is still around it.
     void Operate(const Phase& phase) {
         PacedLine::Operate(
-            GetParam(), [] { return kRam; },
+            GetParam(), [this] { return sensor().ramParameters(); },
             "phase " + std::to_string(phase.afterBytes) + " bytes, " +
                 std::to_string(phase.holdSeconds) + " s");
     }
@@ -214,21 +218,33 @@ INSTANTIATE_TEST_SUITE_P(Operations, ExchangeInsideTheLoop,
 
 // An answer that comes after its exchange gave up lands in the next one and is set aside there:
 // a late reset answer is not the calibration's words nor the parameter set, a late teach answer
-// not the parameter set.
+// not the parameter set. Whatever trails the late frame (runs of 0x00 of any length, 0x55 and
+// 0xAA bytes) never costs the answer behind it.
 TEST_F(PacedLine, ALateAnswerIsNotTakenByTheNextExchange) {
-    const std::pair<int, bool> kLateThenGet[] = {
-        {p::CMD_RESET_MINMAX, false}, {p::CMD_TEACH, true}, {p::CMD_RESET_MINMAX, true}};
-    for (const auto& [late, thenGet] : kLateThenGet) {
+    const struct {
+        int late;
+        bool thenGet;
+        int trailer;
+        int value;
+    } kLateThenGet[] = {{p::CMD_RESET_MINMAX, false, 4, 0xEE}, {p::CMD_TEACH, true, 4, 0xEE},
+                        {p::CMD_RESET_MINMAX, true, 4, 0xEE},  {p::CMD_TEACH, true, 1, 0x00},
+                        {p::CMD_TEACH, true, 3, 0x00},         {p::CMD_RESET_MINMAX, true, 2, 0x00},
+                        {p::CMD_TEACH, true, 2, 0x55},         {p::CMD_TEACH, true, 1, 0xAA},
+                        {p::CMD_RESET_MINMAX, false, 5, 0x00}};
+    for (const auto& [late, thenGet, trailer, value] : kLateThenGet) {
+        const std::string at = std::to_string(late) + " trailed by " + std::to_string(trailer) +
+                               " x " + std::to_string(value);
         sim::Faults hold;
         hold.holdCommand = late;
         hold.holdSeconds = -1.0; // let go once the next exchange has written its request
-        hold.extraBytes = 4;     // and a trailer that must not shift the answer behind it
+        hold.extraBytes = trailer;
+        hold.extraByteValue = value;
         sensor().setFaults(hold);
         const std::size_t asked = sensor().requests().size();
         const std::size_t sent = sensor().answersSent();
         Click(1, late == p::CMD_TEACH ? MAIN_TEACH : MAIN_RESET);
         // A teach that was not answered reads nothing back.
-        EXPECT_EQ(test::CountCommand(sensor().requests(), p::CMD_READ_RAM, asked), 0) << late;
+        EXPECT_EQ(test::CountCommand(sensor().requests(), p::CMD_READ_RAM, asked), 0) << at;
         sensor().setFaults({});
         sensor().setRamParameters(kRam);
         test::When([n = requestCount] { return requestCount > n; },
@@ -238,17 +254,56 @@ TEST_F(PacedLine, ALateAnswerIsNotTakenByTheNextExchange) {
             test::When([] { return stop_flag == 0; }, [] { Click(1, MAIN_STOP); });
             Click(2, POP_ACTIVATE);
             EXPECT_TRUE(test::PumpUntil([&] { return sensor().answersSent() >= sent + 2; }, 5.0))
-                << "the late answer went out";
-            EXPECT_EQ(slope, kRam[12]);
-            EXPECT_EQ(intersect, kRam[13]);
-            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), kRam[12] / 1024.0f);
+                << at << ": the late answer went out";
+            EXPECT_EQ(slope, kRam[12]) << at;
+            EXPECT_EQ(intersect, kRam[13]) << at;
+            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), kRam[12] / 1024.0f) << at;
         } else {
             Click(1, MAIN_GET);
             EXPECT_TRUE(test::PumpUntil([&] { return sensor().answersSent() >= sent + 2; }, 5.0))
-                << "the late answer went out";
-            EXPECT_EQ(StatusLine(), test::kParametersOk);
-            EXPECT_EQ(Variables(), kRam);
+                << at << ": the late answer went out";
+            EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
+            EXPECT_EQ(Variables(), kRam) << at;
         }
+    }
+}
+
+// A Get whose answer has landed, Run clicked inside its wait and stopped after a dozen
+// answers: the Get still ends with its own answer, however many the loop took meanwhile.
+TEST_F(PacedLine, AnAnsweredGetOutlastsALoopClickedInsideItsWait) {
+    Hold(p::CMD_READ_RAM, 35, -1.0);
+    test::When([this] { return sensor().holdingAnswer(); },
+               [this] {
+                   sensor().setFaults({});
+                   const std::size_t sent = sensor().answersSent();
+                   sensor().releaseHeldAnswer();
+                   ASSERT_TRUE(sensor().awaitAnswersSent(sent + 1, 5.0));
+                   test::When(test::Measuring(sensor(), 12), [] { Click(1, MAIN_STOP); });
+                   Click(1, MAIN_RUN);
+               });
+    power = 999;
+    Click(1, MAIN_GET);
+    EXPECT_EQ(StatusLine(), test::kParametersOk);
+    EXPECT_EQ(Variables(), kRam);
+}
+
+// A write acknowledged some tens of milliseconds late, with a command word no request uses,
+// inside a running loop: the acknowledgment is set aside, never taken for a measurement.
+TEST_F(PacedLine, ALateAcknowledgmentIsNeverAMeasurement) {
+    for (const double delay : {0.0, 0.03, 0.07}) {
+        sim::Faults f;
+        f.ackWord = 0;
+        f.ackDelaySeconds = delay;
+        sensor().setFaults(f);
+        const std::size_t asked = sensor().requests().size();
+        test::InTurn({{test::Measuring(sensor(), 2), [] { Click(1, MAIN_SEND); }},
+                      {test::Measuring(sensor(), 6), [] { Click(1, MAIN_STOP); }}});
+        Click(1, MAIN_RUN);
+        ASSERT_EQ(test::CountCommand(sensor().requests(), p::CMD_WRITE_RAM, asked), 1) << delay;
+        // Every measurement answer is the same: one other among them would widen the range.
+        EXPECT_EQ(statMin, statMax) << delay;
+        EXPECT_EQ(Mvalue, kMeasurement[2]) << delay;
+        EXPECT_NE(StatusLine(), test::kLoopTimeout) << delay;
     }
 }
 
@@ -312,10 +367,25 @@ class OverlappingClicks : public PacedLine,
             (outer == Op::Stop && inner == Op::Activate))
             test::InTurn({{[] { return stop_flag == 1; }, [] {}},
                           {[] { return stop_flag == 0; }, [] { Click(1, MAIN_STOP); }}});
-        // A teach reads the RAM back after the inner exchange; everything else answered first.
+        // A teach reads the RAM back after the inner exchange; everything else answered first,
+        // and keeps what it answered only where the inner exchange learned or told the sensor
+        // nothing newer: the newest set wins.
         Operate(
-            outer, [this, outer] { return outer == Op::Teach ? Read(outer) : outerRead_; },
+            outer,
+            [this, outer, inner] {
+                if (outer == Op::Teach) return Read(outer);
+                if (SetsTheParameters(inner)) return Read(inner);
+                return outer == Op::Store ? Read(outer) : outerRead_;
+            },
             at + " (outer)");
+        // The history's newest RAM set is the one the sensor holds.
+        if (historyRamKnown == 1 && inner != Op::GetEeprom) {
+            EXPECT_EQ(std::vector<u16>(historyRam, historyRam + PNUM), sensor().ramParameters())
+                << at;
+        }
+    }
+    static bool SetsTheParameters(Op op) {
+        return op == Op::Get || op == Op::GetEeprom || op == Op::Teach || op == Op::Store;
     }
     // Lets the held answer go and waits, without an event pass, until it is in the queue.
     void AnswerInTheQueue() {
