@@ -13,12 +13,14 @@ namespace kvor::rt {
 namespace {
 
 // Items of a label and an i32 value; the value is that of the item picked. The operator's pick,
-// by mouse, keys or an assistive tool, raises value changed, then commit.
+// by mouse, keys or an assistive tool, raises value changed, then commit. A line too long for
+// the box is cut in its middle on the screen; its tooltip and its accessible text hold it whole.
 class ListBox : public Control {
   public:
     ListBox(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
         list_ = new QListWidget;
         list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setTextElideMode(Qt::ElideMiddle);
         QObject::connect(list_, &QListWidget::currentRowChanged, [this] {
             fire(EVENT_VAL_CHANGED);
             fire(EVENT_COMMIT);
@@ -48,6 +50,10 @@ class ListBox : public Control {
         ProgramSetting setting;
         auto* item = new QListWidgetItem(label);
         item->setData(Qt::UserRole, value);
+        item->setToolTip(label);
+        QString spoken = label;
+        item->setData(Qt::AccessibleTextRole,
+                      spoken.replace(QLatin1Char('\n'), QLatin1String(", ")));
         list_->insertItem(index < 0 || index > list_->count() ? list_->count() : index, item);
         return list_->count();
     }
