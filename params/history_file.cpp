@@ -104,6 +104,7 @@ int ScanHistory(int file, long long to, HistoryScan* scan, HistoryEntry* keep, i
     // A last line without its line end: a record whose end a crash took is no record, but one
     // that lacks only the line end is whole.
     if (at < scan->end) {
+        if (length > 0 && line[length - 1] == '\r' && whole) --length;
         line[length] = '\0';
         TakeLine(scan, at, line, length, whole, keep, max);
     }
