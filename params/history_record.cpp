@@ -285,12 +285,11 @@ void HistorySensorLabel(const HistorySensor& s, char* text, int size) {
     const u16* h = s.hardware;
     char pixels[96];
     PixelCountsText(h[1], h[5], h[4], pixels, sizeof pixels);
-    char station[HISTORY_STATION_LEN + 8];
-    std::snprintf(station, sizeof station, s.station[0] != '\0' ? "at %s" : "station not known",
+    const bool known = s.station[0] != '\0';
+    std::snprintf(text, static_cast<std::size_t>(size), "%s\nCCD type %u%s\n%s\n%s%s",
+                  s.firmware[0] != '\0' ? s.firmware : "(no firmware text)", unsigned{h[0]},
+                  s.simulated ? " · simulated" : "", pixels, known ? "at " : "station not known",
                   s.station);
-    std::snprintf(text, static_cast<std::size_t>(size), "%s\nCCD type %u · %s%s\n%s",
-                  s.firmware[0] != '\0' ? s.firmware : "(no firmware text)", unsigned{h[0]}, pixels,
-                  s.simulated ? " · simulated" : "", station);
 }
 
 } // namespace kvor

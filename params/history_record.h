@@ -75,8 +75,8 @@ bool ParseHistoryLine(const char* line, HistoryEntry* entry);
 // front for the simulated sensor. Without a station: the name files had before stations were
 // kept (no "@" part).
 void HistoryFileName(const HistorySensor& sensor, char* name, int size);
-// Three lines: "K-VOR-PX-250 firmware V2.40", "CCD type 2 · 1024 pixel; 2048 subpixel; 4096
-// virtual pixel · simulated", "at device /dev/ttyS0" (or "station not known").
+// Four lines: "K-VOR-PX-250 firmware V2.40", "CCD type 2 · simulated", "1024 pixel; 2048
+// subpixel; 4096 virtual pixel", "at device /dev/ttyS0" (or "station not known").
 void HistorySensorLabel(const HistorySensor& sensor, char* text, int size);
 
 } // namespace kvor

@@ -153,10 +153,7 @@ void SensorItem(int k, bool linked, char* label, int size) {
     const char* name = std::strrchr(historyFiles[k], '/');
     name = name != nullptr ? name + 1 : historyFiles[k];
     if (IsNotHistory(s)) {
-        std::snprintf(label, room,
-                      "%s\nnot a parameter history: nothing is read from it or "
-                      "added to it",
-                      name);
+        std::snprintf(label, room, "%s\nnot a parameter history: left as it is", name);
         return;
     }
     if (s.entries == 0) {
@@ -168,7 +165,7 @@ void SensorItem(int k, bool linked, char* label, int size) {
     char when[HISTORY_TIME_LEN];
     HistorySensorLabel(s.newest.sensor, sensor, sizeof sensor);
     ShortTime(s.newest.time, when, sizeof when);
-    std::snprintf(label, room, "%s\nlast %s%s%s", sensor, when, linked ? " · on the line" : "",
+    std::snprintf(label, room, "%s%s\nlast %s%s", sensor, linked ? " · on the line" : "", when,
                   s.eeprom ? "" : " · no EEPROM backup yet");
 }
 
@@ -236,7 +233,7 @@ void ListEntries() {
         std::snprintf(label, sizeof label, "%s  %s  · set %d%s", when, HistoryEventText(e.event),
                       static_cast<int>(e.set),
                       e.stored ? ""
-                      : e.lost ? " again — words lost"
+                      : e.lost ? ", words lost"
                                : " again");
         InsertListItem(pHistory, HIST_ENTRIES, 0, label, k);
     }

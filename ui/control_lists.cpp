@@ -2,6 +2,7 @@
 // List boxes and tables: rows the program fills at run time.
 #include <QHeaderView>
 #include <QListWidget>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 #include "ui/control_kinds.h"
@@ -12,6 +13,15 @@
 namespace kvor::rt {
 namespace {
 
+// An item as wide as the box, never wider, so that a long line is cut where it has to be.
+class BoxWideItems : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
 // Items of a label and an i32 value; the value is that of the item picked. The operator's pick,
 // by mouse, keys or an assistive tool, raises value changed, then commit. A line too long for
 // the box is cut in its middle on the screen; its tooltip and its accessible text hold it whole.
@@ -21,6 +31,9 @@ class ListBox : public Control {
         list_ = new QListWidget;
         list_->setSelectionMode(QAbstractItemView::SingleSelection);
         list_->setTextElideMode(Qt::ElideMiddle);
+        list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list_->setAlternatingRowColors(true); // items of several lines stay apart
+        list_->setItemDelegate(new BoxWideItems(list_));
         QObject::connect(list_, &QListWidget::currentRowChanged, [this] {
             fire(EVENT_VAL_CHANGED);
             fire(EVENT_COMMIT);

@@ -83,10 +83,14 @@ int OpenLockedFile(const char* fileName, int exclusive, double timeoutSeconds) {
     auto f = std::make_unique<LockedFile>();
     f->exclusive = exclusive != 0;
     f->file.setFileName(ResolvePath(QString::fromUtf8(fileName)));
-    const QIODevice::OpenMode mode = f->exclusive ? QIODevice::ReadWrite | QIODevice::Append
-                                                  : QIODevice::OpenMode(QIODevice::ReadOnly);
-    // Opening a pipe to read would wait for a writer: only a plain file is read.
-    if (!f->exclusive && !QFileInfo(f->file.fileName()).isFile()) return kFileErrOpen;
+    // A device (a full disk's stand-in, a terminal) has no end to append at; opening a pipe to
+    // read would wait for a writer, so only a plain file is read.
+    const QFileInfo info(f->file.fileName());
+    const bool plain = info.isFile() || !info.exists();
+    if (!f->exclusive && !info.isFile()) return kFileErrOpen;
+    const QIODevice::OpenMode mode = !f->exclusive ? QIODevice::OpenMode(QIODevice::ReadOnly)
+                                     : plain       ? QIODevice::ReadWrite | QIODevice::Append
+                                                   : QIODevice::OpenMode(QIODevice::ReadWrite);
     if (!f->file.open(mode | QIODevice::Unbuffered)) return kFileErrOpen;
     // Another holder keeps the lock for the moment of one read or one append.
     QElapsedTimer waited;
