@@ -26,6 +26,7 @@ char szHistoryProblem[PATH_LEN + 80] = "";
 char historyScanFile[PATH_LEN] = "";
 HistoryScan historyScan = {};
 i32 historyScanKnown = 0;
+i32 historyScanRestarted = 0; // 1 when the last record had to read its file from the start
 
 namespace {
 
@@ -63,6 +64,7 @@ int CatchUp(int file, const char* path) {
         !HistoryScanHolds(file, size, historyScan)) {
         historyScan = HistoryScan{};
         historyScan.endsInLine = 1;
+        historyScanRestarted = 1;
         CopyText(historyScanFile, sizeof historyScanFile, path);
     }
     historyScanKnown = 0;
@@ -87,7 +89,9 @@ void NumberSet(HistoryEntry* entry) {
 int AppendRecord(const char* path, HistoryEntry* entry) {
     const int file = OpenLockedFile(path, 1, kLockWaitSeconds);
     if (file <= 0) return file < 0 ? file : kFileErrOpen;
+    historyScanRestarted = 0;
     int result = CatchUp(file, path);
+    const i32 restarted = historyScanRestarted;
     if (result == 0 && IsNotHistory(historyScan.summary)) result = 1;
     if (result == 0) {
         NumberSet(entry);
@@ -101,6 +105,7 @@ int AppendRecord(const char* path, HistoryEntry* entry) {
     }
     // The record read back: the scan stays at the file's end.
     if (result == 0) result = CatchUp(file, path);
+    historyScanRestarted = restarted;
     CloseLockedFile(file);
     return result;
 }
@@ -171,7 +176,11 @@ void RecordParameterSet(i32 event, const u16* words) {
         EndHistory(result > 0 ? kNotHistory : FileFailureText(result), path);
         return;
     }
-    HistoryRecorded(path, historyScan.summary);
+    // A file read from its start may have changed anywhere: the window reads it again too.
+    if (historyScanRestarted != 0)
+        RefreshHistoryWindow();
+    else
+        HistoryRecorded(path, historyScan.summary);
 }
 
 void RecordCalibrationStore(u16 slopeWord, u16 intersectWord, i32 link) {
