@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -272,17 +271,23 @@ std::string Text(int control) {
     return text;
 }
 
-// The light power of every entry the window lists for the chosen sensor.
-std::vector<std::string> EntryPowers() {
-    std::vector<std::string> powers;
-    QListWidget* entries = List(HIST_ENTRIES);
-    for (int row = 0; row < entries->count(); ++row) {
-        entries->setCurrentRow(row);
+std::string FileText(const std::string& path) {
+    std::stringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+// What the table shows of word `word` for each entry of the chosen sensor, newest first,
+// without a mark.
+std::vector<std::string> EntryColumn(int word) {
+    std::vector<std::string> cells;
+    for (int row = 0; row < List(HIST_ENTRIES)->count(); ++row) {
+        List(HIST_ENTRIES)->setCurrentRow(row);
         char text[64] = "";
-        GetTableCellVal(pHistory, HIST_TABLE, 0, HIST_COL_ENTRY, text, sizeof text);
-        powers.push_back(std::string(text).substr(std::string(text).rfind(' ') + 1));
+        GetTableCellVal(pHistory, HIST_TABLE, word, HIST_COL_ENTRY, text, sizeof text);
+        cells.push_back(std::string(text).substr(std::string(text).rfind(' ') + 1));
     }
-    return powers;
+    return cells;
 }
 
 TEST_F(History, TwoSensorsOfOneTypeOnTwoAdaptersKeepTwoHistories) {
@@ -309,9 +314,9 @@ TEST_F(History, TwoSensorsOfOneTypeOnTwoAdaptersKeepTwoHistories) {
     EXPECT_TRUE(items[0].ends_with(" · no EEPROM backup yet")) << items[0];
     EXPECT_EQ(items[1].rfind(type + sensor().devicePath() + "\nlast ", 0), 0u) << items[1];
     EXPECT_EQ(List(HIST_SENSORS)->currentRow(), 0);
-    EXPECT_EQ(EntryPowers(), (std::vector<std::string>{"901", "901"}));
+    EXPECT_EQ(EntryColumn(0), (std::vector<std::string>{"901", "901"}));
     ASSERT_TRUE(PickSensor("at device " + sensor().devicePath()));
-    EXPECT_EQ(EntryPowers(), (std::vector<std::string>{"500", "500"}));
+    EXPECT_EQ(EntryColumn(0), (std::vector<std::string>{"500", "500"}));
     // Load offers the set of the sensor picked, not the other's.
     Click(pHistory, HIST_LOAD);
     u16 words[PNUM];
@@ -350,9 +355,7 @@ TEST_F(History, AFileOfTheSensorAloneIsReadAsStationNotKnown) {
     const sim::Request sent = sensor().requests().back();
     EXPECT_EQ(Words(sent.words, sent.words + PNUM),
               (Words{500, 0, 200, 1, 0, 2, 1, 4096, 2048, 100, 0, 0, 1024, 30000, 1, 50}));
-    std::stringstream after;
-    after << std::ifstream(file, std::ios::binary).rdbuf();
-    EXPECT_EQ(after.str(), before);
+    EXPECT_EQ(FileText(file), before);
 }
 
 // A record damaged under the scope: the window says what it took, and the next read of that set
@@ -360,9 +363,7 @@ TEST_F(History, AFileOfTheSensorAloneIsReadAsStationNotKnown) {
 TEST_F(History, TheWindowSaysWhatADamagedRecordTookUntilTheSetIsReadAgain) {
     Click(1, MAIN_RBT_EEPROM);
     Click(1, MAIN_GET); // the same set as the link set-up read
-    std::stringstream bytes;
-    bytes << std::ifstream(SensorFile(), std::ios::binary).rdbuf();
-    std::string text = bytes.str();
+    std::string text = FileText(SensorFile());
     text[text.find(",read at link set-up,1,") + 1] = 'R';
     std::ofstream(SensorFile(), std::ios::binary | std::ios::trunc) << text;
     Click(1, MAIN_HISTORY);
@@ -382,8 +383,6 @@ TEST_F(History, TheWindowSaysWhatADamagedRecordTookUntilTheSetIsReadAgain) {
     EXPECT_NE(List(HIST_ENTRIES)->item(0)->text().toStdString().find("Get EEPROM  · set 2"),
               std::string::npos);
     EXPECT_EQ(Text(HIST_BACKUP), "");
-    GetCtrlAttribute(pHistory, HIST_LOAD, ATTR_DIMMED, &dimmed);
-    EXPECT_EQ(dimmed, 0);
     const std::vector<HistoryEntry> entries = Entries();
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries.back().stored, 1);
@@ -411,25 +410,17 @@ TEST_F(History, EachEntryShowsItsFactorOnItsOwnSensorsScale) {
     historySensor = onLine;
     ASSERT_EQ(ccdtype, 2);
     Click(1, MAIN_HISTORY);
-    int checked = 0;
+    std::size_t checked = 0;
     for (const char* station : {"at bench 104", "at bench 3"}) {
         ASSERT_TRUE(PickSensor(station));
-        QListWidget* entries = List(HIST_ENTRIES);
-        for (int row = 0; row < entries->count(); ++row) {
-            entries->setCurrentRow(row);
-            char power[32] = "", factor[32] = "";
-            GetTableCellVal(pHistory, HIST_TABLE, 0, HIST_COL_ENTRY, power, sizeof power);
-            GetTableCellVal(pHistory, HIST_TABLE, 12, HIST_COL_ENTRY, factor, sizeof factor);
-            SCOPED_TRACE(std::string(power) + " " + factor);
-            const char* id = std::strpbrk(power, "0123456789");
-            const char* digits = std::strpbrk(factor, "0123456789");
-            ASSERT_TRUE(id != nullptr && digits != nullptr);
-            const auto [type, word] = expected.at(std::stoi(id));
-            EXPECT_EQ(std::lround(std::stod(digits) * (type == 104 ? 512 : 1024)), word);
-            ++checked;
+        const std::vector<std::string> powers = EntryColumn(0), factors = EntryColumn(12);
+        for (std::size_t row = 0; row < powers.size(); ++row, ++checked) {
+            const auto [type, word] = expected.at(std::stoi(powers[row]));
+            EXPECT_EQ(std::lround(std::stod(factors[row]) * (type == 104 ? 512 : 1024)), word)
+                << powers[row] << " " << factors[row];
         }
     }
-    EXPECT_EQ(checked, static_cast<int>(expected.size()));
+    EXPECT_EQ(checked, expected.size());
 }
 
 } // namespace
