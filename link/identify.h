@@ -13,6 +13,10 @@ int PhysicalStep(u16 pixels);
 // The same on the line of `pixels` virtual (sub)pixels the video curve is drawn over; 1 for a
 // length the scope does not know.
 int VirtualStep(u16 pixels);
+// A sensor's pixel counts as its description on the pop-up and the video graph word them:
+// "1024 pixel; 2048 subpixel; 4096 virtual pixel" (physical pixels, the subpixel span, the
+// virtual pixels); "pixel counts not known" when the sensor told none.
+void PixelCountsText(u16 physical, u16 subpixel, u16 virtualPixels, char* text, int size);
 // Takes the hardware answer frame in szReadBuf: the eleven description words whatever the
 // command word, then, only when it is 10, the graph axis, xArray, xArray8 and the description
 // table. Returns 1 when the command word was 10, else 0. No serial traffic.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Keeping the parameter history. Each record is appended in one write and synced to the disk
-// before the file is closed; the file is read again before every record, so the set numbers go
-// on from what the file holds, whoever wrote it last.
+// while the file is locked; before it, the scan of the file goes on from where the last record
+// left it, so the set numbers go on from what the file holds, whoever wrote it last.
 #include "params/history.h"
 
 #include <algorithm>
@@ -21,8 +21,17 @@ HistorySensor historySensor = {};
 u16 historyRam[PNUM] = {};
 i32 historyRamKnown = 0;
 char szHistoryProblem[PATH_LEN + 80] = "";
+// The file the last record went to and how far it is known: one scan goes on from record to
+// record while no one else changes what it read.
+char historyScanFile[PATH_LEN] = "";
+HistoryScan historyScan = {};
+i32 historyScanKnown = 0;
+i32 historyScanRestarted = 0; // 1 when the last record had to read its file from the start
 
 namespace {
+
+constexpr double kLockWaitSeconds = 2.0;
+constexpr const char* kNotHistory = "not a parameter history, left as it is";
 
 void ShowHistoryProblem(void*) {
     ShowStatusLiteral(szHistoryProblem);
@@ -30,34 +39,75 @@ void ShowHistoryProblem(void*) {
 
 // The first failure ends the history for this run; the operator is told once, after what the
 // operation itself shows.
-void EndHistory(int code, const char* path) {
+void EndHistory(const char* why, const char* path) {
     historyEnded = 1;
+    historyScanKnown = 0;
     std::snprintf(szHistoryProblem, sizeof szHistoryProblem, "Parameter history stopped (%s): %s",
-                  FileFailureText(code), path);
+                  why, path);
     PostDeferredCall(ShowHistoryProblem, nullptr);
 }
 
 bool SensorFilePath(char (&path)[PATH_LEN]) {
     char dir[PATH_LEN];
-    char name[96];
+    char name[HISTORY_NAME_LEN];
     if (!HistoryFolder(dir)) return false;
     HistoryFileName(historySensor, name, sizeof name);
     return std::snprintf(path, sizeof path, "%s/%s", dir, name) < static_cast<int>(sizeof path);
 }
 
-// Appends one record (behind the column names when the file has no line yet) in a single
-// write, synced when the file closes.
-int AppendRecord(const char* path, const HistoryEntry& entry, bool withHeader) {
-    char text[HISTORY_LINE_LEN * 2] = "";
-    if (withHeader) CopyText(text, sizeof text, HISTORY_HEADER);
-    const int used = static_cast<int>(std::strlen(text));
-    if (FormatHistoryLine(entry, text + used, static_cast<int>(sizeof text) - used) < 0)
-        return kFileErrWrite;
-    const int file = OpenTextFile(path, VAL_APPEND);
-    if (file <= 0) return kFileErrOpen;
-    const int written = WriteTextFile(file, text);
-    const int closed = CloseTextFile(file);
-    return written < 0 ? written : closed;
+// Brings the scan of the locked file up to its end: from where the last record left it while
+// the file still holds what was read, else from its start.
+int CatchUp(int file, const char* path) {
+    const long long size = LockedFileSize(file);
+    if (size < 0) return static_cast<int>(size);
+    if (historyScanKnown == 0 || std::strcmp(historyScanFile, path) != 0 ||
+        !HistoryScanHolds(file, size, historyScan)) {
+        historyScan = HistoryScan{};
+        historyScan.endsInLine = 1;
+        historyScanRestarted = 1;
+        CopyText(historyScanFile, sizeof historyScanFile, path);
+    }
+    historyScanKnown = 0;
+    const int read = ScanHistory(file, size, &historyScan, nullptr, 0);
+    historyScanKnown = read == 0 ? 1 : 0;
+    return read;
+}
+
+// The entry's set: the newest entry's when the words are that set's, else the next number.
+void NumberSet(HistoryEntry* entry) {
+    const HistorySummary& before = historyScan.summary;
+    const HistoryEntry& last = before.newest;
+    const bool same = before.entries > 0 && last.known &&
+                      std::equal(entry->words, entry->words + PNUM, last.words);
+    entry->set = same ? last.set : before.lastSet + 1;
+    entry->stored = same ? 0 : 1;
+}
+
+// Appends one record in a single write (behind the column names in a new file, on a line of its
+// own behind a line a crash cut short), all under the file's lock. Returns 0, a file failure,
+// or 1 when the file is no parameter history.
+int AppendRecord(const char* path, HistoryEntry* entry) {
+    const int file = OpenLockedFile(path, 1, kLockWaitSeconds);
+    if (file <= 0) return file < 0 ? file : kFileErrOpen;
+    historyScanRestarted = 0;
+    int result = CatchUp(file, path);
+    const i32 restarted = historyScanRestarted;
+    if (result == 0 && IsNotHistory(historyScan.summary)) result = 1;
+    if (result == 0) {
+        NumberSet(entry);
+        char text[HISTORY_LINE_LEN * 2];
+        const int used =
+            std::snprintf(text, sizeof text, "%s%s", historyScan.endsInLine == 0 ? "\r\n" : "",
+                          historyScan.summary.lines == 0 ? HISTORY_HEADER : "");
+        result = FormatHistoryLine(*entry, text + used, static_cast<int>(sizeof text) - used) < 0
+                     ? kFileErrWrite
+                     : AppendLockedFile(file, text);
+    }
+    // The record read back: the scan stays at the file's end.
+    if (result == 0) result = CatchUp(file, path);
+    historyScanRestarted = restarted;
+    CloseLockedFile(file);
+    return result;
 }
 
 void NoteRamSet(i32 event, const u16* words) {
@@ -73,6 +123,7 @@ void ResetHistory() {
     historyCause = HISTORY_NONE;
     historyEnded = 0;
     szHistoryProblem[0] = '\0';
+    historyScanKnown = 0;
     HistoryLinkStarted();
 }
 
@@ -81,6 +132,10 @@ void HistoryLinkStarted() {
     historySensor = HistorySensor{};
     historyRamKnown = 0;
     ForgetSensorReads();
+    char station[HISTORY_STATION_LEN + 1];
+    if (GetComPortStation(com, station, sizeof station) != 0 || station[0] == '\0')
+        std::snprintf(station, sizeof station, "port %d", static_cast<int>(com));
+    HistoryFirmwareText(station, historySensor.station, sizeof historySensor.station);
 }
 
 void HistorySensorIdentified(int hardwareKnown) {
@@ -107,25 +162,25 @@ void RecordParameterSet(i32 event, const u16* words) {
     if (historyEnded != 0) return;
     char path[PATH_LEN];
     if (!SensorFilePath(path)) {
-        EndHistory(kFileErrOpen, "no history folder");
+        EndHistory(FileFailureText(kFileErrOpen), "no history folder");
         return;
     }
-    HistorySummary before;
-    const bool readable = ReadHistoryFile(path, nullptr, 0, &before) >= 0;
     HistoryEntry entry{};
     LocalTimeISO(entry.time, sizeof entry.time);
     entry.event = event;
     entry.sensor = historySensor;
-    entry.known = words != nullptr ? 1 : 0;
-    if (entry.known) std::copy_n(words, PNUM, entry.words);
-    const HistoryEntry& last = before.newest;
-    const bool same = before.entries > 0 && last.known && entry.known &&
-                      std::equal(entry.words, entry.words + PNUM, last.words);
-    entry.set = !entry.known ? 0 : same ? last.set : before.lastSet + 1;
-    entry.stored = entry.known && !same ? 1 : 0;
-    const int result = AppendRecord(path, entry, !readable || before.lines == 0);
-    if (result < 0) EndHistory(result, path);
-    RefreshHistoryWindow();
+    entry.known = 1;
+    std::copy_n(words, PNUM, entry.words);
+    const int result = AppendRecord(path, &entry);
+    if (result != 0) {
+        EndHistory(result > 0 ? kNotHistory : FileFailureText(result), path);
+        return;
+    }
+    // A file read from its start may have changed anywhere: the window reads it again too.
+    if (historyScanRestarted != 0)
+        RefreshHistoryWindow();
+    else
+        HistoryRecorded(path, historyScan.summary);
 }
 
 void RecordCalibrationStore(u16 slopeWord, u16 intersectWord, i32 link) {
@@ -139,39 +194,6 @@ void RecordCalibrationStore(u16 slopeWord, u16 intersectWord, i32 link) {
 
 bool HistoryFolder(char (&dir)[PATH_LEN]) {
     return GetUserDataDir("history", dir) == 0;
-}
-
-int ReadHistoryFile(const char* path, HistoryEntry* keep, int max, HistorySummary* summary) {
-    *summary = HistorySummary{};
-    const int file = OpenTextFile(path, VAL_READ_ONLY);
-    if (file <= 0) return -1;
-    char line[HISTORY_LINE_LEN];
-    HistoryEntry entry;
-    u16 setWords[PNUM] = {};
-    i32 setOfWords = 0;
-    while (ReadTextLine(file, line) >= 0) {
-        ++summary->lines;
-        if (!ParseHistoryLine(line, &entry)) continue;
-        // An entry that does not store its set has the set of the entry before it.
-        if (entry.stored) {
-            setOfWords = entry.set;
-            std::copy_n(entry.words, PNUM, setWords);
-        } else if (entry.set != 0 && entry.set == setOfWords) {
-            std::copy_n(setWords, PNUM, entry.words);
-            entry.known = 1;
-        }
-        summary->lastSet = std::max(summary->lastSet, entry.set);
-        if (IsEepromEvent(entry.event) && entry.known) summary->eeprom = 1;
-        if (max > 0) keep[summary->entries % max] = entry;
-        ++summary->entries;
-        summary->newest = entry;
-    }
-    CloseTextFile(file);
-    if (max <= 0) return 0;
-    const int kept = std::min(summary->entries, max);
-    // The ring of the newest `max` starts with the oldest of them.
-    if (summary->entries > max) std::rotate(keep, keep + summary->entries % max, keep + max);
-    return kept;
 }
 
 } // namespace kvor

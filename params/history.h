@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter history: every parameter set the scope reads from or writes to a sensor, kept
-// in one append-only file per sensor under the user's data folder
+// in one append-only file per sensor and station under the user's data folder
 // ($XDG_DATA_HOME/kvorscope/history/). It costs nothing on the line: it records what the
 // exchanges carry anyway.
 #pragma once
 
+#include "params/history_file.h"
 #include "params/history_record.h"
 #include "state/state.h"
 
@@ -18,18 +19,9 @@ extern u16 historyRam[PNUM];        // the set the sensor's RAM holds, as far as
 extern i32 historyRamKnown;
 extern char szHistoryProblem[PATH_LEN + 80]; // why the history stopped
 
-// What a sensor's file holds beyond the entries kept from it.
-struct HistorySummary {
-    i32 lines;   // lines of any kind
-    i32 entries; // whole records
-    i32 lastSet; // the highest set number
-    i32 eeprom;  // 1 when an EEPROM set is among them
-    HistoryEntry newest;
-};
-
 // Program start: the history is kept again.
 void ResetHistory();
-// A link is being set up: no sensor is known on it yet.
+// A link is being set up on port `com`: no sensor is known on it yet, only its station.
 void HistoryLinkStarted();
 // Identification has run: the sensor's firmware text and (when it answered) its hardware words.
 void HistorySensorIdentified(int hardwareKnown);
@@ -38,6 +30,9 @@ i32 TakeHistoryCause(i32 get);
 
 // Records a set that went over the line (words of the answer or the request); words null: the
 // read got no answer. A set equal to the newest entry's is recorded as an event of that set.
+// The file stays locked from finding the set's number to the end of the record, so two scopes
+// on one file never give two sets one number; a record reads only what others appended since
+// the last one.
 void RecordParameterSet(i32 event, const u16* words);
 // Records the RAM set after an answered calibration store: the set known on the link with the
 // words the sensor answered; nothing when the store went out on an earlier link (`link`) or no
@@ -46,9 +41,5 @@ void RecordCalibrationStore(u16 slopeWord, u16 intersectWord, i32 link);
 
 // The history folder (made when missing); false when there is none.
 bool HistoryFolder(char (&dir)[PATH_LEN]);
-// Reads a sensor's file: its whole records, each with its set's words where the file tells them;
-// the newest `max` of them go to keep (oldest first). Returns how many were kept, or -1 when the
-// file cannot be read.
-int ReadHistoryFile(const char* path, HistoryEntry* keep, int max, HistorySummary* summary);
 
 } // namespace kvor

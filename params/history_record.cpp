@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "link/identify.h"
+
 namespace kvor {
 
 namespace {
@@ -17,10 +19,21 @@ constexpr const char* kEventTexts[] = {
     "Send RAM", "Send EEPROM",         "Teach",   "Store calibration"};
 constexpr int kEvents = static_cast<int>(sizeof kEventTexts / sizeof kEventTexts[0]);
 
-// time, event, set, firmware, hardware, simulated, 16 words, check
-constexpr int kFields = 6 + PNUM + 1;
-constexpr int kFieldLen = 2 * STATUS_LEN + 16; // a firmware text of quotes, each doubled
+// time, event, set, firmware, hardware, simulated, station, 16 words, check; the records
+// written before stations were kept have no station field.
+constexpr int kFields = 7 + PNUM + 1;
+constexpr int kFieldsWithoutStation = kFields - 1;
+// a firmware text or a station of quotes, each doubled
+constexpr int kFieldLen =
+    2 * (STATUS_LEN > HISTORY_STATION_LEN ? STATUS_LEN : HISTORY_STATION_LEN) + 16;
 constexpr int kLongestFileStem = 40;
+constexpr int kLongestStationStem = 24;
+
+constexpr const char* kHeaderWithoutStation =
+    "time,event,set,firmware,hardware,simulated,light power,serial output,video threshold,"
+    "analog output mode,polarity,edge evaluation,left limit,right limit,setpoint,tolerance,"
+    "operating mode,hardware mode,factor word (factor x M),offset word (offset + 30000),"
+    "averaging,delta tolerance or trigger mode,check";
 
 // FNV-1a: every changed or missing byte changes it.
 std::uint32_t Check(const char* text, std::size_t length) {
@@ -61,9 +74,9 @@ bool ParseWord(const char* text, u16* word) {
     return true;
 }
 
-// Splits a record into its fields, quotes undone. False when the count is not kFields or a
-// field is too long.
-bool SplitFields(const char* line, char (&fields)[kFields][kFieldLen]) {
+// Splits a record into its fields, quotes undone. Returns their count, or -1 when there are
+// more than kFields or a field is too long.
+int SplitFields(const char* line, char (&fields)[kFields][kFieldLen]) {
     int field = 0, at = 0;
     bool quoted = false;
     for (const char* p = line;; ++p) {
@@ -74,13 +87,13 @@ bool SplitFields(const char* line, char (&fields)[kFields][kFieldLen]) {
             quoted = !quoted;
             continue;
         } else if (c == '\0' || (c == ',' && !quoted)) {
-            if (quoted || field >= kFields) return false;
+            if (quoted || field >= kFields) return -1;
             fields[field++][at] = '\0';
             at = 0;
-            if (c == '\0') return field == kFields;
+            if (c == '\0') return field;
             continue;
         }
-        if (field >= kFields || at >= kFieldLen - 1) return false;
+        if (field >= kFields || at >= kFieldLen - 1) return -1;
         fields[field][at++] = *p;
     }
 }
@@ -108,14 +121,26 @@ bool ParseTime(const char* text, char* time) {
     return true;
 }
 
-// Everything after the hardware words: whether simulated, then all 16 words or none.
-bool ParseSet(char (&fields)[kFields][kFieldLen], HistoryEntry* e) {
+// A text field as the history keeps it: printable ASCII of at most `longest` characters.
+bool ParseText(const char* field, int longest, char* text, int size) {
+    if (static_cast<int>(std::strlen(field)) > longest) return false;
+    HistoryFirmwareText(field, text, size);
+    return true;
+}
+
+// Everything after the hardware words: whether simulated, the station (when the record has
+// one), then all 16 words or none.
+bool ParseSet(char (&fields)[kFields][kFieldLen], int count, HistoryEntry* e) {
     if (std::strcmp(fields[5], "yes") != 0 && std::strcmp(fields[5], "no") != 0) return false;
     e->sensor.simulated = fields[5][0] == 'y' ? 1 : 0;
+    const int first = count == kFields ? 7 : 6;
+    if (count == kFields &&
+        !ParseText(fields[6], HISTORY_STATION_LEN, e->sensor.station, sizeof e->sensor.station))
+        return false;
     int present = 0;
     for (int i = 0; i < PNUM; ++i) {
-        if (fields[6 + i][0] == '\0') continue;
-        if (!ParseWord(fields[6 + i], &e->words[i])) return false;
+        if (fields[first + i][0] == '\0') continue;
+        if (!ParseWord(fields[first + i], &e->words[i])) return false;
         ++present;
     }
     if (present != 0 && (present != PNUM || e->set == 0)) return false;
@@ -124,13 +149,48 @@ bool ParseSet(char (&fields)[kFields][kFieldLen], HistoryEntry* e) {
     return true;
 }
 
+// A text field in quotes, each quote in it doubled.
+void QuoteField(const char* text, char* out, int size) {
+    int n = 0;
+    out[n++] = '"';
+    for (const char* p = text; *p != '\0' && n < size - 3; ++p) {
+        if (*p == '"') {
+            if (n >= size - 4) break;
+            out[n++] = '"';
+        }
+        out[n++] = *p;
+    }
+    out[n++] = '"';
+    out[n] = '\0';
+}
+
+// Letters, digits, '-' and '.' as they are, every other character '_'.
+int SafeStem(const char* text, char* stem, int longest) {
+    int n = 0;
+    for (const char* p = text; *p != '\0' && n < longest; ++p) {
+        const char c = *p;
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '.';
+        stem[n++] = plain ? c : '_';
+    }
+    stem[n] = '\0';
+    return n;
+}
+
 } // namespace
 
 const char* const HISTORY_HEADER =
-    "time,event,set,firmware,hardware,simulated,light power,serial output,video threshold,"
+    "time,event,set,firmware,hardware,simulated,station,light power,serial output,video threshold,"
     "analog output mode,polarity,edge evaluation,left limit,right limit,setpoint,tolerance,"
     "operating mode,hardware mode,factor word (factor x M),offset word (offset + 30000),"
     "averaging,delta tolerance or trigger mode,check\r\n";
+
+bool IsHistoryHeader(const char* line) {
+    const std::size_t n = std::strlen(line);
+    return (std::strncmp(line, HISTORY_HEADER, n) == 0 &&
+            std::strcmp(HISTORY_HEADER + n, "\r\n") == 0) ||
+           std::strcmp(line, kHeaderWithoutStation) == 0;
+}
 
 const char* HistoryEventText(i32 event) {
     return event > 0 && event < kEvents ? kEventTexts[event] : "";
@@ -158,21 +218,16 @@ void HistoryFirmwareText(const char* raw, char* text, int size) {
 
 int FormatHistoryLine(const HistoryEntry& e, char* line, int size) {
     char firmware[2 * STATUS_LEN + 3];
-    int f = 0;
-    firmware[f++] = '"';
-    for (const char* p = e.sensor.firmware; *p != '\0' && f < 2 * STATUS_LEN; ++p) {
-        if (*p == '"') firmware[f++] = '"';
-        firmware[f++] = *p;
-    }
-    firmware[f++] = '"';
-    firmware[f] = '\0';
+    char station[2 * HISTORY_STATION_LEN + 3];
+    QuoteField(e.sensor.firmware, firmware, sizeof firmware);
+    QuoteField(e.sensor.station, station, sizeof station);
     char set[16] = "";
     if (e.set > 0) std::snprintf(set, sizeof set, "%d", static_cast<int>(e.set));
     const u16* h = e.sensor.hardware;
-    int n = std::snprintf(line, static_cast<std::size_t>(size),
-                          "%s,%s,%s,%s,%u %u %u %u %u %u %u %u %u %u %u,%s", e.time,
-                          HistoryEventText(e.event), set, firmware, h[0], h[1], h[2], h[3], h[4],
-                          h[5], h[6], h[7], h[8], h[9], h[10], e.sensor.simulated ? "yes" : "no");
+    int n = std::snprintf(
+        line, static_cast<std::size_t>(size), "%s,%s,%s,%s,%u %u %u %u %u %u %u %u %u %u %u,%s,%s",
+        e.time, HistoryEventText(e.event), set, firmware, h[0], h[1], h[2], h[3], h[4], h[5], h[6],
+        h[7], h[8], h[9], h[10], e.sensor.simulated ? "yes" : "no", station);
     for (int i = 0; i < PNUM && n >= 0 && n < size; ++i)
         n += e.stored ? std::snprintf(line + n, static_cast<std::size_t>(size - n), ",%u",
                                       unsigned{e.words[i]})
@@ -190,7 +245,9 @@ bool ParseHistoryLine(const char* line, HistoryEntry* e) {
     char check[9];
     std::snprintf(check, sizeof check, "%08X",
                   Check(line, static_cast<std::size_t>(lastComma - line)));
-    if (std::strcmp(check, lastComma + 1) != 0 || !SplitFields(line, fields)) return false;
+    if (std::strcmp(check, lastComma + 1) != 0) return false;
+    const int count = SplitFields(line, fields);
+    if (count != kFields && count != kFieldsWithoutStation) return false;
     *e = HistoryEntry{};
     e->event = HISTORY_NONE;
     for (int k = 1; k < kEvents; ++k)
@@ -198,32 +255,41 @@ bool ParseHistoryLine(const char* line, HistoryEntry* e) {
     long set = 0;
     if (fields[2][0] != '\0' && !ParseNumber(fields[2], 9, 999999999, &set)) return false;
     e->set = static_cast<i32>(set);
-    if (std::strlen(fields[3]) > STATUS_LEN) return false;
-    HistoryFirmwareText(fields[3], e->sensor.firmware, sizeof e->sensor.firmware);
+    if (!ParseText(fields[3], STATUS_LEN, e->sensor.firmware, sizeof e->sensor.firmware))
+        return false;
     return e->event != HISTORY_NONE && ParseTime(fields[0], e->time) &&
-           ParseHardware(fields[4], e->sensor.hardware) && ParseSet(fields, e);
+           ParseHardware(fields[4], e->sensor.hardware) && ParseSet(fields, count, e);
 }
 
 void HistoryFileName(const HistorySensor& s, char* name, int size) {
     char stem[kLongestFileStem + 1];
-    int n = 0;
-    for (const char* p = s.firmware; *p != '\0' && n < kLongestFileStem; ++p) {
-        const char c = *p;
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '.';
-        stem[n++] = plain ? c : '_';
+    const int n = SafeStem(s.firmware, stem, kLongestFileStem);
+    const auto room = static_cast<std::size_t>(size);
+    const char* simulated = s.simulated ? "simulated-" : "";
+    const char* firmware = n > 0 ? stem : "unidentified";
+    const auto identity = static_cast<unsigned>(SensorCheck(s));
+    if (s.station[0] == '\0') {
+        std::snprintf(name, room, "%s%s-%08X.csv", simulated, firmware, identity);
+        return;
     }
-    stem[n] = '\0';
-    std::snprintf(name, static_cast<std::size_t>(size), "%s%s-%08X.csv",
-                  s.simulated ? "simulated-" : "", n > 0 ? stem : "unidentified",
-                  static_cast<unsigned>(SensorCheck(s)));
+    // The end of a station names it best ("...-port0", "...A50285BI", "/dev/ttyUSB0").
+    const int length = static_cast<int>(std::strlen(s.station));
+    char station[kLongestStationStem + 1];
+    SafeStem(s.station + (length > kLongestStationStem ? length - kLongestStationStem : 0), station,
+             kLongestStationStem);
+    std::snprintf(name, room, "%s%s-%08X@%s-%08X.csv", simulated, firmware, identity, station,
+                  static_cast<unsigned>(Check(s.station, static_cast<std::size_t>(length))));
 }
 
 void HistorySensorLabel(const HistorySensor& s, char* text, int size) {
-    std::snprintf(text, static_cast<std::size_t>(size), "%s\nCCD type %u, %u pixels%s",
-                  s.firmware[0] != '\0' ? s.firmware : "(no firmware text)",
-                  unsigned{s.hardware[0]}, unsigned{s.hardware[4]},
-                  s.simulated ? " · simulated" : "");
+    const u16* h = s.hardware;
+    char pixels[96];
+    PixelCountsText(h[1], h[5], h[4], pixels, sizeof pixels);
+    const bool known = s.station[0] != '\0';
+    std::snprintf(text, static_cast<std::size_t>(size), "%s\nCCD type %u%s\n%s\n%s%s",
+                  s.firmware[0] != '\0' ? s.firmware : "(no firmware text)", unsigned{h[0]},
+                  s.simulated ? " · simulated" : "", pixels, known ? "at " : "station not known",
+                  s.station);
 }
 
 } // namespace kvor

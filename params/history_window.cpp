@@ -29,6 +29,7 @@ char historyFiles[HISTORY_MAX_SENSORS][PATH_LEN];
 HistorySummary historySensors[HISTORY_MAX_SENSORS];
 i32 historySensorCount = 0;
 char historyChosenFile[PATH_LEN] = "";
+HistorySummary historyChosen = {}; // what the chosen file holds
 // The chosen sensor's entries, oldest first.
 HistoryEntry historyEntries[HISTORY_MAX_ENTRIES];
 i32 historyEntryCount = 0;
@@ -60,13 +61,14 @@ int WordControl(int word) {
     return controls[word];
 }
 
-// A word as the panel shows it: the factor and the offset as the pop-up does, a ring's or a
-// switch's text, any other word as its number.
-void FormatWord(int word, u16 value, char* text, int size) {
+// A word as the panel shows it: the factor (on the scale `multiplier` of the sensor the word
+// belongs to) and the offset as the pop-up does, a ring's or a switch's text, any other word as
+// its number.
+void FormatWord(int word, u16 value, int multiplier, char* text, int size) {
     const auto room = static_cast<std::size_t>(size);
     if (word == 12)
         std::snprintf(text, room, "%.6f",
-                      static_cast<double>(static_cast<float>(value / double(SlopeMultiplier()))));
+                      static_cast<double>(static_cast<float>(value / double(multiplier))));
     else if (word == 13)
         std::snprintf(text, room, "%.1f",
                       static_cast<double>(static_cast<float>(static_cast<i32>(value) - YOFFSET)));
@@ -74,15 +76,16 @@ void FormatWord(int word, u16 value, char* text, int size) {
         std::snprintf(text, room, "%u", unsigned{value});
 }
 
-// One column of the table; words null shows a dash. A value that differs from the panel's is
-// marked in colour, in bold and with "≠", so that no one needs the colour to see it.
-void ShowColumn(int column, const u16* words, const u16* panel) {
+// One column of the table, in the units of the sensor of CCD type `ccdType`; words null shows a
+// dash. A value that differs from the panel's is marked in colour, in bold and with "≠", so
+// that no one needs the colour to see it.
+void ShowColumn(int column, const u16* words, const u16* panel, u16 ccdType) {
     for (int w = 0; w < PNUM; ++w) {
         char shown[64];
         char text[80] = "–";
         const bool differs = words != nullptr && column != HIST_COL_PANEL && words[w] != panel[w];
         if (words != nullptr) {
-            FormatWord(w, words[w], shown, sizeof shown);
+            FormatWord(w, words[w], SlopeMultiplierOf(ccdType), shown, sizeof shown);
             std::snprintf(text, sizeof text, "%s%s", differs ? "≠ " : "", shown);
         }
         SetTableCellVal(pHistory, HIST_TABLE, w, column, text);
@@ -103,10 +106,12 @@ void ShowTable() {
     ReadPanelWords(panel);
     const HistoryEntry* entry = ChosenEntry();
     const bool known = entry != nullptr && entry->known != 0;
-    ShowColumn(HIST_COL_PANEL, panel, panel);
-    ShowColumn(HIST_COL_ENTRY, known ? entry->words : nullptr, panel);
-    ShowColumn(HIST_COL_RAM, historyReadKnown[0] ? historyRead[0] : nullptr, panel);
-    ShowColumn(HIST_COL_EEPROM, historyReadKnown[1] ? historyRead[1] : nullptr, panel);
+    // Each entry in its own sensor's units; the panel and the reads are the connected sensor's.
+    ShowColumn(HIST_COL_PANEL, panel, panel, ccdtype);
+    ShowColumn(HIST_COL_ENTRY, known ? entry->words : nullptr, panel,
+               known ? entry->sensor.hardware[0] : ccdtype);
+    ShowColumn(HIST_COL_RAM, historyReadKnown[0] ? historyRead[0] : nullptr, panel, ccdtype);
+    ShowColumn(HIST_COL_EEPROM, historyReadKnown[1] ? historyRead[1] : nullptr, panel, ccdtype);
     SetCtrlAttribute(pHistory, HIST_LOAD, ATTR_DIMMED, known ? 0 : 1);
     SetCtrlAttribute(pHistory, HIST_SAVE, ATTR_DIMMED, known ? 0 : 1);
 }
@@ -121,6 +126,7 @@ void SortIn(int from) {
     }
 }
 
+// Every file of the history folder with something to show: entries, or lines that are none.
 void ListSensors() {
     historySensorCount = 0;
     char dir[PATH_LEN];
@@ -134,31 +140,49 @@ void ListSensors() {
         char* path = historyFiles[historySensorCount];
         HistorySummary& summary = historySensors[historySensorCount];
         if (std::snprintf(path, PATH_LEN, "%s/%s", dir, name) >= PATH_LEN) continue;
-        if (ReadHistoryFile(path, nullptr, 0, &summary) < 0 || summary.entries == 0) continue;
+        if (ReadHistoryFile(path, nullptr, 0, &summary) < 0) continue;
+        if (summary.entries == 0 && summary.leftOut == 0) continue;
         SortIn(historySensorCount++);
     }
+}
+
+// A sensor's item: the sensor, its station, its newest entry; or why a file shows none.
+void SensorItem(int k, bool linked, char* label, int size) {
+    const HistorySummary& s = historySensors[k];
+    const auto room = static_cast<std::size_t>(size);
+    const char* name = std::strrchr(historyFiles[k], '/');
+    name = name != nullptr ? name + 1 : historyFiles[k];
+    if (IsNotHistory(s)) {
+        std::snprintf(label, room, "%s\nnot a parameter history: left as it is", name);
+        return;
+    }
+    if (s.entries == 0) {
+        std::snprintf(label, room, "%s\nno whole record: %d damaged lines left out", name,
+                      static_cast<int>(s.leftOut));
+        return;
+    }
+    char sensor[HISTORY_STATION_LEN + STATUS_LEN + 160];
+    char when[HISTORY_TIME_LEN];
+    HistorySensorLabel(s.newest.sensor, sensor, sizeof sensor);
+    ShortTime(s.newest.time, when, sizeof when);
+    std::snprintf(label, room, "%s%s\nlast %s%s", sensor, linked ? " · on the line" : "", when,
+                  s.eeprom ? "" : " · no EEPROM backup yet");
 }
 
 // The list of sensors; the one chosen before stays chosen, else the sensor on the link, else the
 // newest. Returns the index chosen, -1 with none.
 int ShowSensors() {
     char dir[PATH_LEN] = "";
-    char name[96];
-    char onLink[PATH_LEN + 96] = "";
+    char name[HISTORY_NAME_LEN];
+    char onLink[PATH_LEN + HISTORY_NAME_LEN] = "";
     HistoryFileName(historySensor, name, sizeof name);
     if (HistoryFolder(dir)) std::snprintf(onLink, sizeof onLink, "%s/%s", dir, name);
     ClearListCtrl(pHistory, HIST_SENSORS);
     int onLinkAt = -1, chosenAt = -1;
     for (int k = historySensorCount - 1; k >= 0; --k) {
-        char sensor[160];
-        char when[HISTORY_TIME_LEN];
-        char label[300];
+        char label[PATH_LEN + 400];
         const bool linked = std::strcmp(historyFiles[k], onLink) == 0;
-        HistorySensorLabel(historySensors[k].newest.sensor, sensor, sizeof sensor);
-        ShortTime(historySensors[k].newest.time, when, sizeof when);
-        std::snprintf(label, sizeof label, "%s\nlast %s%s%s", sensor, when,
-                      linked ? " · on the line" : "",
-                      historySensors[k].eeprom ? "" : " · no EEPROM backup yet");
+        SensorItem(k, linked, label, sizeof label);
         InsertListItem(pHistory, HIST_SENSORS, 0, label, k);
         if (linked) onLinkAt = k;
         if (std::strcmp(historyFiles[k], historyChosenFile) == 0) chosenAt = k;
@@ -171,30 +195,64 @@ int ShowSensors() {
     return chosen;
 }
 
-// The chosen sensor's entries, newest first and the newest picked, and whether its history
-// holds an EEPROM set.
-void ShowEntries(int sensor) {
-    historyEntryCount = 0;
-    ClearListCtrl(pHistory, HIST_ENTRIES);
-    HistorySummary summary{};
-    if (sensor >= 0) {
-        CopyText(historyChosenFile, sizeof historyChosenFile, historyFiles[sensor]);
-        historyEntryCount =
-            ReadHistoryFile(historyFiles[sensor], historyEntries, HISTORY_MAX_ENTRIES, &summary);
-        historyEntryCount = historyEntryCount < 0 ? 0 : historyEntryCount;
+// What the chosen file lost and whether it holds an EEPROM backup, in a few words each.
+void ShowFileState() {
+    const HistorySummary& s = historyChosen;
+    char damage[160] = "";
+    const char* backup = "";
+    if (historyChosenFile[0] != '\0' && IsNotHistory(s)) {
+        CopyText(damage, sizeof damage,
+                 "Not a parameter history: nothing is read from it or added to it");
+    } else if (historyChosenFile[0] != '\0') {
+        int n = 0;
+        if (s.leftOut > 0)
+            n = std::snprintf(damage, sizeof damage, "%d damaged line%s left out",
+                              static_cast<int>(s.leftOut), s.leftOut == 1 ? "" : "s");
+        if (s.lost > 0)
+            std::snprintf(damage + n, sizeof damage - static_cast<std::size_t>(n),
+                          "%s%d entr%s lost %s words (marked “words lost”)", n > 0 ? " · " : "",
+                          static_cast<int>(s.lost), s.lost == 1 ? "y" : "ies",
+                          s.lost == 1 ? "its" : "their");
+        if (s.eeprom == 0)
+            backup = s.eepromLost != 0 ? "EEPROM backup lost with a damaged line — Read sensor"
+                     : s.leftOut > 0   ? "no EEPROM backup known — Read sensor"
+                                       : "no EEPROM backup yet — Read sensor";
     }
+    SetCtrlVal(pHistory, HIST_BACKUP, backup);
+    SetCtrlVal(pHistory, HIST_DAMAGE, damage);
+}
+
+// The chosen sensor's entries, newest first and the newest picked.
+void ListEntries() {
+    ClearListCtrl(pHistory, HIST_ENTRIES);
     for (int k = 0; k < historyEntryCount; ++k) {
         const HistoryEntry& e = historyEntries[k];
         char when[HISTORY_TIME_LEN];
         char label[120] = "";
         ShortTime(e.time, when, sizeof when);
         std::snprintf(label, sizeof label, "%s  %s  · set %d%s", when, HistoryEventText(e.event),
-                      static_cast<int>(e.set), e.stored ? "" : " again");
+                      static_cast<int>(e.set),
+                      e.stored ? ""
+                      : e.lost ? ", words lost"
+                               : " again");
         InsertListItem(pHistory, HIST_ENTRIES, 0, label, k);
     }
     if (historyEntryCount > 0) SetCtrlVal(pHistory, HIST_ENTRIES, historyEntryCount - 1);
-    SetCtrlVal(pHistory, HIST_BACKUP,
-               sensor >= 0 && summary.eeprom == 0 ? "no EEPROM backup yet — Read sensor" : "");
+    ShowFileState();
+}
+
+// Reads the chosen sensor's file and lists its entries.
+void ShowEntries(int sensor) {
+    historyEntryCount = 0;
+    historyChosen = HistorySummary{};
+    historyChosenFile[0] = '\0';
+    if (sensor >= 0) {
+        CopyText(historyChosenFile, sizeof historyChosenFile, historyFiles[sensor]);
+        historyEntryCount = ReadHistoryFile(historyFiles[sensor], historyEntries,
+                                            HISTORY_MAX_ENTRIES, &historyChosen);
+        historyEntryCount = historyEntryCount < 0 ? 0 : historyEntryCount;
+    }
+    ListEntries();
 }
 
 void ShowHistoryWindow() {
@@ -208,6 +266,38 @@ void ShowHistoryWindow() {
 
 void RefreshHistoryWindow() {
     if (historyShown != 0) ShowHistoryWindow();
+}
+
+void HistoryRecorded(const char* path, const HistorySummary& summary) {
+    if (historyShown == 0) return;
+    int k = 0;
+    while (k < historySensorCount && std::strcmp(historyFiles[k], path) != 0)
+        ++k;
+    if (k == historySensorCount) {
+        if (k == HISTORY_MAX_SENSORS) {
+            ShowHistoryWindow();
+            return;
+        }
+        CopyText(historyFiles[k], PATH_LEN, path);
+        ++historySensorCount;
+    }
+    historySensors[k] = summary;
+    SortIn(k);
+    const bool chosen = std::strcmp(path, historyChosenFile) == 0;
+    if (chosen) {
+        // The oldest entry kept makes room for the newest.
+        if (historyEntryCount == HISTORY_MAX_ENTRIES)
+            std::copy(historyEntries + 1, historyEntries + HISTORY_MAX_ENTRIES, historyEntries);
+        historyEntryCount = std::min(historyEntryCount + 1, HISTORY_MAX_ENTRIES);
+        historyEntries[historyEntryCount - 1] = summary.newest;
+        historyChosen = summary;
+    }
+    const int shown = ShowSensors();
+    if (chosen)
+        ListEntries();
+    else if (historyChosenFile[0] == '\0')
+        ShowEntries(shown);
+    ShowTable();
 }
 
 void ForgetSensorReads() {

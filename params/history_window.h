@@ -5,6 +5,7 @@
 // a file there, or into a parameter file.
 #pragma once
 
+#include "params/history_file.h"
 #include "state/callback.h"
 #include "state/state.h"
 
@@ -13,8 +14,11 @@ namespace kvor {
 extern i32 pHistory;     // its panel; 0 until first opened
 extern i32 historyShown; // 1 while the operator has it open
 
-// Reads the history folder again and shows it, when the window is open (after every record).
+// Reads the history folder again and shows it, when the window is open.
 void RefreshHistoryWindow();
+// A record went into the file at `path`, which now holds `summary`: the open window shows it
+// without reading a file again.
+void HistoryRecorded(const char* path, const HistorySummary& summary);
 // The sets Read sensor read belong to its link and hold only until the next write.
 void ForgetSensorReads();
 // Program end: the window goes.

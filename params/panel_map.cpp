@@ -57,7 +57,11 @@ void ShowMain(int control, u16 value) {
 } // namespace
 
 int SlopeMultiplier() {
-    return ccdtype == 104 ? SLOPEMULTI_512 : SLOPEMULTI;
+    return SlopeMultiplierOf(ccdtype);
+}
+
+int SlopeMultiplierOf(u16 ccdType) {
+    return ccdType == 104 ? SLOPEMULTI_512 : SLOPEMULTI;
 }
 
 // The factor control reaches as far as the word does at this sensor's scale (twice as far for

@@ -13,6 +13,8 @@ void SetPanelValues();
 void ReadPanelWords(u16* words);
 // The scale M of the factor word: 512 for CCD type 104, 1024 for every other sensor.
 int SlopeMultiplier();
+// The same for a sensor of CCD type `ccdType`, connected or not.
+int SlopeMultiplierOf(u16 ccdType);
 // Shows the calibration words slope and intersect as factor and offset on the pop-up.
 void ShowCalibrationWords();
 // A real value from the panel as a 16-bit word: truncated toward zero, then held to 0..65535

@@ -134,6 +134,7 @@ inline constexpr int HIST_SAVE = 6;    // Save as parameter file button
 inline constexpr int HIST_READ = 7;    // Read sensor button
 inline constexpr int HIST_BACKUP = 8;  // text message: whether the history holds an EEPROM set
 inline constexpr int HIST_STATE = 9;   // text message: what the window shows and did last
+inline constexpr int HIST_DAMAGE = 10; // text message: lines of the file left out, words lost
 
 // Columns of the history table.
 inline constexpr int HIST_COL_PANEL = 0;

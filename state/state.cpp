@@ -244,6 +244,7 @@ const char* FileFailureText(int code) {
     return code == kFileErrDiskFull ? "disk full"
            : code == kFileErrGone   ? "file or folder gone"
            : code == kFileErrOpen   ? "cannot create it"
+           : code == kFileErrLocked ? "held locked by another program"
                                     : "cannot write";
 }
 

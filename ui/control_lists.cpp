@@ -2,6 +2,7 @@
 // List boxes and tables: rows the program fills at run time.
 #include <QHeaderView>
 #include <QListWidget>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 #include "ui/control_kinds.h"
@@ -12,13 +13,27 @@
 namespace kvor::rt {
 namespace {
 
+// An item as wide as the box, never wider, so that a long line is cut where it has to be.
+class BoxWideItems : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
 // Items of a label and an i32 value; the value is that of the item picked. The operator's pick,
-// by mouse, keys or an assistive tool, raises value changed, then commit.
+// by mouse, keys or an assistive tool, raises value changed, then commit. A line too long for
+// the box is cut in its middle on the screen; its tooltip and its accessible text hold it whole.
 class ListBox : public Control {
   public:
     ListBox(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
         list_ = new QListWidget;
         list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        list_->setTextElideMode(Qt::ElideMiddle);
+        list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list_->setAlternatingRowColors(true); // items of several lines stay apart
+        list_->setItemDelegate(new BoxWideItems(list_));
         QObject::connect(list_, &QListWidget::currentRowChanged, [this] {
             fire(EVENT_VAL_CHANGED);
             fire(EVENT_COMMIT);
@@ -48,6 +63,10 @@ class ListBox : public Control {
         ProgramSetting setting;
         auto* item = new QListWidgetItem(label);
         item->setData(Qt::UserRole, value);
+        item->setToolTip(label);
+        QString spoken = label;
+        item->setData(Qt::AccessibleTextRole,
+                      spoken.replace(QLatin1Char('\n'), QLatin1String(", ")));
         list_->insertItem(index < 0 || index > list_->count() ? list_->count() : index, item);
         return list_->count();
     }

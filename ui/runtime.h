@@ -294,6 +294,27 @@ int FlushTextFile(int handle);
 // Flushes and closes; the handle is gone afterwards whatever the result.
 int CloseTextFile(int handle);
 
+// ---- files shared with other programs ----------------------------------------------------
+// A file that several programs read and append to (two scopes on one machine): held under the
+// system's file lock while open, so that what one reads and then appends is never interleaved
+// with what another does.
+
+enum : int { kFileErrLocked = -25 }; // another program held its lock beyond the time-out
+
+// exclusive 1: opened for reading and appending, made when missing, locked against every other
+// holder; 0: opened for reading only, shared with other readers. Waits at most timeoutSeconds
+// for the lock. Returns a handle (> 0), kFileErrOpen or kFileErrLocked.
+int OpenLockedFile(const char* fileName, int exclusive, double timeoutSeconds);
+// The file's size in bytes, or a negative code.
+long long LockedFileSize(int handle);
+// Reads up to count bytes from offset: the count read (0 at the end) or a negative code.
+int ReadLockedFile(int handle, long long offset, char* buffer, int count);
+// Appends the text in one write and syncs it to the disk. A failed append leaves nothing of
+// the text in the file. Returns 0 or kFileErrDiskFull, kFileErrWrite, kFileErrGone.
+int AppendLockedFile(int handle, const char* text);
+// Unlocks and closes; the handle is gone afterwards.
+int CloseLockedFile(int handle);
+
 // ---- pictures -----------------------------------------------------------------------------
 
 // Writes the panel as the operator sees it to a PNG file. Returns 0 or a negative code.
@@ -371,6 +392,11 @@ void TraceLineNote(int port, const char* text);
 // (unless its port is open), and no number ever comes to mean another device. The label of a
 // port as the selector shows it:
 int GetComPortLabel(int port, char* text, std::size_t size);
+// The station of a port: what stays the same while an adapter keeps its place on the line, as
+// the port numbering knows it. "serial 0403:6001 A50285BI" (the adapter's USB serial number),
+// else "place pci-0000:00:14.0-usb-0:2:1.0-port0" (where it is plugged in), else
+// "device /dev/ttyS0"; "simulated sensor" for the simulation.
+int GetComPortStation(int port, char* text, std::size_t size);
 // 1 when port `com` is a simulated sensor, not a line to a real one.
 int IsSimulatedComPort(int port);
 

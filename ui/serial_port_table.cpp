@@ -2,6 +2,8 @@
 #include "ui/serial_port_table.h"
 
 #include "ui/com_dispatch.h"
+#include "ui/program_text.h"
+#include "ui/runtime.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -252,6 +254,23 @@ QString OpenFailureText(const QString& device) {
     return failed != g_openFailures.end() ? failed->second.full : QString();
 }
 
+QString ComPortStation(const ComPortEntry& entry) {
+    if (entry.simulated) return QStringLiteral("simulated sensor");
+    const QString device = QFileInfo(entry.device).canonicalFilePath();
+    const std::map<QString, QString> places = PlacesOfDevices();
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (device.isEmpty() || QFileInfo(info.systemLocation()).canonicalFilePath() != device)
+            continue;
+        const QString identity = Identity(info, places);
+        if (!identity.isEmpty()) return identity;
+    }
+    // A device the system lists no adapter for (a script's port, a pseudo-terminal) may still
+    // have a place.
+    const auto place = places.find(device);
+    return place != places.end() ? QStringLiteral("place ") + place->second
+                                 : QStringLiteral("device ") + entry.device;
+}
+
 QString ComPortLabel(const ComPortTable& table, int port) {
     const ComPortEntry* entry = table.find(port);
     if (entry == nullptr) return QString();
@@ -264,3 +283,14 @@ QString ComPortLabel(const ComPortTable& table, int port) {
 }
 
 } // namespace kvor::rt
+
+using namespace kvor::rt;
+
+int GetComPortStation(int port, char* text, std::size_t size) {
+    if (!text || size == 0) return kComErrInvalidParameter;
+    text[0] = '\0';
+    const ComPortEntry* entry = CurrentComPortTable().find(port);
+    if (entry == nullptr) return kComErrInvalidPort;
+    CopyOut(ComPortStation(*entry), text, size);
+    return 0;
+}

@@ -75,6 +75,10 @@ void WatchForDevices();
 // The same for any folder whose entries come and go with devices.
 void WatchDeviceFolder(const QString& folder);
 
+// The station of an entry (see GetComPortStation): the identity the numbering gives it, or its
+// device name where the adapter tells none.
+QString ComPortStation(const ComPortEntry& entry);
+
 // "COM1 – FT232R USB UART (A50285BI) – /dev/ttyUSB0", "COM2 – /dev/ttyS0 [no permission – ...]",
 // or "Simulated sensor"; empty for a number outside the table.
 QString ComPortLabel(const ComPortTable& table, int port);

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter history against the simulated sensor's own log: what it keeps of a session,
-// restoring an entry through the panel, reading the sensor beside the panel, and a full disk.
+// restoring an entry through the panel, reading the sensor beside the panel, a full disk, two
+// sensors of one type at two stations, files of before stations were kept, damaged records,
+// and each entry in its own sensor's units.
 #include <unistd.h>
 
 #include <QListWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,7 +48,7 @@ class History : public test::ScopeTest {
         std::filesystem::remove_all(data_);
     }
     static std::string SensorFile() {
-        char dir[PATH_LEN], name[96];
+        char dir[PATH_LEN], name[HISTORY_NAME_LEN];
         EXPECT_TRUE(HistoryFolder(dir));
         HistoryFileName(historySensor, name, sizeof name);
         return std::string(dir) + "/" + name;
@@ -228,6 +233,194 @@ TEST_F(History, AFullDiskEndsOnlyTheHistoryWithItsMessage) {
     EXPECT_EQ(test::StatusLine(), "Line Ok!");
     EXPECT_EQ(sensor().ramParameters()[0], 777);
     EXPECT_EQ(std::filesystem::file_size(file), 0u);
+}
+
+QListWidget* List(int control) {
+    return qobject_cast<QListWidget*>(test::Control(pHistory, control));
+}
+
+// The window's sensors as the list shows them; each item's tooltip and accessible text must
+// hold its whole text, whatever the box cuts off on the screen.
+std::vector<std::string> SensorItems() {
+    std::vector<std::string> items;
+    QListWidget* list = List(HIST_SENSORS);
+    for (int row = 0; list != nullptr && row < list->count(); ++row) {
+        const QListWidgetItem* item = list->item(row);
+        EXPECT_EQ(item->toolTip(), item->text());
+        EXPECT_EQ(item->data(Qt::AccessibleTextRole).toString(),
+                  QString(item->text()).replace('\n', ", "));
+        items.push_back(item->text().toStdString());
+    }
+    return items;
+}
+
+// Picks the sensor whose item holds `text`; false when none does.
+bool PickSensor(const std::string& text) {
+    const std::vector<std::string> items = SensorItems();
+    for (std::size_t row = 0; row < items.size(); ++row)
+        if (items[row].find(text) != std::string::npos) {
+            List(HIST_SENSORS)->setCurrentRow(static_cast<int>(row));
+            return true;
+        }
+    return false;
+}
+
+std::string Text(int control) {
+    char text[512] = "";
+    GetCtrlVal(pHistory, control, text);
+    return text;
+}
+
+std::string FileText(const std::string& path) {
+    std::stringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+// What the table shows of word `word` for each entry of the chosen sensor, newest first,
+// without a mark.
+std::vector<std::string> EntryColumn(int word) {
+    std::vector<std::string> cells;
+    for (int row = 0; row < List(HIST_ENTRIES)->count(); ++row) {
+        List(HIST_ENTRIES)->setCurrentRow(row);
+        char text[64] = "";
+        GetTableCellVal(pHistory, HIST_TABLE, word, HIST_COL_ENTRY, text, sizeof text);
+        cells.push_back(std::string(text).substr(std::string(text).rfind(' ') + 1));
+    }
+    return cells;
+}
+
+TEST_F(History, TwoSensorsOfOneTypeOnTwoAdaptersKeepTwoHistories) {
+    sim::SimulatedSensor& other = secondSensor(SensorOptions());
+    other.setRamParameters({901});
+    Click(1, MAIN_GET);
+    test::PickRingValue(1, MAIN_COMPORT, 2);
+    ASSERT_EQ(power, 901);
+    Click(1, MAIN_GET);
+    char description[512] = "";
+    GetCtrlText(pPopup, POP_DESCRIPTION, description, sizeof description);
+    const std::string pixels =
+        std::string(description).substr(11, std::string(description).find('\n') - 11);
+    ASSERT_EQ(pixels, "1024 pixel; 2048 subpixel");
+    Click(1, MAIN_HISTORY);
+
+    const std::vector<std::string> items = SensorItems();
+    ASSERT_EQ(items.size(), 2u);
+    const std::string type =
+        "K-VOR-PX-250 firmware V2.40\nCCD type 2\n" + pixels + "; 4096 virtual pixel\nat device ";
+    // The newest first: the sensor on the line, chosen.
+    EXPECT_EQ(items[0].rfind(type + other.devicePath() + " · on the line\nlast ", 0), 0u)
+        << items[0];
+    EXPECT_TRUE(items[0].ends_with(" · no EEPROM backup yet")) << items[0];
+    EXPECT_EQ(items[1].rfind(type + sensor().devicePath() + "\nlast ", 0), 0u) << items[1];
+    EXPECT_EQ(List(HIST_SENSORS)->currentRow(), 0);
+    EXPECT_EQ(EntryColumn(0), (std::vector<std::string>{"901", "901"}));
+    ASSERT_TRUE(PickSensor("at device " + sensor().devicePath()));
+    EXPECT_EQ(EntryColumn(0), (std::vector<std::string>{"500", "500"}));
+    // Load offers the set of the sensor picked, not the other's.
+    Click(pHistory, HIST_LOAD);
+    u16 words[PNUM];
+    ReadPanelWords(words);
+    EXPECT_EQ(words[0], 500);
+}
+
+// A file of before stations were kept, named by the sensor alone: its entries are listed and can
+// be loaded, and nothing new goes into it.
+TEST_F(History, AFileOfTheSensorAloneIsReadAsStationNotKnown) {
+    char dir[PATH_LEN], name[HISTORY_NAME_LEN];
+    ASSERT_TRUE(HistoryFolder(dir));
+    HistorySensor alone = historySensor;
+    alone.station[0] = '\0';
+    HistoryFileName(alone, name, sizeof name);
+    const std::string file = std::string(dir) + "/" + name;
+    EXPECT_EQ(std::string(name).find('@'), std::string::npos);
+    const std::string before =
+        "time,event,set,firmware,hardware,simulated,light power,serial output,video threshold,"
+        "analog output mode,polarity,edge evaluation,left limit,right limit,setpoint,tolerance,"
+        "operating mode,hardware mode,factor word (factor x M),offset word (offset + 30000),"
+        "averaging,delta tolerance or trigger mode,check\r\n"
+        "2025-03-04T10:11:12.000+01:00,Get RAM,1,\"K-VOR-PX-250 V2.40\",2 1024 250 100 4096 2048 "
+        "1 4096 240 250 1024,no,500,0,200,1,0,2,1,4096,2048,100,0,0,1024,30000,1,50,9F66A5AC\r\n"
+        "2025-03-04T10:12:13.000+01:00,Get EEPROM,1,\"K-VOR-PX-250 V2.40\",2 1024 250 100 4096 "
+        "2048 1 4096 240 250 1024,no,,,,,,,,,,,,,,,,,5C10B1C7\r\n";
+    std::ofstream(file, std::ios::binary) << before;
+    Click(1, MAIN_HISTORY);
+    ASSERT_TRUE(PickSensor("station not known"));
+    EXPECT_EQ(Text(HIST_BACKUP), "");
+    EXPECT_EQ(Text(HIST_DAMAGE), "");
+    EXPECT_EQ(List(HIST_ENTRIES)->item(0)->text().toStdString(),
+              "2025-03-04 10:12:13  Get EEPROM  · set 1 again");
+    Click(pHistory, HIST_LOAD);
+    Send();
+    const sim::Request sent = sensor().requests().back();
+    EXPECT_EQ(Words(sent.words, sent.words + PNUM),
+              (Words{500, 0, 200, 1, 0, 2, 1, 4096, 2048, 100, 0, 0, 1024, 30000, 1, 50}));
+    EXPECT_EQ(FileText(file), before);
+}
+
+// A record damaged under the scope: the window says what it took, and the next read of that set
+// stores its words in full again.
+TEST_F(History, TheWindowSaysWhatADamagedRecordTookUntilTheSetIsReadAgain) {
+    Click(1, MAIN_RBT_EEPROM);
+    Click(1, MAIN_GET); // the same set as the link set-up read
+    std::string text = FileText(SensorFile());
+    text[text.find(",read at link set-up,1,") + 1] = 'R';
+    std::ofstream(SensorFile(), std::ios::binary | std::ios::trunc) << text;
+    Click(1, MAIN_HISTORY);
+    EXPECT_EQ(Text(HIST_DAMAGE), "1 damaged line left out · 1 entry lost its words (marked "
+                                 "“words lost”)");
+    EXPECT_EQ(Text(HIST_BACKUP), "EEPROM backup lost with a damaged line — Read sensor");
+    ASSERT_EQ(List(HIST_ENTRIES)->count(), 1);
+    EXPECT_NE(
+        List(HIST_ENTRIES)->item(0)->text().toStdString().find("Get EEPROM  · set 1, words lost"),
+        std::string::npos);
+    int dimmed = 0;
+    GetCtrlAttribute(pHistory, HIST_LOAD, ATTR_DIMMED, &dimmed);
+    EXPECT_EQ(dimmed, 1);
+
+    Click(1, MAIN_GET);
+    ASSERT_EQ(List(HIST_ENTRIES)->count(), 2);
+    EXPECT_NE(List(HIST_ENTRIES)->item(0)->text().toStdString().find("Get EEPROM  · set 2"),
+              std::string::npos);
+    EXPECT_EQ(Text(HIST_BACKUP), "");
+    const std::vector<HistoryEntry> entries = Entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries.back().stored, 1);
+    EXPECT_EQ(entries.back().set, 2);
+}
+
+// The factor of every entry, over the whole range of its word, reads back to that word on the
+// scale of the entry's own sensor (512 for CCD type 104, 1024 for any other), whatever sensor
+// is on the line.
+TEST_F(History, EachEntryShowsItsFactorOnItsOwnSensorsScale) {
+    const HistorySensor onLine = historySensor;
+    std::map<int, std::pair<int, int>> expected; // light power -> CCD type, factor word
+    for (const u16 type : {u16{104}, u16{3}}) {
+        historySensor.hardware[0] = type;
+        CopyText(historySensor.station, sizeof historySensor.station,
+                 ("bench " + std::to_string(type)).c_str());
+        for (int word = 0, k = 0;; word = std::min(word + 3677, 65535), ++k) {
+            u16 words[PNUM] = {static_cast<u16>(100 + k + type)};
+            words[12] = static_cast<u16>(word);
+            RecordParameterSet(HISTORY_GET_RAM, words);
+            expected[words[0]] = {type, word};
+            if (word == 65535) break;
+        }
+    }
+    historySensor = onLine;
+    ASSERT_EQ(ccdtype, 2);
+    Click(1, MAIN_HISTORY);
+    std::size_t checked = 0;
+    for (const char* station : {"at bench 104", "at bench 3"}) {
+        ASSERT_TRUE(PickSensor(station));
+        const std::vector<std::string> powers = EntryColumn(0), factors = EntryColumn(12);
+        for (std::size_t row = 0; row < powers.size(); ++row, ++checked) {
+            const auto [type, word] = expected.at(std::stoi(powers[row]));
+            EXPECT_EQ(std::lround(std::stod(factors[row]) * (type == 104 ? 512 : 1024)), word)
+                << powers[row] << " " << factors[row];
+        }
+    }
+    EXPECT_EQ(checked, expected.size());
 }
 
 } // namespace

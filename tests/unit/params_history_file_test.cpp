@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The history file after a crash: a record cut anywhere, or any byte of one changed, is no
 // record, every other record is read, and what is appended next starts a line of its own.
+// Records appended by two scopes at once, and after a record was damaged.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -34,10 +39,10 @@ std::string Line(const HistoryEntry& e) {
 
 class HistoryFile : public ::testing::Test {
   protected:
-    int Read(const std::string& bytes, HistoryEntry* kept) {
+    int Read(const std::string& bytes, HistoryEntry* kept, HistorySummary* summary = nullptr) {
         std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
-        HistorySummary summary;
-        return ReadHistoryFile(path_.c_str(), kept, 4, &summary);
+        HistorySummary own;
+        return ReadHistoryFile(path_.c_str(), kept, 4, summary != nullptr ? summary : &own);
     }
     void TearDown() override { std::remove(path_.c_str()); }
     // Tests may run side by side: each has a file of its own.
@@ -80,14 +85,84 @@ TEST_F(HistoryFile, ARecordWithAnyByteChangedIsLeftOutAndTheOthersAreRead) {
         SCOPED_TRACE(at);
         std::string changed = middle;
         changed[at] = static_cast<char>(changed[at] ^ 0x01);
-        ASSERT_EQ(Read(first + changed + last, kept), 2);
+        HistorySummary summary;
+        ASSERT_EQ(Read(first + changed + last, kept, &summary), 2);
         EXPECT_EQ(kept[0].event, HISTORY_LINK_SETUP);
-        // Its set is gone with it, so the entry after it knows no words.
+        // Its set is gone with it, so the entry after it knows no words, and says so.
         EXPECT_EQ(kept[1].known, 0);
+        EXPECT_EQ(kept[1].lost, 1);
+        EXPECT_EQ(summary.leftOut, 1);
+        EXPECT_EQ(summary.lost, 1);
+        EXPECT_EQ(summary.eepromLost, 1);
+        EXPECT_EQ(summary.eeprom, 0);
     }
     ASSERT_EQ(Read(first + middle + last, kept), 3);
     EXPECT_EQ(kept[2].known, 1);
     EXPECT_EQ(kept[2].words[0], 640);
+}
+
+// Records through the procedure every exchange uses, to the file of a sensor at a station.
+class HistoryRecords : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetHistory();
+        CopyText(historySensor.station, sizeof historySensor.station,
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        char dir[PATH_LEN], name[HISTORY_NAME_LEN];
+        ASSERT_TRUE(HistoryFolder(dir));
+        HistoryFileName(historySensor, name, sizeof name);
+        path_ = std::string(dir) + "/" + name;
+    }
+    void TearDown() override {
+        std::remove(path_.c_str());
+        ResetHistory();
+    }
+    static void Record(int power) {
+        const u16 words[PNUM] = {static_cast<u16>(power)};
+        RecordParameterSet(HISTORY_GET_RAM, words);
+    }
+    std::string path_;
+};
+
+TEST_F(HistoryRecords, TwoScopesAppendingAtOnceNeverGiveTwoSetsOneNumber) {
+    constexpr int kEach = 150;
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    const pid_t other = fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        char start = 0;
+        if (read(go[0], &start, 1) != 1) _exit(2);
+        for (int i = 0; i < kEach; ++i)
+            Record(10000 + i);
+        _exit(historyEnded);
+    }
+    ASSERT_EQ(write(go[1], "!", 1), 1);
+    for (int i = 0; i < kEach; ++i)
+        Record(30000 + i);
+    int status = 0;
+    ASSERT_EQ(waitpid(other, &status, 0), other);
+    close(go[0]);
+    close(go[1]);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0 && historyEnded == 0);
+    static HistoryEntry kept[2 * kEach];
+    HistorySummary summary;
+    ASSERT_EQ(ReadHistoryFile(path_.c_str(), kept, 2 * kEach, &summary), 2 * kEach);
+    EXPECT_EQ(summary.leftOut, 0);
+    // Every record a set of its own, numbered 1, 2, 3 ... in the order of the file.
+    for (int k = 0; k < 2 * kEach; ++k)
+        EXPECT_TRUE(kept[k].set == k + 1 && kept[k].stored == 1) << k;
+}
+
+TEST_F(HistoryRecords, AFileThatIsNoHistoryIsReportedAndLeftAsItIs) {
+    const std::string garbage = "PK\x03\x04 not a history\nsecond line\n";
+    std::ofstream(path_, std::ios::binary) << garbage;
+    Record(700);
+    EXPECT_EQ(std::string(szHistoryProblem),
+              "Parameter history stopped (not a parameter history, left as it is): " + path_);
+    std::stringstream after;
+    after << std::ifstream(path_, std::ios::binary).rdbuf();
+    EXPECT_EQ(after.str(), garbage);
 }
 
 } // namespace
