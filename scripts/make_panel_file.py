@@ -268,13 +268,15 @@ distribution_controls = [
 # The parameter history: the sensors seen, a sensor's entries, and an entry's words beside the
 # panel's and beside what the sensor's RAM and EEPROM hold.
 history_controls = [
-    ctrl(2, "list box", (20, 36, 340, 170), "Sensors, newest first", I32,
+    ctrl(2, "list box", (20, 36, 340, 254), "Sensors, newest first", I32,
          callback="CC_HistorySensor", events=["value changed"]),
-    ctrl(3, "list box", (20, 236, 340, 304), "Entries, newest first", I32,
+    ctrl(3, "list box", (20, 322, 340, 218), "Entries, newest first", I32,
          callback="CC_HistoryEntry", events=["value changed"]),
-    ctrl(8, "text message", (380, 12, 600, 20), type=TEXT, value="", name="EEPROM backup",
+    ctrl(8, "text message", (380, 8, 600, 18), type=TEXT, value="", name="EEPROM backup",
          text_color="0xC00000", bold=True),
-    ctrl(4, "table", (380, 58, 600, 482), "Parameters (≠: differs from the panel)",
+    ctrl(10, "text message", (380, 28, 600, 18), type=TEXT, value="", name="File damage",
+         text_color="0xC00000"),
+    ctrl(4, "table", (380, 66, 600, 474), "Parameters (≠: differs from the panel)",
          columns=["Panel", "Entry", "RAM (read)", "EEPROM (read)"],
          rows=["Light power", "Serial output", "Video threshold", "Analog output mode",
                "Polarity", "Edge evaluation", "Left limit", "Right limit", "Setpoint",
