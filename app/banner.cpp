@@ -4,7 +4,7 @@
 
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 namespace {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "state/callback.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

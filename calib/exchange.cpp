@@ -3,7 +3,7 @@
 #include "link/exchange.h"
 #include "calib/workflow.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

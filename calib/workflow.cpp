@@ -8,7 +8,7 @@
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

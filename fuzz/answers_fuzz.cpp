@@ -23,8 +23,8 @@
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 
 namespace kvor::fuzz {
 namespace {

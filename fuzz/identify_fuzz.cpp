@@ -14,7 +14,7 @@
 #include "fuzz/fuzz_scope.h"
 #include "link/identify.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor::fuzz {
 namespace {

@@ -21,8 +21,8 @@
 #include "params/transfer.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 
 namespace kvor::fuzz {
 namespace {

@@ -4,7 +4,7 @@
 // range of the edge limits. Texts are UTF-8 (the micro sign).
 #include "link/identify.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

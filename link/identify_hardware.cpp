@@ -7,7 +7,7 @@
 #include "link/frame.h"
 #include "link/identify.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -13,7 +13,7 @@
 #include "params/history.h"
 #include "params/transfer.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

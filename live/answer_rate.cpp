@@ -5,7 +5,7 @@
 
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

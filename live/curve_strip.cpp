@@ -4,7 +4,7 @@
 
 #include "live/arrays.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -11,7 +11,7 @@
 #include "live/statistics.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -12,7 +12,7 @@
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -6,7 +6,7 @@
 
 #include "state/state.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

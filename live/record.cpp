@@ -13,7 +13,7 @@
 #include "live/measurement.h"
 #include "state/panel_ids.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -9,7 +9,7 @@
 #include "params/frame_map.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -11,7 +11,7 @@
 #include "live/histogram.h"
 #include "live/measurement.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -8,7 +8,7 @@
 #include "live/run_loop.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

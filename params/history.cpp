@@ -10,7 +10,7 @@
 
 #include "params/history_window.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

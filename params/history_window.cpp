@@ -14,7 +14,7 @@
 #include "params/transfer.h"
 #include "state/panel_ids.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

@@ -8,7 +8,7 @@
 #include "live/curve_strip.h"
 #include "params/frame_map.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -6,7 +6,7 @@
 #include "params/frame_map.h"
 #include "params/panel_map.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

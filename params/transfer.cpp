@@ -9,7 +9,7 @@
 #include "params/panel_map.h"
 #include "params/para_file.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/registry.h"
+#include "runtime/registry.h"
 
 namespace {
 

@@ -1,22 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One control of a panel: its widgets, its value, its attributes and its callback.
+// One control of a panel as the panel file describes it: its value, its attributes and its
+// callback. What shows it (a widget, or nothing in a program without a window) derives from it.
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "ui/runtime.h"
-
-class QLabel;
-class QJsonObject;
+#include "runtime/runtime.h"
 
 namespace kvor::rt {
 
@@ -68,8 +65,8 @@ using Value = std::variant<double, QString>;
 
 class Control {
   public:
-    Control(int panel, const ControlDef& def, QWidget* canvas);
-    virtual ~Control();
+    Control(int panel, const ControlDef& def) : panel_(panel), def_(def) {}
+    virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -77,17 +74,36 @@ class Control {
     int id() const { return def_.id; }
     ValueType type() const { return def_.type; }
     const QString& kind() const { return def_.kind; }
-    QWidget* body() const { return body_; }
 
     virtual int setValue(const Value& value);
     virtual int getValue(Value* value) const;
-    virtual int setAttribute(int attribute, const Value& value);
-    virtual int getAttribute(int attribute, Value* value) const;
+    virtual int setAttribute(int attribute, const Value& value) = 0;
+    virtual int getAttribute(int attribute, Value* value) const = 0;
     // The text the control shows for `value` (a ring's item, a switch's on or off text); false
     // when it shows none of its own.
     virtual bool valueLabel([[maybe_unused]] double value, [[maybe_unused]] QString* label) const {
         return false;
     }
+    // A control made at run time lies over those of the panel file.
+    virtual void raise() {}
+
+    // The operations of single families; -1 when the control is not of that family.
+    virtual int replaceLine(int, const QString&) { return -1; }       // text boxes
+    virtual int load(const QString&) { return -1; }                   // pictures
+    virtual int setItems(const std::vector<RingItem>&, double) { return -1; } // rings
+    // Runs just before the ring's list opens (the port selector reads the port table afresh).
+    virtual int setBeforeOpen(std::function<void()>) { return -1; }
+    virtual int clearItems() { return -1; }                                 // list boxes
+    virtual int insert(int, const QString&, int) { return -1; }             // list boxes
+    virtual int setCell(int, int, const QString&) { return -1; }            // tables
+    virtual int setCellAttribute(int, int, int, int) { return -1; }         // tables
+    virtual int plotXY(const double*, const double*, int, int, int) { return -1; } // graphs
+    virtual int plotRectangle(double, double, double, double, int, int) { return -1; }
+    virtual int deletePlot(int) { return -1; }
+    virtual int setCursor(int, double, double) { return -1; }
+    virtual int setScaling(int, int, double, double) { return -1; } // graphs, strip charts
+    virtual int append(const double*, int, int, int) { return -1; }  // strip charts
+    virtual int setTraceColour(int, int) { return -1; }
 
     void bindCallback(CtrlCallbackPtr callback, int events) {
         callback_ = callback;
@@ -97,28 +113,18 @@ class Control {
     void fire(int event);
 
   protected:
-    // Derived classes create their body widget and then call finish().
-    void finish(QWidget* body);
-    void applyColours();
-    virtual void applyFont();
-    virtual bool showsLabelAbove() const { return true; }
-
     int panel_;
     ControlDef def_;
-    QWidget* canvas_;
-    QPointer<QWidget> body_;
-    QPointer<QLabel> label_;
     CtrlCallbackPtr callback_ = nullptr;
     int events_ = 0;
-    int textColor_ = -1, bgColor_ = -1;
-    QString fontFamily_;
-    int pointSize_ = 0;
 };
 
-std::unique_ptr<Control> MakeControl(int panel, const ControlDef& def, QWidget* canvas);
+// The kinds a panel file may name.
+bool IsKnownKind(const QString& kind);
+// A control that holds its value and attributes and shows nothing: the panel of a program
+// without a window.
+std::unique_ptr<Control> MakeValueControl(int panel, const ControlDef& def);
 
-QColor ToQColor(int rgb);
-int FromQColor(const QColor& colour);
 int ToInt(const Value& value);
 double ToDouble(const Value& value);
 QString ToText(const Value& value);

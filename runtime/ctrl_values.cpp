@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Control values and attributes, text messages made at run time, images and text-box lines.
-#include <QLabel>
-
 #include <cmath>
 #include <cstring>
 
-#include "ui/control_kinds.h"
-#include "ui/program_text.h"
-#include "ui/registry.h"
+#include "runtime/program_text.h"
+#include "runtime/registry.h"
 
 namespace kvor::rt {
 namespace {
@@ -156,18 +153,18 @@ int NewCtrl(int panel, int style, const char* label, int top, int left) {
     def.rect = QRect(left, top, 0, 0);
     def.name = FromProgramText(label);
     def.text = def.name;
-    std::unique_ptr<Control> c = MakeControl(panel, def, p->canvas);
-    c->body()->raise();
+    std::unique_ptr<Control> c = MakeControl(*p, def);
+    c->raise();
     p->controls[def.id] = std::move(c);
     return def.id;
 }
 
 int DisplayImageFile(int panel, int control, const char* file) {
     Control* c = FindControl(panel, control);
-    return c == nullptr || file == nullptr ? -1 : LoadImageInto(c, QString::fromUtf8(file));
+    return c == nullptr || file == nullptr ? -1 : c->load(QString::fromUtf8(file));
 }
 
 int ReplaceTextBoxLine(int panel, int control, int line, const char* text) {
     Control* c = FindControl(panel, control);
-    return c == nullptr ? -1 : ReplaceLineOf(c, line, FromProgramText(text));
+    return c == nullptr ? -1 : c->replaceLine(line, FromProgramText(text));
 }

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The runtime's start, the event loop, event processing inside busy loops, and the clock.
 #include <QAbstractEventDispatcher>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFont>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
@@ -14,18 +12,16 @@
 #include <memory>
 #include <utility>
 
-#include "ui/application_start.h"
-#include "ui/com_dispatch.h"
-#include "ui/desktop_identity.h"
-#include "ui/line_trace.h"
-#include "ui/readback.h"
-#include "ui/registry.h"
-#include "ui/termination.h"
+#include "runtime/com_dispatch.h"
+#include "runtime/readback.h"
+#include "runtime/registry.h"
+#include "runtime/termination.h"
+#include "runtime/view.h"
 
 namespace kvor::rt {
 namespace {
 
-std::unique_ptr<QApplication> g_application;
+std::unique_ptr<QCoreApplication> g_application;
 bool g_quitRequested = false;
 // The clock reading by which the next busy-wait pass must be back; negative: none was named.
 double g_wakeBy = -1;
@@ -92,18 +88,27 @@ int BusyWaitSleepMs() {
 using namespace kvor::rt;
 
 int InitRuntime(ProgramInstance* instance) {
-    if (QApplication::instance() != nullptr) return 1;
+    if (QCoreApplication::instance() != nullptr) return 1;
     if (instance == nullptr || instance->argc < 0) return 0;
-    g_application = StartApplication(instance->argc, instance->argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    ApplyDesktopIdentity();
+    if (View* view = InstalledView()) {
+        g_application = view->startApplication(instance->argc, instance->argv);
+    } else {
+        // The command line is the program's own: the toolkit sees the program name alone.
+        static int coreArgc = 1;
+        static char fallbackName[] = "kvorctl";
+        static char* coreArgv[] = {fallbackName, nullptr};
+        if (instance->argc > 0 && instance->argv != nullptr && instance->argv[0] != nullptr)
+            coreArgv[0] = instance->argv[0];
+        g_application = std::make_unique<QCoreApplication>(coreArgc, coreArgv);
+    }
+    if (!g_application) return 0;
     EndOnTerminationSignals();
     monotonicClock();
     return 1;
 }
 
 void CloseRuntime() {
-    DiscardLineMonitor();
+    if (View* view = InstalledView()) view->closeWindows();
     RemoveAllPanels();
     CloseAllComPorts();
     CloseAllTextFiles();
@@ -137,6 +142,10 @@ int QuitUserInterface(int code) {
     g_quitCode = code;
     g_quitRequested = true;
     return 0;
+}
+
+int TerminationRequested() {
+    return EndingOnSignal() ? 1 : 0;
 }
 
 double Timer() {

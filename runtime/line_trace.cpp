@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/line_trace.h"
+#include "runtime/line_trace.h"
 
 #include <QLoggingCategory>
 
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 #include "wire/codec.h"
 
 Q_LOGGING_CATEGORY(lcSerial, "kvor.serial", QtInfoMsg)

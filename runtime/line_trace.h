@@ -68,7 +68,5 @@ class LineTrace {
 QString FormatTraceEntry(const TraceEntry& entry);
 // "8 measure", "12 calibration", ...; the zero-data 11 is the video read.
 QString CommandName(int command, bool zeroData);
-// Closes the monitor window for good (program end).
-void DiscardLineMonitor();
 
 } // namespace kvor::rt

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/panel_file.h"
+#include "runtime/panel_file.h"
 
 #include <algorithm>
 
@@ -10,8 +10,7 @@
 
 #include <limits>
 
-#include "ui/control_kinds.h"
-#include "ui/registry.h"
+#include "runtime/registry.h"
 
 namespace kvor::rt {
 namespace {
@@ -174,7 +173,7 @@ bool ReadPanelDef(const QString& file, int resource, PanelDef* panel, QString* e
         int bg = 0xECECEC;
         if (!ParseColour(p.value(QLatin1String("bg_color")), &bg))
             return fail(where, QStringLiteral("bg_color is not 0xRRGGBB"));
-        panel->background = ToQColor(bg);
+        panel->background = bg;
         panel->callback = p.value(QLatin1String("callback")).toString();
         if (!panel->callback.isEmpty() && FindPanelCallback(panel->callback) == nullptr)
             return fail(where,

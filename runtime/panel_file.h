@@ -2,13 +2,12 @@
 // Reading the panel file: a JSON document of panels and their controls.
 #pragma once
 
-#include <QColor>
 #include <QSize>
 #include <QString>
 
 #include <vector>
 
-#include "ui/control.h"
+#include "runtime/control.h"
 
 namespace kvor::rt {
 
@@ -16,7 +15,7 @@ struct PanelDef {
     int resource = 0;
     QString title;
     QSize size;
-    QColor background;
+    int background = 0xECECEC; // 0xRRGGBB
     QString callback;
     std::vector<ControlDef> controls;
 };

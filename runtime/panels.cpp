@@ -1,39 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading, showing, hiding and discarding panels.
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
-#include <QWidget>
 
 #include <cstdio>
 
-#include "ui/com_dispatch.h"
-#include "ui/control_kinds.h"
-#include "ui/panel_file.h"
-#include "ui/panel_window.h"
-#include "ui/registry.h"
-#include "ui/replot_pacer.h"
-#include "ui/serial_port_table.h"
+#include "runtime/com_dispatch.h"
+#include "runtime/panel_file.h"
+#include "runtime/registry.h"
+#include "runtime/serial_port_table.h"
+#include "runtime/view.h"
 
 namespace kvor::rt {
 
-bool IsKnownKind(const QString& kind) {
-    static const char* const kinds[] = {
-        "command button", "numeric",     "numeric display", "ring",     "radio button", "check box",
-        "toggle button",  "switch",      "text message",    "text box", "decoration",   "picture",
-        "graph",          "strip chart", "list box",        "table"};
-    for (const char* k : kinds)
-        if (kind == QLatin1String(k)) return true;
-    return false;
-}
-
-std::unique_ptr<Control> MakeControl(int panel, const ControlDef& def, QWidget* canvas) {
-    if (auto c = MakeButtonControl(panel, def, canvas)) return c;
-    if (auto c = MakeNumericControl(panel, def, canvas)) return c;
-    if (auto c = MakeTextControl(panel, def, canvas)) return c;
-    if (auto c = MakeListControl(panel, def, canvas)) return c;
-    if (def.kind == QLatin1String("graph")) return MakeGraphControl(panel, def, canvas);
-    if (def.kind == QLatin1String("strip chart")) return MakeStripChartControl(panel, def, canvas);
-    return nullptr;
+// A control is shown on its panel's window, or held as a value where there is none.
+std::unique_ptr<Control> MakeControl(const Panel& panel, const ControlDef& def) {
+    if (panel.view) return panel.view->makeControl(panel.handle, def);
+    return MakeValueControl(panel.handle, def);
 }
 
 // The port selector lists the port table.
@@ -53,7 +36,7 @@ void ListPortsIn(int panel, int id) {
     if (ring == nullptr) return;
     Value current;
     ring->getValue(&current);
-    SetRingItems(ring, PortTableItems(), ToDouble(current));
+    ring->setItems(PortTableItems(), ToDouble(current));
 }
 
 void ListPortsInEverySelector() {
@@ -66,9 +49,9 @@ void ListPortsInEverySelector() {
 // The list is read again when the operator opens it and when a device comes or goes.
 void MakePortSelector(int panel, Control* ring, double current) {
     RefreshComPortTable(OpenComPortNumbers());
-    SetRingItems(ring, PortTableItems(), current);
+    ring->setItems(PortTableItems(), current);
     const int id = ring->id();
-    SetRingBeforeOpen(ring, [panel, id] {
+    ring->setBeforeOpen([panel, id] {
         RefreshComPortTable(OpenComPortNumbers());
         ListPortsIn(panel, id);
     });
@@ -82,7 +65,7 @@ void MakePortSelector(int panel, Control* ring, double current) {
 using namespace kvor::rt;
 
 int LoadPanel(int, const char* file, int resource) {
-    if (QApplication::instance() == nullptr || file == nullptr) return -1;
+    if (QCoreApplication::instance() == nullptr || file == nullptr) return -1;
     PanelDef def;
     QString error;
     if (!ReadPanelDef(QString::fromUtf8(file), resource, &def, &error)) {
@@ -95,10 +78,9 @@ int LoadPanel(int, const char* file, int resource) {
     panel->callback = def.callback.isEmpty() ? nullptr : FindPanelCallback(def.callback);
     Panel* raw = panel.get();
     const int handle = AddPanel(std::move(panel));
-    raw->window = std::make_unique<PanelWindow>(handle, def.title, def.size, def.background);
-    raw->canvas = raw->window->canvas();
+    if (View* view = InstalledView()) raw->view = view->makePanelView(handle, def);
     for (const ControlDef& c : def.controls) {
-        std::unique_ptr<Control> control = MakeControl(handle, c, raw->canvas);
+        std::unique_ptr<Control> control = MakeControl(*raw, c);
         if (!c.callback.isEmpty()) control->bindCallback(FindCtrlCallback(c.callback), c.events);
         Control* made = control.get();
         raw->controls[c.id] = std::move(control);
@@ -110,15 +92,14 @@ int LoadPanel(int, const char* file, int resource) {
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return -1;
-    p->window->show();
-    p->window->raise();
+    if (p->view) p->view->show();
     return 0;
 }
 
 int HidePanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return -1;
-    p->window->hide();
+    if (p->view) p->view->hide();
     return 0;
 }
 
@@ -135,9 +116,6 @@ int GetPanelControlCount(int panel) {
 
 int SavePanelImage(int panel, const char* pngFile) {
     Panel* p = FindPanel(panel);
-    if (p == nullptr || pngFile == nullptr) return -1;
-    FlushAllReplots();
-    QApplication::processEvents();
-    const QPixmap image = p->window->grab();
-    return image.save(QString::fromUtf8(pngFile), "PNG") ? 0 : -1;
+    if (p == nullptr || pngFile == nullptr || !p->view) return -1;
+    return p->view->savePicture(QString::fromUtf8(pngFile));
 }

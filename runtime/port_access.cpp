@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/port_access.h"
+#include "runtime/port_access.h"
 
 #include <QFile>
 #include <QFileInfo>

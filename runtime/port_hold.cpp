@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/port_hold.h"
+#include "runtime/port_hold.h"
 
 #include <QFile>
 #include <QFileInfo>

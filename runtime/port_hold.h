@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "ui/port_access.h"
+#include "runtime/port_access.h"
 
 namespace kvor::rt {
 

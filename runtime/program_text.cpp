@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Texts across the border between the program (terminated byte strings) and the toolkit.
-#include "ui/program_text.h"
+#include "runtime/program_text.h"
 
 #include <algorithm>
 #include <cstring>

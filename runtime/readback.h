@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 #include "wire/protocol.h"
 
 // ---- control attributes -------------------------------------------------------------------
@@ -107,6 +107,6 @@ long GetEventSleepCount();
 
 // ---- panels -------------------------------------------------------------------------------
 
-// A picture of a panel: SavePanelImage in ui/runtime.h.
+// A picture of a panel: SavePanelImage in runtime/runtime.h.
 // Number of controls on a panel (those created at run time included).
 int GetPanelControlCount(int panel);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/registry.h"
+#include "runtime/registry.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/panel_window.h"
+#include "runtime/view.h"
 
 namespace kvor::rt {
 namespace {
@@ -68,16 +68,12 @@ int FirstPanelWithCallback() {
 void RemovePanel(int handle) {
     auto it = panels().find(handle);
     if (it == panels().end()) return;
-    // Controls go before their window, which owns the widgets.
+    // Controls go before their window, which owns what shows them.
     std::unique_ptr<Panel> panel = std::move(it->second);
     panels().erase(it);
     panel->controls.clear();
-    if (ClosingPanel::is(handle)) {
-        panel->window->hide();
-        panel->window.release()->deleteLater();
-    } else {
-        panel->window.reset();
-    }
+    if (panel->view && ClosingPanel::is(handle)) panel->view->discardLater();
+    panel->view.reset();
 }
 
 ClosingPanel::ClosingPanel(int handle) : previous_(g_closingHandle) {

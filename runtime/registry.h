@@ -7,19 +7,17 @@
 #include <map>
 #include <memory>
 
-#include "ui/control.h"
-#include "ui/runtime.h"
+#include "runtime/control.h"
+#include "runtime/runtime.h"
+#include "runtime/view.h"
 
 namespace kvor::rt {
-
-class PanelWindow;
 
 struct Panel {
     int handle = 0;
     int resource = 0;
     QString file;
-    std::unique_ptr<PanelWindow> window;
-    QWidget* canvas = nullptr;
+    std::unique_ptr<PanelView> view; // null in a program without windows
     std::map<int, std::unique_ptr<Control>> controls;
     PanelCallbackPtr callback = nullptr;
     int nextNewId = 1000;
@@ -32,6 +30,8 @@ Panel* FindPanel(int handle);
 Control* FindControl(int panel, int control);
 int AddPanel(std::unique_ptr<Panel> panel); // returns the handle
 void RemovePanel(int handle);
+// A control of a panel: shown on its window, or held as a value where the panel has none.
+std::unique_ptr<Control> MakeControl(const Panel& panel, const ControlDef& def);
 void RemoveAllPanels();
 // The first panel loaded that has a panel callback (the program's main panel); 0 when none has.
 int FirstPanelWithCallback();
@@ -50,7 +50,7 @@ class ClosingPanel {
     int previous_;
 };
 
-// While the program sets a value, widgets change without raising events.
+// While the program sets a value, what shows it changes without raising events.
 class ProgramSetting {
   public:
     ProgramSetting();

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The scope's runtime: panels, controls, graphs, strip chart, pop-ups, array files,
 // serial ports, clock and events. This header is the whole surface that the program
-// (app/, link/, params/, live/, calib/) sees; it contains nothing of the toolkit.
+// (app/, cli/, link/, params/, live/, calib/) sees; it contains nothing of the toolkit.
+// A program with windows installs them first (ui/windows.h); without them the panels hold
+// their values and attributes and show nothing, and no window toolkit is loaded.
 //
 // Conventions: panel handles and control ids are plain ints; every call returns an int,
 // 0 (or a handle, or a count) on success and a negative code on failure. Colours are 0xRRGGBB.
@@ -55,6 +57,10 @@ void WakeNoLaterThan(double timerReading);
 // callback it was called from) has handed control back to events.
 using DeferredCallbackPtr = void (*)(void* callbackData);
 int PostDeferredCall(DeferredCallbackPtr function, void* callbackData);
+// 1 once a termination signal (SIGTERM, SIGINT, SIGHUP) has come. With windows it closes the
+// main panel as its close box would; without them the program ends its work when it sees this
+// (a second signal ends the process at once).
+int TerminationRequested();
 // Dispatches events until QuitUserInterface; returns the code given to it.
 int RunUserInterface();
 // Ends RunUserInterface once the callback that is running (and every callback it was called
@@ -194,6 +200,9 @@ int SetTraceAttribute(int panel, int control, int trace, int attribute, int valu
 // ---- pop-ups and files --------------------------------------------------------------------
 
 int MessagePopup(const char* title, const char* message);
+// Without windows a pop-up waits for nobody: its texts are kept, oldest first, for the program
+// to say in its own way. Returns 1 with the oldest one kept (and forgets it), else 0.
+int TakeKeptPopup(char* title, std::size_t titleSize, char* message, std::size_t messageSize);
 
 enum : int { VAL_OK_BUTTON = 0, VAL_SAVE_BUTTON = 1, VAL_LOAD_BUTTON = 2, VAL_SELECT_BUTTON = 3 };
 enum : int { VAL_NO_FILE_SELECTED = 0, VAL_EXISTING_FILE_SELECTED = 1, VAL_NEW_FILE_SELECTED = 2 };
@@ -311,6 +320,21 @@ int AddReportGraph(int report, int panel, int control);
 int SaveReportPDF(int report, const char* pdfFile);
 int DiscardReport(int report);
 
+// ---- a program without windows ------------------------------------------------------------
+
+// Makes the port table the given devices (':'-separated paths, "simulated" for the simulated
+// sensor), as KVOR_COM_PORTS does: port 1 is the first. Returns 0 or a negative code.
+int NameComPorts(const char* devices);
+// The name of the machine the program runs on (the station).
+int GetStationName(char* text, std::size_t size);
+// 1 when standard input (0), output (1) or error (2) is a terminal, else 0.
+int IsTerminal(int stream);
+// Runs `count` copies of this program at the same time, copy i with the arguments argvs[i] (a
+// null-terminated list without the program name), and hands their output on whole line by whole
+// line, standard output to standard output, error to error. Returns the highest exit status (a
+// copy that did not start or crashed counts 1), negative when none could be run.
+int RunProgramCopies(int count, const char* const* const* argvs);
+
 // ---- clock --------------------------------------------------------------------------------
 
 // Seconds since an arbitrary origin, monotonic, sub-millisecond resolution.
@@ -375,4 +399,4 @@ int GetComPortLabel(int port, char* text, std::size_t size);
 int IsSimulatedComPort(int port);
 
 // Read-back and test calls (plots, strip-chart traces, pop-ups answered without a person):
-// see ui/readback.h.
+// see runtime/readback.h.

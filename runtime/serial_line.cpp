@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/serial_line.h"
+#include "runtime/serial_line.h"
 
 #include <QElapsedTimer>
 
 #include <algorithm>
 #include <optional>
 
-#include "ui/port_hold.h"
-#include "ui/runtime.h"
+#include "runtime/port_hold.h"
+#include "runtime/runtime.h"
 
 #ifdef Q_OS_UNIX
 #include <cerrno>

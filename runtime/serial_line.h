@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "ui/port_access.h"
+#include "runtime/port_access.h"
 
 namespace kvor::rt {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/serial_port_table.h"
+#include "runtime/serial_port_table.h"
 
-#include "ui/com_dispatch.h"
+#include "runtime/com_dispatch.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -8,7 +8,7 @@
 #include <set>
 #include <vector>
 
-#include "ui/port_access.h"
+#include "runtime/port_access.h"
 
 namespace kvor::rt {
 

@@ -9,14 +9,14 @@
 #include <map>
 #include <vector>
 
-#include "ui/com_dispatch.h"
-#include "ui/line_trace.h"
-#include "ui/program_text.h"
-#include "ui/registry.h"
-#include "ui/runtime.h"
-#include "ui/serial_line.h"
-#include "ui/serial_port_table.h"
-#include "ui/simulated_port.h"
+#include "runtime/com_dispatch.h"
+#include "runtime/line_trace.h"
+#include "runtime/program_text.h"
+#include "runtime/registry.h"
+#include "runtime/runtime.h"
+#include "runtime/serial_line.h"
+#include "runtime/serial_port_table.h"
+#include "runtime/simulated_port.h"
 
 namespace kvor::rt {
 namespace {

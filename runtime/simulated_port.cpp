@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/simulated_port.h"
+#include "runtime/simulated_port.h"
 
 #include <QCoreApplication>
 #include <QDir>

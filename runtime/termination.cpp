@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/termination.h"
+#include "runtime/termination.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QSocketNotifier>
-#include <QWidget>
 
-#include "ui/com_dispatch.h"
-#include "ui/panel_window.h"
-#include "ui/registry.h"
-#include "ui/runtime.h"
+#include "runtime/com_dispatch.h"
+#include "runtime/registry.h"
+#include "runtime/runtime.h"
+#include "runtime/view.h"
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -23,8 +22,6 @@ namespace kvor::rt {
 namespace {
 
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
-// Pop-ups stacked on one another: a bound, in case one opens another as it closes.
-constexpr int kMostPopups = 16;
 int g_pipe[2] = {-1, -1};
 bool g_ending = false;
 
@@ -49,13 +46,14 @@ void SignalArrived() {
     g_ending = true;
     const int panel = FirstPanelWithCallback();
     Panel* main = FindPanel(panel);
-    if (main == nullptr || !main->window) {
+    View* view = InstalledView();
+    if (view == nullptr) return; // no window to close: the program sees it and ends its work
+    if (main == nullptr || !main->view) {
         EndAsUsual(byte);
         return;
     }
-    for (int i = 0; i < kMostPopups && QApplication::activeModalWidget() != nullptr; ++i)
-        QApplication::activeModalWidget()->close();
-    main->window->close(); // the close box: the program's own way to end
+    view->closePopups();
+    main->view->close(); // the close box: the program's own way to end
 }
 
 } // namespace

@@ -18,7 +18,7 @@
 #include <map>
 #include <memory>
 
-#include "ui/registry.h"
+#include "runtime/registry.h"
 
 namespace kvor::rt {
 namespace {

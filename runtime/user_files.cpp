@@ -6,8 +6,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 
-#include "ui/program_text.h"
-#include "ui/registry.h"
+#include "runtime/program_text.h"
+#include "runtime/registry.h"
 
 namespace kvor::rt {
 namespace {

@@ -1,32 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/control.h"
+#include "ui/widget_control.h"
 
 #include <QAccessible>
 #include <QLabel>
 
 #include <cmath>
 
-#include "ui/registry.h"
+#include "runtime/registry.h"
 
 namespace kvor::rt {
-
-const char* ValueTypeName(ValueType type) {
-    switch (type) {
-    case ValueType::None:
-        return "none";
-    case ValueType::U16:
-        return "u16";
-    case ValueType::I32:
-        return "i32";
-    case ValueType::R32:
-        return "r32";
-    case ValueType::R64:
-        return "r64";
-    case ValueType::Text:
-        return "text";
-    }
-    return "?";
-}
 
 QColor ToQColor(int rgb) {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -35,35 +17,17 @@ int FromQColor(const QColor& colour) {
     return (colour.red() << 16) | (colour.green() << 8) | colour.blue();
 }
 
-double ToDouble(const Value& value) {
-    if (const double* d = std::get_if<double>(&value)) return *d;
-    return std::get<QString>(value).toDouble();
-}
-
-int ToInt(const Value& value) {
-    const double d = ToDouble(value);
-    if (!std::isfinite(d)) return 0;
-    if (d >= 2147483647.0) return 2147483647;
-    if (d <= -2147483648.0) return -2147483647 - 1;
-    return static_cast<int>(d);
-}
-
-QString ToText(const Value& value) {
-    if (const QString* s = std::get_if<QString>(&value)) return *s;
-    return QString::number(std::get<double>(value));
-}
-
-Control::Control(int panel, const ControlDef& def, QWidget* canvas)
-    : panel_(panel), def_(def), canvas_(canvas), textColor_(def.textColor), bgColor_(def.bgColor),
+WidgetControl::WidgetControl(int panel, const ControlDef& def, QWidget* canvas)
+    : Control(panel, def), canvas_(canvas), textColor_(def.textColor), bgColor_(def.bgColor),
       pointSize_(def.pointSize) {}
 
-Control::~Control() {
+WidgetControl::~WidgetControl() {
     // The window owns the widgets; a control discarded on its own takes its widgets along.
     if (label_) label_->deleteLater();
     if (body_) body_->deleteLater();
 }
 
-void Control::finish(QWidget* body) {
+void WidgetControl::finish(QWidget* body) {
     body_ = body;
     body->setParent(canvas_);
     body->setGeometry(def_.rect);
@@ -93,7 +57,7 @@ void Control::finish(QWidget* body) {
     if (label_) label_->setVisible(def_.visible);
 }
 
-void Control::applyColours() {
+void WidgetControl::applyColours() {
     if (!body_) return;
     QPalette palette = body_->palette();
     if (textColor_ >= 0) {
@@ -109,7 +73,7 @@ void Control::applyColours() {
     body_->setPalette(palette);
 }
 
-void Control::applyFont() {
+void WidgetControl::applyFont() {
     if (!body_) return;
     QFont f = body_->font();
     if (!fontFamily_.isEmpty() && fontFamily_ != QLatin1String(VAL_APP_META_FONT)) {
@@ -121,21 +85,7 @@ void Control::applyFont() {
     body_->setFont(f);
 }
 
-void Control::fire(int event) {
-    if (ProgramSetting::active() || callback_ == nullptr) return;
-    if ((events_ & (1 << event)) == 0) return;
-    callback_(panel_, def_.id, event, nullptr, 0, 0);
-}
-
-int Control::setValue(const Value&) {
-    return ReportMisuse("SetCtrlVal", panel_, def_.id, "this control holds no value");
-}
-
-int Control::getValue(Value*) const {
-    return ReportMisuse("GetCtrlVal", panel_, def_.id, "this control holds no value");
-}
-
-int Control::setAttribute(int attribute, const Value& value) {
+int WidgetControl::setAttribute(int attribute, const Value& value) {
     if (!body_) return -1;
     switch (attribute) {
     case ATTR_DIMMED:
@@ -190,7 +140,7 @@ int Control::setAttribute(int attribute, const Value& value) {
     }
 }
 
-int Control::getAttribute(int attribute, Value* value) const {
+int WidgetControl::getAttribute(int attribute, Value* value) const {
     if (!body_) return -1;
     switch (attribute) {
     case ATTR_DIMMED:

@@ -14,7 +14,7 @@
 #include "state/state.h"
 #include "tests/program/fault_support.h"
 #include "tests/support/harness.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

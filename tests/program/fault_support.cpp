@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include "state/panel_ids.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 
 namespace kvor::test {
 namespace {

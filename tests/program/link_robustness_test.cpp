@@ -17,7 +17,7 @@
 #include "state/state.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 namespace {

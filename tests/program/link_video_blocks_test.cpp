@@ -10,7 +10,7 @@
 #include "link/video_blocks.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

@@ -32,8 +32,8 @@
 #include "state/state.h"
 #include "tests/support/harness.h"
 #include "tests/support/statistics_reference.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 namespace {

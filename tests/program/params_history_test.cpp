@@ -19,8 +19,8 @@
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

@@ -27,8 +27,8 @@
 #include "state/state.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 
 namespace kvor::test {
 namespace {

@@ -17,8 +17,8 @@
 #include "state/state.h"
 #include "tests/program/fault_support.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

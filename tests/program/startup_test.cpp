@@ -16,7 +16,7 @@
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
+#include "runtime/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
+#include "runtime/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -13,8 +13,8 @@
 #include <sys/stat.h>
 
 #include "tests/runtime/serial_pty.h"
-#include "ui/line_trace.h"
-#include "ui/readback.h"
+#include "runtime/line_trace.h"
+#include "runtime/readback.h"
 
 namespace kvor::test {
 namespace {

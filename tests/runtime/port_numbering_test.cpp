@@ -12,7 +12,7 @@
 #include "tests/runtime/panel_fixture.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
-#include "ui/serial_port_table.h"
+#include "runtime/serial_port_table.h"
 
 namespace kvor::test {
 namespace {

@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "tests/runtime/serial_pty.h"
-#include "ui/serial_port_table.h"
-#include "ui/simulated_port.h"
+#include "runtime/serial_port_table.h"
+#include "runtime/simulated_port.h"
 
 namespace kvor::test {
 namespace {

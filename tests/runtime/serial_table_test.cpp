@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/runtime/serial_pty.h"
-#include "ui/readback.h"
+#include "runtime/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "params/history.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 namespace {
