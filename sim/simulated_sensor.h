@@ -58,6 +58,9 @@ struct Faults {
     // Parameter answers (reads, writes, teach) carry this command word instead of the
     // request's (-1: the request's).
     int parameterAnswerWord = -1;
+    // Writes to RAM and EEPROM are answered as usual but change nothing: a sensor that does not
+    // keep what it is sent.
+    bool forgetWrites = false;
 };
 
 struct Options {
