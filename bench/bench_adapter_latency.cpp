@@ -9,13 +9,13 @@
 
 #include "app/startup.h"
 #include "live/run_loop.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "sim/simulated_sensor.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "runtime/readback.h"
-#include "runtime/runtime.h"
-#include "wire/protocol.h"
 #include "ui/windows.h"
+#include "wire/protocol.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "live/curve_strip.h"
 #include "live/measurement.h"
 #include "live/run_loop.h"
-#include "state/state.h"
 #include "runtime/runtime.h"
+#include "state/state.h"
 #include "ui/windows.h"
 
 int main(int argc, char** argv) {

@@ -9,8 +9,8 @@
 #include "runtime/line_trace.h"
 #include "runtime/readback.h"
 #include "runtime/runtime.h"
-#include "wire/protocol.h"
 #include "ui/windows.h"
+#include "wire/protocol.h"
 
 namespace {
 

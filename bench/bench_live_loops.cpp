@@ -25,9 +25,9 @@
 #endif
 #include "live/run_loop.h"
 #include "live/video_mode.h"
-#include "sim/simulated_sensor.h"
 #include "runtime/readback.h"
 #include "runtime/runtime.h"
+#include "sim/simulated_sensor.h"
 #include "ui/windows.h"
 
 namespace {

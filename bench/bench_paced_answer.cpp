@@ -13,10 +13,10 @@
 
 #include "app/startup.h"
 #include "live/run_loop.h"
-#include "state/panel_ids.h"
-#include "state/state.h"
 #include "runtime/readback.h"
 #include "runtime/runtime.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/windows.h"
 
 int main(int argc, char** argv) {

@@ -13,10 +13,10 @@
 
 #include "app/startup.h"
 #include "live/run_loop.h"
+#include "runtime/runtime.h"
 #include "sim/simulated_sensor.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "runtime/runtime.h"
 #include "ui/windows.h"
 
 namespace {

@@ -99,8 +99,8 @@ int RunLoop() {
     Progress(measureStart, "");
     const bool enough = stoppedBySignal || (cli.count > 0 && answersSeen >= cli.count) ||
                         (cli.seconds > 0 && Timer() - measureStart >= cli.seconds);
-    if (!enough) return Fail(EXIT_SILENT, "the sensor stopped answering after %d answers",
-                             answersSeen);
+    if (!enough)
+        return Fail(EXIT_SILENT, "the sensor stopped answering after %d answers", answersSeen);
     return EXIT_DONE;
 }
 
@@ -147,8 +147,8 @@ int CommandGauge() {
             QuotedPort(), gaugeTaken, gaugeRef, gaugeTol, mean, s, bias, cg, cgk,
             verdict == 1 ? "true" : "false");
     else
-        Say("readings %d  mean %s um  s %s um  bias %s um  Cg %s  Cgk %s  %s", gaugeTaken, mean,
-            s, bias, cg, cgk, said);
+        Say("readings %d  mean %s um  s %s um  bias %s um  Cg %s  Cgk %s  %s", gaugeTaken, mean, s,
+            bias, cg, cgk, said);
     return verdict == 1 ? EXIT_DONE : EXIT_FAILED;
 }
 

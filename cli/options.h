@@ -22,13 +22,13 @@ struct CliOptions {
     const char* command;
     const char* ports[CLI_MAX_PORTS];
     i32 portCount;
-    i32 json;        // --json, or --format json
-    i32 csv;         // --format csv
-    i32 named;       // lines name their port (a copy run for one of several ports)
-    i32 fromEeprom;  // get --from eeprom
-    i32 toEeprom;    // send --to eeprom
-    i32 storeGiven;  // --from / --to given
-    const char* out; // get --out FILE.dat
+    i32 json;         // --json, or --format json
+    i32 csv;          // --format csv
+    i32 named;        // lines name their port (a copy run for one of several ports)
+    i32 fromEeprom;   // get --from eeprom
+    i32 toEeprom;     // send --to eeprom
+    i32 storeGiven;   // --from / --to given
+    const char* out;  // get --out FILE.dat
     const char* file; // send FILE.dat
     i32 dryRun, yes;
     i32 count;       // measure --count, gauge --count

@@ -11,8 +11,8 @@
 #include "cli/options.h"
 #include "cli/session.h"
 #include "params/frame_map.h"
-#include "params/para_file.h"
 #include "params/panel_map.h"
+#include "params/para_file.h"
 #include "params/transfer.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
@@ -28,11 +28,21 @@ struct ParameterRow {
 };
 // By frame word; word 15 is the trigger mode from firmware 240 on, else the delta tolerance.
 const ParameterRow kRows[PNUM] = {
-    {"power", MAIN_POWER},          {"rs232_mode", MAIN_RS232MODE}, {"threshold", MAIN_THRESHOLD},
-    {"analog_mode", MAIN_ANAMODE},  {"polarity", MAIN_POLARITY},    {"edge_mode", MAIN_EMODE},
-    {"edge_left", MAIN_EDGE_LEFT},  {"edge_right", MAIN_EDGE_RIGHT}, {"setpoint", MAIN_SETPOINT},
-    {"tolerance", MAIN_TOLERANCE},  {"op_mode", MAIN_OPMODE},       {"hardware_mode", MAIN_HWMODE},
-    {"factor", 0},                  {"offset", 0},                  {"average", MAIN_AVERAGE},
+    {"power", MAIN_POWER},
+    {"rs232_mode", MAIN_RS232MODE},
+    {"threshold", MAIN_THRESHOLD},
+    {"analog_mode", MAIN_ANAMODE},
+    {"polarity", MAIN_POLARITY},
+    {"edge_mode", MAIN_EMODE},
+    {"edge_left", MAIN_EDGE_LEFT},
+    {"edge_right", MAIN_EDGE_RIGHT},
+    {"setpoint", MAIN_SETPOINT},
+    {"tolerance", MAIN_TOLERANCE},
+    {"op_mode", MAIN_OPMODE},
+    {"hardware_mode", MAIN_HWMODE},
+    {"factor", 0},
+    {"offset", 0},
+    {"average", MAIN_AVERAGE},
     {"delta_tolerance", MAIN_DELTATOL},
 };
 
@@ -87,7 +97,12 @@ void PrintSet(const u16* words, int eeprom) {
     for (int w = 0; w < PNUM; ++w) {
         char shown[96];
         ShownValue(w, words[w], shown, sizeof shown);
-        Say("%2d  %-16s %-24s %5u", w, NameOf(w), shown, unsigned{words[w]});
+        // Padded by characters, not bytes: "–" and "µ" take one column each.
+        int columns = 0;
+        for (const char* c = shown; *c != '\0'; ++c)
+            columns += (*c & 0xC0) != 0x80 ? 1 : 0;
+        Say("%2d  %-16s %s%*s %5u", w, NameOf(w), shown, columns < 24 ? 24 - columns : 0, "",
+            unsigned{words[w]});
     }
 }
 
@@ -161,8 +176,8 @@ int CommandSend() {
         ShownValue(w, before[w], was, sizeof was);
         ShownValue(w, after[w], will, sizeof will);
         if (cli.json)
-            Say("{\"port\":%s,\"word\":%d,\"name\":\"%s\",\"raw\":%u,\"new_raw\":%u}",
-                QuotedPort(), w, NameOf(w), unsigned{before[w]}, unsigned{after[w]});
+            Say("{\"port\":%s,\"word\":%d,\"name\":\"%s\",\"raw\":%u,\"new_raw\":%u}", QuotedPort(),
+                w, NameOf(w), unsigned{before[w]}, unsigned{after[w]});
         else
             Say("%2d  %-16s %s (%u) -> %s (%u)", w, NameOf(w), was, unsigned{before[w]}, will,
                 unsigned{after[w]});
@@ -224,8 +239,8 @@ int CommandBackup() {
         if (WriteParaFile(path, eeprom ? pp : ram) < 0)
             return Fail(EXIT_FAILED, "cannot write %s", path);
         if (cli.json)
-            Say("{\"port\":%s,\"store\":\"%s\",\"file\":%s}", QuotedPort(),
-                StoreName(eeprom), Quoted(path));
+            Say("{\"port\":%s,\"store\":\"%s\",\"file\":%s}", QuotedPort(), StoreName(eeprom),
+                Quoted(path));
         else
             Say("%-6s %s", StoreName(eeprom), path);
     }

@@ -51,8 +51,9 @@ bool TakePopup(char* text, int size) {
     return true;
 }
 
+// JSON objects carry their port; text and CSV lines name it first.
 void Prefix(FILE* stream) {
-    if (cli.named) std::fprintf(stream, cli.csv ? "%s," : "%-14s ", cliPortName);
+    if (cli.named && !cli.json) std::fprintf(stream, cli.csv ? "%s," : "%-14s ", cliPortName);
 }
 
 } // namespace

@@ -7,10 +7,10 @@
 #include <unistd.h>
 
 #include "app/startup.h"
-#include "state/panel_ids.h"
-#include "state/state.h"
 #include "runtime/readback.h"
 #include "runtime/runtime.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
 #include "ui/windows.h"
 
 namespace kvor::fuzz {

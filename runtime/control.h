@@ -88,21 +88,21 @@ class Control {
     virtual void raise() {}
 
     // The operations of single families; -1 when the control is not of that family.
-    virtual int replaceLine(int, const QString&) { return -1; }       // text boxes
-    virtual int load(const QString&) { return -1; }                   // pictures
+    virtual int replaceLine(int, const QString&) { return -1; }               // text boxes
+    virtual int load(const QString&) { return -1; }                           // pictures
     virtual int setItems(const std::vector<RingItem>&, double) { return -1; } // rings
     // Runs just before the ring's list opens (the port selector reads the port table afresh).
     virtual int setBeforeOpen(std::function<void()>) { return -1; }
-    virtual int clearItems() { return -1; }                                 // list boxes
-    virtual int insert(int, const QString&, int) { return -1; }             // list boxes
-    virtual int setCell(int, int, const QString&) { return -1; }            // tables
-    virtual int setCellAttribute(int, int, int, int) { return -1; }         // tables
+    virtual int clearItems() { return -1; }                                        // list boxes
+    virtual int insert(int, const QString&, int) { return -1; }                    // list boxes
+    virtual int setCell(int, int, const QString&) { return -1; }                   // tables
+    virtual int setCellAttribute(int, int, int, int) { return -1; }                // tables
     virtual int plotXY(const double*, const double*, int, int, int) { return -1; } // graphs
     virtual int plotRectangle(double, double, double, double, int, int) { return -1; }
     virtual int deletePlot(int) { return -1; }
     virtual int setCursor(int, double, double) { return -1; }
     virtual int setScaling(int, int, double, double) { return -1; } // graphs, strip charts
-    virtual int append(const double*, int, int, int) { return -1; }  // strip charts
+    virtual int append(const double*, int, int, int) { return -1; } // strip charts
     virtual int setTraceColour(int, int) { return -1; }
 
     void bindCallback(CtrlCallbackPtr callback, int events) {

@@ -4,8 +4,8 @@
 // itself that run at once (one per sensor: every copy has the program's globals of its own).
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QSysInfo>
 #include <QProcess>
+#include <QSysInfo>
 #include <QThread>
 
 #include <cstdio>
@@ -79,17 +79,16 @@ int RunProgramCopies(int count, const char* const* const* argvs) {
             if (c.ended) continue;
             QProcess& p = *c.process;
             // A copy that could not start, or ended, is taken with what it wrote.
-            const bool failedToStart = p.state() == QProcess::NotRunning &&
-                                       p.error() == QProcess::FailedToStart;
-            const bool ended = failedToStart || p.waitForFinished(0) ||
-                               p.state() == QProcess::NotRunning;
+            const bool failedToStart =
+                p.state() == QProcess::NotRunning && p.error() == QProcess::FailedToStart;
+            const bool ended =
+                failedToStart || p.waitForFinished(0) || p.state() == QProcess::NotRunning;
             PassLines(p, c.out, c.err, ended);
             if (!ended) continue;
             c.ended = true;
             --running;
-            const int status = failedToStart || p.exitStatus() != QProcess::NormalExit
-                                   ? 1
-                                   : p.exitCode();
+            const int status =
+                failedToStart || p.exitStatus() != QProcess::NormalExit ? 1 : p.exitCode();
             if (status > highest) highest = status;
         }
         if (running > 0) copies.front().process->waitForReadyRead(20);

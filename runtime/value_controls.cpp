@@ -188,9 +188,8 @@ class Ring : public ValueControl {
 
   private:
     bool carries(double v) const {
-        return std::any_of(items_.begin(), items_.end(), [v](const RingItem& i) {
-            return i.value == v;
-        });
+        return std::any_of(items_.begin(), items_.end(),
+                           [v](const RingItem& i) { return i.value == v; });
     }
     std::vector<RingItem> items_;
     double value_ = 0;

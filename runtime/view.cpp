@@ -59,8 +59,8 @@ int FileSelectPopupPath(const char* defaultDirectory, const char* defaultFileNam
                         int allowMakeDirectory, char* path, std::size_t pathSize) {
     if (View* view = InstalledView())
         return view->fileSelectPopup(defaultDirectory, defaultFileName, fileTypeList, title,
-                                     buttonLabel, restrictDirectory, restrictExtension,
-                                     allowCancel, allowMakeDirectory, path, pathSize);
+                                     buttonLabel, restrictDirectory, restrictExtension, allowCancel,
+                                     allowMakeDirectory, path, pathSize);
     // Nobody picks a file: as if cancelled.
     if (path == nullptr || pathSize == 0) return -1;
     path[0] = '\0';

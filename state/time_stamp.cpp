@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "state/state.h"
 #include "runtime/runtime.h"
+#include "state/state.h"
 
 namespace kvor {
 
@@ -38,7 +38,8 @@ void UtcTimeISO(char* text, int size) {
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
-    int millis = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    int millis =
+        static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
     if (millis < 0) millis += 1000;
     std::tm utc{};
     if (const std::tm* t = std::gmtime(&seconds)) utc = *t;

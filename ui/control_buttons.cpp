@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/control_kinds.h"
 #include "runtime/registry.h"
+#include "ui/control_kinds.h"
 #include "ui/switch_widget.h"
 
 namespace kvor::rt {
@@ -14,7 +14,8 @@ namespace {
 // Left click when the mouse button goes down, commit when it is released over the button.
 class CommandButton : public WidgetControl {
   public:
-    CommandButton(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
+    CommandButton(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         auto* button = new QPushButton(def.label);
         button->setAutoDefault(false);
         QObject::connect(button, &QPushButton::pressed, [this] { fire(EVENT_LEFT_CLICK); });

@@ -4,10 +4,10 @@
 #include <QListWidget>
 #include <QTableWidget>
 
-#include "ui/control_kinds.h"
 #include "runtime/program_text.h"
 #include "runtime/readback.h"
 #include "runtime/registry.h"
+#include "ui/control_kinds.h"
 
 namespace kvor::rt {
 namespace {

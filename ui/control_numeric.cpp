@@ -11,9 +11,9 @@
 #include <cmath>
 #include <limits>
 
+#include "runtime/registry.h"
 #include "ui/accessible_readout.h"
 #include "ui/control_kinds.h"
-#include "runtime/registry.h"
 
 namespace kvor::rt {
 namespace {
@@ -93,7 +93,8 @@ double TypeHigh(ValueType type) {
 
 class NumericEntry : public WidgetControl {
   public:
-    NumericEntry(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
+    NumericEntry(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         box_ = new EntryBox;
         const bool integer = def.type == ValueType::U16 || def.type == ValueType::I32;
         box_->setDecimals(integer ? 0 : std::max(0, def.precision));

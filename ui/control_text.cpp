@@ -9,16 +9,17 @@
 
 #include <functional>
 
+#include "runtime/registry.h"
 #include "ui/accessible_readout.h"
 #include "ui/control_kinds.h"
-#include "runtime/registry.h"
 
 namespace kvor::rt {
 namespace {
 
 class TextMessage : public WidgetControl {
   public:
-    TextMessage(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
+    TextMessage(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         label_body_ = new Readout(false, def.text);
         if (def.align == QLatin1String("center")) label_body_->setAlignment(Qt::AlignCenter);
         if (def.align == QLatin1String("sunken")) {
@@ -202,7 +203,8 @@ class Ring : public WidgetControl {
 
 class Decoration : public WidgetControl {
   public:
-    Decoration(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
+    Decoration(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         frame_ = new QFrame;
         frame_->setFrameShape(def.frameColor >= 0 ? QFrame::NoFrame : QFrame::StyledPanel);
         frame_->setAutoFillBackground(true);

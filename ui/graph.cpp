@@ -6,10 +6,10 @@
 #include <cmath>
 #include <vector>
 
-#include "ui/control_kinds.h"
-#include "ui/plot_widget.h"
 #include "runtime/readback.h"
 #include "runtime/registry.h"
+#include "ui/control_kinds.h"
+#include "ui/plot_widget.h"
 #include "ui/replot_pacer.h"
 
 namespace kvor::rt {
@@ -106,7 +106,8 @@ namespace {
 
 class GraphControl : public WidgetControl {
   public:
-    GraphControl(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
+    GraphControl(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         plot_ = new PlotWidget;
         StylePlot(plot_, def);
         axes_[VAL_XAXIS] = {VAL_MANUAL, def.xMin, def.xMax};

@@ -8,10 +8,10 @@
 #include <limits>
 #include <vector>
 
-#include "ui/control_kinds.h"
-#include "ui/plot_widget.h"
 #include "runtime/readback.h"
 #include "runtime/registry.h"
+#include "ui/control_kinds.h"
+#include "ui/plot_widget.h"
 #include "ui/replot_pacer.h"
 
 namespace kvor::rt {
@@ -117,7 +117,8 @@ class Traces : public LiveDrawing {
 
 class StripChart : public WidgetControl {
   public:
-    StripChart(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
+    StripChart(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         plot_ = new PlotWidget;
         StylePlot(plot_, def);
         pacer_ = new ReplotPacer(plot_);                                   // owned by the plot

@@ -16,12 +16,12 @@
 #include <optional>
 
 #include "app/startup.h"
-#include "state/panel_ids.h"
-#include "state/state.h"
-#include "ui/panel_window.h"
 #include "runtime/readback.h"
 #include "runtime/registry.h"
 #include "runtime/runtime.h"
+#include "state/panel_ids.h"
+#include "state/state.h"
+#include "ui/panel_window.h"
 #include "wire/protocol.h"
 
 namespace kvor::test {
