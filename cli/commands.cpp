@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "cli/options.h"
 #include "cli/session.h"
@@ -38,16 +39,21 @@ int CommandIdentify() {
     GetCtrlVal(pPopup, POP_DESCRIPTION, description);
     for (char* c = description; *c != '\0'; ++c)
         if (*c == '\n') *c = ';';
+    // The firmware text comes padded with blanks to its full length.
+    char version[sizeof szVersion];
+    CopyText(version, sizeof version, szVersion);
+    for (std::size_t n = std::strlen(version); n > 0 && version[n - 1] == ' '; --n)
+        version[n - 1] = '\0';
     if (cli.json) {
         char firmware[200];
-        JsonText(firmware, sizeof firmware, szVersion);
+        JsonText(firmware, sizeof firmware, version);
         Say("{\"port\":%s,\"firmware\":%s,\"ccd_type\":%u,\"pixels\":%u,\"virtual_pixels\":%u,"
             "\"board_type\":%u,\"description\":%s}",
             QuotedPort(), firmware, unsigned{ccdtype}, unsigned{ccdmaxpixel},
             unsigned{ccdvirtpixel}, unsigned{pcbtype}, Quoted(description));
         return EXIT_DONE;
     }
-    Say("firmware        %s", szVersion);
+    Say("firmware        %s", version);
     Say("ccd type        %u", unsigned{ccdtype});
     Say("pixels          %u", unsigned{ccdmaxpixel});
     Say("virtual pixels  %u", unsigned{ccdvirtpixel});

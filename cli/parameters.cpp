@@ -3,10 +3,13 @@
 // its control (a ring's item, the factor and offset of the pop-up), with the raw word.
 #include "cli/parameters.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <initializer_list>
+#include <system_error>
 
 #include "cli/options.h"
 #include "cli/session.h"
@@ -123,6 +126,22 @@ void PickTarget(int eeprom) {
         CC_RBTRam(pHandle, control, EVENT_VAL_CHANGED, nullptr, 0, 0);
 }
 
+// Letters, digits, '-' and '.' as they are; every other run of characters one '_', none at the
+// end (the firmware text comes padded with blanks).
+void FileNamePart(char* text) {
+    char* to = text;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const bool kept = (*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') ||
+                          (*c >= '0' && *c <= '9') || *c == '-' || *c == '.';
+        if (kept)
+            *to++ = *c;
+        else if (to != text && to[-1] != '_')
+            *to++ = '_';
+    }
+    if (to != text && to[-1] == '_') --to;
+    *to = '\0';
+}
+
 bool Confirm(int changes) {
     std::fprintf(stderr, "Write %d change%s to the %s of %s? [y/N] ", changes,
                  changes == 1 ? "" : "s", cli.toEeprom ? "EEPROM" : "RAM", cliPortName);
@@ -220,24 +239,29 @@ int CommandBackup() {
     std::memcpy(ram, pp, sizeof ram);
     status = ReadSet(1);
     if (status != EXIT_DONE) return status;
-    // Named by sensor (its firmware text), station and time; both reads are in the history.
-    char sensor[STATUS_LEN + 1], station[64], stamp[32];
+    // Named by sensor (its firmware text and its port: several alike may be backed up into one
+    // folder at once), station and time; both reads are in the history.
+    char sensor[STATUS_LEN + 1], port[PATH_LEN], station[64], stamp[32];
     CopyText(sensor, sizeof sensor, szVersion[0] != '\0' ? szVersion : "sensor");
+    CopyText(port, sizeof port, cliPortName[0] == '/' ? cliPortName + 1 : cliPortName);
     GetStationName(station, sizeof station);
     LocalTimeFileStamp(stamp, sizeof stamp);
-    for (char* text : {sensor, station})
-        for (char* c = text; *c != '\0'; ++c)
-            if (!((*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') ||
-                  (*c >= '0' && *c <= '9') || *c == '-' || *c == '.'))
-                *c = '_';
+    for (char* text : {sensor, port, station})
+        FileNamePart(text);
+    std::error_code made;
+    std::filesystem::create_directories(cli.dir, made);
+    if (made)
+        return Fail(EXIT_FAILED, "cannot make the folder %s (%s)", cli.dir, made.message().c_str());
     for (int eeprom = 0; eeprom < 2; ++eeprom) {
         char path[PATH_LEN];
-        const int n = std::snprintf(path, sizeof path, "%s/%s_%s_%s_%s.dat", cli.dir, sensor,
-                                    station, stamp, StoreName(eeprom));
+        const int n = std::snprintf(path, sizeof path, "%s/%s_%s_%s_%s_%s.dat", cli.dir, sensor,
+                                    port, station, stamp, StoreName(eeprom));
         if (n < 0 || n >= static_cast<int>(sizeof path))
             return Fail(EXIT_USAGE, "the folder's name is too long");
+        errno = 0;
         if (WriteParaFile(path, eeprom ? pp : ram) < 0)
-            return Fail(EXIT_FAILED, "cannot write %s", path);
+            return Fail(EXIT_FAILED, "cannot write %s (%s)", path,
+                        errno != 0 ? std::strerror(errno) : "write error");
         if (cli.json)
             Say("{\"port\":%s,\"store\":\"%s\",\"file\":%s}", QuotedPort(), StoreName(eeprom),
                 Quoted(path));

@@ -70,6 +70,7 @@ figures() { # BIN_DIR: rows "figure|measured|line limit"
   if [ -x "$bin/bench_line_monitor" ]; then "$bin/bench_line_monitor"; fi
   if [ -x "$bin/bench_adapter_latency" ]; then "$bin/bench_adapter_latency" "$seconds"; fi
   "$bin/bench_startup"
+  if [ -x "$bin/bench_kvorctl" ]; then "$bin/bench_kvorctl" "$seconds"; fi
 }
 new_rows=$(figures "$here/build-release/bin" 2>/dev/null)
 old_rows=""

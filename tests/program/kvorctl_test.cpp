@@ -12,18 +12,18 @@
 
 #include "runtime/runtime.h"
 #include "state/state.h"
-#include "support/harness.h"
+#include "tests/support/harness.h"
 #include "wire/protocol.h"
 
 namespace kvor::test {
 namespace {
 
-struct Run {
+struct Outcome {
     int status = -1;
     QString out, err;
 };
 
-Run Kvorctl(const QStringList& args, const QString& simArgs = "--unpaced",
+Outcome Kvorctl(const QStringList& args, const QString& simArgs = "--unpaced",
             const QStringList& as = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -113,7 +113,7 @@ TEST_F(KvorctlTest, ExitStatusesTellEachCause) {
          5},
     };
     for (const Row& row : rows) {
-        const Run run = Kvorctl(row.args, row.sim, row.as);
+        const Outcome run = Kvorctl(row.args, row.sim, row.as);
         EXPECT_EQ(run.status, row.status) << row.cause << "\n" << run.err.toStdString();
         // Every failure is one line on stderr naming the port, results only on stdout.
         if (row.status >= 3) {
@@ -130,7 +130,7 @@ TEST_F(KvorctlTest, GetHasTheWireConversationOfTheScopesStartUpAndDryRunWritesNo
     CloseCom(com); // one program per port
     sensor().clearRequests();
     const QString port = QString::fromStdString(sensor().devicePath());
-    const Run get = Kvorctl({"get", "--from", "ram", "--port", port, "--json"});
+    const Outcome get = Kvorctl({"get", "--from", "ram", "--port", port, "--json"});
     ASSERT_EQ(get.status, 0) << get.err.toStdString();
     EXPECT_EQ(Conversation(sensor().requests()), startUp);
     EXPECT_TRUE(get.out.contains("\"name\":\"setpoint\"")) << get.out.toStdString();
@@ -142,7 +142,7 @@ TEST_F(KvorctlTest, GetHasTheWireConversationOfTheScopesStartUpAndDryRunWritesNo
     const QString changed = WithSetpoint(file, "600");
     const auto ramBefore = sensor().ramParameters();
     sensor().clearRequests();
-    const Run dry = Kvorctl({"send", "--to", "ram", changed, "--dry-run", "--port", port});
+    const Outcome dry = Kvorctl({"send", "--to", "ram", changed, "--dry-run", "--port", port});
     EXPECT_EQ(dry.status, 0) << dry.err.toStdString();
     EXPECT_TRUE(dry.out.contains("setpoint")) << dry.out.toStdString();
     EXPECT_EQ(dry.out.count('\n'), 1) << dry.out.toStdString();
@@ -157,7 +157,7 @@ TEST_F(KvorctlTest, GetHasTheWireConversationOfTheScopesStartUpAndDryRunWritesNo
 TEST_F(KvorctlTest, TwoPortsMeasureAtOnceEachLineNamingItsPort) {
     CloseCom(com);
     const QString first = QString::fromStdString(sensor().devicePath());
-    const Run run = Kvorctl(
+    const Outcome run = Kvorctl(
         {"measure", "--count", "3", "--format", "csv", "--port", first, "--port", "simulated"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
