@@ -108,7 +108,7 @@ TEST_F(KvorctlTest, ExitStatusesTellEachCause) {
          4},
         {"a sister series",
          {"identify", "--port", "simulated"},
-         "--unpaced --firmware 'K-VOR-RW-250 firmware V1.10'",
+         "--unpaced --firmware \"K-VOR-RW-250 firmware V1.10\"",
          {},
          5},
     };
