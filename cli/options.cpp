@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <system_error>
 
 namespace kvor {
 
@@ -93,6 +95,18 @@ bool Takes(const char* option) {
         return Is(c, "gauge");
     if (Is(option, "--dir")) return Is(c, "backup");
     return false;
+}
+
+// A file or folder named on the command line is where the shell is; the runtime's own paths
+// are the program's folder's.
+const char* FromHere(const char* path) {
+    static char held[3][PATH_LEN];
+    static int next = 0;
+    std::error_code failed;
+    const std::string full = std::filesystem::absolute(path, failed).string();
+    if (failed || full.size() >= PATH_LEN || next == 3) return path;
+    CopyText(held[next], PATH_LEN, full.c_str());
+    return held[next++];
 }
 
 int Check() {
@@ -183,6 +197,8 @@ int ParseCommandLine(int argc, char** argv, int* answered) {
     }
     if (cli.json && cli.csv) return Usage("--json and --format csv exclude each other");
     if (cli.portCount == 0) cli.ports[cli.portCount++] = "1";
+    for (const char** path : {&cli.out, &cli.file, &cli.dir})
+        if (*path != nullptr) *path = FromHere(*path);
     return Check();
 }
 
