@@ -2,8 +2,8 @@
 // The calibration exchange: command 12 with a sub-command in data word 0.
 #include "link/exchange.h"
 #include "calib/workflow.h"
-#include "state/state.h"
 #include "runtime/runtime.h"
+#include "state/state.h"
 
 namespace kvor {
 

@@ -13,8 +13,8 @@
 
 #include "fuzz/fuzz_scope.h"
 #include "link/identify.h"
-#include "state/state.h"
 #include "runtime/runtime.h"
+#include "state/state.h"
 
 namespace kvor::fuzz {
 namespace {

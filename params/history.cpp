@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "params/history_window.h"
-#include "state/time_stamp.h"
 #include "runtime/runtime.h"
+#include "state/time_stamp.h"
 
 namespace kvor {
 

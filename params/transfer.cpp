@@ -8,8 +8,8 @@
 #include "params/history.h"
 #include "params/panel_map.h"
 #include "params/para_file.h"
-#include "state/panel_ids.h"
 #include "runtime/runtime.h"
+#include "state/panel_ids.h"
 
 namespace kvor {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "state/panel_ids.h"
 #include "runtime/readback.h"
 #include "runtime/runtime.h"
+#include "state/panel_ids.h"
 
 namespace kvor::test {
 namespace {

@@ -24,7 +24,7 @@ struct Outcome {
 };
 
 Outcome Kvorctl(const QStringList& args, const QString& simArgs = "--unpaced",
-            const QStringList& as = {}) {
+                const QStringList& as = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("KVOR_SIM_ARGS", simArgs);

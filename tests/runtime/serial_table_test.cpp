@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/runtime/serial_pty.h"
 #include "runtime/readback.h"
+#include "tests/runtime/serial_pty.h"
 
 namespace kvor::test {
 namespace {
