@@ -144,11 +144,13 @@ Ended Measure(int count) {
                        sensor.devicePath()}));
 }
 
-// Answers a second of the sensor's measurement answers, first to last.
+// Measurements a second the sensor was asked for, first request to last.
 double AnswerRate(const sim::SimulatedSensor& sensor) {
-    const std::vector<sim::Request> a = sensor.measurementAnswers();
-    if (a.size() < 2) return 0;
-    return static_cast<double>(a.size() - 1) / (a.back().at - a.front().at);
+    std::vector<double> at;
+    for (const sim::Request& r : sensor.requests())
+        if (r.command == protocol::CMD_MEASURE) at.push_back(r.at);
+    if (at.size() < 2 || !(at.back() > at.front())) return 0;
+    return static_cast<double>(at.size() - 1) / (at.back() - at.front());
 }
 
 void MeasureFigures(double seconds) {

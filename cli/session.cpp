@@ -21,15 +21,23 @@ namespace kvor {
 
 namespace {
 
+bool namedPortOk = false;
+
 // The port as the command line named it: a number of the port table, or a device path or
 // "simulated", which become port 1 of a table of their own.
+bool Numbered(const char* port) {
+    char* end = nullptr;
+    std::strtol(port, &end, 10);
+    return end != port && *end == '\0';
+}
+
 int PortNumber() {
     const char* p = cli.ports[0];
-    char* end = nullptr;
-    const long n = std::strtol(p, &end, 10);
-    if (end != p && *end == '\0') return n >= 1 && n <= 100000 ? static_cast<int>(n) : -1;
-    if (NameComPorts(p) < 0) return -1;
-    return 1;
+    if (Numbered(p)) {
+        const long n = std::strtol(p, nullptr, 10);
+        return n >= 1 && n <= 100000 ? static_cast<int>(n) : -1;
+    }
+    return namedPortOk ? 1 : -1;
 }
 
 // The runtime's texts of a port that did not open (the status line's).
@@ -124,7 +132,9 @@ void JsonNumber(char* out, int size, double value, int decimals) {
 void Progress(double startedAt, const char* done) {
     static double shownAt = 0;
     static bool shown = false;
-    if (IsTerminal(2) == 0 || IsTerminal(1) == 1) return;
+    // Asked once: a terminal does not come or go while the command runs.
+    static const bool onTerminal = IsTerminal(2) == 1 && IsTerminal(1) == 0;
+    if (!onTerminal) return;
     if (done[0] == '\0') {
         if (shown) std::fputs("\r\033[K", stderr);
         shown = false;
@@ -143,6 +153,11 @@ int StartSession(int argc, char** argv) {
     instance = {argc, argv};
     CopyText(cliPortName, sizeof cliPortName, cli.ports[0]);
     if (!InitRuntime(&instance)) return Fail(EXIT_FAILED, "the runtime does not start");
+    // A port named by its device (or the simulated sensor) is the whole port table of this
+    // process, before the panel's port selector is made: the machine's ports are not searched.
+    // A process that runs copies for several ports leaves the table to each copy.
+    if (cli.portCount == 1 && !Numbered(cli.ports[0]))
+        namedPortOk = NameComPorts(cli.ports[0]) == 0;
     RegisterProgramCallbacks();
     pHandle = LoadPanel(0, PANEL_FILE, MAIN_PANEL_RESOURCE);
     pPopup = pHandle < 0 ? -1 : LoadPanel(0, PANEL_FILE, POPUP_PANEL_RESOURCE);
