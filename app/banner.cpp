@@ -2,9 +2,9 @@
 // The banner at the top of the main panel: background, logo, contact lines, name and version.
 #include "app/banner.h"
 
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 namespace {

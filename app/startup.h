@@ -2,8 +2,8 @@
 // Start-up, panel state and shutdown of the program.
 #pragma once
 
+#include "runtime/runtime.h"
 #include "state/callback.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -9,11 +9,12 @@
 
 #include "app/startup.h"
 #include "live/run_loop.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "sim/simulated_sensor.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "ui/windows.h"
 #include "wire/protocol.h"
 
 namespace {
@@ -44,6 +45,7 @@ double CyclesPerSecond(ProgramInstance* instance, double adapterLatency, double 
 } // namespace
 
 int main(int argc, char** argv) {
+    InstallPanelWindows();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
     static ProgramInstance instance{argc, argv};

@@ -12,10 +12,12 @@
 #include "live/curve_strip.h"
 #include "live/measurement.h"
 #include "live/run_loop.h"
+#include "runtime/runtime.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "ui/windows.h"
 
 int main(int argc, char** argv) {
+    InstallPanelWindows();
     using namespace kvor;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("KVOR_COM_PORTS", "/nonexistent/tty", 1);

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "params/history.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace {
 

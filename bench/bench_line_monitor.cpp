@@ -6,9 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/line_trace.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "runtime/line_trace.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
+#include "ui/windows.h"
 #include "wire/protocol.h"
 
 namespace {
@@ -39,6 +40,7 @@ double CostPerFrameMs(int exchanges) {
 } // namespace
 
 int main(int argc, char** argv) {
+    InstallPanelWindows();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ProgramInstance instance{argc, argv};
     if (!InitRuntime(&instance)) return 1;

@@ -25,9 +25,10 @@
 #endif
 #include "live/run_loop.h"
 #include "live/video_mode.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "sim/simulated_sensor.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "ui/windows.h"
 
 namespace {
 
@@ -182,6 +183,7 @@ double LineLimit(int bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
+    InstallPanelWindows();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
     static ProgramInstance instance{argc, argv};

@@ -13,12 +13,14 @@
 
 #include "app/startup.h"
 #include "live/run_loop.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "ui/windows.h"
 
 int main(int argc, char** argv) {
+    InstallPanelWindows();
     using namespace kvor;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 4.0;

@@ -13,10 +13,11 @@
 
 #include "app/startup.h"
 #include "live/run_loop.h"
+#include "runtime/runtime.h"
 #include "sim/simulated_sensor.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
+#include "ui/windows.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ double StartUpSeconds(ProgramInstance* instance, bool* identified) {
 } // namespace
 
 int main(int argc, char** argv) {
+    InstallPanelWindows();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ProgramInstance instance{argc, argv};
     if (!InitRuntime(&instance)) return 1;

@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
+#include "ui/windows.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ double Share(Pass pass, double seconds, long* passes, double* late) {
 } // namespace
 
 int main(int argc, char** argv) {
+    InstallPanelWindows();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ProgramInstance instance{argc, argv};
     if (!InitRuntime(&instance)) return 1;

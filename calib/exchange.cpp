@@ -4,8 +4,8 @@
 #include "calib/workflow.h"
 #include "link/frame.h"
 #include "params/frame_map.h"
+#include "runtime/runtime.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -5,9 +5,9 @@
 #include "calib/workflow.h"
 #include "params/history.h"
 #include "params/panel_map.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

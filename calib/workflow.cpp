@@ -6,9 +6,9 @@
 #include "calib/linfit.h"
 #include "live/run_loop.h"
 #include "params/panel_map.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

@@ -21,10 +21,10 @@
 #include "live/measurement.h"
 #include "params/frame_map.h"
 #include "params/panel_map.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 
 namespace kvor::fuzz {
 namespace {

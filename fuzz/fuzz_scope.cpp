@@ -7,10 +7,11 @@
 #include <unistd.h>
 
 #include "app/startup.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "ui/windows.h"
 
 namespace kvor::fuzz {
 
@@ -27,6 +28,7 @@ void StartScopeOnce() {
     static char name[] = "kvor_fuzz";
     static char* argv[] = {name, nullptr};
     static ProgramInstance instance{1, argv};
+    InstallPanelWindows();
     if (!InitRuntime(&instance)) Fail("InitRuntime", __FILE__, __LINE__);
     SetPopupsAnswerThemselves(true);
     RegisterProgramCallbacks();

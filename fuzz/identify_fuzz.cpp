@@ -13,8 +13,8 @@
 
 #include "fuzz/fuzz_scope.h"
 #include "link/identify.h"
+#include "runtime/runtime.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 
 namespace kvor::fuzz {
 namespace {

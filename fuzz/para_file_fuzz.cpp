@@ -19,10 +19,10 @@
 #include "fuzz/fuzz_scope.h"
 #include "params/para_file.h"
 #include "params/transfer.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 
 namespace kvor::fuzz {
 namespace {

@@ -3,8 +3,8 @@
 // the operating-mode switch, which parameter controls apply, the video full scale and the
 // range of the edge limits. Texts are UTF-8 (the micro sign).
 #include "link/identify.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

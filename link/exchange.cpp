@@ -9,7 +9,7 @@
 #include "link/frame.h"
 #include "link/serial_link.h"
 #include "params/transfer.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -6,8 +6,8 @@
 #include "link/exchange.h"
 #include "link/frame.h"
 #include "link/identify.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -12,8 +12,8 @@
 #include "params/frame_map.h"
 #include "params/history.h"
 #include "params/transfer.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

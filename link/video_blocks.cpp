@@ -5,7 +5,7 @@
 
 #include "link/exchange.h"
 #include "link/serial_link.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

@@ -3,9 +3,9 @@
 
 #include <limits>
 
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -11,12 +11,15 @@
 
 namespace kvor {
 
+void (*answerWatcher)() = nullptr;
+
 void TallyMeasurementAnswer() {
     CountAnswer();
     AddAnswerToStatistics();
     ShowStatistics();
     RecordAnswer();
     TakeGaugeReading();
+    if (answerWatcher != nullptr) answerWatcher();
 }
 
 } // namespace kvor

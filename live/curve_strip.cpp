@@ -3,8 +3,8 @@
 #include "live/curve_strip.h"
 
 #include "live/arrays.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

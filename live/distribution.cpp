@@ -10,8 +10,8 @@
 #include "live/histogram.h"
 #include "live/statistics.h"
 #include "params/panel_map.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

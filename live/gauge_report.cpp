@@ -9,10 +9,10 @@
 
 #include "live/gauge_study.h"
 #include "live/record.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -11,9 +11,9 @@
 #include <limits>
 
 #include "live/run_loop.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
+#include "runtime/runtime.h"
 #include "state/state.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -7,9 +7,9 @@
 #include "live/measurement.h"
 #include "live/record.h"
 #include "params/frame_map.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

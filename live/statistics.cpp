@@ -10,8 +10,8 @@
 #include "live/distribution.h"
 #include "live/histogram.h"
 #include "live/measurement.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -6,9 +6,9 @@
 #include "link/serial_link.h"
 #include "live/measurement.h"
 #include "live/run_loop.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "params/history_window.h"
+#include "runtime/runtime.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

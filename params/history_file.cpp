@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 

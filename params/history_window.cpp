@@ -12,9 +12,9 @@
 #include "params/panel_map.h"
 #include "params/para_file.h"
 #include "params/transfer.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/time_stamp.h"
-#include "ui/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

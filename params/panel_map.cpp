@@ -7,8 +7,8 @@
 
 #include "live/curve_strip.h"
 #include "params/frame_map.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

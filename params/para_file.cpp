@@ -5,8 +5,8 @@
 
 #include "params/frame_map.h"
 #include "params/panel_map.h"
+#include "runtime/runtime.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -8,9 +8,9 @@
 #include "params/history.h"
 #include "params/panel_map.h"
 #include "params/transfer.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

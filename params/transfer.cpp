@@ -8,8 +8,8 @@
 #include "params/history.h"
 #include "params/panel_map.h"
 #include "params/para_file.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 

@@ -26,6 +26,10 @@ if [ -d "$src" ]; then
   shim() { [ -e "$src/$1" ] || { mkdir -p "$(dirname "$src/$1")"; echo "#include \"$2\"" >"$src/$1"; }; }
   shim wire/protocol.h link/protocol.h
   shim live/measurement.h live/run_loop.h
+  shim runtime/runtime.h ui/runtime.h
+  shim runtime/readback.h ui/readback.h
+  # The baseline's runtime had its windows built in.
+  [ -e "$src/ui/windows.h" ] || echo 'inline void InstallPanelWindows() {}' >"$src/ui/windows.h"
   if ! "$src/scripts/build.sh" "$old" -DCMAKE_BUILD_TYPE=Release -DKVOR_TESTS=OFF \
     -DKVOR_BENCH=ON >"$old.log" 2>&1; then
     echo "the baseline $baseline did not build (see $old.log): its column stays empty" >&2
@@ -67,6 +71,7 @@ figures() { # BIN_DIR: rows "figure|measured|line limit"
   if [ -x "$bin/bench_adapter_latency" ]; then "$bin/bench_adapter_latency" "$seconds"; fi
   if [ -x "$bin/bench_history_record" ]; then "$bin/bench_history_record"; fi
   "$bin/bench_startup"
+  if [ -x "$bin/bench_kvorctl" ]; then "$bin/bench_kvorctl" "$seconds"; fi
 }
 new_rows=$(figures "$here/build-release/bin" 2>/dev/null)
 old_rows=""

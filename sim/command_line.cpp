@@ -154,6 +154,9 @@ const std::map<std::string, OptionEntry>& OptionTable() {
               return true;
           }}},
         {"--silent", {"", "fault: answer nothing", FlagInto(&Faults::silent)}},
+        {"--forget-writes",
+         {"", "fault: answer RAM and EEPROM writes but keep the set held before",
+          FlagInto(&Faults::forgetWrites)}},
         {"--wrong-echo-sync",
          {"", "fault: answer the echo with sync 0x0055", FlagInto(&Faults::wrongEchoSync)}},
         {"--wrong-hardware-command",

@@ -151,7 +151,18 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
                       : 0.0;
         // A silent sensor does nothing at all; a dropped answer was acted on and then lost.
         if (!faults.silent) {
-            answer = firmware.respond(frame.request, now());
+            Request asked = frame.request;
+            // The write's answer carries the set the sensor keeps: the one it had.
+            if (faults.forgetWrites && asked.command == protocol::CMD_WRITE_RAM)
+                asked.command = protocol::CMD_READ_RAM;
+            if (faults.forgetWrites && asked.command == protocol::CMD_WRITE_EEPROM)
+                asked.command = protocol::CMD_READ_EEPROM;
+            answer = firmware.respond(asked, now());
+            // ... under the write's own command word (high byte first).
+            if (asked.command != frame.request.command && answer.bytes.size() >= 4) {
+                answer.bytes[2] = static_cast<std::uint8_t>(frame.request.command >> 8);
+                answer.bytes[3] = static_cast<std::uint8_t>(frame.request.command & 0xFF);
+            }
             if (frame.request.command == protocol::CMD_MEASURE && forcedMeasurement.size() == 16) {
                 std::uint16_t words[16];
                 std::copy(forcedMeasurement.begin(), forcedMeasurement.end(), words);

@@ -63,6 +63,9 @@ struct Faults {
     // go out this much later than other answers.
     int ackWord = -1;
     double ackDelaySeconds = 0.0;
+    // Writes to RAM and EEPROM are answered as usual but change nothing: a sensor that does not
+    // keep what it is sent.
+    bool forgetWrites = false;
 };
 
 struct Options {

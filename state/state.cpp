@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 #include "state/panel_ids.h"
 

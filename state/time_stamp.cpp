@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "runtime/runtime.h"
 #include "state/state.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 
@@ -32,6 +32,21 @@ LocalNow Now() {
 }
 
 } // namespace
+
+void UtcTimeISO(char* text, int size) {
+    if (text == nullptr || size < 1) return;
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    int millis =
+        static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    if (millis < 0) millis += 1000;
+    std::tm utc{};
+    if (const std::tm* t = std::gmtime(&seconds)) utc = *t;
+    char date[24] = {};
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &utc);
+    std::snprintf(text, static_cast<std::size_t>(size), "%s.%03dZ", date, millis);
+}
 
 void LocalTimeISO(char* text, int size) {
     if (text == nullptr || size < 1) return;

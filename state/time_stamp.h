@@ -10,6 +10,8 @@ namespace kvor {
 void LocalTimeISO(char* text, int size);
 // "20261208-094105": for default file names.
 void LocalTimeFileStamp(char* text, int size);
+// Now in UTC, ISO 8601 with milliseconds: "2025-03-01T08:15:02.347Z".
+void UtcTimeISO(char* text, int size);
 // Asks where to save a file, offering "PREFIX-20261208-094105.EXTENSION" in the program's folder;
 // the dialog asks before replacing a file. Above 0 when the operator chose `path`.
 int AskSavePath(const char* prefix, const char* extension, const char* title,

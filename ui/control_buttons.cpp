@@ -4,17 +4,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "runtime/registry.h"
 #include "ui/control_kinds.h"
-#include "ui/registry.h"
 #include "ui/switch_widget.h"
 
 namespace kvor::rt {
 namespace {
 
 // Left click when the mouse button goes down, commit when it is released over the button.
-class CommandButton : public Control {
+class CommandButton : public WidgetControl {
   public:
-    CommandButton(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    CommandButton(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         auto* button = new QPushButton(def.label);
         button->setAutoDefault(false);
         QObject::connect(button, &QPushButton::pressed, [this] { fire(EVENT_LEFT_CLICK); });
@@ -23,7 +24,7 @@ class CommandButton : public Control {
     }
     int setAttribute(int attribute, const Value& value) override {
         if (attribute == ATTR_LABEL_TEXT) static_cast<QPushButton*>(body())->setText(ToText(value));
-        return Control::setAttribute(attribute, value);
+        return WidgetControl::setAttribute(attribute, value);
     }
 
   protected:
@@ -32,10 +33,10 @@ class CommandButton : public Control {
 
 // Check boxes, radio buttons, toggle buttons and switches hold 0 or 1; the operator's flip
 // raises value changed, then commit.
-class BinaryControl : public Control {
+class BinaryControl : public WidgetControl {
   public:
     BinaryControl(int panel, const ControlDef& def, QWidget* canvas, QAbstractButton* button)
-        : Control(panel, def, canvas), button_(button) {
+        : WidgetControl(panel, def, canvas), button_(button) {
         button->setCheckable(true);
         button->setChecked(def.value != 0);
         // The flip itself, not the click: a key, a mouse click and an assistive Toggle or Press
@@ -68,12 +69,12 @@ class BinaryControl : public Control {
             def_.kind != QLatin1String("toggle button")) {
             button_->setText(ToText(value));
         }
-        return Control::setAttribute(attribute, value);
+        return WidgetControl::setAttribute(attribute, value);
     }
     int getAttribute(int attribute, Value* value) const override {
         if (attribute == ATTR_ON_TEXT) return *value = def_.onText, 0;
         if (attribute == ATTR_OFF_TEXT) return *value = def_.offText, 0;
-        return Control::getAttribute(attribute, value);
+        return WidgetControl::getAttribute(attribute, value);
     }
 
     bool valueLabel(double value, QString* label) const override {

@@ -5,10 +5,10 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include "runtime/program_text.h"
+#include "runtime/readback.h"
+#include "runtime/registry.h"
 #include "ui/control_kinds.h"
-#include "ui/program_text.h"
-#include "ui/readback.h"
-#include "ui/registry.h"
 
 namespace kvor::rt {
 namespace {
@@ -25,9 +25,9 @@ class BoxWideItems : public QStyledItemDelegate {
 // Items of a label and an i32 value; the value is that of the item picked. The operator's pick,
 // by mouse, keys or an assistive tool, raises value changed, then commit. A line too long for
 // the box is cut in its middle on the screen; its tooltip and its accessible text hold it whole.
-class ListBox : public Control {
+class ListBox : public WidgetControl {
   public:
-    ListBox(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    ListBox(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
         list_ = new QListWidget;
         list_->setSelectionMode(QAbstractItemView::SingleSelection);
         list_->setTextElideMode(Qt::ElideMiddle);
@@ -55,11 +55,12 @@ class ListBox : public Control {
         *value = item == nullptr ? -1.0 : item->data(Qt::UserRole).toDouble();
         return 0;
     }
-    void clear() {
+    int clearItems() override {
         ProgramSetting setting;
         list_->clear();
+        return 0;
     }
-    int insert(int index, const QString& label, int value) {
+    int insert(int index, const QString& label, int value) override {
         ProgramSetting setting;
         auto* item = new QListWidgetItem(label);
         item->setData(Qt::UserRole, value);
@@ -76,9 +77,9 @@ class ListBox : public Control {
 };
 
 // Text cells under the column and row headings the panel file names; read only.
-class Table : public Control {
+class Table : public WidgetControl {
   public:
-    Table(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    Table(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
         table_ = new QTableWidget(static_cast<int>(def.rowLabels.size()),
                                   static_cast<int>(def.columns.size()));
         table_->setHorizontalHeaderLabels(def.columns);
@@ -92,6 +93,32 @@ class Table : public Control {
         finish(table_);
     }
     QTableWidgetItem* cell(int row, int column) const { return table_->item(row, column); }
+    int setCell(int row, int column, const QString& text) override {
+        QTableWidgetItem* item = cell(row, column);
+        if (item == nullptr) return -1;
+        item->setText(text);
+        return 0;
+    }
+    int setCellAttribute(int row, int column, int attribute, int value) override {
+        QTableWidgetItem* item = cell(row, column);
+        if (item == nullptr) return -1;
+        switch (attribute) {
+        case ATTR_TEXT_COLOR:
+            item->setForeground(ToQColor(value));
+            return 0;
+        case ATTR_TEXT_BGCOLOR:
+            item->setBackground(ToQColor(value));
+            return 0;
+        case ATTR_TEXT_BOLD: {
+            QFont font = item->font();
+            font.setBold(value != 0);
+            item->setFont(font);
+            return 0;
+        }
+        default:
+            return -1;
+        }
+    }
 
   private:
     QTableWidget* table_;
@@ -113,18 +140,6 @@ std::unique_ptr<Control> MakeListControl(int panel, const ControlDef& def, QWidg
 
 using namespace kvor::rt;
 
-int ClearListCtrl(int panel, int control) {
-    ListBox* list = Find<ListBox>(panel, control);
-    if (list == nullptr) return -1;
-    list->clear();
-    return 0;
-}
-
-int InsertListItem(int panel, int control, int index, const char* label, int value) {
-    ListBox* list = Find<ListBox>(panel, control);
-    return list == nullptr ? -1 : list->insert(index, FromProgramText(label), value);
-}
-
 namespace {
 
 QTableWidgetItem* Cell(int panel, int control, int row, int column) {
@@ -134,39 +149,11 @@ QTableWidgetItem* Cell(int panel, int control, int row, int column) {
 
 } // namespace
 
-int SetTableCellVal(int panel, int control, int row, int column, const char* text) {
-    QTableWidgetItem* cell = Cell(panel, control, row, column);
-    if (cell == nullptr) return -1;
-    cell->setText(FromProgramText(text));
-    return 0;
-}
-
 int GetTableCellVal(int panel, int control, int row, int column, char* text, std::size_t size) {
     const QTableWidgetItem* cell = Cell(panel, control, row, column);
     if (cell == nullptr) return -1;
     CopyOut(cell->text(), text, size);
     return 0;
-}
-
-int SetTableCellAttribute(int panel, int control, int row, int column, int attribute, int value) {
-    QTableWidgetItem* cell = Cell(panel, control, row, column);
-    if (cell == nullptr) return -1;
-    switch (attribute) {
-    case ATTR_TEXT_COLOR:
-        cell->setForeground(ToQColor(value));
-        return 0;
-    case ATTR_TEXT_BGCOLOR:
-        cell->setBackground(ToQColor(value));
-        return 0;
-    case ATTR_TEXT_BOLD: {
-        QFont font = cell->font();
-        font.setBold(value != 0);
-        cell->setFont(font);
-        return 0;
-    }
-    default:
-        return -1;
-    }
 }
 
 int GetTableCellAttribute(int panel, int control, int row, int column, int attribute, int* value) {

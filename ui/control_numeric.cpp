@@ -11,9 +11,9 @@
 #include <cmath>
 #include <limits>
 
+#include "runtime/registry.h"
 #include "ui/accessible_readout.h"
 #include "ui/control_kinds.h"
-#include "ui/registry.h"
 
 namespace kvor::rt {
 namespace {
@@ -91,9 +91,10 @@ double TypeHigh(ValueType type) {
     }
 }
 
-class NumericEntry : public Control {
+class NumericEntry : public WidgetControl {
   public:
-    NumericEntry(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    NumericEntry(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         box_ = new EntryBox;
         const bool integer = def.type == ValueType::U16 || def.type == ValueType::I32;
         box_->setDecimals(integer ? 0 : std::max(0, def.precision));
@@ -147,7 +148,7 @@ class NumericEntry : public Control {
         else if (attribute == ATTR_MAX_VALUE)
             box_->setMaximum(ToDouble(value));
         else
-            result = Control::setAttribute(attribute, value);
+            result = WidgetControl::setAttribute(attribute, value);
         // New limits hold the value inside them, as the box does.
         exact_ = std::clamp(exact_, box_->minimum(), box_->maximum());
         return result;
@@ -155,7 +156,7 @@ class NumericEntry : public Control {
     int getAttribute(int attribute, Value* value) const override {
         if (attribute == ATTR_MIN_VALUE) return *value = box_->minimum(), 0;
         if (attribute == ATTR_MAX_VALUE) return *value = box_->maximum(), 0;
-        return Control::getAttribute(attribute, value);
+        return WidgetControl::getAttribute(attribute, value);
     }
 
   private:
@@ -164,10 +165,10 @@ class NumericEntry : public Control {
 };
 
 // A display: digits of one width, right-aligned, so changing numbers do not jump.
-class NumericDisplay : public Control {
+class NumericDisplay : public WidgetControl {
   public:
     NumericDisplay(int panel, const ControlDef& def, QWidget* canvas)
-        : Control(panel, def, canvas) {
+        : WidgetControl(panel, def, canvas) {
         label_body_ = new Readout(true);
         label_body_->setFrameShape(QFrame::StyledPanel);
         label_body_->setFrameShadow(QFrame::Sunken);

@@ -9,16 +9,17 @@
 
 #include <functional>
 
+#include "runtime/registry.h"
 #include "ui/accessible_readout.h"
 #include "ui/control_kinds.h"
-#include "ui/registry.h"
 
 namespace kvor::rt {
 namespace {
 
-class TextMessage : public Control {
+class TextMessage : public WidgetControl {
   public:
-    TextMessage(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    TextMessage(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         label_body_ = new Readout(false, def.text);
         if (def.align == QLatin1String("center")) label_body_->setAlignment(Qt::AlignCenter);
         if (def.align == QLatin1String("sunken")) {
@@ -42,7 +43,7 @@ class TextMessage : public Control {
   protected:
     bool showsLabelAbove() const override { return false; }
     void applyFont() override {
-        Control::applyFont();
+        WidgetControl::applyFont();
         if (def_.rect.width() <= 0 && label_body_ != nullptr) label_body_->adjustSize();
     }
 
@@ -50,9 +51,9 @@ class TextMessage : public Control {
     Readout* label_body_ = nullptr;
 };
 
-class TextBox : public Control {
+class TextBox : public WidgetControl {
   public:
-    TextBox(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    TextBox(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
         edit_ = new QPlainTextEdit(def.text);
         edit_->setReadOnly(true);
         edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -66,7 +67,7 @@ class TextBox : public Control {
         *value = edit_->toPlainText();
         return 0;
     }
-    int replaceLine(int line, const QString& text) {
+    int replaceLine(int line, const QString& text) override {
         if (line < 0 || line > 10000) return -1;
         QStringList lines = edit_->toPlainText().split(QLatin1Char('\n'));
         if (edit_->toPlainText().isEmpty()) lines.clear();
@@ -104,9 +105,9 @@ class RingBox : public QComboBox {
 
 // A ring shows one of its items. A value that no item carries is kept and shown as such, so that
 // reading the ring back never changes what the sensor or a file gave.
-class Ring : public Control {
+class Ring : public WidgetControl {
   public:
-    Ring(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    Ring(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
         box_ = new RingBox;
         for (const RingItem& item : def.items)
             box_->addItem(item.text, item.value);
@@ -158,11 +159,12 @@ class Ring : public Control {
         *label = box_->itemText(index);
         return true;
     }
-    void setBeforeOpen(std::function<void()> beforeOpen) {
+    int setBeforeOpen(std::function<void()> beforeOpen) override {
         box_->beforeOpen = std::move(beforeOpen);
+        return 0;
     }
     // The port selector lists the port table.
-    void setItems(const std::vector<RingItem>& items, double current) {
+    int setItems(const std::vector<RingItem>& items, double current) override {
         ProgramSetting setting;
         box_->clear();
         stray_ = false;
@@ -177,6 +179,7 @@ class Ring : public Control {
         }
         box_->setCurrentIndex(index);
         lastIndex_ = index;
+        return 0;
     }
 
   private:
@@ -198,9 +201,10 @@ class Ring : public Control {
     bool stray_ = false;
 };
 
-class Decoration : public Control {
+class Decoration : public WidgetControl {
   public:
-    Decoration(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    Decoration(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         frame_ = new QFrame;
         frame_->setFrameShape(def.frameColor >= 0 ? QFrame::NoFrame : QFrame::StyledPanel);
         frame_->setAutoFillBackground(true);
@@ -210,11 +214,11 @@ class Decoration : public Control {
     }
     int setAttribute(int attribute, const Value& value) override {
         if (attribute == ATTR_FRAME_COLOR) attribute = ATTR_TEXT_BGCOLOR;
-        return Control::setAttribute(attribute, value);
+        return WidgetControl::setAttribute(attribute, value);
     }
     int getAttribute(int attribute, Value* value) const override {
         if (attribute == ATTR_FRAME_COLOR) attribute = ATTR_TEXT_BGCOLOR;
-        return Control::getAttribute(attribute, value);
+        return WidgetControl::getAttribute(attribute, value);
     }
 
   protected:
@@ -224,15 +228,15 @@ class Decoration : public Control {
     QFrame* frame_;
 };
 
-class Picture : public Control {
+class Picture : public WidgetControl {
   public:
-    Picture(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    Picture(int panel, const ControlDef& def, QWidget* canvas) : WidgetControl(panel, def, canvas) {
         image_ = new QLabel;
         image_->setScaledContents(false);
         finish(image_);
         if (!def.text.isEmpty()) load(def.text);
     }
-    int load(const QString& file) {
+    int load(const QString& file) override {
         QImageReader reader(ResolvePath(file));
         QImage image = reader.read();
         if (image.isNull()) return -1;
@@ -265,30 +269,6 @@ std::unique_ptr<Control> MakeTextControl(int panel, const ControlDef& def, QWidg
     if (k == QLatin1String("decoration")) return std::make_unique<Decoration>(panel, def, canvas);
     if (k == QLatin1String("picture")) return std::make_unique<Picture>(panel, def, canvas);
     return nullptr;
-}
-
-int ReplaceLineOf(Control* control, int line, const QString& text) {
-    auto* box = dynamic_cast<TextBox*>(control);
-    return box == nullptr ? -1 : box->replaceLine(line, text);
-}
-
-int LoadImageInto(Control* control, const QString& file) {
-    auto* picture = dynamic_cast<Picture*>(control);
-    return picture == nullptr ? -1 : picture->load(file);
-}
-
-int SetRingItems(Control* control, const std::vector<RingItem>& items, double current) {
-    auto* ring = dynamic_cast<Ring*>(control);
-    if (ring == nullptr) return -1;
-    ring->setItems(items, current);
-    return 0;
-}
-
-int SetRingBeforeOpen(Control* control, std::function<void()> beforeOpen) {
-    auto* ring = dynamic_cast<Ring*>(control);
-    if (ring == nullptr) return -1;
-    ring->setBeforeOpen(std::move(beforeOpen));
-    return 0;
 }
 
 } // namespace kvor::rt

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/desktop_identity.h"
+#include "ui/view_parts.h"
 
 #include <QApplication>
 #include <QFileInfo>

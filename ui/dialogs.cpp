@@ -11,9 +11,10 @@
 #include <cstring>
 #include <optional>
 
-#include "ui/program_text.h"
-#include "ui/readback.h"
-#include "ui/registry.h"
+#include "runtime/program_text.h"
+#include "runtime/readback.h"
+#include "runtime/registry.h"
+#include "ui/view_parts.h"
 
 namespace kvor::rt {
 namespace {
@@ -62,7 +63,7 @@ int Answered(const QString& chosen, int result, char* path, std::size_t pathSize
 
 using namespace kvor::rt;
 
-int MessagePopup(const char* title, const char* message) {
+int ShowMessagePopup(const char* title, const char* message) {
     ++g_popupCount;
     g_lastTitle = FromProgramText(title);
     g_lastMessage = FromProgramText(message);
@@ -72,7 +73,7 @@ int MessagePopup(const char* title, const char* message) {
     return 0;
 }
 
-int FileSelectPopupPath(const char* defaultDirectory, const char* defaultFileName,
+int ShowFileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
                         const char* fileTypeList, const char* title, int buttonLabel, int,
                         int restrictExtension, int allowCancel, int, char* path,
                         std::size_t pathSize) {
@@ -116,7 +117,7 @@ int FileSelectPopupPath(const char* defaultDirectory, const char* defaultFileNam
     return Answered(chosen, result, path, pathSize);
 }
 
-int FileSelectTypePopupPath(const char* defaultDirectory, const char* defaultFileName,
+int ShowFileSelectTypePopup(const char* defaultDirectory, const char* defaultFileName,
                             const char* typeList, const char* title, int* type, char* path,
                             std::size_t pathSize) {
     if (path == nullptr || pathSize == 0 || type == nullptr) return -1;

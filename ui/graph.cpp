@@ -6,10 +6,10 @@
 #include <cmath>
 #include <vector>
 
+#include "runtime/readback.h"
+#include "runtime/registry.h"
 #include "ui/control_kinds.h"
 #include "ui/plot_widget.h"
-#include "ui/readback.h"
-#include "ui/registry.h"
 #include "ui/replot_pacer.h"
 
 namespace kvor::rt {
@@ -104,9 +104,10 @@ void StylePlot(QCustomPlot* plot, const ControlDef& def) {
 
 namespace {
 
-class GraphControl : public Control {
+class GraphControl : public WidgetControl {
   public:
-    GraphControl(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    GraphControl(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         plot_ = new PlotWidget;
         StylePlot(plot_, def);
         axes_[VAL_XAXIS] = {VAL_MANUAL, def.xMin, def.xMax};
@@ -117,7 +118,7 @@ class GraphControl : public Control {
         finish(plot_);
     }
 
-    int plotXY(const double* x, const double* y, int n, int style, int colour) {
+    int plotXY(const double* x, const double* y, int n, int style, int colour) override {
         if (x == nullptr || y == nullptr || n < 0 || n > 1'000'000) return -1;
         QCPGraph* graph = graphs_.take([this] {
             QCPGraph* g = plot_->addGraph();
@@ -142,7 +143,7 @@ class GraphControl : public Control {
         return add(entry);
     }
 
-    int plotRectangle(double x1, double y1, double x2, double y2, int colour, int fill) {
+    int plotRectangle(double x1, double y1, double x2, double y2, int colour, int fill) override {
         QCPItemRect* rect = rects_.take([this] {
             auto* r = new QCPItemRect(plot_); // owned by the plot
             r->setClipToAxisRect(true);
@@ -166,7 +167,7 @@ class GraphControl : public Control {
         return add(entry);
     }
 
-    int deletePlot(int handle) {
+    int deletePlot(int handle) override {
         if (handle == -1) {
             graphs_.hideAll();
             rects_.hideAll();
@@ -186,7 +187,7 @@ class GraphControl : public Control {
         return -1;
     }
 
-    int setCursor(int n, double x, double y) {
+    int setCursor(int n, double x, double y) override {
         if (n < 1 || n > static_cast<int>(cursors_.size())) return -1;
         Cursor& c = cursors_[n - 1];
         c.x = x;
@@ -204,7 +205,7 @@ class GraphControl : public Control {
         return 0;
     }
 
-    int setScaling(int axis, int mode, double min, double max) {
+    int setScaling(int axis, int mode, double min, double max) override {
         if (axis != VAL_XAXIS && axis != VAL_LEFT_YAXIS) return -1;
         axes_[axis] = {mode, min, max};
         QCPAxis* a = axis == VAL_XAXIS ? plot_->xAxis : plot_->yAxis;
@@ -313,35 +314,6 @@ std::unique_ptr<Control> MakeGraphControl(int panel, const ControlDef& def, QWid
 
 using kvor::rt::graphOf;
 
-int PlotXY(int panel, int control, const double* x, const double* y, int n, int plotStyle, int,
-           int color) {
-    auto* g = graphOf(panel, control);
-    return g == nullptr ? -1 : g->plotXY(x, y, n, plotStyle, color);
-}
-
-int PlotXY(int panel, int control, const double* x, const std::uint16_t* y, int n, int plotStyle,
-           int lineStyle, int color) {
-    if (y == nullptr || n < 0 || n > 1'000'000) return -1;
-    std::vector<double> values(y, y + n);
-    return PlotXY(panel, control, x, values.data(), n, plotStyle, lineStyle, color);
-}
-
-int PlotRectangle(int panel, int control, double x1, double y1, double x2, double y2, int color,
-                  int fillColor) {
-    auto* g = graphOf(panel, control);
-    return g == nullptr ? -1 : g->plotRectangle(x1, y1, x2, y2, color, fillColor);
-}
-
-int DeleteGraphPlot(int panel, int control, int plot, int) {
-    auto* g = graphOf(panel, control);
-    return g == nullptr ? -1 : g->deletePlot(plot);
-}
-
-int SetGraphCursor(int panel, int control, int cursor, double x, double y) {
-    auto* g = graphOf(panel, control);
-    return g == nullptr ? -1 : g->setCursor(cursor, x, y);
-}
-
 int GetGraphCursor(int panel, int control, int cursor, double* x, double* y) {
     auto* g = graphOf(panel, control);
     return g == nullptr ? -1 : g->getCursor(cursor, x, y);
@@ -371,12 +343,6 @@ int GetGraphCurvePoints(int panel, int control, int index, double* x, double* y,
         if (y) y[n] = it->value;
     }
     return n;
-}
-
-int SetAxisScalingMode(int panel, int control, int axis, int mode, double min, double max) {
-    if (auto* g = graphOf(panel, control)) return g->setScaling(axis, mode, min, max);
-    return kvor::rt::SetStripChartScaling(kvor::rt::FindControl(panel, control), axis, mode, min,
-                                          max);
 }
 
 int GetAxisScalingMode(int panel, int control, int axis, int* mode, double* min, double* max) {

@@ -18,11 +18,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "ui/line_trace.h"
-#include "ui/program_text.h"
-#include "ui/readback.h"
-#include "ui/registry.h"
-#include "ui/runtime.h"
+#include "runtime/line_trace.h"
+#include "runtime/program_text.h"
+#include "runtime/readback.h"
+#include "runtime/registry.h"
+#include "runtime/runtime.h"
+#include "ui/view_parts.h"
 #include "wire/codec.h"
 
 namespace kvor::rt {
@@ -203,7 +204,7 @@ void DiscardLineMonitor() {
 
 using namespace kvor::rt;
 
-int DisplayLineMonitor() {
+int ShowLineMonitor() {
     if (QApplication::instance() == nullptr) return -1;
     if (!g_monitor) g_monitor = std::make_unique<LineMonitorWindow>();
     g_monitor->show();

@@ -10,7 +10,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "ui/registry.h"
+#include "runtime/registry.h"
 #include "ui/replot_pacer.h"
 
 namespace kvor::rt {

@@ -37,4 +37,7 @@ class PanelWindow : public QWidget {
     QWidget* canvas_;
 };
 
+// The window of a loaded panel; null when there is none.
+PanelWindow* WindowOf(int panel);
+
 } // namespace kvor::rt

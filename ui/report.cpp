@@ -10,9 +10,11 @@
 #include <map>
 #include <vector>
 
-#include "ui/program_text.h"
-#include "ui/registry.h"
+#include "runtime/program_text.h"
+#include "runtime/registry.h"
 #include "ui/replot_pacer.h"
+#include "ui/view_parts.h"
+#include "ui/widget_control.h"
 
 namespace kvor::rt {
 namespace {
@@ -76,28 +78,28 @@ void Draw(QPainter* painter, const Report& report, const QRect& page) {
 
 using namespace kvor::rt;
 
-int NewReport(const char* title) {
+int NewPdfReport(const char* title) {
     const int handle = g_nextReport++;
     Reports()[handle].title = FromProgramText(title);
     return handle;
 }
 
-int AddReportText(int report, const char* text) {
+int AddPdfReportText(int report, const char* text) {
     auto it = Reports().find(report);
     if (it == Reports().end()) return -1;
     it->second.items.push_back({FromProgramText(text), QPixmap()});
     return 0;
 }
 
-int AddReportGraph(int report, int panel, int control) {
+int AddPdfReportGraph(int report, int panel, int control) {
     auto it = Reports().find(report);
-    Control* c = FindControl(panel, control);
+    auto* c = dynamic_cast<WidgetControl*>(FindControl(panel, control));
     if (it == Reports().end() || c == nullptr || c->body() == nullptr) return -1;
     it->second.items.push_back({QString(), PictureOf(c->body())});
     return 0;
 }
 
-int SaveReportPDF(int report, const char* pdfFile) {
+int SavePdfReport(int report, const char* pdfFile) {
     auto it = Reports().find(report);
     if (it == Reports().end() || pdfFile == nullptr) return -1;
     QPdfWriter writer(QString::fromUtf8(pdfFile));
@@ -114,6 +116,6 @@ int SaveReportPDF(int report, const char* pdfFile) {
     return painter.end() ? 0 : -1;
 }
 
-int DiscardReport(int report) {
+int DiscardPdfReport(int report) {
     return Reports().erase(report) == 1 ? 0 : -1;
 }

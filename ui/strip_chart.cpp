@@ -8,10 +8,10 @@
 #include <limits>
 #include <vector>
 
+#include "runtime/readback.h"
+#include "runtime/registry.h"
 #include "ui/control_kinds.h"
 #include "ui/plot_widget.h"
-#include "ui/readback.h"
-#include "ui/registry.h"
 #include "ui/replot_pacer.h"
 
 namespace kvor::rt {
@@ -115,9 +115,10 @@ class Traces : public LiveDrawing {
     QRect onScreen_; // where the screen may show traces
 };
 
-class StripChart : public Control {
+class StripChart : public WidgetControl {
   public:
-    StripChart(int panel, const ControlDef& def, QWidget* canvas) : Control(panel, def, canvas) {
+    StripChart(int panel, const ControlDef& def, QWidget* canvas)
+        : WidgetControl(panel, def, canvas) {
         plot_ = new PlotWidget;
         StylePlot(plot_, def);
         pacer_ = new ReplotPacer(plot_);                                   // owned by the plot
@@ -130,7 +131,7 @@ class StripChart : public Control {
         finish(plot_);
     }
 
-    int append(const double* values, int count, int start, int skip) {
+    int append(const double* values, int count, int start, int skip) override {
         if (values == nullptr || count < 0 || start < 0 || skip < 0) return -1;
         const int traces = static_cast<int>(traces_->data.size());
         for (int k = 0, i = start; k < count; ++k, i += skip + 1) {
@@ -167,17 +168,17 @@ class StripChart : public Control {
             return 0;
         }
         if (attribute == ATTR_SCROLL_MODE_CONTINUOUS) return 0;
-        return Control::setAttribute(attribute, value);
+        return WidgetControl::setAttribute(attribute, value);
     }
     int getAttribute(int attribute, Value* value) const override {
         if (attribute == ATTR_POINTS_PER_SCREEN)
             return *value = double(traces_->pointsPerScreen), 0;
         if (attribute == ATTR_NUM_TRACES) return *value = double(traces_->data.size()), 0;
-        return Control::getAttribute(attribute, value);
+        return WidgetControl::getAttribute(attribute, value);
     }
 
     // Colours are set again with every answer: only a new one asks for a picture.
-    int setTraceColour(int trace, int colour) {
+    int setTraceColour(int trace, int colour) override {
         if (trace < 1 || trace > static_cast<int>(traces_->data.size())) return -1;
         int& held = traces_->colours[static_cast<size_t>(trace - 1)];
         if (held == (colour & 0xFFFFFF)) return 0;
@@ -197,7 +198,7 @@ class StripChart : public Control {
             out[n++] = *it;
         return n;
     }
-    int setScaling(int axis, int mode, double min, double max) {
+    int setScaling(int axis, int mode, double min, double max) override {
         if (axis != VAL_XAXIS && axis != VAL_LEFT_YAXIS) return -1;
         axis_[axis] = {mode, min, max};
         if (axis == VAL_LEFT_YAXIS) {
@@ -281,11 +282,6 @@ std::unique_ptr<Control> MakeStripChartControl(int panel, const ControlDef& def,
     return std::make_unique<StripChart>(panel, def, canvas);
 }
 
-int SetStripChartScaling(Control* control, int axis, int mode, double min, double max) {
-    auto* s = dynamic_cast<StripChart*>(control);
-    return s == nullptr ? -1 : s->setScaling(axis, mode, min, max);
-}
-
 int GetStripChartScaling(Control* control, int axis, int* mode, double* min, double* max) {
     auto* s = dynamic_cast<StripChart*>(control);
     return s == nullptr ? -1 : s->getScaling(axis, mode, min, max);
@@ -294,17 +290,6 @@ int GetStripChartScaling(Control* control, int axis, int* mode, double* min, dou
 } // namespace kvor::rt
 
 using kvor::rt::stripOf;
-
-int PlotStripChart(int panel, int control, const double* values, int count, int start, int skip) {
-    auto* s = stripOf(panel, control);
-    return s == nullptr ? -1 : s->append(values, count, start, skip);
-}
-
-int SetTraceAttribute(int panel, int control, int trace, int attribute, int value) {
-    auto* s = stripOf(panel, control);
-    if (s == nullptr || attribute != ATTR_TRACE_COLOR) return -1;
-    return s->setTraceColour(trace, value);
-}
 
 int GetTraceAttribute(int panel, int control, int trace, int attribute, int* value) {
     auto* s = stripOf(panel, control);

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/program/fault_support.h"
 #include "tests/support/harness.h"
-#include "ui/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

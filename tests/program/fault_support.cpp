@@ -6,9 +6,9 @@
 #include <string>
 #include <unistd.h>
 
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 
 namespace kvor::test {
 namespace {

@@ -12,11 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

@@ -13,11 +13,11 @@
 #include "link/identify.h"
 #include "link/serial_link.h"
 #include "link/video_blocks.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 namespace {

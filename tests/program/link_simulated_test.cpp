@@ -10,11 +10,11 @@
 #include <cstdlib>
 
 #include "link/serial_link.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "link/serial_link.h"
 #include "link/video_blocks.h"
+#include "runtime/runtime.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
-#include "ui/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

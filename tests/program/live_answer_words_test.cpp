@@ -3,11 +3,11 @@
 #include <random>
 #include <vector>
 
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 
 namespace kvor::test {
 namespace {

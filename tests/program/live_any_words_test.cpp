@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "live/measurement.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 namespace {

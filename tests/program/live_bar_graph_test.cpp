@@ -9,11 +9,11 @@
 #include "live/bar_graph.h"
 #include "live/measurement.h"
 #include "live/run_loop.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 namespace {

@@ -28,12 +28,12 @@
 #include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/statistics.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
 #include "tests/support/statistics_reference.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 
 namespace kvor {
 namespace {

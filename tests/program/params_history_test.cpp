@@ -22,10 +22,10 @@
 #include "params/history.h"
 #include "params/history_window.h"
 #include "params/panel_map.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor {

@@ -23,12 +23,12 @@
 #include "live/distribution.h"
 #include "live/gauge_study.h"
 #include "params/history_window.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
-#include "ui/runtime.h"
 
 namespace kvor::test {
 namespace {

@@ -13,10 +13,10 @@
 
 #include "app/banner.h"
 #include "app/startup.h"
+#include "runtime/readback.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "runtime/readback.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
-#include "ui/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/runtime/panel_fixture.h"
 
-#include "ui/registry.h"
+#include "runtime/registry.h"
 
 namespace kvor::test {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor::test {
 

@@ -8,13 +8,13 @@
 #include <random>
 #include <vector>
 
+#include "runtime/readback.h"
+#include "runtime/registry.h"
 #include "tests/runtime/panel_fixture.h"
-#include "ui/control.h"
 #include "ui/panel_window.h"
 #include "ui/plot_widget.h"
-#include "ui/readback.h"
-#include "ui/registry.h"
 #include "ui/replot_pacer.h"
+#include "ui/widget_control.h"
 
 namespace kvor::test {
 namespace {
@@ -55,7 +55,8 @@ TEST_F(PlotsTest, StripChartSplitsInterleavedValuesAmongTraces) {
 // What the strip chart control 2 of `panel` shows, and the same points drawn as QCustomPlot
 // draws its own graphs, every point a corner of the line.
 std::pair<QImage, QImage> StripPictureAndReference(int panel) {
-    auto* plot = qobject_cast<QCustomPlot*>(rt::FindControl(panel, 2)->body());
+    auto* plot = qobject_cast<QCustomPlot*>(
+        dynamic_cast<rt::WidgetControl*>(rt::FindControl(panel, 2))->body());
     rt::FlushAllReplots();
     const QImage shown = plot->grab().toImage();
     for (QCPLayerable* child : plot->layer(QStringLiteral("main"))->children())
@@ -108,8 +109,9 @@ TEST_F(PlotsTest, StripChartOnTheScreenIsTheWholePictureWhileItsBandMoves) {
     const int p = Load(kPanel);
     DisplayPanel(p);
     SetAxisScalingMode(p, 2, VAL_LEFT_YAXIS, VAL_MANUAL, 0, 4096);
-    auto* plot = qobject_cast<QCustomPlot*>(rt::FindControl(p, 2)->body());
-    rt::PanelWindow* window = rt::FindPanel(p)->window.get();
+    auto* plot =
+        qobject_cast<QCustomPlot*>(dynamic_cast<rt::WidgetControl*>(rt::FindControl(p, 2))->body());
+    rt::PanelWindow* window = rt::WindowOf(p);
     for (const double t0 = Timer(); !window->windowHandle()->isExposed() && Timer() - t0 < 5;)
         ProcessSystemEvents();
     std::mt19937 random(11);

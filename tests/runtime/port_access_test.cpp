@@ -12,9 +12,9 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 
+#include "runtime/line_trace.h"
+#include "runtime/readback.h"
 #include "tests/runtime/serial_pty.h"
-#include "ui/line_trace.h"
-#include "ui/readback.h"
 
 namespace kvor::test {
 namespace {

@@ -9,10 +9,10 @@
 
 #include <map>
 
+#include "runtime/serial_port_table.h"
 #include "tests/runtime/panel_fixture.h"
 #include "tests/runtime/serial_pty.h"
 #include "tests/support/harness.h"
-#include "ui/serial_port_table.h"
 
 namespace kvor::test {
 namespace {

@@ -23,8 +23,8 @@
 #include <QString>
 #include <gtest/gtest.h>
 
-#include "ui/com_dispatch.h"
-#include "ui/runtime.h"
+#include "runtime/com_dispatch.h"
+#include "runtime/runtime.h"
 
 namespace kvor::test {
 

@@ -9,9 +9,9 @@
 #include <csignal>
 #include <thread>
 
+#include "runtime/serial_port_table.h"
+#include "runtime/simulated_port.h"
 #include "tests/runtime/serial_pty.h"
-#include "ui/serial_port_table.h"
-#include "ui/simulated_port.h"
 
 namespace kvor::test {
 namespace {

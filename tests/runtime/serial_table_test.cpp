@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/readback.h"
 #include "tests/runtime/serial_pty.h"
-#include "ui/readback.h"
 
 namespace kvor::test {
 namespace {

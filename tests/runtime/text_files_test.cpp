@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace {
 

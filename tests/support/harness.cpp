@@ -16,12 +16,12 @@
 #include <optional>
 
 #include "app/startup.h"
+#include "runtime/readback.h"
+#include "runtime/registry.h"
+#include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "ui/panel_window.h"
-#include "ui/readback.h"
-#include "ui/registry.h"
-#include "ui/runtime.h"
 #include "wire/protocol.h"
 
 namespace kvor::test {
@@ -97,7 +97,7 @@ void PickRingValue(int panel, int control, int value) {
 void ClosePanelWindow(int panel) {
     rt::Panel* p = rt::FindPanel(panel);
     ASSERT_NE(p, nullptr);
-    p->window->close();
+    rt::WindowOf(panel)->close();
 }
 
 void Later(int ms, std::function<void()> fn) {

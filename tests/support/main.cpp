@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "ui/readback.h"
-#include "ui/runtime.h"
+#include "runtime/readback.h"
+#include "runtime/runtime.h"
+#include "ui/windows.h"
 
 int main(int argc, char** argv) {
+    InstallPanelWindows();
     ::testing::InitGoogleTest(&argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     char data[] = "/tmp/kvor-tests-XXXXXX";

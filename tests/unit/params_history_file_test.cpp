@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "params/history.h"
-#include "ui/runtime.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 namespace {

@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kvorctl as a script runs it, against simulated sensors at 19200 baud in this process: from its
+// start to the first byte on the line, a get against the least time its conversation takes, the
+// CPU and memory of measure, and eight sensors measured at once.
+//   bench_kvorctl [SECONDS of the measure figures, default 5]
+// Rows "figure|measured|line limit", as the other benchmarks print them.
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/simulated_sensor.h"
+#include "wire/protocol.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace kvor;
+
+constexpr double kSecondsPerByte = 10.0 / 19200; // 8N1
+constexpr double kLinkPauses = 3 * 0.1;          // the link set-up waits three times
+
+std::string kvorctl;
+
+double Now() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// kvorctl with these arguments; its stdout into `out` (-1: nowhere), stderr nowhere.
+pid_t Start(const std::vector<std::string>& args, int out = -1) {
+    std::vector<char*> argv{kvorctl.data()};
+    std::vector<std::string> copies = args;
+    for (std::string& a : copies)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (out >= 0)
+        posix_spawn_file_actions_adddup2(&actions, out, 1);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, kvorctl.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+struct Ended {
+    int status = -1;
+    double cpu = 0; // user and system seconds, its copies included
+    long rssKb = 0; // peak resident memory
+};
+
+Ended Wait(pid_t pid) {
+    Ended e;
+    int status = 0;
+    rusage use{};
+    if (pid <= 0 || wait4(pid, &status, 0, &use) != pid) return e;
+    e.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    e.cpu = static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
+            static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
+    e.rssKb = use.ru_maxrss;
+    return e;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v[v.size() / 2];
+}
+
+// Start to the first byte kvorctl writes on a line nobody answers (a pseudo-terminal of our own).
+double FirstByteSeconds() {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
+    const std::string device = ptsname(master);
+    const double t0 = Now();
+    const pid_t pid = Start({"identify", "--port", device});
+    pollfd p{master, POLLIN, 0};
+    double seconds = -1;
+    // The slave's first open and close may hang the line up: poll again until bytes come.
+    for (double t = Now(); t - t0 < 10; t = Now()) {
+        if (poll(&p, 1, 100) <= 0) continue;
+        char byte;
+        if (read(master, &byte, 1) == 1) {
+            seconds = Now() - t0;
+            break;
+        }
+    }
+    if (pid > 0) kill(pid, SIGKILL);
+    Wait(pid);
+    close(master);
+    return seconds;
+}
+
+// The bytes of the answer to one request.
+int AnswerBytes(const sim::Request& r) {
+    if (r.command == protocol::CMD_FIRMWARE_INFO) return protocol::kFirmwareTextBytes;
+    if (r.command == protocol::CMD_READ_VIDEO64) return protocol::kVideo64Bytes;
+    return protocol::kFrameBytes;
+}
+
+void GetFigures() {
+    std::vector<double> took, least;
+    for (int i = 0; i < 5; ++i) {
+        sim::SimulatedSensor sensor; // paced
+        if (!sensor.start()) return;
+        const double t0 = Now();
+        const Ended e = Wait(Start({"get", "--from", "ram", "--port", sensor.devicePath()}));
+        const double seconds = Now() - t0;
+        if (e.status != 0) {
+            std::fprintf(stderr, "kvorctl get ended with %d\n", e.status);
+            return;
+        }
+        int bytes = 0;
+        for (const sim::Request& r : sensor.requests())
+            bytes += protocol::kFrameBytes + AnswerBytes(r);
+        took.push_back(seconds);
+        least.push_back(bytes * kSecondsPerByte + kLinkPauses);
+    }
+    const double t = Median(took), l = Median(least);
+    std::printf("kvorctl get --from ram, start to end (median of 5)|%.3f s|%.3f s|\n", t, l);
+    std::printf("kvorctl get against the least time of its conversation|%.2f x|1.2 x|\n", t / l);
+}
+
+// One measure of `count` answers on a paced sensor.
+Ended Measure(int count) {
+    sim::SimulatedSensor sensor;
+    if (!sensor.start()) return {};
+    return Wait(Start({"measure", "--count", std::to_string(count), "--format", "csv", "--port",
+                       sensor.devicePath()}));
+}
+
+// Measurements a second the sensor was asked for, first request to last.
+double AnswerRate(const sim::SimulatedSensor& sensor) {
+    std::vector<double> at;
+    for (const sim::Request& r : sensor.requests())
+        if (r.command == protocol::CMD_MEASURE) at.push_back(r.at);
+    if (at.size() < 2 || !(at.back() > at.front())) return 0;
+    return static_cast<double>(at.size() - 1) / (at.back() - at.front());
+}
+
+void MeasureFigures(double seconds) {
+    const double lineRate = 1.0 / (2 * protocol::kFrameBytes * kSecondsPerByte + 0.0005);
+    // Two runs of different length: start-up and the end cancel.
+    const int shortRun = 20;
+    const int longRun = shortRun + static_cast<int>(seconds * lineRate);
+    const Ended a = Measure(shortRun), b = Measure(longRun);
+    if (a.status == 0 && b.status == 0)
+        std::printf("kvorctl measure CPU per answer (paced, %d answers)|%.4f ms|0.02 ms|\n",
+                    longRun - shortRun, (b.cpu - a.cpu) / (longRun - shortRun) * 1e3);
+    std::printf("kvorctl measure peak resident memory|%.1f MB|30 MB|\n",
+                static_cast<double>(b.rssKb) / 1024);
+
+    // Eight sensors, one kvorctl.
+    std::vector<std::unique_ptr<sim::SimulatedSensor>> sensors;
+    std::vector<std::string> args{"measure", "--seconds", std::to_string(seconds), "--format",
+                                  "csv"};
+    for (int i = 0; i < 8; ++i) {
+        sensors.push_back(std::make_unique<sim::SimulatedSensor>());
+        if (!sensors.back()->start()) return;
+        args.push_back("--port");
+        args.push_back(sensors.back()->devicePath());
+    }
+    const Ended all = Wait(Start(args));
+    double lowest = 1e9;
+    for (const auto& s : sensors)
+        lowest = std::min(lowest, AnswerRate(*s));
+    std::printf("kvorctl measure on 8 sensors at once: slowest sensor's answers (exit %d)|%.1f/s "
+                "(%.1f %%)|%.1f/s (97 %% = %.1f/s)|\n",
+                all.status, lowest, 100 * lowest / lineRate, lineRate, 0.97 * lineRate);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string self = argv[0];
+    const auto slash = self.rfind('/');
+    kvorctl = (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) + "/kvorctl";
+    const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 5.0;
+    std::vector<double> first;
+    for (int i = 0; i < 7; ++i)
+        first.push_back(FirstByteSeconds());
+    std::printf("kvorctl start to the first byte on the line (median of 7, slowest %.3f s)|%.3f "
+                "s|0.1 s|\n",
+                *std::max_element(first.begin(), first.end()), Median(first));
+    GetFigures();
+    MeasureFigures(seconds);
+    return 0;
+}

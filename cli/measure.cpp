@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// measure and gauge: the Run button's loop on a panel nobody looks at. Every answer the loop
+// tallies is written out as it comes; the Stop button's procedure ends the loop.
+#include <cstdio>
+#include <limits>
+
+#include "cli/commands.h"
+#include "cli/options.h"
+#include "cli/session.h"
+#include "live/answer_tally.h"
+#include "live/gauge_study.h"
+#include "live/measurement.h"
+#include "live/run_loop.h"
+#include "live/statistics.h"
+#include "runtime/runtime.h"
+#include "state/panel_ids.h"
+#include "state/time_stamp.h"
+
+namespace kvor {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+i32 answersSeen = 0;
+double measureStart = 0;
+i32 stoppedBySignal = 0;
+
+void Stop() {
+    CC_BTNStop(pHandle, MAIN_STOP, EVENT_LEFT_CLICK, nullptr, 0, 0);
+}
+
+void WriteAnswer() {
+    ++answersSeen;
+    char time[40];
+    UtcTimeISO(time, sizeof time);
+    const int inTol = MeasuringValueInTolerance() ? 1 : 0;
+    if (cli.json)
+        Say("{\"port\":%s,\"seq\":%d,\"time\":\"%s\",\"value\":%u,\"size_um\":%d,"
+            "\"left_edge\":%u,\"right_edge\":%u,\"setpoint\":%u,\"tolerance\":%u,"
+            "\"in_tolerance\":%s,\"edge_count\":%u,\"analog_max\":%u,\"analog_min\":%u}",
+            QuotedPort(), answersSeen, time, unsigned{Mvalue}, static_cast<int>(umValue),
+            unsigned{Ledge}, unsigned{Redge}, unsigned{tVal}, unsigned{tol},
+            inTol ? "true" : "false", unsigned{edcnt}, unsigned{anaMax}, unsigned{anaMin});
+    else if (cli.csv)
+        Say("%d,%s,%u,%d,%u,%u,%u,%u,%d,%u,%u,%u", answersSeen, time, unsigned{Mvalue},
+            static_cast<int>(umValue), unsigned{Ledge}, unsigned{Redge}, unsigned{tVal},
+            unsigned{tol}, inTol, unsigned{edcnt}, unsigned{anaMax}, unsigned{anaMin});
+    else
+        Say("%6d  %s  %5u  %8d  %5u  %5u  %5u  %5u  %s", answersSeen, time, unsigned{Mvalue},
+            static_cast<int>(umValue), unsigned{Ledge}, unsigned{Redge}, unsigned{tVal},
+            unsigned{tol}, inTol ? "in" : "OUT");
+}
+
+// After every answer: enough taken, time up, or a termination signal.
+void WatchMeasurement() {
+    WriteAnswer();
+    if (TerminationRequested() != 0) stoppedBySignal = 1;
+    const bool counted = cli.count > 0 && answersSeen >= cli.count;
+    const bool timeUp = cli.seconds > 0 && Timer() - measureStart >= cli.seconds;
+    if (counted || timeUp || stoppedBySignal) {
+        Stop();
+        return;
+    }
+    if (cli.count > 0) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%d of %d answers", answersSeen, cli.count);
+        Progress(measureStart, text);
+    }
+}
+
+void WriteStatistics() {
+    char mean[32], sigma[32], min[32], max[32], share[32], cp[32], cpk[32];
+    const bool any = statCount > 0;
+    JsonNumber(mean, sizeof mean, any ? statMean : kNaN, 3);
+    JsonNumber(sigma, sizeof sigma, StatStdDev(), 3);
+    JsonNumber(min, sizeof min, any ? statMin : kNaN, 0);
+    JsonNumber(max, sizeof max, any ? statMax : kNaN, 0);
+    JsonNumber(share, sizeof share, StatInTolPercent(), 2);
+    JsonNumber(cp, sizeof cp, StatCp(), 3);
+    JsonNumber(cpk, sizeof cpk, StatCpk(), 3);
+    if (cli.json) {
+        Say("{\"port\":%s,\"statistics\":{\"n\":%.0f,\"mean\":%s,\"sigma\":%s,\"min\":%s,"
+            "\"max\":%s,\"in_tolerance_percent\":%s,\"cp\":%s,\"cpk\":%s}}",
+            QuotedPort(), statCount, mean, sigma, min, max, share, cp, cpk);
+        return;
+    }
+    // CSV keeps its rows for the answers: the statistics follow as comment lines.
+    const char* lead = cli.csv ? "# " : "";
+    Say("%sn %.0f  mean %s  sigma %s  min %s  max %s  in tolerance %s %%  Cp %s  Cpk %s", lead,
+        statCount, mean, sigma, min, max, share, cp, cpk);
+}
+
+// The Run button's loop until the watcher stops it; EXIT_SILENT when it ended on a time-out.
+int RunLoop() {
+    measureStart = Timer();
+    answerWatcher = WatchMeasurement;
+    CC_BTNRun(pHandle, MAIN_RUN, EVENT_COMMIT, nullptr, 0, 0);
+    answerWatcher = nullptr;
+    Progress(measureStart, "");
+    const bool enough = stoppedBySignal || (cli.count > 0 && answersSeen >= cli.count) ||
+                        (cli.seconds > 0 && Timer() - measureStart >= cli.seconds);
+    if (!enough)
+        return Fail(EXIT_SILENT, "the sensor stopped answering after %d answers", answersSeen);
+    return EXIT_DONE;
+}
+
+} // namespace
+
+int CommandMeasure() {
+    const int status = SetUpLink();
+    if (status != EXIT_DONE) return status;
+    // Only the answers of this run count.
+    ResetStatistics();
+    if (cli.csv && !cli.named)
+        Say("seq,time,value,size_um,left_edge,right_edge,setpoint,tolerance,in_tolerance,"
+            "edge_count,analog_max,analog_min");
+    const int result = RunLoop();
+    WriteStatistics();
+    return result;
+}
+
+int CommandGauge() {
+    const int status = SetUpLink();
+    if (status != EXIT_DONE) return status;
+    // The study's window, its inputs as the operator types them, its Start button.
+    CC_BTNGaugeStudy(pHandle, MAIN_GAUGE_STUDY, EVENT_COMMIT, nullptr, 0, 0);
+    if (pGauge <= 0) return Fail(EXIT_FAILED, "the gauge study's panel does not load");
+    SetCtrlVal(pGauge, GAUGE_REFERENCE, cli.ref);
+    SetCtrlVal(pGauge, GAUGE_TOLERANCE, cli.tol);
+    if (cli.count > 0) SetCtrlVal(pGauge, GAUGE_READINGS, cli.count);
+    measureStart = Timer();
+    CC_GaugeStart(pGauge, GAUGE_START, EVENT_COMMIT, nullptr, 0, 0);
+    if (gaugeTaken < gaugeWanted)
+        return Fail(EXIT_SILENT, "the study stopped after %d of %d readings", gaugeTaken,
+                    gaugeWanted);
+    const int verdict = GaugeVerdict();
+    const char* said = verdict == 1 ? "capable" : (verdict == 0 ? "not capable" : "not defined");
+    char mean[32], s[32], bias[32], cg[32], cgk[32];
+    JsonNumber(mean, sizeof mean, gaugeMean, 3);
+    JsonNumber(s, sizeof s, gaugeStdDev, 3);
+    JsonNumber(bias, sizeof bias, gaugeBias, 3);
+    JsonNumber(cg, sizeof cg, gaugeCg, 3);
+    JsonNumber(cgk, sizeof cgk, gaugeCgk, 3);
+    if (cli.json)
+        Say("{\"port\":%s,\"readings\":%d,\"reference\":%g,\"tolerance\":%g,\"mean\":%s,"
+            "\"s\":%s,\"bias\":%s,\"cg\":%s,\"cgk\":%s,\"capable\":%s}",
+            QuotedPort(), gaugeTaken, gaugeRef, gaugeTol, mean, s, bias, cg, cgk,
+            verdict == 1 ? "true" : "false");
+    else
+        Say("readings %d  mean %s um  s %s um  bias %s um  Cg %s  Cgk %s  %s", gaugeTaken, mean, s,
+            bias, cg, cgk, said);
+    return verdict == 1 ? EXIT_DONE : EXIT_FAILED;
+}
+
+} // namespace kvor

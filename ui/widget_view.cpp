@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The view of the scope: every panel a window of widgets, pop-ups and file dialogs, the line
+// monitor, reports with the graphs as they show.
+#include <QApplication>
+#include <QWidget>
+
+#include "runtime/panel_file.h"
+#include "runtime/registry.h"
+#include "runtime/view.h"
+#include "ui/control_kinds.h"
+#include "ui/panel_window.h"
+#include "ui/replot_pacer.h"
+#include "ui/view_parts.h"
+#include "ui/windows.h"
+
+namespace kvor::rt {
+
+std::unique_ptr<Control> MakeWidgetControl(int panel, const ControlDef& def, QWidget* canvas) {
+    if (auto c = MakeButtonControl(panel, def, canvas)) return c;
+    if (auto c = MakeNumericControl(panel, def, canvas)) return c;
+    if (auto c = MakeTextControl(panel, def, canvas)) return c;
+    if (auto c = MakeListControl(panel, def, canvas)) return c;
+    if (def.kind == QLatin1String("graph")) return MakeGraphControl(panel, def, canvas);
+    if (def.kind == QLatin1String("strip chart")) return MakeStripChartControl(panel, def, canvas);
+    return nullptr;
+}
+
+namespace {
+
+// A panel's window; its controls are widgets on the window's canvas.
+class PanelWindowView : public PanelView {
+  public:
+    PanelWindowView(int handle, const PanelDef& def)
+        : window_(std::make_unique<PanelWindow>(handle, def.title, def.size,
+                                                ToQColor(def.background))) {}
+    PanelWindow* window() const { return window_.get(); }
+    void show() override {
+        window_->show();
+        window_->raise();
+    }
+    void hide() override { window_->hide(); }
+    void close() override { window_->close(); }
+    void discardLater() override {
+        window_->hide();
+        window_.release()->deleteLater();
+    }
+    int savePicture(const QString& pngFile) override {
+        FlushAllReplots();
+        QApplication::processEvents();
+        return window_->grab().save(pngFile, "PNG") ? 0 : -1;
+    }
+    std::unique_ptr<Control> makeControl(int panel, const ControlDef& def) override {
+        return MakeWidgetControl(panel, def, window_->canvas());
+    }
+
+  private:
+    std::unique_ptr<PanelWindow> window_;
+};
+
+class WindowsView : public View {
+  public:
+    std::unique_ptr<QCoreApplication> startApplication(int argc, char** argv) override {
+        std::unique_ptr<QApplication> application = StartApplication(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+        ApplyDesktopIdentity();
+        return application;
+    }
+    std::unique_ptr<PanelView> makePanelView(int handle, const PanelDef& def) override {
+        return std::make_unique<PanelWindowView>(handle, def);
+    }
+    int messagePopup(const char* title, const char* message) override {
+        return ShowMessagePopup(title, message);
+    }
+    int fileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
+                        const char* fileTypeList, const char* title, int buttonLabel,
+                        int restrictDirectory, int restrictExtension, int allowCancel,
+                        int allowMakeDirectory, char* path, std::size_t pathSize) override {
+        return ShowFileSelectPopup(defaultDirectory, defaultFileName, fileTypeList, title,
+                                   buttonLabel, restrictDirectory, restrictExtension, allowCancel,
+                                   allowMakeDirectory, path, pathSize);
+    }
+    int fileSelectTypePopup(const char* defaultDirectory, const char* defaultFileName,
+                            const char* typeList, const char* title, int* type, char* path,
+                            std::size_t pathSize) override {
+        return ShowFileSelectTypePopup(defaultDirectory, defaultFileName, typeList, title, type,
+                                       path, pathSize);
+    }
+    int displayLineMonitor() override { return ShowLineMonitor(); }
+    int newReport(const char* title) override { return NewPdfReport(title); }
+    int addReportText(int report, const char* text) override {
+        return AddPdfReportText(report, text);
+    }
+    int addReportGraph(int report, int panel, int control) override {
+        return AddPdfReportGraph(report, panel, control);
+    }
+    int saveReportPDF(int report, const char* pdfFile) override {
+        return SavePdfReport(report, pdfFile);
+    }
+    int discardReport(int report) override { return DiscardPdfReport(report); }
+    void closePopups() override {
+        // Pop-ups stacked on one another: a bound, in case one opens another as it closes.
+        constexpr int kMostPopups = 16;
+        for (int i = 0; i < kMostPopups && QApplication::activeModalWidget() != nullptr; ++i)
+            QApplication::activeModalWidget()->close();
+    }
+    void closeWindows() override { DiscardLineMonitor(); }
+};
+
+} // namespace
+
+PanelWindow* WindowOf(int panel) {
+    Panel* p = FindPanel(panel);
+    auto* view = p == nullptr ? nullptr : dynamic_cast<PanelWindowView*>(p->view.get());
+    return view == nullptr ? nullptr : view->window();
+}
+
+} // namespace kvor::rt
+
+void InstallPanelWindows() {
+    if (kvor::rt::InstalledView() == nullptr)
+        kvor::rt::InstallView(std::make_unique<kvor::rt::WindowsView>());
+}
