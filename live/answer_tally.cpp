@@ -19,4 +19,10 @@ void TallyMeasurementAnswer() {
     TakeGaugeReading();
 }
 
+void StartFiguresAfresh(const char* why) {
+    ResetStatistics();
+    InterruptGaugeStudy();
+    NoteInRecord(why);
+}
+
 } // namespace kvor

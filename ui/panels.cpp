@@ -77,6 +77,13 @@ void MakePortSelector(int panel, Control* ring, double current) {
     WatchForDevices();
 }
 
+void BringToFront(QWidget* window) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace kvor::rt
 
 using namespace kvor::rt;
@@ -110,8 +117,7 @@ int LoadPanel(int, const char* file, int resource) {
 int DisplayPanel(int panel) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return -1;
-    p->window->show();
-    p->window->raise();
+    BringToFront(p->window.get());
     return 0;
 }
 

@@ -64,6 +64,9 @@ QString ProjectDir();
 // A relative name resolves against the program directory.
 QString ResolvePath(const QString& name);
 
+// Shows a window the operator asks for again: un-minimised, above the others, with the focus.
+void BringToFront(QWidget* window);
+
 // Flushes and closes every text file still open (program end).
 void CloseAllTextFiles();
 
