@@ -154,7 +154,8 @@ class LineMonitorWindow : public QWidget {
         if (!pause_->isChecked()) {
             QScrollBar* bar = view_->verticalScrollBar();
             const bool atEnd = bar->value() >= bar->maximum();
-            widenFor(model_.catchUp(), model_.rowCount());
+            const int firstNew = model_.catchUp();
+            widenFor(firstNew, model_.rowCount());
             if (atEnd) view_->scrollToBottom();
             status_->setText(QStringLiteral("%1 entries (the last %2 are kept)")
                                  .arg(model_.rowCount())

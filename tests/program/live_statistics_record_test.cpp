@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QProcess>
@@ -28,6 +30,7 @@
 #include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/statistics.h"
+#include "params/history_window.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
@@ -97,23 +100,25 @@ class StatisticsAndRecord : public test::ScopeTest {
     // Starts a loop with a click on `button`; `onAnswers(n)` runs in the loop's event passes
     // with the number of answers sent so far and returns true to make the sensor fall silent.
     // The loop then ends by its time-out. Every wait is bounded.
-    void RunUntil(int button, std::function<bool(std::size_t)> onAnswers) {
+    void RunUntil(int button, std::function<bool(std::size_t)> onAnswers,
+                  sim::SimulatedSensor* on = nullptr) {
+        sim::SimulatedSensor& s = on != nullptr ? *on : sensor();
         QTimer poll;
         bool silenced = false;
         const double end = Timer() + 20.0;
         poll.callOnTimeout([&] {
             if (silenced) return;
-            if (onAnswers(Answers()) || Timer() > end) {
+            if (onAnswers(s.measurementAnswers().size()) || Timer() > end) {
                 sim::Faults f;
                 f.silent = true;
-                sensor().setFaults(f);
+                s.setFaults(f);
                 silenced = true;
             }
         });
         poll.start(2);
         Click(1, button);
         poll.stop();
-        sensor().setFaults({});
+        s.setFaults({});
     }
     std::vector<Sent> SentAnswers() {
         std::vector<Sent> v;
@@ -158,15 +163,17 @@ void ExpectRecordEquals(const std::vector<std::vector<std::string>>& rows,
                         const std::vector<Sent>& sent, std::size_t lines) {
     ASSERT_EQ(rows.size(), lines + 1);
     const std::vector<std::string> header = {
-        "time",     "t_s",       "left_edge",    "right_edge", "measuring_value", "size_um",
-        "setpoint", "tolerance", "in_tolerance", "edge_count", "analog_max",      "analog_min"};
+        "time",       "t_s",        "left_edge", "right_edge",   "measuring_value",
+        "size_um",    "setpoint",   "tolerance", "in_tolerance", "edge_count",
+        "analog_max", "analog_min", "note"};
     EXPECT_EQ(rows[0], header);
     double lastT = -1;
     for (std::size_t i = 0; i < lines; ++i) {
         const std::vector<std::string>& r = rows[i + 1];
-        ASSERT_EQ(r.size(), 12u) << i;
-        EXPECT_EQ(std::vector<std::string>(r.begin() + 2, r.end()), sent[i].Columns())
+        ASSERT_EQ(r.size(), 13u) << i;
+        EXPECT_EQ(std::vector<std::string>(r.begin() + 2, r.end() - 1), sent[i].Columns())
             << "line " << i;
+        EXPECT_EQ(r.back(), "") << "an answer's row holds no note";
         // 2026-12-08T09:41:05.123+01:00 (or Z-less offset +00:00)
         int y, mo, d, h, mi, sec, ms, oh, om;
         char sign;
@@ -334,10 +341,14 @@ TEST_F(StatisticsAndRecord, FullDiskEndsTheRecordWithAMessageAndNotTheMeasuremen
     // Every answer, those after the failure included, was drawn and counted.
     EXPECT_GE(Answers(), atFailure + 20);
     EXPECT_EQ(statCount, static_cast<double>(Answers()));
-    // What the disk took is whole lines, each the answer it stands for.
+    // What the disk took is whole lines, each the answer it stands for, as many as the message
+    // says.
     const std::vector<std::vector<std::string>> rows = ReadCsv(path);
     ASSERT_GE(rows.size(), 2u);
     ExpectRecordEquals(rows, SentAnswers(), rows.size() - 1);
+    EXPECT_NE(message.find("after " + std::to_string(rows.size() - 1) + " answers"),
+              std::string::npos)
+        << message;
     std::remove(path.c_str());
 }
 
@@ -388,6 +399,76 @@ TEST_F(StatisticsAndRecord, TimeInTheRecordDialogNeverEndsTheMeasurement) {
     EXPECT_GE(recordCount, 10.0);
     Click(1, MAIN_RECORD);
     std::remove(path.c_str());
+}
+
+// A calibration stored in the middle of a run changes the scale of every size after it: the
+// statistics start afresh, the gauge study's series is broken off, and the record notes the new
+// line in a row of its own between the answers of the two scales.
+TEST_F(StatisticsAndRecord, AStoredCalibrationStartsTheFiguresAfreshAndTheRecordNotesIt) {
+    const std::string path = TempPath("calibrated.csv");
+    StartRecordTo(path);
+    Click(1, MAIN_GAUGE_STUDY);
+    Click(1, MAIN_POPUP_TOGGLE);
+    std::size_t stored = 0;
+    RunUntil(MAIN_RUN, [&](std::size_t n) {
+        if (n >= 3 && gaugeTaking == 0 && stored == 0) Click(pGauge, GAUGE_START);
+        if (n >= 15 && stored == 0) {
+            stored = n;
+            slopeval = 2.0;
+            interval = 10.0;
+            SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
+            Click(2, POP_STORE);
+        }
+        return stored > 0 && n >= stored + 10;
+    });
+    ASSERT_GT(stored, 0u);
+    Click(1, MAIN_RECORD);
+    const std::vector<std::vector<std::string>> rows = ReadCsv(path);
+    std::vector<std::size_t> notes;
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        if (rows[i].back() != "") notes.push_back(i);
+    ASSERT_EQ(notes.size(), 1u);
+    const std::vector<std::string>& note = rows[notes[0]];
+    EXPECT_EQ(note.back(), "new calibration: factor 2, offset 10 µm");
+    EXPECT_EQ(std::count(note.begin() + 2, note.end() - 1, ""), 10);
+    EXPECT_EQ(statCount, static_cast<double>(rows.size() - 1 - notes[0]));
+    EXPECT_GE(statCount, 9.0);
+    EXPECT_EQ(recordCount, static_cast<double>(rows.size() - 2));
+    EXPECT_EQ(gaugeInterrupted, 1);
+    EXPECT_EQ(gaugeTaking, 0);
+    std::remove(path.c_str());
+}
+
+// A window open already, even minimised, comes to the front when its button is pressed again.
+TEST_F(StatisticsAndRecord, AWindowOpenAlreadyComesToTheFrontAgain) {
+    QWidget* main = test::Control(1, MAIN_RUN)->window();
+    auto panel = [](i32 handle) {
+        return handle > 0 ? test::Control(handle, 2)->window() : nullptr;
+    };
+    auto monitor = []() -> QWidget* {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowTitle() == "Line monitor") return w;
+        return nullptr;
+    };
+    const std::pair<int, std::function<QWidget*()>> windows[] = {
+        {MAIN_GAUGE_STUDY, [&] { return panel(pGauge); }},
+        {MAIN_DISTRIBUTION, [&] { return panel(pDistribution); }},
+        {MAIN_HISTORY, [&] { return panel(pHistory); }},
+        {MAIN_LINE_MONITOR, monitor}};
+    for (const auto& [button, find] : windows) {
+        Click(1, button);
+        QWidget* window = find();
+        ASSERT_NE(window, nullptr) << button;
+        window->showMinimized();
+        main->activateWindow();
+        ASSERT_TRUE(test::PumpUntil([&] { return QApplication::activeWindow() == main; }, 5.0));
+        Click(1, button);
+        EXPECT_FALSE(window->isMinimized()) << button;
+        EXPECT_TRUE(window->isVisible()) << button;
+        EXPECT_TRUE(test::PumpUntil([&] { return QApplication::activeWindow() == window; }, 5.0))
+            << button;
+    }
+    CloseLineMonitor();
 }
 
 TEST_F(StatisticsAndRecord, SavePictureWritesThePanelAsPng) {
@@ -468,6 +549,29 @@ std::string Figure(double v, const char* format) {
     return std::isfinite(v) ? text : "–";
 }
 
+QString PdfText(const std::string& pdf) {
+    QProcess text;
+    text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+    EXPECT_TRUE(text.waitForFinished(30000));
+    // The PDF's font sets "fi" as one ligature glyph.
+    return QString::fromUtf8(text.readAllStandardOutput())
+        .simplified()
+        .replace(QChar(0xFB01), "fi");
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(text.c_str(), f);
+    std::fclose(f);
+}
+
+// The file's content, empty when there is none.
+std::string ReadText(const std::string& path) {
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
 class GaugeStudy : public StatisticsAndRecord, public ::testing::WithParamInterface<Scene> {};
 
 TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
@@ -514,31 +618,69 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
     const std::string pdf = TempPath("gauge.pdf"), csv = TempPath("gauge.csv");
     SetNextFileSelection(pdf.c_str(), VAL_NEW_FILE_SELECTED);
     Click(pGauge, GAUGE_REPORT);
-    EXPECT_EQ(test::StatusLine(), "Report saved to " + pdf + ", readings to " + csv);
+    const std::string csvName = csv.substr(csv.rfind('/') + 1);
+    EXPECT_EQ(test::StatusLine(), "Report saved to " + pdf + " and " + csvName);
     QProcess info;
     info.start("pdfinfo", {QString::fromStdString(pdf)});
     ASSERT_TRUE(info.waitForFinished(30000));
     EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
                     .contains(QRegularExpression("Pages:\\s+1\\n")));
-    QProcess text;
-    text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
-    ASSERT_TRUE(text.waitForFinished(30000));
-    const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
-    const std::string expected[] = {Figure(mean, "%.3f µm Standard deviation s: ") +
-                                        Figure(sd, "%.3f µm"),
-                                    "(6·s): " + Figure(cg, "%.2f"), "(3·s): " + Figure(cgk, "%.2f"),
-                                    verdict == 1   ? "Result: capable"
-                                    : verdict == 0 ? "Result: not capable"
-                                                   : "Result: –"};
+    std::string below;
+    for (const auto& [name, v] : {std::pair{"Cg", cg}, std::pair{"Cgk", cgk}})
+        if (v < 1.33)
+            below += (below.empty() ? "" : " and ") + std::string(name) + Figure(v, " %.2f");
+    char port[128];
+    GetComPortLabel(1, port, sizeof port);
+    const std::string expected[] = {
+        Figure(mean, "%.3f µm Standard deviation s: ") + Figure(sd, "%.3f µm"),
+        "(6·s): " + Figure(cg, "%.2f"),
+        "(3·s): " + Figure(cgk, "%.2f"),
+        verdict == 1   ? "Result: capable: Cg and Cgk both at least 1.33"
+        : verdict == 0 ? "Result: not capable: " + below + " below 1.33"
+                       : "Result: none: the readings do not scatter",
+        "Sensor: K-VOR-PX-250 firmware V2.40, CCD type 2, 1024 pixel; 4096 subpixel",
+        std::string("Port: ") + port,
+        "Readings: 25 of 25",
+        "Reference size ref: 800.000 µm Tolerance T: 200.000 µm"};
+    const QString page = PdfText(pdf);
     for (const std::string& want : expected)
         EXPECT_TRUE(page.contains(QString::fromStdString(want))) << want << "\n"
                                                                  << page.toStdString();
-    EXPECT_TRUE(page.contains("Reference size ref: 800.000 µm Tolerance T: 200.000 µm"));
-    const std::vector<std::vector<std::string>> rows = ReadCsv(csv);
+    EXPECT_TRUE(page.contains(QRegularExpression("First reading: 20\\d\\d-.* Last reading: 20")));
+    std::vector<std::vector<std::string>> rows = ReadCsv(csv);
     ASSERT_EQ(rows.size(), 26u);
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(rows[i + 1],
                   (std::vector<std::string>{std::to_string(i + 1), std::to_string(sent[i].um)}));
+
+    // Saved again under the same name, over a record that has the readings' name: one question
+    // names every file the save would replace; declined, neither file is touched.
+    struct Again {
+        bool pdfThere;
+        int answer;
+    };
+    for (const Again again : {Again{true, 0}, Again{false, 0}, Again{false, 1}}) {
+        std::remove(pdf.c_str());
+        if (again.pdfThere) WriteText(pdf, "an earlier report");
+        WriteText(csv, "time,t_s\r\n");
+        SetNextFileSelection(pdf.c_str(),
+                             again.pdfThere ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED);
+        SetNextConfirmAnswer(again.answer);
+        char title[80], question[1200];
+        const int asked = GetLastConfirmPopup(title, sizeof title, question, sizeof question);
+        Click(pGauge, GAUGE_REPORT);
+        ASSERT_EQ(GetLastConfirmPopup(title, sizeof title, question, sizeof question), asked + 1);
+        EXPECT_NE(std::string(question).find(csv), std::string::npos) << question;
+        EXPECT_EQ(std::string(question).find(pdf + "\n") != std::string::npos, again.pdfThere)
+            << question;
+        if (again.answer == 0) {
+            EXPECT_EQ(ReadText(csv), "time,t_s\r\n");
+            EXPECT_EQ(ReadText(pdf), again.pdfThere ? "an earlier report" : "");
+        } else {
+            EXPECT_EQ(ReadText(pdf).rfind("%PDF", 0), 0u);
+            EXPECT_EQ(ReadCsv(csv).size(), 26u);
+        }
+    }
     std::remove(pdf.c_str());
     std::remove(csv.c_str());
 }
@@ -548,6 +690,86 @@ INSTANTIATE_TEST_SUITE_P(Scenes, GaugeStudy,
                                            Scene{"NotCapable", true, 25, false, 0},
                                            Scene{"AllAlike", false, 0, true, -1}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A study is one uninterrupted series of one sensor: Stop, a pick of another port (another
+// sensor) or a time-out breaks it off. The window then shows no verdict, a new run takes no
+// reading into it, and its report names the sensor and port it started on.
+enum class Break { Stop, PortPick, Timeout };
+
+class GaugeInterrupted : public StatisticsAndRecord, public ::testing::WithParamInterface<Break> {};
+
+TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) {
+    sim::Options other = SensorOptions();
+    ASSERT_TRUE(sim::ModelPreset("104", &other.model));
+    sim::SimulatedSensor& second = secondSensor(other);
+    Click(1, MAIN_GAUGE_STUDY);
+    // Before a study every figure and the verdict show a dash.
+    for (int id : {GAUGE_MEAN, GAUGE_STDDEV, GAUGE_BIAS, GAUGE_CG, GAUGE_CGK, GAUGE_VERDICT})
+        EXPECT_EQ(qobject_cast<QLabel*>(test::Control(pGauge, id))->text(), QString("–")) << id;
+    test::EnterNumber(pGauge, GAUGE_READINGS, 25);
+    char port[128];
+    GetComPortLabel(1, port, sizeof port);
+    bool started = false, broken = false;
+    // The study starts inside a run the operator started, and is broken off after 5 readings.
+    RunUntil(MAIN_RUN, [&](std::size_t n) {
+        if (n >= 3 && !started) {
+            started = true;
+            Click(pGauge, GAUGE_START);
+        }
+        if (!started || gaugeTaken < 5 || broken) return false;
+        broken = true;
+        if (GetParam() == Break::Stop) test::PressButton(1, MAIN_STOP);
+        if (GetParam() == Break::PortPick) test::PickRingValue(1, MAIN_COMPORT, 2);
+        return GetParam() == Break::Timeout;
+    });
+    ASSERT_TRUE(broken);
+    const int taken = gaugeTaken;
+    EXPECT_GE(taken, 5);
+    EXPECT_LT(taken, 25);
+    auto state = [] { return qobject_cast<QLabel*>(test::Control(pGauge, GAUGE_STATE))->text(); };
+    const QString interrupted =
+        QString("Interrupted after %1 readings – press Start to begin again").arg(taken);
+    EXPECT_EQ(state(), interrupted);
+    EXPECT_EQ(GaugeVerdict(), -1);
+    EXPECT_EQ(qobject_cast<QLabel*>(test::Control(pGauge, GAUGE_VERDICT))->text(), QString("–"));
+    EXPECT_TRUE(std::isnan(gaugeCg) && std::isnan(gaugeCgk));
+    // A new run, on whichever sensor is on the line now, is no part of the study.
+    sim::SimulatedSensor& now = GetParam() == Break::PortPick ? second : sensor();
+    const std::size_t before = now.measurementAnswers().size();
+    RunUntil(
+        MAIN_RUN, [&](std::size_t n) { return n >= before + 10; }, &now);
+    EXPECT_EQ(gaugeTaken, taken);
+    EXPECT_EQ(state(), interrupted);
+
+    // The report names the sensor and port of the study's start, and no verdict. Saved in a
+    // folder of a long name, the window's line says where, whole.
+    const std::string folder = TempPath("Quality records of line 3 – gauge studies");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+    const std::string pdf = folder + "/KVOR-gauge-study-20261208-094105.pdf";
+    SetNextFileSelection(pdf.c_str(), VAL_NEW_FILE_SELECTED);
+    Click(pGauge, GAUGE_REPORT);
+    auto* line = qobject_cast<QLabel*>(test::Control(pGauge, GAUGE_STATE));
+    ASSERT_TRUE(line->text().startsWith("Report saved to " + QString::fromStdString(pdf)));
+    ASSERT_GT(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+    EXPECT_LE(line->heightForWidth(line->width()), line->height()) << line->text().toStdString();
+    const QString page = PdfText(pdf);
+    for (const std::string& want :
+         {std::string("Sensor: K-VOR-PX-250 firmware V2.40, CCD type 2, 1024 pixel; 4096 subpixel"),
+          std::string("Port: ") + port,
+          "Result: none: interrupted after " + std::to_string(taken) + " of 25 readings"})
+        EXPECT_TRUE(page.contains(QString::fromStdString(want))) << want << "\n"
+                                                                 << page.toStdString();
+    EXPECT_FALSE(page.contains("K-VOR-PX-104")) << page.toStdString();
+    QDir(QString::fromStdString(folder)).removeRecursively();
+}
+
+INSTANTIATE_TEST_SUITE_P(Breaks, GaugeInterrupted,
+                         ::testing::Values(Break::Stop, Break::PortPick, Break::Timeout),
+                         [](const auto& info) {
+                             return info.param == Break::Stop       ? "Stop"
+                                    : info.param == Break::PortPick ? "PortPick"
+                                                                    : "Timeout";
+                         });
 
 } // namespace
 } // namespace kvor
