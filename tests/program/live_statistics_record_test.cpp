@@ -20,6 +20,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,7 +31,6 @@
 #include "live/gauge_study.h"
 #include "live/record.h"
 #include "live/statistics.h"
-#include "params/history_window.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
 #include "tests/support/harness.h"
@@ -76,8 +76,8 @@ double Shown(int control) {
     return v;
 }
 
-QString ShownText(int control) {
-    auto* label = qobject_cast<QLabel*>(test::Control(1, control));
+QString ShownText(int control, int panel = 1) {
+    auto* label = qobject_cast<QLabel*>(test::Control(panel, control));
     return label == nullptr ? QString() : label->text();
 }
 
@@ -341,8 +341,7 @@ TEST_F(StatisticsAndRecord, FullDiskEndsTheRecordWithAMessageAndNotTheMeasuremen
     // Every answer, those after the failure included, was drawn and counted.
     EXPECT_GE(Answers(), atFailure + 20);
     EXPECT_EQ(statCount, static_cast<double>(Answers()));
-    // What the disk took is whole lines, each the answer it stands for, as many as the message
-    // says.
+    // What the disk took is whole lines, each the answer it stands for, and the count says so.
     const std::vector<std::vector<std::string>> rows = ReadCsv(path);
     ASSERT_GE(rows.size(), 2u);
     ExpectRecordEquals(rows, SentAnswers(), rows.size() - 1);
@@ -401,72 +400,25 @@ TEST_F(StatisticsAndRecord, TimeInTheRecordDialogNeverEndsTheMeasurement) {
     std::remove(path.c_str());
 }
 
-// A calibration stored in the middle of a run changes the scale of every size after it: the
-// statistics start afresh, the gauge study's series is broken off, and the record notes the new
-// line in a row of its own between the answers of the two scales.
-TEST_F(StatisticsAndRecord, AStoredCalibrationStartsTheFiguresAfreshAndTheRecordNotesIt) {
-    const std::string path = TempPath("calibrated.csv");
-    StartRecordTo(path);
-    Click(1, MAIN_GAUGE_STUDY);
-    Click(1, MAIN_POPUP_TOGGLE);
-    std::size_t stored = 0;
-    RunUntil(MAIN_RUN, [&](std::size_t n) {
-        if (n >= 3 && gaugeTaking == 0 && stored == 0) Click(pGauge, GAUGE_START);
-        if (n >= 15 && stored == 0) {
-            stored = n;
-            slopeval = 2.0;
-            interval = 10.0;
-            SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
-            Click(2, POP_STORE);
-        }
-        return stored > 0 && n >= stored + 10;
-    });
-    ASSERT_GT(stored, 0u);
-    Click(1, MAIN_RECORD);
-    const std::vector<std::vector<std::string>> rows = ReadCsv(path);
-    std::vector<std::size_t> notes;
-    for (std::size_t i = 1; i < rows.size(); ++i)
-        if (rows[i].back() != "") notes.push_back(i);
-    ASSERT_EQ(notes.size(), 1u);
-    const std::vector<std::string>& note = rows[notes[0]];
-    EXPECT_EQ(note.back(), "new calibration: factor 2, offset 10 µm");
-    EXPECT_EQ(std::count(note.begin() + 2, note.end() - 1, ""), 10);
-    EXPECT_EQ(statCount, static_cast<double>(rows.size() - 1 - notes[0]));
-    EXPECT_GE(statCount, 9.0);
-    EXPECT_EQ(recordCount, static_cast<double>(rows.size() - 2));
-    EXPECT_EQ(gaugeInterrupted, 1);
-    EXPECT_EQ(gaugeTaking, 0);
-    std::remove(path.c_str());
-}
-
 // A window open already, even minimised, comes to the front when its button is pressed again.
 TEST_F(StatisticsAndRecord, AWindowOpenAlreadyComesToTheFrontAgain) {
     QWidget* main = test::Control(1, MAIN_RUN)->window();
-    auto panel = [](i32 handle) {
-        return handle > 0 ? test::Control(handle, 2)->window() : nullptr;
+    auto active = [](QWidget* w) {
+        return test::PumpUntil([w] { return QApplication::activeWindow() == w; }, 5);
     };
-    auto monitor = []() -> QWidget* {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->windowTitle() == "Line monitor") return w;
-        return nullptr;
-    };
-    const std::pair<int, std::function<QWidget*()>> windows[] = {
-        {MAIN_GAUGE_STUDY, [&] { return panel(pGauge); }},
-        {MAIN_DISTRIBUTION, [&] { return panel(pDistribution); }},
-        {MAIN_HISTORY, [&] { return panel(pHistory); }},
-        {MAIN_LINE_MONITOR, monitor}};
-    for (const auto& [button, find] : windows) {
+    for (int button : {MAIN_GAUGE_STUDY, MAIN_DISTRIBUTION, MAIN_HISTORY, MAIN_LINE_MONITOR}) {
+        main->activateWindow();
+        ASSERT_TRUE(active(main));
         Click(1, button);
-        QWidget* window = find();
-        ASSERT_NE(window, nullptr) << button;
+        QWidget* window = nullptr;
+        ASSERT_TRUE(test::PumpUntil(
+            [&] { return (window = QApplication::activeWindow()) && window != main; }, 5));
         window->showMinimized();
         main->activateWindow();
-        ASSERT_TRUE(test::PumpUntil([&] { return QApplication::activeWindow() == main; }, 5.0));
+        ASSERT_TRUE(active(main));
         Click(1, button);
-        EXPECT_FALSE(window->isMinimized()) << button;
-        EXPECT_TRUE(window->isVisible()) << button;
-        EXPECT_TRUE(test::PumpUntil([&] { return QApplication::activeWindow() == window; }, 5.0))
-            << button;
+        EXPECT_TRUE(!window->isMinimized() && window->isVisible()) << button;
+        EXPECT_TRUE(active(window)) << button;
     }
     CloseLineMonitor();
 }
@@ -559,13 +511,6 @@ QString PdfText(const std::string& pdf) {
         .replace(QChar(0xFB01), "fi");
 }
 
-void WriteText(const std::string& path, const std::string& text) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs(text.c_str(), f);
-    std::fclose(f);
-}
-
 // The file's content, empty when there is none.
 std::string ReadText(const std::string& path) {
     QFile f(QString::fromStdString(path));
@@ -618,29 +563,19 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
     const std::string pdf = TempPath("gauge.pdf"), csv = TempPath("gauge.csv");
     SetNextFileSelection(pdf.c_str(), VAL_NEW_FILE_SELECTED);
     Click(pGauge, GAUGE_REPORT);
-    const std::string csvName = csv.substr(csv.rfind('/') + 1);
-    EXPECT_EQ(test::StatusLine(), "Report saved to " + pdf + " and " + csvName);
+    EXPECT_EQ(test::StatusLine(),
+              "Report saved to " + pdf + " and " + csv.substr(csv.rfind('/') + 1));
     QProcess info;
     info.start("pdfinfo", {QString::fromStdString(pdf)});
     ASSERT_TRUE(info.waitForFinished(30000));
     EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
                     .contains(QRegularExpression("Pages:\\s+1\\n")));
-    std::string below;
-    for (const auto& [name, v] : {std::pair{"Cg", cg}, std::pair{"Cgk", cgk}})
-        if (v < 1.33)
-            below += (below.empty() ? "" : " and ") + std::string(name) + Figure(v, " %.2f");
-    char port[128];
-    GetComPortLabel(1, port, sizeof port);
     const std::string expected[] = {
         Figure(mean, "%.3f µm Standard deviation s: ") + Figure(sd, "%.3f µm"),
-        "(6·s): " + Figure(cg, "%.2f"),
-        "(3·s): " + Figure(cgk, "%.2f"),
+        "(6·s): " + Figure(cg, "%.2f"), "(3·s): " + Figure(cgk, "%.2f"),
         verdict == 1   ? "Result: capable: Cg and Cgk both at least 1.33"
-        : verdict == 0 ? "Result: not capable: " + below + " below 1.33"
+        : verdict == 0 ? "Result: not capable: Cgk " + Figure(cgk, "%.2f") + " below 1.33"
                        : "Result: none: the readings do not scatter",
-        "Sensor: K-VOR-PX-250 firmware V2.40, CCD type 2, 1024 pixel; 4096 subpixel",
-        std::string("Port: ") + port,
-        "Readings: 25 of 25",
         "Reference size ref: 800.000 µm Tolerance T: 200.000 µm"};
     const QString page = PdfText(pdf);
     for (const std::string& want : expected)
@@ -655,31 +590,22 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
 
     // Saved again under the same name, over a record that has the readings' name: one question
     // names every file the save would replace; declined, neither file is touched.
-    struct Again {
-        bool pdfThere;
-        int answer;
-    };
-    for (const Again again : {Again{true, 0}, Again{false, 0}, Again{false, 1}}) {
+    for (const auto& [pdfThere, answer] : {std::pair{true, 0}, {false, 0}, {false, 1}}) {
         std::remove(pdf.c_str());
-        if (again.pdfThere) WriteText(pdf, "an earlier report");
-        WriteText(csv, "time,t_s\r\n");
+        if (pdfThere) std::ofstream(pdf) << "an earlier report";
+        std::ofstream(csv) << "time,t_s\r\n";
         SetNextFileSelection(pdf.c_str(),
-                             again.pdfThere ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED);
-        SetNextConfirmAnswer(again.answer);
-        char title[80], question[1200];
-        const int asked = GetLastConfirmPopup(title, sizeof title, question, sizeof question);
+                             pdfThere ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED);
+        SetNextConfirmAnswer(answer);
         Click(pGauge, GAUGE_REPORT);
-        ASSERT_EQ(GetLastConfirmPopup(title, sizeof title, question, sizeof question), asked + 1);
-        EXPECT_NE(std::string(question).find(csv), std::string::npos) << question;
-        EXPECT_EQ(std::string(question).find(pdf + "\n") != std::string::npos, again.pdfThere)
-            << question;
-        if (again.answer == 0) {
-            EXPECT_EQ(ReadText(csv), "time,t_s\r\n");
-            EXPECT_EQ(ReadText(pdf), again.pdfThere ? "an earlier report" : "");
-        } else {
-            EXPECT_EQ(ReadText(pdf).rfind("%PDF", 0), 0u);
-            EXPECT_EQ(ReadCsv(csv).size(), 26u);
-        }
+        char title[80], text[1200];
+        GetLastConfirmPopup(title, sizeof title, text, sizeof text);
+        const std::string question = text;
+        EXPECT_NE(question.find(csv), std::string::npos) << question;
+        EXPECT_EQ(question.find(pdf + "\n") != std::string::npos, pdfThere) << question;
+        // Declined: both as they were; agreed: both written.
+        EXPECT_EQ(ReadText(csv) == "time,t_s\r\n", answer == 0);
+        EXPECT_EQ(ReadText(pdf) == (pdfThere ? "an earlier report" : ""), answer == 0);
     }
     std::remove(pdf.c_str());
     std::remove(csv.c_str());
@@ -692,9 +618,11 @@ INSTANTIATE_TEST_SUITE_P(Scenes, GaugeStudy,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A study is one uninterrupted series of one sensor: Stop, a pick of another port (another
-// sensor) or a time-out breaks it off. The window then shows no verdict, a new run takes no
-// reading into it, and its report names the sensor and port it started on.
-enum class Break { Stop, PortPick, Timeout };
+// sensor), a time-out or a calibration stored in the run breaks it off. The window then shows no
+// verdict, a new run takes no reading into it, and its report names the sensor and port it
+// started on. A stored calibration also starts the statistics afresh, and the record notes the
+// new line in a row of its own between the answers of the two scales.
+enum class Break { Stop, PortPick, Timeout, Calibration };
 
 class GaugeInterrupted : public StatisticsAndRecord, public ::testing::WithParamInterface<Break> {};
 
@@ -702,44 +630,60 @@ TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) 
     sim::Options other = SensorOptions();
     ASSERT_TRUE(sim::ModelPreset("104", &other.model));
     sim::SimulatedSensor& second = secondSensor(other);
+    const std::string record = TempPath("interrupted.csv");
+    StartRecordTo(record);
+    Click(1, MAIN_POPUP_TOGGLE);
     Click(1, MAIN_GAUGE_STUDY);
     // Before a study every figure and the verdict show a dash.
     for (int id : {GAUGE_MEAN, GAUGE_STDDEV, GAUGE_BIAS, GAUGE_CG, GAUGE_CGK, GAUGE_VERDICT})
-        EXPECT_EQ(qobject_cast<QLabel*>(test::Control(pGauge, id))->text(), QString("–")) << id;
+        EXPECT_EQ(ShownText(id, pGauge), QString("–")) << id;
     test::EnterNumber(pGauge, GAUGE_READINGS, 25);
     char port[128];
     GetComPortLabel(1, port, sizeof port);
-    bool started = false, broken = false;
+    std::size_t brokenAt = 0;
     // The study starts inside a run the operator started, and is broken off after 5 readings.
     RunUntil(MAIN_RUN, [&](std::size_t n) {
-        if (n >= 3 && !started) {
-            started = true;
-            Click(pGauge, GAUGE_START);
-        }
-        if (!started || gaugeTaken < 5 || broken) return false;
-        broken = true;
+        if (n >= 3 && gaugeTaking == 0 && brokenAt == 0) Click(pGauge, GAUGE_START);
+        if (gaugeTaken < 5 || brokenAt > 0) return brokenAt > 0 && n >= brokenAt + 10;
+        brokenAt = n;
         if (GetParam() == Break::Stop) test::PressButton(1, MAIN_STOP);
         if (GetParam() == Break::PortPick) test::PickRingValue(1, MAIN_COMPORT, 2);
+        if (GetParam() == Break::Calibration) {
+            slopeval = 2.0;
+            interval = 10.0;
+            SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
+            Click(2, POP_STORE);
+        }
         return GetParam() == Break::Timeout;
     });
-    ASSERT_TRUE(broken);
+    ASSERT_GT(brokenAt, 0u);
+    Click(1, MAIN_RECORD);
+    const std::vector<std::vector<std::string>> rows = ReadCsv(record);
+    std::vector<std::size_t> notes;
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        if (rows[i].back() != "") notes.push_back(i);
+    if (GetParam() == Break::Calibration) {
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_EQ(rows[notes[0]].back(), "new calibration: factor 2, offset 10 µm");
+        EXPECT_EQ(std::count(rows[notes[0]].begin() + 2, rows[notes[0]].end() - 1, ""), 10);
+        EXPECT_EQ(statCount, static_cast<double>(rows.size() - 1 - notes[0]));
+        EXPECT_EQ(recordCount, static_cast<double>(rows.size() - 2));
+    }
+    std::remove(record.c_str());
     const int taken = gaugeTaken;
-    EXPECT_GE(taken, 5);
-    EXPECT_LT(taken, 25);
-    auto state = [] { return qobject_cast<QLabel*>(test::Control(pGauge, GAUGE_STATE))->text(); };
+    auto text = [](int id) { return ShownText(id, pGauge); };
     const QString interrupted =
         QString("Interrupted after %1 readings – press Start to begin again").arg(taken);
-    EXPECT_EQ(state(), interrupted);
-    EXPECT_EQ(GaugeVerdict(), -1);
-    EXPECT_EQ(qobject_cast<QLabel*>(test::Control(pGauge, GAUGE_VERDICT))->text(), QString("–"));
-    EXPECT_TRUE(std::isnan(gaugeCg) && std::isnan(gaugeCgk));
+    EXPECT_EQ(text(GAUGE_STATE), interrupted);
+    EXPECT_EQ(text(GAUGE_VERDICT), QString("–"));
+    EXPECT_TRUE(GaugeVerdict() == -1 && std::isnan(gaugeCg) && std::isnan(gaugeCgk));
     // A new run, on whichever sensor is on the line now, is no part of the study.
     sim::SimulatedSensor& now = GetParam() == Break::PortPick ? second : sensor();
     const std::size_t before = now.measurementAnswers().size();
     RunUntil(
         MAIN_RUN, [&](std::size_t n) { return n >= before + 10; }, &now);
     EXPECT_EQ(gaugeTaken, taken);
-    EXPECT_EQ(state(), interrupted);
+    EXPECT_EQ(text(GAUGE_STATE), interrupted);
 
     // The report names the sensor and port of the study's start, and no verdict. Saved in a
     // folder of a long name, the window's line says where, whole.
@@ -749,7 +693,7 @@ TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) 
     SetNextFileSelection(pdf.c_str(), VAL_NEW_FILE_SELECTED);
     Click(pGauge, GAUGE_REPORT);
     auto* line = qobject_cast<QLabel*>(test::Control(pGauge, GAUGE_STATE));
-    ASSERT_TRUE(line->text().startsWith("Report saved to " + QString::fromStdString(pdf)));
+    ASSERT_TRUE(text(GAUGE_STATE).startsWith("Report saved to " + QString::fromStdString(pdf)));
     ASSERT_GT(line->fontMetrics().horizontalAdvance(line->text()), line->width());
     EXPECT_LE(line->heightForWidth(line->width()), line->height()) << line->text().toStdString();
     const QString page = PdfText(pdf);
@@ -763,12 +707,13 @@ TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) 
     QDir(QString::fromStdString(folder)).removeRecursively();
 }
 
+const char* const kBreakNames[] = {"Stop", "PortPick", "Timeout", "Calibration"};
+
 INSTANTIATE_TEST_SUITE_P(Breaks, GaugeInterrupted,
-                         ::testing::Values(Break::Stop, Break::PortPick, Break::Timeout),
+                         ::testing::Values(Break::Stop, Break::PortPick, Break::Timeout,
+                                           Break::Calibration),
                          [](const auto& info) {
-                             return info.param == Break::Stop       ? "Stop"
-                                    : info.param == Break::PortPick ? "PortPick"
-                                                                    : "Timeout";
+                             return kBreakNames[static_cast<int>(info.param)];
                          });
 
 } // namespace
