@@ -153,9 +153,9 @@ void TrimmedFirmware(char* text, int size) {
 // not what happens to be connected when it is saved.
 void NoteWhatIsMeasured() {
     char firmware[STATUS_LEN + 1];
-    char pixels[48];
+    char pixels[64];
     TrimmedFirmware(firmware, sizeof firmware);
-    DescribePixelCounts(ccdmaxpixel, ccdvirtpixel, pixels, sizeof pixels);
+    PixelCountsText(ccdmaxpixel, ccdsubpixel, ccdvirtpixel, pixels, sizeof pixels);
     std::snprintf(szGaugeSensor, sizeof szGaugeSensor, "%s, CCD type %u, %s",
                   firmware[0] != '\0' ? firmware : "not identified", unsigned{ccdtype}, pixels);
     if (GetComPortLabel(com, szGaugePort, sizeof szGaugePort) < 0 || szGaugePort[0] == '\0')

@@ -698,7 +698,8 @@ TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) 
     EXPECT_LE(line->heightForWidth(line->width()), line->height()) << line->text().toStdString();
     const QString page = PdfText(pdf);
     for (const std::string& want :
-         {std::string("Sensor: K-VOR-PX-250 firmware V2.40, CCD type 2, 1024 pixel; 4096 subpixel"),
+         {std::string("Sensor: K-VOR-PX-250 firmware V2.40, CCD type 2, 1024 pixel; 2048 subpixel; "
+                      "4096 virtual pixel"),
           std::string("Port: ") + port,
           "Result: none: interrupted after " + std::to_string(taken) + " of 25 readings"})
         EXPECT_TRUE(page.contains(QString::fromStdString(want))) << want << "\n"
