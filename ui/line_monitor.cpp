@@ -228,8 +228,10 @@ class LineMonitorWindow : public QWidget {
 
     void saveAsked() {
         char path[4096];
-        if (FileSelectPopup("", "line-trace.txt", "*.txt", "Save the line trace", VAL_SAVE_BUTTON,
-                            0, 1, 1, 1, path) <= 0)
+        // Where the operator's other files go: the program's folder, else the documents folder.
+        const QByteArray folder = ProjectDir().toUtf8();
+        if (FileSelectPopup(folder.constData(), "line-trace.txt", "*.txt", "Save the line trace",
+                            VAL_SAVE_BUTTON, 0, 1, 1, 1, path) <= 0)
             return;
         if (!saveTo(QString::fromUtf8(path)))
             MessagePopup("Line monitor", "The line trace could not be written to the file.");
