@@ -2,7 +2,10 @@
 // Storing a fitted line in the sensor's RAM with the calibration command's store step.
 #include "calib/store.h"
 
+#include <cstdio>
+
 #include "calib/workflow.h"
+#include "live/answer_tally.h"
 #include "params/history.h"
 #include "params/panel_map.h"
 #include "runtime/runtime.h"
@@ -57,6 +60,12 @@ KVOR_CALLBACK(CC_ButtonSaveCalValues) {
             // The answer's words are what the sensor's RAM holds now.
             RecordCalibrationStore(slope, intersect, link);
             ShowStoredCalibration();
+            // Sizes before and after are of two scales: no figure mixes them.
+            char why[96];
+            std::snprintf(why, sizeof why, "new calibration: factor %.8g, offset %d µm",
+                          static_cast<double>(slope) / SlopeMultiplier(),
+                          static_cast<int>(intersect) - YOFFSET);
+            StartFiguresAfresh(why);
         }
     }
     SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 1);

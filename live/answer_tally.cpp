@@ -22,4 +22,10 @@ void TallyMeasurementAnswer() {
     if (answerWatcher != nullptr) answerWatcher();
 }
 
+void StartFiguresAfresh(const char* why) {
+    ResetStatistics();
+    InterruptGaugeStudy();
+    NoteInRecord(why);
+}
+
 } // namespace kvor

@@ -11,6 +11,7 @@
 #include "live/record.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
+#include "state/replace_files.h"
 #include "state/state.h"
 #include "state/time_stamp.h"
 
@@ -33,40 +34,26 @@ void AddLine(int report, const char* format, const char* a, const char* b = "") 
     AddReportText(report, line);
 }
 
-// The firmware text without the blanks that pad it to its 72 bytes.
-void SensorIdentity(char* text, int size) {
-    char firmware[STATUS_LEN + 1];
-    CopyText(firmware, sizeof firmware, szVersion);
-    for (int i = static_cast<int>(std::strlen(firmware)) - 1; i >= 0 && firmware[i] == ' '; --i)
-        firmware[i] = '\0';
-    char port[96] = {};
-    GetComPortLabel(com, port, sizeof port);
-    std::snprintf(text, size, "%s, CCD type %u, %u pixels, on %s",
-                  firmware[0] != '\0' ? firmware : "not identified", unsigned{ccdtype},
-                  unsigned{ccdmaxpixel}, port);
-}
-
 int WriteReport(const char* path) {
-    char a[40], b[40], identity[kLineLen - 8]; // "Sensor: " and the identity fit a line
+    char a[40], b[40], verdict[kLineLen - 8];
     const int report = NewReport("Type-1 gauge study");
-    SensorIdentity(identity, sizeof identity);
-    AddLine(report, "Sensor: %s", identity);
-    AddLine(report, "Date: %s", szGaugeDate);
+    // The sensor and port as they were when the study started.
+    AddLine(report, "Sensor: %s", szGaugeSensor);
+    AddLine(report, "Port: %s", szGaugePort);
+    AddLine(report, "First reading: %s    Last reading: %s", szGaugeFirst, szGaugeLast);
     AddLine(report, "Reference size ref: %s µm    Tolerance T: %s µm",
             Figure(a, sizeof a, gaugeRef, 3), Figure(b, sizeof b, gaugeTol, 3));
     std::snprintf(a, sizeof a, "%d", gaugeTaken);
-    AddLine(report, "Readings: %s sizes in µm, one measurement answer each", a);
+    std::snprintf(b, sizeof b, "%d", gaugeWanted);
+    AddLine(report, "Readings: %s of %s sizes in µm, one measurement answer each", a, b);
     AddReportText(report, "");
     AddLine(report, "Mean x̄: %s µm    Standard deviation s: %s µm",
             Figure(a, sizeof a, gaugeMean, 3), Figure(b, sizeof b, gaugeStdDev, 3));
     AddLine(report, "Bias x̄ − ref: %s µm", Figure(a, sizeof a, gaugeBias, 3));
     AddLine(report, "Cg = 0.2·T / (6·s): %s    Cgk = (0.1·T − |x̄ − ref|) / (3·s): %s",
             Figure(a, sizeof a, gaugeCg, 2), Figure(b, sizeof b, gaugeCgk, 2));
-    const int verdict = GaugeVerdict();
-    AddLine(report, "Result: %s (both Cg and Cgk at least 1.33)",
-            verdict == 1   ? "capable"
-            : verdict == 0 ? "not capable"
-                           : "–");
+    GaugeVerdictText(verdict, sizeof verdict);
+    AddLine(report, "Result: %s", verdict);
     AddReportText(report, "");
     AddReportText(report, "Run chart: readings (blue), ref (green), ref ± 0.1·T (red)");
     AddReportGraph(report, pGauge, GAUGE_CHART);
@@ -96,12 +83,16 @@ int WriteReadings(const char* path) {
 KVOR_CALLBACK(CC_GaugeSaveReport) {
     if (event != EVENT_COMMIT) return 0;
     char path[PATH_LEN];
-    if (AskSavePath("KVOR-gauge-study", "pdf", "Save gauge study report", path) <= 0) return 0;
+    const char* title = "Save gauge study report";
+    if (AskSavePathForMany("KVOR-gauge-study", "pdf", title, path) <= 0) return 0;
     // The readings beside the report: the same name ending in .csv.
     char csv[PATH_LEN + 4];
     const std::size_t len = std::strlen(path);
     const bool pdf = len >= 4 && std::strcmp(path + len - 4, ".pdf") == 0;
     std::snprintf(csv, sizeof csv, "%.*s.csv", static_cast<int>(pdf ? len - 4 : len), path);
+    // One question for both files; declined, neither is touched.
+    const char* files[2] = {path, csv};
+    if (ConfirmReplace(title, files, 2) != 1) return 0;
     char text[3 * PATH_LEN + 64];
     if (WriteReport(path) != 0)
         std::snprintf(text, sizeof text, "Cannot save the report to %s", path);
@@ -109,7 +100,7 @@ KVOR_CALLBACK(CC_GaugeSaveReport) {
         std::snprintf(text, sizeof text, "Report saved to %s; cannot save the readings to %s", path,
                       csv);
     else
-        std::snprintf(text, sizeof text, "Report saved to %s, readings to %s", path, csv);
+        std::snprintf(text, sizeof text, "Report saved to %s and %s", path, FileBaseName(csv));
     ShowStatusLiteral(text);
     SetCtrlVal(pGauge, GAUGE_STATE, text);
     return 0;

@@ -2,14 +2,18 @@
 // The gauge study window: the operator's inputs, the run chart as the readings come, and at the
 // end the figures and the verdict. The readings are the sizes in micrometres of the measurement
 // answers, taken from whichever loop runs; with none running the study runs the measurement loop
-// itself and ends it again with its last reading.
+// itself and ends it again with its last reading. Whatever ends the loop before the last reading
+// breaks the series off: readings of two runs, two sensors or two calibrations are not one study.
 #include "live/gauge_study.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
+#include "link/identify.h"
 #include "live/run_loop.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
@@ -25,8 +29,13 @@ i32 gaugeTaken = 0;
 double gaugeReading[GAUGE_MAX_READINGS] = {};
 i32 gaugeTaking = 0;
 i32 gaugeOwnRun = 0;
-double gaugeMean = 0, gaugeStdDev = 0, gaugeBias = 0, gaugeCg = 0, gaugeCgk = 0;
-char szGaugeDate[40] = {};
+i32 gaugeInterrupted = 0;
+double gaugeMean = std::numeric_limits<double>::quiet_NaN();
+double gaugeStdDev = gaugeMean, gaugeBias = gaugeMean, gaugeCg = gaugeMean, gaugeCgk = gaugeMean;
+char szGaugeSensor[GAUGE_TEXT_LEN] = {};
+char szGaugePort[GAUGE_TEXT_LEN] = {};
+char szGaugeFirst[40] = {};
+char szGaugeLast[40] = {};
 
 namespace {
 
@@ -53,8 +62,9 @@ void ComputeFigures() {
     for (int i = 0; i < n; ++i)
         squares += (gaugeReading[i] - gaugeMean) * (gaugeReading[i] - gaugeMean);
     gaugeStdDev = std::sqrt(squares / (n - 1));
-    // Readings all alike say nothing about the scatter: the sensor resolves too coarsely.
-    if (!(gaugeStdDev > 0)) return;
+    // Part of a series tells nothing of the capability; readings all alike say nothing about the
+    // scatter: the sensor resolves too coarsely.
+    if (n < gaugeWanted || !(gaugeStdDev > 0)) return;
     gaugeCg = 0.2 * gaugeTol / (6.0 * gaugeStdDev);
     gaugeCgk = (0.1 * gaugeTol - std::abs(gaugeBias)) / (3.0 * gaugeStdDev);
 }
@@ -120,17 +130,46 @@ void ShowProgress() {
 
 void EndStudy() {
     gaugeTaking = 0;
-    LocalTimeISO(szGaugeDate, sizeof szGaugeDate);
     ComputeFigures();
     ShowFigures();
     PlotChart();
-    char text[80];
-    if (gaugeTaken >= gaugeWanted)
+    char text[96];
+    if (gaugeInterrupted == 0)
         std::snprintf(text, sizeof text, "Done: %d readings", gaugeTaken);
     else
-        std::snprintf(text, sizeof text, "Stopped after %d of %d readings: start again", gaugeTaken,
-                      gaugeWanted);
+        std::snprintf(text, sizeof text,
+                      "Interrupted after %d readings – press Start to begin again", gaugeTaken);
     ShowState(text);
+}
+
+// The firmware text without the blanks that pad it to its 72 bytes.
+void TrimmedFirmware(char* text, int size) {
+    CopyText(text, size, szVersion);
+    for (int i = static_cast<int>(std::strlen(text)) - 1; i >= 0 && text[i] == ' '; --i)
+        text[i] = '\0';
+}
+
+// The sensor on the line and its port as the study starts: the report names what was measured,
+// not what happens to be connected when it is saved.
+void NoteWhatIsMeasured() {
+    char firmware[STATUS_LEN + 1];
+    char pixels[64];
+    TrimmedFirmware(firmware, sizeof firmware);
+    PixelCountsText(ccdmaxpixel, ccdsubpixel, ccdvirtpixel, pixels, sizeof pixels);
+    std::snprintf(szGaugeSensor, sizeof szGaugeSensor, "%s, CCD type %u, %s",
+                  firmware[0] != '\0' ? firmware : "not identified", unsigned{ccdtype}, pixels);
+    if (GetComPortLabel(com, szGaugePort, sizeof szGaugePort) < 0 || szGaugePort[0] == '\0')
+        std::snprintf(szGaugePort, sizeof szGaugePort, "port %d", static_cast<int>(com));
+    szGaugeFirst[0] = '\0';
+    szGaugeLast[0] = '\0';
+}
+
+// A figure below the limit with enough decimals that it never reads as the limit itself.
+void BelowLimit(char* text, int size, const char* name, double value) {
+    for (int decimals = 2; decimals <= 6; ++decimals) {
+        std::snprintf(text, static_cast<std::size_t>(size), "%s %.*f", name, decimals, value);
+        if (std::strtod(std::strchr(text, ' ') + 1, nullptr) < GAUGE_CAPABLE) return;
+    }
 }
 
 // The operator's inputs, kept within what the study can use.
@@ -147,14 +186,41 @@ void ReadInputs() {
 } // namespace
 
 int GaugeVerdict() {
-    if (gaugeTaking != 0 || gaugeTaken < gaugeWanted) return -1;
+    if (gaugeTaking != 0 || gaugeInterrupted != 0 || gaugeTaken < gaugeWanted) return -1;
     if (std::isnan(gaugeCg) || std::isnan(gaugeCgk)) return -1;
     return gaugeCg >= GAUGE_CAPABLE && gaugeCgk >= GAUGE_CAPABLE ? 1 : 0;
 }
 
+void GaugeVerdictText(char* text, int size) {
+    if (text == nullptr || size < 1) return;
+    const auto room = static_cast<std::size_t>(size);
+    const int verdict = GaugeVerdict();
+    if (verdict == 1) {
+        std::snprintf(text, room, "capable: Cg and Cgk both at least %.2f", GAUGE_CAPABLE);
+    } else if (verdict == 0) {
+        char cg[24] = {}, cgk[24] = {};
+        if (gaugeCg < GAUGE_CAPABLE) BelowLimit(cg, sizeof cg, "Cg", gaugeCg);
+        if (gaugeCgk < GAUGE_CAPABLE) BelowLimit(cgk, sizeof cgk, "Cgk", gaugeCgk);
+        std::snprintf(text, room, "not capable: %s%s%s below %.2f", cg,
+                      cg[0] != '\0' && cgk[0] != '\0' ? " and " : "", cgk, GAUGE_CAPABLE);
+    } else if (gaugeInterrupted != 0 || gaugeTaking != 0) {
+        std::snprintf(text, room, "none: interrupted after %d of %d readings", gaugeTaken,
+                      gaugeWanted);
+    } else {
+        std::snprintf(text, room, "none: the readings do not scatter, Cg and Cgk are not defined");
+    }
+}
+
 void TakeGaugeReading() {
     if (gaugeTaking == 0 || gaugeTaken >= gaugeWanted) return;
+    // An answer drawn after a Stop or a port pick belongs to no uninterrupted series.
+    if (stop_flag != 0) {
+        InterruptGaugeStudy();
+        return;
+    }
     gaugeReading[gaugeTaken++] = umValue;
+    LocalTimeISO(szGaugeLast, sizeof szGaugeLast);
+    if (gaugeTaken == 1) CopyText(szGaugeFirst, sizeof szGaugeFirst, szGaugeLast);
     if (gaugeTaken < gaugeWanted) {
         ShowProgress();
         PlotChart();
@@ -162,6 +228,14 @@ void TakeGaugeReading() {
     }
     EndStudy();
     // The loop the study started ends after this answer's event pass.
+    if (gaugeOwnRun != 0) stop_flag = 1;
+}
+
+void InterruptGaugeStudy() {
+    if (gaugeTaking == 0) return;
+    gaugeInterrupted = 1;
+    EndStudy();
+    // The loop the study started for itself ends with it.
     if (gaugeOwnRun != 0) stop_flag = 1;
 }
 
@@ -175,7 +249,12 @@ KVOR_CALLBACK(CC_BTNGaugeStudy) {
     if (event != EVENT_COMMIT) return 0;
     const bool first = pGauge <= 0;
     if (LoadWindow(&pGauge, GAUGE_PANEL_RESOURCE) == 0) return 0;
-    if (first) ShowState("Place the master part, then press Start");
+    if (first) {
+        // No study yet: every figure and the verdict show "–".
+        ComputeFigures();
+        ShowFigures();
+        ShowState("Place the master part, then press Start");
+    }
     DisplayPanel(pGauge);
     return 0;
 }
@@ -185,6 +264,8 @@ KVOR_CALLBACK(CC_GaugeStart) {
     ReadInputs();
     gaugeTaken = 0;
     gaugeTaking = 1;
+    gaugeInterrupted = 0;
+    NoteWhatIsMeasured();
     ComputeFigures();
     ShowFigures();
     PlotChart();
@@ -194,18 +275,13 @@ KVOR_CALLBACK(CC_GaugeStart) {
     gaugeOwnRun = 1;
     PushRUN();
     gaugeOwnRun = 0;
-    // The loop ended before the last reading: Stop, a time-out, the window closed.
-    if (gaugeTaking != 0) EndStudy();
     return 0;
 }
 
 // Closing the window abandons a study that is taking readings.
 int CC_GAUGE_PANEL(int, int event, void*, int, int) {
     if (event != EVENT_CLOSE) return 0;
-    if (gaugeTaking != 0) {
-        if (gaugeOwnRun != 0) stop_flag = 1;
-        EndStudy();
-    }
+    InterruptGaugeStudy();
     HidePanel(pGauge);
     return 0;
 }

@@ -21,6 +21,8 @@ i32 recordFormat = RECORD_POINT;
 i32 recordFile = 0;
 char szRecordName[PATH_LEN] = {};
 double recordCount = 0;
+double recordNotes = 0;
+i32 recordPort = 0;
 double recordStart = 0;
 double recordShown = 0;
 
@@ -29,17 +31,9 @@ namespace {
 constexpr double kStateEvery = 0.25; // seconds between updates of the state text
 constexpr int kMessageLen = PATH_LEN + 80;
 
-// The file's own name, for the narrow state text.
-const char* BaseName(const char* path) {
-    const char* base = path;
-    for (const char* p = path; *p != '\0'; ++p)
-        if (*p == '/' || *p == '\\') base = p + 1;
-    return base;
-}
-
 void ShowRecordState() {
     char text[kMessageLen];
-    std::snprintf(text, sizeof text, "%s: %.0f answers", BaseName(szRecordName), recordCount);
+    std::snprintf(text, sizeof text, "%s: %.0f answers", FileBaseName(szRecordName), recordCount);
     SetCtrlVal(pHandle, MAIN_RECORD_STATE, text);
     recordShown = Timer();
 }
@@ -49,6 +43,13 @@ void ClearRecordState() {
     recordFile = 0;
     SetCtrlVal(pHandle, MAIN_RECORD, 0);
     SetCtrlVal(pHandle, MAIN_RECORD_STATE, "");
+}
+
+// What the file holds after a failure: the lines the system took, less the header and the notes.
+void CountRowsHeld() {
+    double lines = 0;
+    if (GetTextFileLinesOut(recordFile, &lines) == 0)
+        recordCount = lines - 1 - recordNotes > 0 ? lines - 1 - recordNotes : 0;
 }
 
 void ReportFailure(int code) {
@@ -61,9 +62,17 @@ void ReportFailure(int code) {
 
 // The record ends at its first failure; the loop that feeds it goes on.
 void FailRecord(int code) {
+    CountRowsHeld();
     CloseTextFile(recordFile);
     ClearRecordState();
     ReportFailure(code);
+}
+
+// The time and the seconds since the record started, as the first two fields of a row.
+void TimeFields(char (&time)[40], char (&seconds)[32]) {
+    LocalTimeISO(time, sizeof time);
+    const double t = Timer() - recordStart;
+    FormatRecordNumber(seconds, sizeof seconds, t >= 0 ? t : 0, 3);
 }
 
 } // namespace
@@ -115,21 +124,60 @@ int StartRecord() {
     recordFile = file;
     CopyText(szRecordName, sizeof szRecordName, path);
     recordCount = 0;
+    recordNotes = 0;
+    recordPort = com;
     recordStart = Timer();
     ShowRecordState();
     return 0;
 }
 
+void NoteInRecord(const char* note) {
+    if (recordFile <= 0) return;
+    char time[40];
+    char seconds[32];
+    char text[200];
+    char fields[320];
+    char line[320];
+    // The note is quoted: it may hold the separator; a quote in it is doubled.
+    int n = 0;
+    for (const char* p = note; *p != '\0' && n < static_cast<int>(sizeof text) - 2; ++p) {
+        if (*p == '"') text[n++] = '"';
+        text[n++] = *p == '\t' ? ' ' : *p;
+    }
+    text[n] = '\0';
+    TimeFields(time, seconds);
+    std::snprintf(fields, sizeof fields, "%s\t%s\t\t\t\t\t\t\t\t\t\t\t\"%s\"", time, seconds, text);
+    FormatRecordLine(line, sizeof line, fields, '\t');
+    // A note goes out on its own, so that the rows of answers the file holds stay countable.
+    double before = 0, after = 0;
+    int result = FlushTextFile(recordFile);
+    GetTextFileLinesOut(recordFile, &before);
+    if (result >= 0) result = WriteTextFile(recordFile, line);
+    if (result >= 0) result = FlushTextFile(recordFile);
+    GetTextFileLinesOut(recordFile, &after);
+    if (after > before) recordNotes += 1;
+    if (result < 0) FailRecord(result);
+}
+
 void RecordAnswer() {
     if (recordFile <= 0) return;
+    // Answers of another sensor follow: the record says so before the first of them.
+    if (com != recordPort) {
+        char port[96] = {};
+        char note[128];
+        recordPort = com;
+        GetComPortLabel(com, port, sizeof port);
+        std::snprintf(note, sizeof note, "another port: %s", port);
+        NoteInRecord(note);
+        if (recordFile <= 0) return;
+    }
     char time[40];
     char seconds[32];
     char fields[160];
     char line[160];
-    LocalTimeISO(time, sizeof time);
-    const double t = Timer() - recordStart;
-    FormatRecordNumber(seconds, sizeof seconds, t >= 0 ? t : 0, 3);
-    std::snprintf(fields, sizeof fields, "%s\t%s\t%u\t%u\t%u\t%d\t%u\t%u\t%d\t%u\t%u\t%u", time,
+    TimeFields(time, seconds);
+    // The note field stays empty in a row of an answer.
+    std::snprintf(fields, sizeof fields, "%s\t%s\t%u\t%u\t%u\t%d\t%u\t%u\t%d\t%u\t%u\t%u\t", time,
                   seconds, unsigned{Ledge}, unsigned{Redge}, unsigned{Mvalue},
                   static_cast<int>(umValue), unsigned{tVal}, unsigned{tol},
                   MeasuringValueInTolerance() ? 1 : 0, unsigned{edcnt}, unsigned{anaMax},
@@ -156,6 +204,12 @@ void FlushRecord() {
 
 void EndRecord() {
     if (recordFile <= 0) return;
+    // Lines the disk refuses leave the count at what the file holds.
+    const int flushed = FlushTextFile(recordFile);
+    if (flushed < 0) {
+        FailRecord(flushed);
+        return;
+    }
     const int result = CloseTextFile(recordFile);
     ClearRecordState();
     if (result < 0) {

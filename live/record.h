@@ -10,7 +10,7 @@ namespace kvor {
 
 inline constexpr const char* RECORD_HEADER =
     "time,t_s,left_edge,right_edge,measuring_value,size_um,setpoint,tolerance,in_tolerance,"
-    "edge_count,analog_max,analog_min";
+    "edge_count,analog_max,analog_min,note";
 
 // The two kinds of record the save dialog offers: RFC 4180 with a decimal point, and for
 // spreadsheets in a decimal-comma locale ';' between fields and a decimal comma.
@@ -22,6 +22,8 @@ extern i32 recordFormat;            // the operator's last choice, offered first
 extern i32 recordFile;              // open text file of the record; 0 while none runs
 extern char szRecordName[PATH_LEN]; // its path as the operator chose it
 extern double recordCount;          // answers written to it
+extern double recordNotes;          // rows of notes the file holds
+extern i32 recordPort;              // the port its answers come from
 extern double recordStart;          // Timer() when it started
 extern double recordShown;          // Timer() when its state was last shown
 
@@ -34,6 +36,9 @@ void FormatRecordLine(char* line, int size, const char* fields, char between);
 void FormatRecordNumber(char* text, int size, double value, int decimals);
 // Writes the answer in the measurement variables as one line.
 void RecordAnswer();
+// A row of its own between the answers, with the time and a note in the last column: what
+// changed the scale of the answers after it (a new calibration, another port).
+void NoteInRecord(const char* note);
 // Hands the lines written so far to the system (the end of a loop).
 void FlushRecord();
 // Closes the record and reports "Recorded N answers to NAME".

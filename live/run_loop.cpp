@@ -4,6 +4,7 @@
 
 #include "link/exchange.h"
 #include "live/answer_rate.h"
+#include "live/gauge_study.h"
 #include "live/measurement.h"
 #include "live/record.h"
 #include "params/frame_map.h"
@@ -70,6 +71,8 @@ void EndAcquisition() {
     SetCtrlAttribute(pHandle, MAIN_GET, ATTR_DIMMED, 0);
     FlushRecord();
     StopAnswerRate();
+    // Whatever ended the loop ends the gauge study's series before its last reading.
+    InterruptGaugeStudy();
 }
 
 void PushRUN() {

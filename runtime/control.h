@@ -50,6 +50,7 @@ struct ControlDef {
     bool bold = false;
     bool dimmed = false, visible = true, indicator = false;
     QString align;
+    bool wrap = false; // text messages: a text wider than the control goes on at the next line
     double xMin = 0, xMax = 1, yMin = 0, yMax = 1;
     QString xLabel, yLabel;
     bool yTicks = true; // graphs: tick labels on the Y axis

@@ -86,34 +86,38 @@ QString CommandName(int command, bool zeroData) {
     return QStringLiteral("%1 unknown").arg(command);
 }
 
-QString FormatTraceEntry(const TraceEntry& e) {
-    static const char* const kDirections[] = {"out", "in ", "flush", "note"};
-    QString text = QStringLiteral("%1 ms  port %2  %3  ")
-                       .arg(e.ms, 10, 'f', 1)
-                       .arg(e.port)
-                       .arg(QLatin1String(kDirections[static_cast<int>(e.kind)]), -5);
+QStringList TraceFields(const TraceEntry& e) {
+    static const char* const kDirections[] = {"out", "in", "flush", "note"};
+    QString bytes = QString::number(e.bytes.size());
+    QString what;
     switch (e.kind) {
     case TraceKind::Out:
-        text += QStringLiteral("%1 B  ").arg(e.bytes.size(), 3);
-        if (e.asked < 0) text += QStringLiteral("NOT SENT (code %1)  ").arg(e.asked);
-        text +=
+        if (e.asked < 0) what = QStringLiteral("NOT SENT (code %1)  ").arg(e.asked);
+        what +=
             e.bytes.size() == proto::kFrameBytes ? Frame(e.bytes, e.zeroData) : Hex(e.bytes, 40);
         break;
     case TraceKind::In:
-        text += QStringLiteral("%1 B  ").arg(e.bytes.size(), 3) + ReadText(e);
+        what = ReadText(e);
         if (e.bytes.size() < e.asked)
-            text += QStringLiteral("  (%1 B asked, time-out)").arg(e.asked);
+            what += QStringLiteral("  (%1 B asked, time-out)").arg(e.asked);
         break;
     case TraceKind::Flushed:
-        text += QStringLiteral("%1 B  THROWN AWAY by a queue flush: %2")
-                    .arg(e.bytes.size(), 3)
-                    .arg(Hex(e.bytes, 40));
+        what = QStringLiteral("THROWN AWAY by a queue flush: %1").arg(Hex(e.bytes, 40));
         break;
     case TraceKind::Note:
-        text += QStringLiteral(">>> ") + QString::fromUtf8(e.bytes);
+        bytes.clear();
+        what = QString::fromUtf8(e.bytes);
         break;
     }
-    return text;
+    return {QStringLiteral("%1").arg(e.ms, 10, 'f', 1), QString::number(e.port),
+            QLatin1String(kDirections[static_cast<int>(e.kind)]), bytes, what};
+}
+
+QString FormatTraceEntry(const TraceEntry& e) {
+    const QStringList f = TraceFields(e);
+    QString text = QStringLiteral("%1 ms  port %2  %3  ").arg(f[0], f[1]).arg(f[2], -5);
+    if (e.kind == TraceKind::Note) return text + QStringLiteral(">>> ") + f[4];
+    return text + QStringLiteral("%1 B  ").arg(f[3], 3) + f[4];
 }
 
 LineTrace& LineTrace::instance() {
@@ -126,22 +130,16 @@ bool LineTrace::wanted() const {
 }
 
 void LineTrace::setMonitorOpen(bool open) {
-    if (open && !monitorOpen_ && entries_.empty()) originSeconds_ = Timer();
     monitorOpen_ = open;
 }
 
 void LineTrace::clear() {
     entries_.clear();
-    originSeconds_ = Timer();
 }
 
-double LineTrace::sinceOpenedMs() const {
-    return (Timer() - originSeconds_) * 1000.0;
-}
-
+// One clock for every entry, whenever the monitor was opened or cleared: the scope's own.
 void LineTrace::add(TraceEntry entry, bool always) {
-    if (always && !monitorOpen_ && entries_.empty()) originSeconds_ = Timer();
-    entry.ms = sinceOpenedMs();
+    entry.ms = Timer() * 1000.0;
     if (lcSerial().isDebugEnabled()) qCDebug(lcSerial).noquote() << FormatTraceEntry(entry);
     if (!monitorOpen_ && !always) return;
     if (entries_.size() >= kCapacity) entries_.pop_front();

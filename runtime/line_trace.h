@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -15,7 +16,7 @@ namespace kvor::rt {
 enum class TraceKind { Out, In, Flushed, Note };
 
 struct TraceEntry {
-    double ms = 0; // since the monitor opened
+    double ms = 0; // since the scope started
     int port = 0;
     TraceKind kind = TraceKind::Out;
     int asked = 0;         // reads: bytes asked for; writes: the result when it failed (< 0)
@@ -50,11 +51,9 @@ class LineTrace {
 
   private:
     void add(TraceEntry entry, bool always = false);
-    double sinceOpenedMs() const;
 
     std::deque<TraceEntry> entries_;
     std::uint64_t next_ = 0;
-    double originSeconds_ = 0;
     bool monitorOpen_ = false;
     struct Request {
         int command = -1;
@@ -64,8 +63,11 @@ class LineTrace {
     std::map<int, Request> lastRequest_;
 };
 
-// One line of text for an entry, as the monitor lists it and the log prints it.
+// One line of text for an entry, as the saved trace and the log print it.
 QString FormatTraceEntry(const TraceEntry& entry);
+// The same in the monitor's columns: time in ms, port, direction, bytes (none for a note), and
+// what the bytes are (or the note).
+QStringList TraceFields(const TraceEntry& entry);
 // "8 measure", "12 calibration", ...; the zero-data 11 is the video read.
 QString CommandName(int command, bool zeroData);
 

@@ -120,6 +120,7 @@ QString ParseControl(const QJsonObject& o, ControlDef* c) {
     c->visible = o.value(QLatin1String("visible")).toBool(true);
     c->indicator = o.value(QLatin1String("indicator")).toBool(false);
     c->align = o.value(QLatin1String("align")).toString();
+    c->wrap = o.value(QLatin1String("wrap")).toBool(false);
     if (!ParseRange(o.value(QLatin1String("x_range")), &c->xMin, &c->xMax) ||
         !ParseRange(o.value(QLatin1String("y_range")), &c->yMin, &c->yMax))
         return QStringLiteral("axis ranges must be [min, max]");

@@ -67,7 +67,7 @@ int GetComPortProblem(int port, char* text, std::size_t size);
 enum : int { LINE_OUT = 0, LINE_IN = 1, LINE_FLUSHED = 2, LINE_NOTE = 3 };
 
 struct LineMonitorEntry {
-    double ms = 0; // since the monitor opened
+    double ms = 0; // since the scope started
     int port = 0;
     int kind = 0;                // LINE_OUT, LINE_IN, LINE_FLUSHED, LINE_NOTE
     int length = 0;              // bytes (notes: characters)
@@ -94,6 +94,10 @@ int SaveLineMonitorImage(const char* pngFile);
 void SetPopupsAnswerThemselves(bool on);
 int GetMessagePopupCount();
 int GetLastMessagePopup(char* title, std::size_t titleSize, char* message, std::size_t messageSize);
+// The answer of the next ConfirmPopup (once); without one, a question answers itself No.
+void SetNextConfirmAnswer(int yes);
+// How many questions were asked, and the last one's texts.
+int GetLastConfirmPopup(char* title, std::size_t titleSize, char* message, std::size_t messageSize);
 // The next FileSelectPopup returns `result` with `path` without showing a dialog (once).
 void SetNextFileSelection(const char* path, int result);
 // ... and, for a dialog with a choice of file types, the type chosen in it (from 0).

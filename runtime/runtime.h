@@ -203,6 +203,8 @@ int MessagePopup(const char* title, const char* message);
 // Without windows a pop-up waits for nobody: its texts are kept, oldest first, for the program
 // to say in its own way. Returns 1 with the oldest one kept (and forgets it), else 0.
 int TakeKeptPopup(char* title, std::size_t titleSize, char* message, std::size_t messageSize);
+// A question with Yes and No; 1 when the operator answers Yes, 0 for No or a closed window.
+int ConfirmPopup(const char* title, const char* message);
 
 enum : int { VAL_OK_BUTTON = 0, VAL_SAVE_BUTTON = 1, VAL_LOAD_BUTTON = 2, VAL_SELECT_BUTTON = 3 };
 enum : int { VAL_NO_FILE_SELECTED = 0, VAL_EXISTING_FILE_SELECTED = 1, VAL_NEW_FILE_SELECTED = 2 };
@@ -222,6 +224,21 @@ int FileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
                                restrictDirectory, restrictExtension, allowCancel,
                                allowMakeDirectory, path, N);
 }
+
+// A save dialog as FileSelectPopup with VAL_SAVE_BUTTON, except that it does not ask before
+// replacing the file chosen: for a save that writes files beside that one, whose caller asks once
+// about all of them (ConfirmPopup).
+int FileSelectSavePopupPath(const char* defaultDirectory, const char* defaultFileName,
+                            const char* fileTypeList, const char* title, char* path,
+                            std::size_t pathSize);
+template <std::size_t N>
+int FileSelectSavePopup(const char* defaultDirectory, const char* defaultFileName,
+                        const char* fileTypeList, const char* title, char (&path)[N]) {
+    return FileSelectSavePopupPath(defaultDirectory, defaultFileName, fileTypeList, title, path, N);
+}
+
+// 1 when a file (of any kind) exists at `path`, 0 when none does.
+int FileExists(const char* path);
 
 // A save dialog offering a choice of file types: `typeList` holds entries "Description (*.ext)"
 // separated by '\n'; *type names the entry offered first (from 0) and receives the one the
@@ -300,6 +317,9 @@ template <std::size_t N> int ReadTextLine(int handle, char (&line)[N]) {
 int WriteTextFile(int handle, const char* text);
 // Hands the pending lines to the operating system now. Returns 0 or the file's failure.
 int FlushTextFile(int handle);
+// How many whole lines the operating system has taken so far (after a failure: the lines the file
+// holds of those written since it was opened). Returns 0 or kFileErrHandle.
+int GetTextFileLinesOut(int handle, double* lines);
 // Flushes and closes; the handle is gone afterwards whatever the result.
 int CloseTextFile(int handle);
 

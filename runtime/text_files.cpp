@@ -31,8 +31,9 @@ struct TextFile {
     QFile file;
     QByteArray pending;
     QTimer flushTimer;
-    int error = 0;   // the first failure; every later call reports it
-    qint64 read = 0; // bytes read so far (files opened for reading)
+    int error = 0;       // the first failure; every later call reports it
+    qint64 read = 0;     // bytes read so far (files opened for reading)
+    double linesOut = 0; // whole lines the system has taken
 };
 
 int g_nextHandle = 1;
@@ -72,10 +73,13 @@ int Flush(TextFile& f) {
             // Part of the lines may have gone out: keep the whole ones, so the file still ends
             // with a whole line.
             const qint64 out = std::min<qint64>(f.file.size() - before, f.pending.size());
-            if (out > 0) f.file.resize(before + f.pending.lastIndexOf('\n', out - 1) + 1);
+            const qint64 whole = out > 0 ? f.pending.lastIndexOf('\n', out - 1) + 1 : 0;
+            if (out > 0) f.file.resize(before + whole);
+            f.linesOut += static_cast<double>(f.pending.left(whole).count('\n'));
             f.pending.clear();
             return f.error;
         }
+        f.linesOut += static_cast<double>(f.pending.count('\n'));
         f.pending.clear();
     }
     // An unplugged stick or a removed folder leaves the open file writing into nowhere the
@@ -162,6 +166,13 @@ int WriteTextFile(int handle, const char* text) {
     f->pending.append(text);
     if (f->pending.size() >= kLargestBuffer) return Flush(*f);
     if (!f->flushTimer.isActive()) f->flushTimer.start(kFlushAfterMs);
+    return 0;
+}
+
+int GetTextFileLinesOut(int handle, double* lines) {
+    TextFile* f = Find(handle);
+    if (f == nullptr || lines == nullptr) return kFileErrHandle;
+    *lines = f->linesOut;
     return 0;
 }
 

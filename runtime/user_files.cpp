@@ -3,6 +3,7 @@
 // calls the program leaves for later, when its callback has returned.
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -45,6 +46,13 @@ int GetUserDataDirPath(const char* subfolder, char* dir, std::size_t size) {
     if (static_cast<std::size_t>(utf8.size()) >= size || !QDir().mkpath(path)) return -1;
     CopyOut(QString::fromUtf8(utf8), dir, size);
     return 0;
+}
+
+int FileExists(const char* path) {
+    if (path == nullptr || path[0] == '\0') return 0;
+    // A dangling link is a name in use too: saving there would write where it points.
+    const QFileInfo info(ResolvePath(QString::fromUtf8(path)));
+    return info.exists() || info.isSymLink() ? 1 : 0;
 }
 
 int GetFirstFile(const char* searchPath, char* fileName, std::size_t size) {

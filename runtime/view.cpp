@@ -45,6 +45,12 @@ int MessagePopup(const char* title, const char* message) {
     return 0;
 }
 
+int ConfirmPopup(const char* title, const char* message) {
+    if (View* view = InstalledView()) return view->confirmPopup(title, message);
+    // Nobody to ask: nothing is replaced unasked.
+    return 0;
+}
+
 int TakeKeptPopup(char* title, std::size_t titleSize, char* message, std::size_t messageSize) {
     if (kept().empty()) return 0;
     CopyOut(kept().front().first, title, titleSize);

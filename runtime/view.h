@@ -40,6 +40,7 @@ class View {
     virtual std::unique_ptr<PanelView> makePanelView(int handle, const PanelDef& def) = 0;
     // Pop-ups and dialogs, the line monitor, reports (see runtime.h for what each returns).
     virtual int messagePopup(const char* title, const char* message) = 0;
+    virtual int confirmPopup(const char* title, const char* message) = 0;
     virtual int fileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
                                 const char* fileTypeList, const char* title, int buttonLabel,
                                 int restrictDirectory, int restrictExtension, int allowCancel,

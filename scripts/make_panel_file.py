@@ -221,8 +221,10 @@ gauge_controls = [
     ctrl(4, "numeric", (340, 46, 100, 26), "Readings", I32, value=50, limits=[10, 500]),
     button(5, (450, 43, 110, 32), "Start", "CC_GaugeStart", "commit"),
     button(14, (600, 43, 200, 32), "Save report…", "CC_GaugeSaveReport", "commit", dimmed=True),
-    ctrl(13, "text message", (20, 84, 780, 18), type=TEXT, value="", name="Study state"),
-    ctrl(6, "graph", (20, 126, 560, 360), "Readings", x_range=[0.5, 50.5], y_range=[7940, 7980],
+    # Two lines: a report's folder and both its files' names fit whole.
+    ctrl(13, "text message", (20, 82, 780, 36), type=TEXT, value="", name="Study state",
+         wrap=True),
+    ctrl(6, "graph", (20, 140, 560, 346), "Readings", x_range=[0.5, 50.5], y_range=[7940, 7980],
          x_label="reading", y_label="size in µm"),
     ctrl(20, "text message", (20, 492, 560, 18), type=TEXT, name="Chart legend",
          value="Blue: readings · green: ref · red: ref ± 0.1·T"),

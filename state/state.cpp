@@ -228,6 +228,13 @@ void CopyText(char* dest, int size, const char* src) {
     dest[i] = '\0';
 }
 
+const char* FileBaseName(const char* path) {
+    const char* base = path;
+    for (const char* p = path; *p != '\0'; ++p)
+        if (*p == '/' || *p == '\\') base = p + 1;
+    return base;
+}
+
 int LoadWindow(i32* panel, int resource) {
     if (*panel <= 0) *panel = LoadPanel(0, PANEL_FILE, resource);
     if (*panel > 0) return 1;

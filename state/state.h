@@ -171,5 +171,7 @@ void DiscardWindow(i32* panel);
 const char* FileFailureText(int code);
 // Copies at most `size - 1` characters of a text and terminates it.
 void CopyText(char* dest, int size, const char* src);
+// The file's own name in a path, without its folder.
+const char* FileBaseName(const char* path);
 
 } // namespace kvor

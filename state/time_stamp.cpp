@@ -70,15 +70,33 @@ void LocalTimeFileStamp(char* text, int size) {
         text[0] = '\0';
 }
 
-int AskSavePath(const char* prefix, const char* extension, const char* title,
-                char (&path)[PATH_LEN]) {
+namespace {
+
+// "PREFIX-20261208-094105.EXTENSION" and the filter "*.EXTENSION".
+void DefaultSaveName(const char* prefix, const char* extension, char (&name)[64],
+                     char (&filter)[16]) {
     char stamp[32];
-    char name[64];
-    char filter[16];
     LocalTimeFileStamp(stamp, sizeof stamp);
     std::snprintf(name, sizeof name, "%s-%s.%s", prefix, stamp, extension);
     std::snprintf(filter, sizeof filter, "*.%s", extension);
+}
+
+} // namespace
+
+int AskSavePath(const char* prefix, const char* extension, const char* title,
+                char (&path)[PATH_LEN]) {
+    char name[64];
+    char filter[16];
+    DefaultSaveName(prefix, extension, name, filter);
     return FileSelectPopup(proj_dir, name, filter, title, VAL_SAVE_BUTTON, 0, 1, 1, 1, path);
+}
+
+int AskSavePathForMany(const char* prefix, const char* extension, const char* title,
+                       char (&path)[PATH_LEN]) {
+    char name[64];
+    char filter[16];
+    DefaultSaveName(prefix, extension, name, filter);
+    return FileSelectSavePopup(proj_dir, name, filter, title, path);
 }
 
 } // namespace kvor

@@ -16,5 +16,9 @@ void UtcTimeISO(char* text, int size);
 // the dialog asks before replacing a file. Above 0 when the operator chose `path`.
 int AskSavePath(const char* prefix, const char* extension, const char* title,
                 char (&path)[PATH_LEN]);
+// The same for a save that writes files beside the one chosen: the dialog does not ask about
+// replacing, the caller asks once about all of them (ConfirmReplace).
+int AskSavePathForMany(const char* prefix, const char* extension, const char* title,
+                       char (&path)[PATH_LEN]);
 
 } // namespace kvor

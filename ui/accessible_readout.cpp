@@ -4,8 +4,10 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QGlyphRun>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QToolTip>
 
 #include <algorithm>
 #include <limits>
@@ -156,19 +158,7 @@ bool Readout::layOut(const QString& text, QGlyphRun* run, qreal* width) {
     return true;
 }
 
-// A number goes where the label itself would put it: inside the margin, indented by half an
-// "x" when framed, aligned as set. Everything else the label paints itself.
-void Readout::paintEvent(QPaintEvent* event) {
-    if (restMs_ > 0) lastPaint_.start();
-    QGlyphRun run;
-    qreal width = 0;
-    if (!layOut(text(), &run, &width)) {
-        QLabel::paintEvent(event);
-        return;
-    }
-    QPainter painter(this);
-    // A new number repaints only the inside; the frame is drawn when it is uncovered.
-    if (!contentsRect().contains(event->rect())) drawFrame(&painter);
+QRect Readout::textArea() const {
     QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
     int indentBy = indent();
@@ -180,6 +170,53 @@ void Readout::paintEvent(QPaintEvent* event) {
         if (align & Qt::AlignTop) area.setTop(area.top() + indentBy);
         if (align & Qt::AlignBottom) area.setBottom(area.bottom() - indentBy);
     }
+    return area;
+}
+
+bool Readout::cutOff(const QString& text) const {
+    if (numeric_ || wordWrap() || text.isEmpty() || text.contains(QLatin1Char('\n')) ||
+        !pixmap().isNull())
+        return false;
+    return fontMetrics().horizontalAdvance(text) > textArea().width();
+}
+
+// A text cut off shows its beginning and its end, where a path keeps its file's name.
+void Readout::paintCutOff() {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect area = textArea();
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
+    style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()),
+                          palette(), isEnabled(), shown, foregroundRole());
+}
+
+bool Readout::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && cutOff(text())) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+// A number goes where the label itself would put it: inside the margin, indented by half an
+// "x" when framed, aligned as set. Everything else the label paints itself, unless it does not
+// fit on its line.
+void Readout::paintEvent(QPaintEvent* event) {
+    if (restMs_ > 0) lastPaint_.start();
+    QGlyphRun run;
+    qreal width = 0;
+    if (!layOut(text(), &run, &width)) {
+        if (cutOff(text()))
+            paintCutOff();
+        else
+            QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    // A new number repaints only the inside; the frame is drawn when it is uncovered.
+    if (!contentsRect().contains(event->rect())) drawFrame(&painter);
+    const QRect area = textArea();
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
     const qreal height = rawFont_.ascent() + rawFont_.descent();
     qreal x = area.left();
     if (align & Qt::AlignRight)

@@ -33,9 +33,16 @@ class Readout : public QLabel {
     void restBetweenPaints(int ms) { restMs_ = ms; }
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // Where a text goes: inside the frame and the margin, indented as the label indents it.
+    QRect textArea() const;
+    // A text on one line wider than its place; it is shown with its middle left out ("…") and
+    // whole in the tool tip and to assistive technology.
+    bool cutOff(const QString& text) const;
+    void paintCutOff();
     // The glyphs of a number shown, and their total advance; false leaves it to the label.
     bool layOut(const QString& text, QGlyphRun* run, qreal* width);
 

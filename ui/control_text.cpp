@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Text messages, text boxes, rings, decorations and pictures.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QImageReader>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStylePainter>
 #include <QTextBlock>
 
+#include <algorithm>
 #include <functional>
 
 #include "runtime/registry.h"
@@ -27,6 +32,7 @@ class TextMessage : public WidgetControl {
             label_body_->setFrameShadow(QFrame::Sunken);
             label_body_->setMargin(4);
         }
+        label_body_->setWordWrap(def.wrap);
         finish(label_body_);
         if (def.rect.width() <= 0) label_body_->adjustSize();
     }
@@ -92,14 +98,50 @@ class RingBox : public QComboBox {
     void showPopup() override {
         pickedByChange = -1;
         if (beforeOpen) beforeOpen();
+        fitListToItems();
         QComboBox::showPopup();
     }
 
   protected:
+    // The box shows the beginning and the end of an item wider than itself (a port's mark of
+    // trouble stands at its end), the whole item in its tool tip.
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
+        const int room = field.width() - 2; // the style's label keeps a pixel clear each side
+        if (fontMetrics().horizontalAdvance(option.currentText) > room) {
+            option.currentText =
+                fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, room);
+            setToolTip(currentText());
+        } else {
+            setToolTip(QString());
+        }
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+
     bool event(QEvent* event) override {
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel)
             pickedByChange = -1;
         return QComboBox::event(event);
+    }
+
+  private:
+    // The list opens as wide as its widest item, within the screen, so no item is cut.
+    void fitListToItems() {
+        QAbstractItemView* list = view();
+        list->setTextElideMode(Qt::ElideMiddle);
+        int widest = 0;
+        for (int i = 0; i < count(); ++i)
+            widest = std::max(widest, list->sizeHintForIndex(model()->index(i, 0)).width());
+        const int frame = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+        int wanted = widest + frame;
+        if (const QScreen* screen = this->screen())
+            wanted = std::min(wanted, screen->availableGeometry().width());
+        list->setMinimumWidth(std::max(wanted, width()));
     }
 };
 

@@ -24,6 +24,9 @@ int g_popupCount = 0;
 QString g_lastTitle, g_lastMessage;
 std::optional<std::pair<QString, int>> g_nextSelection;
 int g_nextType = -1;
+std::optional<int> g_nextConfirm;
+int g_confirmCount = 0;
+QString g_confirmTitle, g_confirmMessage;
 
 // "*.dat" becomes the dialog's filter "*.dat (*.dat)"; only a dialog that does not restrict the
 // extension offers all files as well.
@@ -58,10 +61,79 @@ int Answered(const QString& chosen, int result, char* path, std::size_t pathSize
     return result;
 }
 
+// A name the desktop's dialog gave without the file type's extension gets it afterwards; the
+// dialog asked about the name without it, so the name with it is asked about here.
+bool MayReplace(const QString& chosen, const QString& title) {
+    const QString message =
+        QStringLiteral("%1 already exists.\nReplace it?").arg(QDir::toNativeSeparators(chosen));
+    return ConfirmPopup(title.toUtf8().constData(), message.toUtf8().constData()) == 1;
+}
+
+int SelectFile(const char* defaultDirectory, const char* defaultFileName, const char* fileTypeList,
+               const char* title, int buttonLabel, int restrictExtension, int allowCancel,
+               bool askBeforeReplacing, char* path, std::size_t pathSize) {
+    if (path == nullptr || pathSize == 0) return -1;
+    path[0] = '\0';
+    if (g_nextSelection) {
+        const auto [chosen, result] = *g_nextSelection;
+        g_nextSelection.reset();
+        return Answered(chosen, result, path, pathSize);
+    }
+    if (g_answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
+    const QString dir =
+        StartDirectory(QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory));
+    const QString start =
+        QDir(dir).filePath(QString::fromUtf8(defaultFileName == nullptr ? "" : defaultFileName));
+    const QString caption = QString::fromUtf8(title == nullptr ? "" : title);
+    QFileDialog dialog(nullptr, caption, start, FilterOf(fileTypeList, restrictExtension != 0));
+    const bool saving = buttonLabel == VAL_OK_BUTTON || buttonLabel == VAL_SAVE_BUTTON;
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !saving || !askBeforeReplacing);
+    dialog.selectFile(start);
+    if (buttonLabel == VAL_LOAD_BUTTON) dialog.setLabelText(QFileDialog::Accept, "Load");
+    QString suffix;
+    if (restrictExtension && fileTypeList != nullptr) {
+        suffix = QString::fromUtf8(fileTypeList).section('.', -1).trimmed();
+        if (suffix == QLatin1String("*")) suffix.clear();
+        if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    }
+    QString chosen;
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return allowCancel ? VAL_NO_FILE_SELECTED : -1;
+        chosen = dialog.selectedFiles().first();
+        // A name typed without extension gets the file type's, whichever dialog the desktop gave.
+        if (!saving || suffix.isEmpty() || !QFileInfo(chosen).suffix().isEmpty()) break;
+        chosen += QLatin1Char('.') + suffix;
+        if (!askBeforeReplacing || !QFileInfo::exists(chosen) || MayReplace(chosen, caption)) break;
+    }
+    const int result =
+        QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+    return Answered(chosen, result, path, pathSize);
+}
+
 } // namespace
 } // namespace kvor::rt
 
 using namespace kvor::rt;
+
+int ShowConfirmPopup(const char* title, const char* message) {
+    ++g_confirmCount;
+    g_confirmTitle = FromProgramText(title);
+    g_confirmMessage = FromProgramText(message);
+    if (g_nextConfirm) {
+        const int yes = *g_nextConfirm;
+        g_nextConfirm.reset();
+        return yes != 0 ? 1 : 0;
+    }
+    // Nobody to ask: nothing is replaced unasked.
+    if (g_answerThemselves || QApplication::instance() == nullptr) return 0;
+    QMessageBox box(QMessageBox::Question, g_confirmTitle, g_confirmMessage,
+                    QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? 1 : 0;
+}
 
 int ShowMessagePopup(const char* title, const char* message) {
     ++g_popupCount;
@@ -77,44 +149,15 @@ int ShowFileSelectPopup(const char* defaultDirectory, const char* defaultFileNam
                         const char* fileTypeList, const char* title, int buttonLabel, int,
                         int restrictExtension, int allowCancel, int, char* path,
                         std::size_t pathSize) {
-    if (path == nullptr || pathSize == 0) return -1;
-    path[0] = '\0';
-    QString chosen;
-    int result = VAL_NO_FILE_SELECTED;
-    if (g_nextSelection) {
-        chosen = g_nextSelection->first;
-        result = g_nextSelection->second;
-        g_nextSelection.reset();
-    } else {
-        if (g_answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
-        const QString dir =
-            StartDirectory(QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory));
-        const QString start = QDir(dir).filePath(
-            QString::fromUtf8(defaultFileName == nullptr ? "" : defaultFileName));
-        const QString caption = QString::fromUtf8(title == nullptr ? "" : title);
-        QFileDialog dialog(nullptr, caption, start, FilterOf(fileTypeList, restrictExtension != 0));
-        const bool saving = buttonLabel == VAL_OK_BUTTON || buttonLabel == VAL_SAVE_BUTTON;
-        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !saving);
-        dialog.selectFile(start);
-        if (buttonLabel == VAL_LOAD_BUTTON) dialog.setLabelText(QFileDialog::Accept, "Load");
-        QString suffix;
-        if (restrictExtension && fileTypeList != nullptr) {
-            suffix = QString::fromUtf8(fileTypeList).section('.', -1).trimmed();
-            if (suffix == QLatin1String("*")) suffix.clear();
-            if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
-        }
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-            return allowCancel ? VAL_NO_FILE_SELECTED : -1;
-        }
-        chosen = dialog.selectedFiles().first();
-        // A name typed without extension gets the file type's, whichever dialog the desktop gave.
-        if (saving && !suffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
-            chosen += QLatin1Char('.') + suffix;
-        result = QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
-    }
-    return Answered(chosen, result, path, pathSize);
+    return SelectFile(defaultDirectory, defaultFileName, fileTypeList, title, buttonLabel,
+                      restrictExtension, allowCancel, true, path, pathSize);
+}
+
+int FileSelectSavePopupPath(const char* defaultDirectory, const char* defaultFileName,
+                            const char* fileTypeList, const char* title, char* path,
+                            std::size_t pathSize) {
+    return SelectFile(defaultDirectory, defaultFileName, fileTypeList, title, VAL_SAVE_BUTTON, 1, 1,
+                      false, path, pathSize);
 }
 
 int ShowFileSelectTypePopup(const char* defaultDirectory, const char* defaultFileName,
@@ -147,8 +190,11 @@ int ShowFileSelectTypePopup(const char* defaultDirectory, const char* defaultFil
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return VAL_NO_FILE_SELECTED;
     QString chosen = dialog.selectedFiles().first();
-    if (!suffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+    if (!suffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty()) {
         chosen += QLatin1Char('.') + suffix;
+        if (QFileInfo::exists(chosen) && !MayReplace(chosen, dialog.windowTitle()))
+            return VAL_NO_FILE_SELECTED;
+    }
     *type = std::max<int>(0, static_cast<int>(types.indexOf(dialog.selectedNameFilter())));
     const int result =
         QFileInfo::exists(chosen) ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
@@ -166,6 +212,15 @@ int GetLastMessagePopup(char* title, std::size_t titleSize, char* message,
     CopyOut(g_lastTitle, title, titleSize);
     CopyOut(g_lastMessage, message, messageSize);
     return g_popupCount;
+}
+void SetNextConfirmAnswer(int yes) {
+    g_nextConfirm = yes;
+}
+int GetLastConfirmPopup(char* title, std::size_t titleSize, char* message,
+                        std::size_t messageSize) {
+    CopyOut(g_confirmTitle, title, titleSize);
+    CopyOut(g_confirmMessage, message, messageSize);
+    return g_confirmCount;
 }
 void SetNextFileSelection(const char* path, int result) {
     g_nextSelection = std::make_pair(QString::fromUtf8(path == nullptr ? "" : path), result);

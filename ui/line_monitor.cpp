@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The line monitor: a window listing the trace of the serial lines as it grows, for the service
 // technician chasing a sync or time-out fault. Pause, clear, and save as text.
-#include <QAbstractListModel>
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListView>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QTimer>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -32,17 +33,37 @@ namespace {
 // The list catches up with the trace this often; a frame costs only its record in between.
 constexpr int kRefreshMs = 100;
 
+enum Column { kTime, kPort, kDirection, kBytes, kWhat, kColumns };
+
 // The rows shown: a window on the trace by sequence number, so that a paused list keeps its
 // rows while the trace goes on.
-class TraceModel : public QAbstractListModel {
+class TraceModel : public QAbstractTableModel {
   public:
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : static_cast<int>(shown_);
     }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : kColumns;
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        static const char* const kHeadings[kColumns] = {
+            "ms since start", "Port", "Dir.", "Bytes",
+            "Frame (sync, command | 16 data words), block or note"};
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+            section >= kColumns)
+            return {};
+        return QString::fromUtf8(kHeadings[section]);
+    }
     QVariant data(const QModelIndex& index, int role) const override {
         const TraceEntry* e = entry(index.row());
-        if (role == Qt::DisplayRole)
-            return e != nullptr ? FormatTraceEntry(*e) : QStringLiteral("(no longer kept)");
+        if (role == Qt::DisplayRole) {
+            if (e == nullptr)
+                return index.column() == kWhat ? QStringLiteral("(no longer kept)") : QString();
+            return TraceFields(*e).value(index.column()).trimmed();
+        }
+        if (role == Qt::TextAlignmentRole && index.column() != kWhat &&
+            index.column() != kDirection)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         if (role == Qt::ForegroundRole && e != nullptr) {
             if (e->kind == TraceKind::Note) return QColor(0xA0, 0x00, 0x00);
             if (e->kind == TraceKind::Flushed) return QColor(0xB0, 0x60, 0x00);
@@ -57,8 +78,8 @@ class TraceModel : public QAbstractListModel {
         if (seq < t.firstSequence() || seq >= t.nextSequence()) return nullptr;
         return &t.entries()[static_cast<std::size_t>(seq - t.firstSequence())];
     }
-    // Drops the rows the trace no longer keeps and adds the new ones.
-    void catchUp() {
+    // Drops the rows the trace no longer keeps and adds the new ones; returns the first new row.
+    int catchUp() {
         const LineTrace& t = LineTrace::instance();
         if (first_ < t.firstSequence() && shown_ > 0) {
             const std::uint64_t gone = std::min<std::uint64_t>(shown_, t.firstSequence() - first_);
@@ -68,6 +89,7 @@ class TraceModel : public QAbstractListModel {
             endRemoveRows();
         }
         if (shown_ == 0) first_ = t.firstSequence();
+        const auto firstNew = static_cast<int>(shown_);
         const std::uint64_t end = t.nextSequence();
         if (first_ + shown_ < end) {
             const auto added = static_cast<int>(end - first_ - shown_);
@@ -75,6 +97,7 @@ class TraceModel : public QAbstractListModel {
             shown_ += static_cast<std::uint64_t>(added);
             endInsertRows();
         }
+        return firstNew;
     }
     void restart() {
         beginResetModel();
@@ -98,14 +121,18 @@ class LineMonitorWindow : public QWidget {
         auto* clear = new QPushButton(QStringLiteral("&Clear"));
         auto* save = new QPushButton(QStringLiteral("&Save as text…"));
         status_ = new QLabel;
-        view_ = new QListView;
+        view_ = new QTreeView;
         view_->setAccessibleName(QStringLiteral("Line trace"));
         view_->setAccessibleDescription(
             QStringLiteral("Frames the scope wrote (out) and read (in), newest last"));
-        view_->setUniformItemSizes(true);
+        view_->setRootIsDecorated(false);
+        view_->setUniformRowHeights(true);
         view_->setTextElideMode(Qt::ElideNone); // a frame's last words matter as much as its first
         view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         view_->setModel(&model_);
+        view_->header()->setStretchLastSection(false);
+        view_->header()->setSectionsMovable(false);
+        fitColumns();
         auto* buttons = new QHBoxLayout;
         buttons->addWidget(pause_);
         buttons->addWidget(clear);
@@ -128,7 +155,8 @@ class LineMonitorWindow : public QWidget {
         if (!pause_->isChecked()) {
             QScrollBar* bar = view_->verticalScrollBar();
             const bool atEnd = bar->value() >= bar->maximum();
-            model_.catchUp();
+            const int firstNew = model_.catchUp();
+            widenFor(firstNew, model_.rowCount());
             if (atEnd) view_->scrollToBottom();
             status_->setText(QStringLiteral("%1 entries (the last %2 are kept)")
                                  .arg(model_.rowCount())
@@ -143,6 +171,8 @@ class LineMonitorWindow : public QWidget {
     void clearTrace() {
         LineTrace::instance().clear();
         model_.restart();
+        widest_ = 0;
+        fitColumns();
         refresh();
     }
     bool saveTo(const QString& file) const {
@@ -154,6 +184,7 @@ class LineMonitorWindow : public QWidget {
     }
     void setPaused(bool on) { pause_->setChecked(on); }
     const TraceModel& model() const { return model_; }
+    const QTreeView& view() const { return *view_; }
 
   protected:
     void showEvent(QShowEvent* event) override {
@@ -169,10 +200,39 @@ class LineMonitorWindow : public QWidget {
     }
 
   private:
+    // The first columns as wide as their headings and their widest possible text; the last as
+    // wide as the widest row listed so far, so that no frame and no note is cut off (the list
+    // scrolls sideways instead).
+    void fitColumns() {
+        const QFontMetrics fixed(view_->font());
+        const QFontMetrics heading(view_->header()->font());
+        const char* const widest[kWhat] = {"99999999.9", "9999", "flush", "9999"};
+        const int pad = 3 * fixed.horizontalAdvance(QLatin1Char(' '));
+        for (int c = 0; c < kWhat; ++c) {
+            const QString title = model_.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+            view_->header()->resizeSection(
+                c, std::max(fixed.horizontalAdvance(QLatin1String(widest[c])),
+                            heading.horizontalAdvance(title)) +
+                       pad);
+        }
+        const QString last = model_.headerData(kWhat, Qt::Horizontal, Qt::DisplayRole).toString();
+        view_->header()->resizeSection(kWhat,
+                                       std::max(widest_, heading.horizontalAdvance(last) + pad));
+    }
+    // Rows [first, end) have come: the last column grows to the widest of them.
+    void widenFor(int first, int end) {
+        const int before = widest_;
+        for (int row = first; row < end; ++row)
+            widest_ = std::max(widest_, view_->sizeHintForIndex(model_.index(row, kWhat)).width());
+        if (widest_ > before) fitColumns();
+    }
+
     void saveAsked() {
         char path[4096];
-        if (FileSelectPopup("", "line-trace.txt", "*.txt", "Save the line trace", VAL_SAVE_BUTTON,
-                            0, 1, 1, 1, path) <= 0)
+        // Where the operator's other files go: the program's folder, else the documents folder.
+        const QByteArray folder = ProjectDir().toUtf8();
+        if (FileSelectPopup(folder.constData(), "line-trace.txt", "*.txt", "Save the line trace",
+                            VAL_SAVE_BUTTON, 0, 1, 1, 1, path) <= 0)
             return;
         if (!saveTo(QString::fromUtf8(path)))
             MessagePopup("Line monitor", "The line trace could not be written to the file.");
@@ -181,8 +241,9 @@ class LineMonitorWindow : public QWidget {
     TraceModel model_;
     QPushButton* pause_;
     QLabel* status_;
-    QListView* view_;
+    QTreeView* view_;
     QTimer timer_;
+    int widest_ = 0; // the widest text of the last column so far, in pixels
 };
 
 std::unique_ptr<LineMonitorWindow> g_monitor;
@@ -207,9 +268,7 @@ using namespace kvor::rt;
 int ShowLineMonitor() {
     if (QApplication::instance() == nullptr) return -1;
     if (!g_monitor) g_monitor = std::make_unique<LineMonitorWindow>();
-    g_monitor->show();
-    g_monitor->raise();
-    g_monitor->activateWindow();
+    BringToFront(g_monitor.get());
     return 0;
 }
 

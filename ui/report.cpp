@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextOption>
 
 #include <map>
 #include <vector>
@@ -57,11 +58,19 @@ void Draw(QPainter* painter, const Report& report, const QRect& page) {
     y += titleHeight * 3 / 2;
     painter->setFont(textFont);
     const int line = painter->fontMetrics().lineSpacing();
+    // A line longer than the page goes on below, broken between words (a path where it must).
+    QTextOption wrap(Qt::AlignLeft);
+    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     for (const ReportItem& item : report.items) {
         if (item.picture.isNull()) {
-            if (y + line > page.bottom()) break;
-            painter->drawText(QRect(page.left(), y, page.width(), line), Qt::AlignLeft, item.text);
-            y += line;
+            const QRectF room(page.left(), y, page.width(), page.bottom() - y);
+            const int height =
+                item.text.isEmpty()
+                    ? line
+                    : static_cast<int>(painter->boundingRect(room, item.text, wrap).height());
+            if (y + height > page.bottom()) break;
+            painter->drawText(room, item.text, wrap);
+            y += height;
             continue;
         }
         const QSize fitted =

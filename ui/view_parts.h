@@ -14,10 +14,14 @@ std::unique_ptr<QApplication> StartApplication(int argc, char** argv);
 void ApplyDesktopIdentity();
 // Closes the monitor window for good (program end).
 void DiscardLineMonitor();
+// Shows a window the operator asks for again: un-minimised, above the others, with the focus.
+void BringToFront(QWidget* window);
 
 } // namespace kvor::rt
 
 int ShowMessagePopup(const char* title, const char* message);
+// A question with Yes and No asked in a window; 1 for Yes.
+int ShowConfirmPopup(const char* title, const char* message);
 int ShowFileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
                         const char* fileTypeList, const char* title, int buttonLabel,
                         int restrictDirectory, int restrictExtension, int allowCancel,

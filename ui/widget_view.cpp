@@ -25,6 +25,13 @@ std::unique_ptr<Control> MakeWidgetControl(int panel, const ControlDef& def, QWi
     return nullptr;
 }
 
+void BringToFront(QWidget* window) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 namespace {
 
 // A panel's window; its controls are widgets on the window's canvas.
@@ -34,10 +41,8 @@ class PanelWindowView : public PanelView {
         : window_(std::make_unique<PanelWindow>(handle, def.title, def.size,
                                                 ToQColor(def.background))) {}
     PanelWindow* window() const { return window_.get(); }
-    void show() override {
-        window_->show();
-        window_->raise();
-    }
+    // A window already open comes to the front, un-minimised, when it is shown again.
+    void show() override { BringToFront(window_.get()); }
     void hide() override { window_->hide(); }
     void close() override { window_->close(); }
     void discardLater() override {
@@ -70,6 +75,9 @@ class WindowsView : public View {
     }
     int messagePopup(const char* title, const char* message) override {
         return ShowMessagePopup(title, message);
+    }
+    int confirmPopup(const char* title, const char* message) override {
+        return ShowConfirmPopup(title, message);
     }
     int fileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
                         const char* fileTypeList, const char* title, int buttonLabel,

@@ -2,8 +2,11 @@
 // The line monitor and the answer rate against the simulated sensor: every frame the monitor
 // lists as written is a request the sensor received, in order and word for word; what it lists
 // as read is what the sensor answered; a faulty line shows its thrown-away bytes.
+#include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QTreeView>
 
 #include <cmath>
 #include <functional>
@@ -98,6 +101,8 @@ TEST_F(LineMonitor, ListsTheStartUpAndARunAsTheSensorSawThem) {
     EXPECT_TRUE(Listed("firmware text \"K-VOR-PX-250 firmware V2.40"));
     EXPECT_TRUE(Listed("cmd 10 hardware info"));
 
+    LineMonitorEntry last;
+    ASSERT_EQ(GetLineMonitorEntry(GetLineMonitorEntryCount() - 1, &last), 0);
     ClearLineMonitor();
     ASSERT_EQ(GetLineMonitorEntryCount(), 0);
     sensor().setMeasurementAnswer(kAnswer);
@@ -114,12 +119,12 @@ TEST_F(LineMonitor, ListsTheStartUpAndARunAsTheSensorSawThem) {
             EXPECT_EQ(e.words[w], kAnswer[static_cast<std::size_t>(w)]);
     }
     EXPECT_TRUE(Listed("cmd 8 measure |   410   620   515  1234"));
-    // Times count up from the opening of the monitor.
-    for (int i = 1, n = GetLineMonitorEntryCount(); i < n; ++i) {
-        LineMonitorEntry a, b;
-        GetLineMonitorEntry(i - 1, &a);
+    // Times count up from the scope's start, on through a clearing of the list.
+    for (int i = 0, n = GetLineMonitorEntryCount(); i < n; ++i) {
+        LineMonitorEntry b;
         GetLineMonitorEntry(i, &b);
-        EXPECT_LE(a.ms, b.ms);
+        EXPECT_LE(last.ms, b.ms);
+        last = b;
     }
 }
 
@@ -136,9 +141,23 @@ TEST_F(LineMonitor, ShowsBytesAFaultyLineThrowsAwayAndNotesSetAside) {
         EXPECT_EQ(e.length % 3, 0);
     EXPECT_TRUE(Listed("THROWN AWAY by a queue flush"));
 
-    TraceLineNote(com, "set aside: a frame of command 2");
-    EXPECT_TRUE(Listed(">>> set aside: a frame of command 2"));
+    const std::string note = "set aside: a frame of command 2 " + std::string(300, '.');
+    TraceLineNote(com, note.c_str());
+    EXPECT_TRUE(Listed(">>> " + note));
     EXPECT_EQ(Entries(LINE_NOTE).size(), 1u);
+    // Every column has its heading, and no frame or note is cut off in its column.
+    QTreeView* list = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowTitle() == "Line monitor") list = w->findChild<QTreeView*>();
+    ASSERT_NE(list, nullptr);
+    for (int c = 0; c < list->model()->columnCount(); ++c) {
+        const QString heading = list->model()->headerData(c, Qt::Horizontal).toString();
+        EXPECT_FALSE(heading.isEmpty()) << c;
+        const int width = list->header()->sectionSize(c);
+        EXPECT_LE(list->header()->fontMetrics().horizontalAdvance(heading), width) << c;
+        for (int r = 0; r < list->model()->rowCount(); ++r)
+            EXPECT_LE(list->sizeHintForIndex(list->model()->index(r, c)).width(), width) << Text(r);
+    }
 }
 
 TEST_F(LineMonitor, PausesClearsSavesAndRecordsNothingWhileClosed) {

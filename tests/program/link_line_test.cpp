@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <gtest/gtest.h>
 
 #include "link/serial_link.h"
@@ -198,6 +200,19 @@ TEST_F(PortSelector, ADeviceThatCannotBeOpened) {
     setenv("KVOR_COM_PORTS", "/nonexistent/ttyKVOR0", 1);
     PickRingValue(1, MAIN_COMPORT, 1);
     EXPECT_EQ(StatusLine(), "Cannot open port");
+    // The entry's mark of trouble is never cut off: the box shows the entry's beginning and end
+    // and the whole in its tool tip; the list opens as wide as its widest entry.
+    auto* box = qobject_cast<QComboBox*>(test::Control(1, MAIN_COMPORT));
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(box->currentText().endsWith("[not there – unplugged?]"));
+    ASSERT_GT(box->fontMetrics().horizontalAdvance(box->currentText()), box->width());
+    box->grab();
+    EXPECT_EQ(box->toolTip(), box->currentText());
+    box->showPopup();
+    for (int i = 0; i < box->count(); ++i)
+        EXPECT_LE(box->view()->sizeHintForIndex(box->model()->index(i, 0)).width(),
+                  box->view()->viewport()->width());
+    box->hidePopup();
     // The panel goes on without a port: a read reports its time-out.
     test::Click(1, MAIN_GET);
     EXPECT_EQ(StatusLine(), "Timeout-RS-232...");

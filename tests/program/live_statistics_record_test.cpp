@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QProcess>
@@ -18,6 +20,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -73,8 +76,8 @@ double Shown(int control) {
     return v;
 }
 
-QString ShownText(int control) {
-    auto* label = qobject_cast<QLabel*>(test::Control(1, control));
+QString ShownText(int control, int panel = 1) {
+    auto* label = qobject_cast<QLabel*>(test::Control(panel, control));
     return label == nullptr ? QString() : label->text();
 }
 
@@ -97,23 +100,25 @@ class StatisticsAndRecord : public test::ScopeTest {
     // Starts a loop with a click on `button`; `onAnswers(n)` runs in the loop's event passes
     // with the number of answers sent so far and returns true to make the sensor fall silent.
     // The loop then ends by its time-out. Every wait is bounded.
-    void RunUntil(int button, std::function<bool(std::size_t)> onAnswers) {
+    void RunUntil(int button, std::function<bool(std::size_t)> onAnswers,
+                  sim::SimulatedSensor* on = nullptr) {
+        sim::SimulatedSensor& s = on != nullptr ? *on : sensor();
         QTimer poll;
         bool silenced = false;
         const double end = Timer() + 20.0;
         poll.callOnTimeout([&] {
             if (silenced) return;
-            if (onAnswers(Answers()) || Timer() > end) {
+            if (onAnswers(s.measurementAnswers().size()) || Timer() > end) {
                 sim::Faults f;
                 f.silent = true;
-                sensor().setFaults(f);
+                s.setFaults(f);
                 silenced = true;
             }
         });
         poll.start(2);
         Click(1, button);
         poll.stop();
-        sensor().setFaults({});
+        s.setFaults({});
     }
     std::vector<Sent> SentAnswers() {
         std::vector<Sent> v;
@@ -158,15 +163,17 @@ void ExpectRecordEquals(const std::vector<std::vector<std::string>>& rows,
                         const std::vector<Sent>& sent, std::size_t lines) {
     ASSERT_EQ(rows.size(), lines + 1);
     const std::vector<std::string> header = {
-        "time",     "t_s",       "left_edge",    "right_edge", "measuring_value", "size_um",
-        "setpoint", "tolerance", "in_tolerance", "edge_count", "analog_max",      "analog_min"};
+        "time",       "t_s",        "left_edge", "right_edge",   "measuring_value",
+        "size_um",    "setpoint",   "tolerance", "in_tolerance", "edge_count",
+        "analog_max", "analog_min", "note"};
     EXPECT_EQ(rows[0], header);
     double lastT = -1;
     for (std::size_t i = 0; i < lines; ++i) {
         const std::vector<std::string>& r = rows[i + 1];
-        ASSERT_EQ(r.size(), 12u) << i;
-        EXPECT_EQ(std::vector<std::string>(r.begin() + 2, r.end()), sent[i].Columns())
+        ASSERT_EQ(r.size(), 13u) << i;
+        EXPECT_EQ(std::vector<std::string>(r.begin() + 2, r.end() - 1), sent[i].Columns())
             << "line " << i;
+        EXPECT_EQ(r.back(), "") << "an answer's row holds no note";
         // 2026-12-08T09:41:05.123+01:00 (or Z-less offset +00:00)
         int y, mo, d, h, mi, sec, ms, oh, om;
         char sign;
@@ -334,10 +341,13 @@ TEST_F(StatisticsAndRecord, FullDiskEndsTheRecordWithAMessageAndNotTheMeasuremen
     // Every answer, those after the failure included, was drawn and counted.
     EXPECT_GE(Answers(), atFailure + 20);
     EXPECT_EQ(statCount, static_cast<double>(Answers()));
-    // What the disk took is whole lines, each the answer it stands for.
+    // What the disk took is whole lines, each the answer it stands for, and the count says so.
     const std::vector<std::vector<std::string>> rows = ReadCsv(path);
     ASSERT_GE(rows.size(), 2u);
     ExpectRecordEquals(rows, SentAnswers(), rows.size() - 1);
+    EXPECT_NE(message.find("after " + std::to_string(rows.size() - 1) + " answers"),
+              std::string::npos)
+        << message;
     std::remove(path.c_str());
 }
 
@@ -388,6 +398,29 @@ TEST_F(StatisticsAndRecord, TimeInTheRecordDialogNeverEndsTheMeasurement) {
     EXPECT_GE(recordCount, 10.0);
     Click(1, MAIN_RECORD);
     std::remove(path.c_str());
+}
+
+// A window open already, even minimised, comes to the front when its button is pressed again.
+TEST_F(StatisticsAndRecord, AWindowOpenAlreadyComesToTheFrontAgain) {
+    QWidget* main = test::Control(1, MAIN_RUN)->window();
+    auto active = [](QWidget* w) {
+        return test::PumpUntil([w] { return QApplication::activeWindow() == w; }, 5);
+    };
+    for (int button : {MAIN_GAUGE_STUDY, MAIN_DISTRIBUTION, MAIN_HISTORY, MAIN_LINE_MONITOR}) {
+        main->activateWindow();
+        ASSERT_TRUE(active(main));
+        Click(1, button);
+        QWidget* window = nullptr;
+        ASSERT_TRUE(test::PumpUntil(
+            [&] { return (window = QApplication::activeWindow()) && window != main; }, 5));
+        window->showMinimized();
+        main->activateWindow();
+        ASSERT_TRUE(active(main));
+        Click(1, button);
+        EXPECT_TRUE(!window->isMinimized() && window->isVisible()) << button;
+        EXPECT_TRUE(active(window)) << button;
+    }
+    CloseLineMonitor();
 }
 
 TEST_F(StatisticsAndRecord, SavePictureWritesThePanelAsPng) {
@@ -468,6 +501,22 @@ std::string Figure(double v, const char* format) {
     return std::isfinite(v) ? text : "–";
 }
 
+QString PdfText(const std::string& pdf) {
+    QProcess text;
+    text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+    EXPECT_TRUE(text.waitForFinished(30000));
+    // The PDF's font sets "fi" as one ligature glyph.
+    return QString::fromUtf8(text.readAllStandardOutput())
+        .simplified()
+        .replace(QChar(0xFB01), "fi");
+}
+
+// The file's content, empty when there is none.
+std::string ReadText(const std::string& path) {
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
 class GaugeStudy : public StatisticsAndRecord, public ::testing::WithParamInterface<Scene> {};
 
 TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
@@ -514,31 +563,50 @@ TEST_P(GaugeStudy, FiguresEqualTheSizesSentAndTheReportCarriesThem) {
     const std::string pdf = TempPath("gauge.pdf"), csv = TempPath("gauge.csv");
     SetNextFileSelection(pdf.c_str(), VAL_NEW_FILE_SELECTED);
     Click(pGauge, GAUGE_REPORT);
-    EXPECT_EQ(test::StatusLine(), "Report saved to " + pdf + ", readings to " + csv);
+    EXPECT_EQ(test::StatusLine(),
+              "Report saved to " + pdf + " and " + csv.substr(csv.rfind('/') + 1));
     QProcess info;
     info.start("pdfinfo", {QString::fromStdString(pdf)});
     ASSERT_TRUE(info.waitForFinished(30000));
     EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
                     .contains(QRegularExpression("Pages:\\s+1\\n")));
-    QProcess text;
-    text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
-    ASSERT_TRUE(text.waitForFinished(30000));
-    const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
-    const std::string expected[] = {Figure(mean, "%.3f µm Standard deviation s: ") +
-                                        Figure(sd, "%.3f µm"),
-                                    "(6·s): " + Figure(cg, "%.2f"), "(3·s): " + Figure(cgk, "%.2f"),
-                                    verdict == 1   ? "Result: capable"
-                                    : verdict == 0 ? "Result: not capable"
-                                                   : "Result: –"};
+    const std::string expected[] = {
+        Figure(mean, "%.3f µm Standard deviation s: ") + Figure(sd, "%.3f µm"),
+        "(6·s): " + Figure(cg, "%.2f"), "(3·s): " + Figure(cgk, "%.2f"),
+        verdict == 1   ? "Result: capable: Cg and Cgk both at least 1.33"
+        : verdict == 0 ? "Result: not capable: Cgk " + Figure(cgk, "%.2f") + " below 1.33"
+                       : "Result: none: the readings do not scatter",
+        "Reference size ref: 800.000 µm Tolerance T: 200.000 µm"};
+    const QString page = PdfText(pdf);
     for (const std::string& want : expected)
         EXPECT_TRUE(page.contains(QString::fromStdString(want))) << want << "\n"
                                                                  << page.toStdString();
-    EXPECT_TRUE(page.contains("Reference size ref: 800.000 µm Tolerance T: 200.000 µm"));
-    const std::vector<std::vector<std::string>> rows = ReadCsv(csv);
+    EXPECT_TRUE(page.contains(QRegularExpression("First reading: 20\\d\\d-.* Last reading: 20")));
+    std::vector<std::vector<std::string>> rows = ReadCsv(csv);
     ASSERT_EQ(rows.size(), 26u);
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(rows[i + 1],
                   (std::vector<std::string>{std::to_string(i + 1), std::to_string(sent[i].um)}));
+
+    // Saved again under the same name, over a record that has the readings' name: one question
+    // names every file the save would replace; declined, neither file is touched.
+    for (const auto& [pdfThere, answer] : {std::pair{true, 0}, {false, 0}, {false, 1}}) {
+        std::remove(pdf.c_str());
+        if (pdfThere) std::ofstream(pdf) << "an earlier report";
+        std::ofstream(csv) << "time,t_s\r\n";
+        SetNextFileSelection(pdf.c_str(),
+                             pdfThere ? VAL_EXISTING_FILE_SELECTED : VAL_NEW_FILE_SELECTED);
+        SetNextConfirmAnswer(answer);
+        Click(pGauge, GAUGE_REPORT);
+        char title[80], text[1200];
+        GetLastConfirmPopup(title, sizeof title, text, sizeof text);
+        const std::string question = text;
+        EXPECT_NE(question.find(csv), std::string::npos) << question;
+        EXPECT_EQ(question.find(pdf + "\n") != std::string::npos, pdfThere) << question;
+        // Declined: both as they were; agreed: both written.
+        EXPECT_EQ(ReadText(csv) == "time,t_s\r\n", answer == 0);
+        EXPECT_EQ(ReadText(pdf) == (pdfThere ? "an earlier report" : ""), answer == 0);
+    }
     std::remove(pdf.c_str());
     std::remove(csv.c_str());
 }
@@ -548,6 +616,106 @@ INSTANTIATE_TEST_SUITE_P(Scenes, GaugeStudy,
                                            Scene{"NotCapable", true, 25, false, 0},
                                            Scene{"AllAlike", false, 0, true, -1}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A study is one uninterrupted series of one sensor: Stop, a pick of another port (another
+// sensor), a time-out or a calibration stored in the run breaks it off. The window then shows no
+// verdict, a new run takes no reading into it, and its report names the sensor and port it
+// started on. A stored calibration also starts the statistics afresh, and the record notes the
+// new line in a row of its own between the answers of the two scales.
+enum class Break { Stop, PortPick, Timeout, Calibration };
+
+class GaugeInterrupted : public StatisticsAndRecord, public ::testing::WithParamInterface<Break> {};
+
+TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) {
+    sim::Options other = SensorOptions();
+    ASSERT_TRUE(sim::ModelPreset("104", &other.model));
+    sim::SimulatedSensor& second = secondSensor(other);
+    const std::string record = TempPath("interrupted.csv");
+    StartRecordTo(record);
+    Click(1, MAIN_POPUP_TOGGLE);
+    Click(1, MAIN_GAUGE_STUDY);
+    // Before a study every figure and the verdict show a dash.
+    for (int id : {GAUGE_MEAN, GAUGE_STDDEV, GAUGE_BIAS, GAUGE_CG, GAUGE_CGK, GAUGE_VERDICT})
+        EXPECT_EQ(ShownText(id, pGauge), QString("–")) << id;
+    test::EnterNumber(pGauge, GAUGE_READINGS, 25);
+    char port[128];
+    GetComPortLabel(1, port, sizeof port);
+    std::size_t brokenAt = 0;
+    // The study starts inside a run the operator started, and is broken off after 5 readings.
+    RunUntil(MAIN_RUN, [&](std::size_t n) {
+        if (n >= 3 && gaugeTaking == 0 && brokenAt == 0) Click(pGauge, GAUGE_START);
+        if (gaugeTaken < 5 || brokenAt > 0) return brokenAt > 0 && n >= brokenAt + 10;
+        brokenAt = n;
+        if (GetParam() == Break::Stop) test::PressButton(1, MAIN_STOP);
+        if (GetParam() == Break::PortPick) test::PickRingValue(1, MAIN_COMPORT, 2);
+        if (GetParam() == Break::Calibration) {
+            slopeval = 2.0;
+            interval = 10.0;
+            SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
+            Click(2, POP_STORE);
+        }
+        return GetParam() == Break::Timeout;
+    });
+    ASSERT_GT(brokenAt, 0u);
+    Click(1, MAIN_RECORD);
+    const std::vector<std::vector<std::string>> rows = ReadCsv(record);
+    std::vector<std::size_t> notes;
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        if (rows[i].back() != "") notes.push_back(i);
+    if (GetParam() == Break::Calibration) {
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_EQ(rows[notes[0]].back(), "new calibration: factor 2, offset 10 µm");
+        EXPECT_EQ(std::count(rows[notes[0]].begin() + 2, rows[notes[0]].end() - 1, ""), 10);
+        EXPECT_EQ(statCount, static_cast<double>(rows.size() - 1 - notes[0]));
+        EXPECT_EQ(recordCount, static_cast<double>(rows.size() - 2));
+    }
+    std::remove(record.c_str());
+    const int taken = gaugeTaken;
+    auto text = [](int id) { return ShownText(id, pGauge); };
+    const QString interrupted =
+        QString("Interrupted after %1 readings – press Start to begin again").arg(taken);
+    EXPECT_EQ(text(GAUGE_STATE), interrupted);
+    EXPECT_EQ(text(GAUGE_VERDICT), QString("–"));
+    EXPECT_TRUE(GaugeVerdict() == -1 && std::isnan(gaugeCg) && std::isnan(gaugeCgk));
+    // A new run, on whichever sensor is on the line now, is no part of the study.
+    sim::SimulatedSensor& now = GetParam() == Break::PortPick ? second : sensor();
+    const std::size_t before = now.measurementAnswers().size();
+    RunUntil(
+        MAIN_RUN, [&](std::size_t n) { return n >= before + 10; }, &now);
+    EXPECT_EQ(gaugeTaken, taken);
+    EXPECT_EQ(text(GAUGE_STATE), interrupted);
+
+    // The report names the sensor and port of the study's start, and no verdict. Saved in a
+    // folder of a long name, the window's line says where, whole.
+    const std::string folder = TempPath("Quality records of line 3 – gauge studies");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+    const std::string pdf = folder + "/KVOR-gauge-study-20261208-094105.pdf";
+    SetNextFileSelection(pdf.c_str(), VAL_NEW_FILE_SELECTED);
+    Click(pGauge, GAUGE_REPORT);
+    auto* line = qobject_cast<QLabel*>(test::Control(pGauge, GAUGE_STATE));
+    ASSERT_TRUE(text(GAUGE_STATE).startsWith("Report saved to " + QString::fromStdString(pdf)));
+    ASSERT_GT(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+    EXPECT_LE(line->heightForWidth(line->width()), line->height()) << line->text().toStdString();
+    const QString page = PdfText(pdf);
+    for (const std::string& want :
+         {std::string("Sensor: K-VOR-PX-250 firmware V2.40, CCD type 2, 1024 pixel; 2048 subpixel; "
+                      "4096 virtual pixel"),
+          std::string("Port: ") + port,
+          "Result: none: interrupted after " + std::to_string(taken) + " of 25 readings"})
+        EXPECT_TRUE(page.contains(QString::fromStdString(want))) << want << "\n"
+                                                                 << page.toStdString();
+    EXPECT_FALSE(page.contains("K-VOR-PX-104")) << page.toStdString();
+    QDir(QString::fromStdString(folder)).removeRecursively();
+}
+
+const char* const kBreakNames[] = {"Stop", "PortPick", "Timeout", "Calibration"};
+
+INSTANTIATE_TEST_SUITE_P(Breaks, GaugeInterrupted,
+                         ::testing::Values(Break::Stop, Break::PortPick, Break::Timeout,
+                                           Break::Calibration),
+                         [](const auto& info) {
+                             return kBreakNames[static_cast<int>(info.param)];
+                         });
 
 } // namespace
 } // namespace kvor
