@@ -43,28 +43,13 @@ std::vector<u16> Words() {
     return {pp, pp + PNUM};
 }
 
-// A target button clicked when it is on goes off: it is clicked only when off.
-void SelectTarget(int control) {
-    i32 on = 0;
-    GetCtrlVal(pHandle, control, &on);
-    if (on == 0) Click(1, control);
-}
-
 float PopupReal(int control) {
     float v = 0;
     GetCtrlVal(pPopup, control, &v);
     return v;
 }
 
-enum class Op { Get, Teach, Reset, Activate, Stop, Store, GetEeprom };
-
-// The request code whose answer stands for the operation's wait.
-int AnswerCode(Op op) {
-    const int codes[] = {p::CMD_READ_RAM,    p::CMD_TEACH,       p::CMD_RESET_MINMAX,
-                         p::CMD_CALIBRATION, p::CMD_CALIBRATION, p::CMD_CALIBRATION,
-                         p::CMD_READ_EEPROM};
-    return codes[static_cast<int>(op)];
-}
+using test::Op;
 
 struct Phase {
     int afterBytes;     // of the measurement answer on the line when the operator clicks
@@ -99,52 +84,44 @@ class PacedLine : public test::ScopeTest {
     // Clicks the operation and checks at once what it took: the status it ends with alone, and
     // the sensor's words (`answered()`, its RAM or EEPROM as it answered) where it takes any.
     void Operate(Op op, const std::function<std::vector<u16>()>& answered, const std::string& at) {
-        switch (op) {
-        case Op::Get:
-        case Op::GetEeprom:
-            SelectTarget(op == Op::Get ? MAIN_RBT_RAM : MAIN_RBT_EEPROM);
-            Click(1, MAIN_GET);
-            EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
-            EXPECT_EQ(Variables(), answered()) << at;
-            break;
-        case Op::Teach:
-            Click(1, MAIN_TEACH);
-            EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
-            EXPECT_EQ(Variables(), sensor().ramParameters()) << at;
-            break;
-        case Op::Reset:
-            Click(1, MAIN_RESET);
-            EXPECT_EQ(StatusLine(), "Reset of analog-output Max/Min OK!") << at;
-            break;
-        case Op::Activate:
-            Click(2, POP_ACTIVATE);
-            // With no loop running (a calibration stop came first) it starts one, whose first
-            // request reports itself.
-            EXPECT_TRUE(StatusLine() == "Calibration activated!" || StatusLine() == "Line Ok!")
-                << at;
-            EXPECT_EQ(slope, answered()[12]) << at;
-            EXPECT_EQ(intersect, answered()[13]) << at;
-            break;
-        case Op::Stop:
-            Click(2, POP_DISCARD);
-            EXPECT_EQ(StatusLine(), "Calibration stopped successfully!") << at;
-            EXPECT_EQ(slope, answered()[12]) << at;
-            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
-            break;
-        case Op::Store:
+        const test::Operation& row = test::Of(op);
+        if (op == Op::CalStore) {
             // The fit of the two reference objects: factor 2, offset 4800.
             slopeval = 2.0;
             interval = 4800.0;
             oldMode = eMode;
             SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
-            Click(2, POP_STORE);
-            EXPECT_EQ(StatusLine(), "New Calibration values in activated in RAM!") << at;
+        }
+        row.start();
+        // With no loop running (a calibration stop came first) an activation starts one, whose
+        // first request reports itself.
+        if (op != Op::CalActivate || StatusLine() != test::Of(Op::Run).answered)
+            EXPECT_EQ(StatusLine(), row.answered) << at;
+        switch (op) {
+        case Op::Get:
+        case Op::GetEeprom:
+            EXPECT_EQ(Variables(), answered()) << at;
+            break;
+        case Op::Teach:
+            EXPECT_EQ(Variables(), sensor().ramParameters()) << at;
+            break;
+        case Op::CalActivate:
+            EXPECT_EQ(slope, answered()[12]) << at;
+            EXPECT_EQ(intersect, answered()[13]) << at;
+            break;
+        case Op::CalStop:
+            EXPECT_EQ(slope, answered()[12]) << at;
+            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
+            break;
+        case Op::CalStore:
             EXPECT_EQ(sensor().ramParameters()[12], 2048) << at;
             EXPECT_EQ(sensor().ramParameters()[13], 34800) << at;
             // The pop-up shows the newest calibration words the scope has: these, unless a
             // read clicked inside the store's wait brought another set.
             EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
             EXPECT_FLOAT_EQ(PopupReal(POP_OFFSET), answered()[13] - 30000.0f) << at;
+            break;
+        default:
             break;
         }
         EXPECT_NE(Words(), kMeasurement) << at << ": the measurement answer was taken";
@@ -199,7 +176,7 @@ TEST_P(ExchangeInsideTheLoop, NeverTakesTheMeasurementAnswerAndTheLoopGoesOn) {
                    });
         Click(1, MAIN_RUN); // returns when the loop has ended
         ASSERT_TRUE(operated) << "phase " << phase.afterBytes;
-        if (GetParam() != Op::Stop) {
+        if (GetParam() != Op::CalStop) {
             EXPECT_TRUE(loopWentOn) << "phase " << phase.afterBytes;
         }
         sensor().setRamParameters(kRam);
@@ -207,13 +184,12 @@ TEST_P(ExchangeInsideTheLoop, NeverTakesTheMeasurementAnswerAndTheLoopGoesOn) {
 }
 
 std::string OpName(const ::testing::TestParamInfo<Op>& info) {
-    const char* names[] = {"Get", "Teach", "Reset", "Activate", "Stop", "Store", "GetEeprom"};
-    return names[static_cast<int>(info.param)];
+    return test::NameOf(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, ExchangeInsideTheLoop,
-                         ::testing::Values(Op::Get, Op::Teach, Op::Reset, Op::Activate, Op::Stop,
-                                           Op::Store),
+                         ::testing::Values(Op::Get, Op::Teach, Op::Reset, Op::CalActivate,
+                                           Op::CalStop, Op::CalStore),
                          OpName);
 
 // An answer that comes after its exchange gave up lands in the next one and is set aside there:
@@ -351,7 +327,7 @@ class OverlappingClicks : public PacedLine,
     // go and awaited in the queue without an event pass: landed, not yet taken.
     void Overlap(Op outer, Op inner, int afterBytes, const std::string& at) {
         Click(1, MAIN_SEND);
-        Hold(AnswerCode(outer), afterBytes, afterBytes == 35 ? -1.0 : 0.15);
+        Hold(test::Of(outer).awaited, afterBytes, afterBytes == 35 ? -1.0 : 0.15);
         outer_ = outer;
         test::When([this] { return sensor().holdingAnswer(); },
                    [this, inner, afterBytes, at] {
@@ -363,8 +339,8 @@ class OverlappingClicks : public PacedLine,
                    });
         // An activation after a calibration stop starts a loop of its own, which the operator
         // stops once it runs.
-        if ((outer == Op::Activate && inner == Op::Stop) ||
-            (outer == Op::Stop && inner == Op::Activate))
+        if ((outer == Op::CalActivate && inner == Op::CalStop) ||
+            (outer == Op::CalStop && inner == Op::CalActivate))
             test::InTurn({{[] { return stop_flag == 1; }, [] {}},
                           {[] { return stop_flag == 0; }, [] { Click(1, MAIN_STOP); }}});
         // A teach reads the RAM back after the inner exchange; everything else answered first,
@@ -375,7 +351,7 @@ class OverlappingClicks : public PacedLine,
             [this, outer, inner] {
                 if (outer == Op::Teach) return Read(outer);
                 if (SetsTheParameters(inner)) return Read(inner);
-                return outer == Op::Store ? Read(outer) : outerRead_;
+                return outer == Op::CalStore ? Read(outer) : outerRead_;
             },
             at + " (outer)");
         // The history's newest RAM set is the one the sensor holds.
@@ -385,7 +361,7 @@ class OverlappingClicks : public PacedLine,
         }
     }
     static bool SetsTheParameters(Op op) {
-        return op == Op::Get || op == Op::GetEeprom || op == Op::Teach || op == Op::Store;
+        return op == Op::Get || op == Op::GetEeprom || op == Op::Teach || op == Op::CalStore;
     }
     // Lets the held answer go and waits, without an event pass, until it is in the queue.
     void AnswerInTheQueue() {
@@ -399,10 +375,10 @@ class OverlappingClicks : public PacedLine,
 
 TEST_P(OverlappingClicks, EachExchangeEndsAsAloneAndSeesOnlyItsOwnAnswer) {
     const Op outer = std::get<0>(GetParam());
-    for (const Op inner :
-         {Op::Get, Op::GetEeprom, Op::Teach, Op::Reset, Op::Activate, Op::Stop, Op::Store}) {
+    for (const Op inner : {Op::Get, Op::GetEeprom, Op::Teach, Op::Reset, Op::CalActivate,
+                           Op::CalStop, Op::CalStore}) {
         for (const int afterBytes : {0, 9, 35}) {
-            const std::string at = OpName({inner, 0}) + " inside, " + std::to_string(afterBytes);
+            const std::string at = test::NameOf(inner) + " inside, " + std::to_string(afterBytes);
             bool done = false;
             test::When([] { return stop_flag == 0; },
                        [&] {
@@ -419,14 +395,14 @@ TEST_P(OverlappingClicks, EachExchangeEndsAsAloneAndSeesOnlyItsOwnAnswer) {
 }
 
 std::string PairName(const ::testing::TestParamInfo<std::tuple<Op, bool>>& info) {
-    return OpName({std::get<0>(info.param), 0}) +
+    return test::NameOf(std::get<0>(info.param)) +
            (std::get<1>(info.param) ? "_Acknowledged" : "_SilentWrites");
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, OverlappingClicks,
                          ::testing::Combine(::testing::Values(Op::Get, Op::GetEeprom, Op::Teach,
-                                                              Op::Reset, Op::Activate, Op::Stop,
-                                                              Op::Store),
+                                                              Op::Reset, Op::CalActivate,
+                                                              Op::CalStop, Op::CalStore),
                                             ::testing::Bool()),
                          PairName);
 
