@@ -65,6 +65,7 @@ figures() { # BIN_DIR: rows "figure|measured|line limit"
   "$bin/bench_wait_cpu" || true
   if [ -x "$bin/bench_line_monitor" ]; then "$bin/bench_line_monitor"; fi
   if [ -x "$bin/bench_adapter_latency" ]; then "$bin/bench_adapter_latency" "$seconds"; fi
+  if [ -x "$bin/bench_line_turnaround" ]; then "$bin/bench_line_turnaround" || true; fi
   "$bin/bench_startup"
 }
 new_rows=$(figures "$here/build-release/bin" 2>/dev/null)

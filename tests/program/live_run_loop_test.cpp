@@ -185,10 +185,10 @@ TEST_F(RunLoop, SilentSensorEndsTheLoopAfterItsTimeOut) {
     f.silent = true;
     sensor().setFaults(f);
     double t0 = Timer();
+    const i32 written = requestCount;
     Click(1, MAIN_RUN);
-    double took = Timer() - t0;
-    EXPECT_GT(took, 1.4);
-    EXPECT_LT(took, 6.0) << "one time-out, however busy the machine";
+    EXPECT_GT(Timer() - t0, 1.4);
+    EXPECT_EQ(requestCount - written, 1) << "one request, one time-out";
     EXPECT_EQ(test::StatusLine(), "Timeout RS232-Line!");
     EXPECT_EQ(stop_flag, 1);
     EXPECT_EQ(Dimmed(MAIN_RUN), 0);
@@ -198,17 +198,19 @@ TEST_F(RunLoop, TimeOutCountsFromTheLastRequest) {
     // The sensor falls silent while the loop runs: the loop ends 1.5 s after its last request,
     // which went out at most one exchange before the silence.
     double silentFrom = 0;
+    i32 writtenAtSilence = -1;
     When(Measuring(sensor(), 20), [&] {
         sim::Faults f;
         f.silent = true;
         sensor().setFaults(f);
         silentFrom = Timer();
+        writtenAtSilence = requestCount;
     });
     Click(1, MAIN_RUN);
     ASSERT_GT(silentFrom, 0);
-    double took = Timer() - silentFrom;
-    EXPECT_GT(took, 1.4);
-    EXPECT_LT(took, 4.5);
+    EXPECT_GT(Timer() - silentFrom, 1.4);
+    // The request on its way when the sensor fell silent may have been answered; the next not.
+    EXPECT_LE(requestCount - writtenAtSilence, 1);
     EXPECT_EQ(test::StatusLine(), "Timeout RS232-Line!");
 }
 

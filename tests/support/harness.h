@@ -64,6 +64,7 @@ std::string StatusLine(); // the text of main panel control 48
 struct LineMark {
     int written = 0;
     std::size_t logged = 0;
+    std::size_t answered = 0; // answers the sensor had sent
 };
 LineMark MarkLine(const sim::SimulatedSensor& sensor);
 // Empties the sensor's logs and marks the line then.
@@ -73,6 +74,9 @@ LineMark ClearRequests(sim::SimulatedSensor& sensor);
 // has then handled every event it had in hand.
 std::vector<sim::Request> Settled(const sim::SimulatedSensor& sensor, const LineMark& mark,
                                   int upTo = -1);
+// Once settled, the sensor has sent an answer to every request since `mark` (one that answers
+// them all) and the scope has handled the events that brought them.
+bool AwaitAnswers(const sim::SimulatedSensor& sensor, const LineMark& mark);
 // Once settled, nothing the scope still has in hand writes another request.
 void ExpectNoMoreRequests(const sim::SimulatedSensor& sensor, const LineMark& mark, int upTo = -1);
 
