@@ -193,6 +193,30 @@ INSTANTIATE_TEST_SUITE_P(Operations, ExchangeInsideTheLoop,
                                            Op::CalStop, Op::CalStore),
                          OpName);
 
+// Each operation alone on a good line puts its row's requests on the line, in order, and ends
+// with its row's status (a loop is stopped once its first cycle is whole).
+class WireOrder : public PacedLine, public ::testing::WithParamInterface<Op> {};
+
+TEST_P(WireOrder, EachOperationAloneIsItsRow) {
+    const test::Operation& row = test::Of(GetParam());
+    if (row.awaited == p::CMD_MEASURE)
+        test::When(test::Measuring(sensor(), 2), [] { Click(1, MAIN_STOP); });
+    const test::LineMark mark = test::ClearRequests(sensor());
+    row.start();
+    const std::vector<int> sent = test::CommandsFrom(test::Settled(sensor(), mark), 0);
+    ASSERT_GE(sent.size(), row.requests.size());
+    EXPECT_EQ(std::vector<int>(sent.begin(), sent.begin() + row.requests.size()), row.requests);
+    if (row.awaited != p::CMD_MEASURE) {
+        EXPECT_EQ(sent.size(), row.requests.size());
+    }
+    EXPECT_EQ(StatusLine().rfind(row.answered, 0), 0u) << StatusLine();
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, WireOrder,
+                         ::testing::Values(Op::StartUp, Op::Run, Op::Video, Op::Get, Op::GetEeprom,
+                                           Op::Send, Op::Teach, Op::Reset),
+                         OpName);
+
 // An answer that comes after its exchange gave up lands in the next one and is set aside there:
 // a late reset answer is not the calibration's words nor the parameter set, a late teach answer
 // not the parameter set. Whatever trails the late frame (runs of 0x00 of any length, 0x55 and
