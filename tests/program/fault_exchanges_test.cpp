@@ -86,12 +86,18 @@ TEST_P(ExchangeFaults, TheExchangeReportsTheFaultAndTheLineRecovers) {
     } else if (!lost) {
         EXPECT_EQ(sent, row.requests);
         EXPECT_EQ(status, row.answered);
-        if (cell.op == Op::Get) EXPECT_EQ(power, sensor().ramParameters()[0]);
-        if (cell.op == Op::Teach) EXPECT_EQ(tVal, sensor().ramParameters()[8]);
+        if (cell.op == Op::Get) {
+            EXPECT_EQ(power, sensor().ramParameters()[0]);
+        }
+        if (cell.op == Op::Teach) {
+            EXPECT_EQ(tVal, sensor().ramParameters()[8]);
+        }
     } else {
         // Unanswered, the operation sends its first request only and reports its time-out.
         EXPECT_EQ(sent, std::vector<int>{row.awaited});
-        if (cell.op == Op::Get) EXPECT_EQ(power, powerBefore) << "no answer, no new values";
+        if (cell.op == Op::Get) {
+            EXPECT_EQ(power, powerBefore) << "no answer, no new values";
+        }
         if (cell.op == Op::Teach && cell.fault == Fault::HangUp) {
             // The teach went through; the line went before the read-back could.
             EXPECT_EQ(status, kLinkTimeout);

@@ -96,8 +96,9 @@ class PacedLine : public test::ScopeTest {
         row.start();
         // With no loop running (a calibration stop came first) an activation starts one, whose
         // first request reports itself.
-        if (op != Op::CalActivate || StatusLine() != test::Of(Op::Run).answered)
+        if (op != Op::CalActivate || StatusLine() != test::Of(Op::Run).answered) {
             EXPECT_EQ(StatusLine(), row.answered) << at;
+        }
         switch (op) {
         case Op::Get:
         case Op::GetEeprom:

@@ -74,6 +74,10 @@ std::string NameOf(Op op) {
     return Of(op).name;
 }
 
+void PrintTo(Op op, std::ostream* os) {
+    *os << Of(op).name;
+}
+
 void SelectTarget(int control) {
     i32 on = 0;
     GetCtrlVal(pHandle, control, &on);

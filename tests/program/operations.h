@@ -5,6 +5,7 @@
 // so a new operation is one row.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,7 @@ struct Operation {
 
 const Operation& Of(Op op);
 std::string NameOf(Op op);
+void PrintTo(Op op, std::ostream* os);
 
 // A target button clicked when it is on goes off: it is clicked only when off.
 void SelectTarget(int control);
