@@ -70,6 +70,7 @@ figures() { # BIN_DIR: rows "figure|measured|line limit"
   if [ -x "$bin/bench_line_monitor" ]; then "$bin/bench_line_monitor"; fi
   if [ -x "$bin/bench_adapter_latency" ]; then "$bin/bench_adapter_latency" "$seconds"; fi
   if [ -x "$bin/bench_history_record" ]; then "$bin/bench_history_record"; fi
+  if [ -x "$bin/bench_line_turnaround" ]; then "$bin/bench_line_turnaround" || true; fi
   "$bin/bench_startup"
   if [ -x "$bin/bench_kvorctl" ]; then "$bin/bench_kvorctl" "$seconds"; fi
 }

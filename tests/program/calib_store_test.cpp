@@ -31,9 +31,9 @@ float Float(int control) {
     return f;
 }
 
-std::vector<sim::Request> CalibrationRequests(sim::SimulatedSensor& s) {
+std::vector<sim::Request> CalibrationRequests(const std::vector<sim::Request>& requests) {
     std::vector<sim::Request> out;
-    for (const sim::Request& r : s.requests())
+    for (const sim::Request& r : requests)
         if (r.command == protocol::CMD_CALIBRATION) out.push_back(r);
     return out;
 }
@@ -50,16 +50,20 @@ class Store : public test::ScopeTest {
         interval = offset;
         SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
         SetCtrlAttribute(pPopup, POP_FIT, ATTR_DIMMED, 1);
-        sensor().clearRequests();
+        mark_ = test::ClearRequests(sensor());
     }
+    // The calibration requests since the fit, once the sensor has every request written.
+    std::vector<sim::Request> Stored() {
+        return CalibrationRequests(test::Settled(sensor(), mark_));
+    }
+    test::LineMark mark_;
 };
 
 TEST_F(Store, TheDefaultFitGoesOutAsWordsHighByteFirstAndTheAnswerIsShown) {
     ASSERT_NE(ccdtype, 104);
     Fitted(14000.0 / 421.0, -22840.0 / 421.0);
     Click(2, POP_STORE);
-    test::PumpFor(0.2);
-    std::vector<sim::Request> cal = CalibrationRequests(sensor());
+    std::vector<sim::Request> cal = Stored();
     ASSERT_EQ(cal.size(), 1u);
     EXPECT_EQ(cal[0].words[0], 2);
     EXPECT_EQ(cal[0].words[1], 0x8504); // 34052
@@ -110,9 +114,8 @@ TEST_F(Store, LinesWithoutWordsAreRefusedAndNothingIsSent) {
         float factorBefore = Float(POP_FACTOR);
         Fitted(c.factor, c.offset);
         Click(2, POP_STORE);
-        test::PumpFor(0.1);
         EXPECT_EQ(test::StatusLine(), c.message);
-        EXPECT_TRUE(CalibrationRequests(sensor()).empty()) << c.message;
+        EXPECT_TRUE(Stored().empty()) << c.message;
         EXPECT_EQ(slope, slopeBefore);
         EXPECT_EQ(intersect, intersectBefore);
         EXPECT_EQ(Float(POP_FACTOR), factorBefore);
@@ -138,7 +141,7 @@ TEST_F(Store, TwoAcceptsAtTheSameValueGiveANotANumberFitThatIsRefused) {
         sensor().clearRequests();
         Click(2, POP_STORE);
         status = test::StatusLine();
-        calRequests = CalibrationRequests(sensor()).size();
+        calRequests = CalibrationRequests(sensor().requests()).size();
         Click(1, MAIN_STOP);
     });
     Click(2, POP_ACTIVATE);
@@ -159,8 +162,7 @@ TEST_F(Store104, HalfTheFactorScaleForCcdType104) {
     ASSERT_EQ(ccdtype, 104);
     Fitted(14000.0 / 421.0, -22840.0 / 421.0);
     Click(2, POP_STORE);
-    test::PumpFor(0.2);
-    std::vector<sim::Request> cal = CalibrationRequests(sensor());
+    std::vector<sim::Request> cal = Stored();
     ASSERT_EQ(cal.size(), 1u);
     EXPECT_EQ(cal[0].words[1], 0x4282); // 17026
     EXPECT_EQ(cal[0].words[2], 0x74F9);

@@ -39,42 +39,14 @@ const char* FaultName(Fault f) {
     return "?";
 }
 
-const char* OpName(Op op) {
-    switch (op) {
-    case Op::StartUp:
-        return "StartUp";
-    case Op::PortChange:
-        return "PortChange";
-    case Op::Run:
-        return "Run";
-    case Op::Video:
-        return "Video";
-    case Op::Get:
-        return "Get";
-    case Op::Send:
-        return "Send";
-    case Op::Teach:
-        return "Teach";
-    case Op::Reset:
-        return "Reset";
-    case Op::CalActivate:
-        return "CalActivate";
-    case Op::CalStop:
-        return "CalStop";
-    case Op::CalStore:
-        return "CalStore";
-    }
-    return "?";
-}
-
 } // namespace
 
 std::string CellName(const ::testing::TestParamInfo<Cell>& info) {
-    return std::string(FaultName(info.param.fault)) + "_" + OpName(info.param.op);
+    return std::string(FaultName(info.param.fault)) + "_" + NameOf(info.param.op);
 }
 
 void PrintTo(const Cell& cell, std::ostream* os) {
-    *os << FaultName(cell.fault) << " x " << OpName(cell.op);
+    *os << FaultName(cell.fault) << " x " << NameOf(cell.op);
 }
 
 sim::Faults FaultSettings(Fault fault, std::size_t served, std::size_t after) {
@@ -151,6 +123,9 @@ long ResidentBytes() {
 FaultCellTest::Outcome FaultCellTest::Perform(const std::function<void()>& operate) {
     Outcome o;
     o.requestsBefore = onPort(GetParam().op == Op::PortChange ? 2 : 1).requests().size();
+    o.logged[0] = sensor().requests().size();
+    o.logged[1] = second_ ? second_->requests().size() : 0;
+    o.written = requestCount;
     ScheduleProbe(100, &probe_);
     o.started = Timer();
     operate();
@@ -158,15 +133,32 @@ FaultCellTest::Outcome FaultCellTest::Perform(const std::function<void()>& opera
     return o;
 }
 
-void FaultCellTest::ExpectEnded(sim::SimulatedSensor& line) {
+std::vector<int> FaultCellTest::SentOn(int port, const Outcome& o) {
+    sim::SimulatedSensor& line = onPort(port);
+    const std::size_t from = o.logged[port - 1];
+    // Before a port pick everything went to port 1, after it everything to port 2.
+    const i32 picked = o.writtenAtPick < 0 ? requestCount : o.writtenAtPick;
+    const auto caughtUp = [&] {
+        const i32 written = port == 1 ? picked - o.written : requestCount - picked;
+        return line.finished() ||
+               line.requests().size() - from >= static_cast<std::size_t>(written);
+    };
+    // A request flushed out of the scope's output queue before the sensor read it (a port
+    // closed under it) never arrives: the wait then ends at its bound.
+    PumpUntil(caughtUp, 5.0);
+    return CommandsFrom(line.requests(), from);
+}
+
+void FaultCellTest::ExpectEnded(int port, const Outcome& o) {
     EXPECT_EQ(stop_flag, 1);
     EXPECT_EQ(Dimmed(pHandle, MAIN_RUN), 0);
     EXPECT_EQ(Dimmed(pHandle, MAIN_VIDEO), 0);
     // Late answers may still be on their way; requests may not.
-    PumpFor(0.05);
-    const std::size_t settled = line.requests().size();
-    PumpFor(0.15);
-    EXPECT_EQ(line.requests().size(), settled) << "requests after the operation ended";
+    const std::size_t settled = SentOn(port, o).size();
+    const i32 written = requestCount;
+    Drain();
+    EXPECT_EQ(requestCount, written) << "requests after the operation ended";
+    EXPECT_EQ(onPort(port).requests().size() - o.logged[port - 1], settled);
 }
 
 void FaultCellTest::ExpectProbeHandled(const Outcome& outcome) {
@@ -178,10 +170,8 @@ void FaultCellTest::ExpectProbeHandled(const Outcome& outcome) {
     }
 }
 
-void FaultCellTest::ExpectReturnedWithin(const Outcome& outcome, double lo, double hi) {
-    EXPECT_GE(outcome.seconds, lo);
-    // A busy machine only ever makes an operation late.
-    EXPECT_LE(outcome.seconds, hi + kLoadSlack);
+void FaultCellTest::ExpectTookAtLeast(const Outcome& outcome, double seconds) {
+    EXPECT_GE(outcome.seconds, seconds);
 }
 
 sim::SimulatedSensor& FaultCellTest::NewSensorOn(int port) {
@@ -205,9 +195,8 @@ void FaultCellTest::RecoverAndGet(int port, bool setUpAgain) {
         // answer on the line before the Get.
         if (fault == Fault::LateAnswer) {
             sim::SimulatedSensor& line = onPort(port);
-            EXPECT_TRUE(PumpUntil([&] { return line.answersSent() >= line.requests().size(); },
-                                  kLateSeconds + 5.0));
-            PumpFor(0.05);
+            // Once whole on the line, the Get's flush discards it with whatever is queued.
+            EXPECT_TRUE(line.awaitAnswersSent(line.requests().size(), kLateSeconds + 5.0));
         }
     }
     if (setUpAgain) {

@@ -15,14 +15,10 @@
 
 #include "sim/simulated_sensor.h"
 #include "state/state.h"
+#include "tests/program/operations.h"
 #include "tests/support/harness.h"
 
 namespace kvor::test {
-
-inline constexpr const char* kLinkTimeout = "Timeout-RS-232...";
-inline constexpr const char* kLoopTimeout = "Timeout RS232-Line!";
-inline constexpr const char* kParametersOk = "Parameter-frame received! - Line Ok!";
-inline constexpr const char* kFirmwareText = "K-VOR-PX-250 firmware V2.40";
 
 enum class Fault {
     Silence,
@@ -35,21 +31,6 @@ enum class Fault {
     DroppedAnswer,
     LateAnswer,
     HangUp,
-};
-
-// The operations that talk to the sensor, each as the operator starts it.
-enum class Op {
-    StartUp,    // the link set-up again, by picking port 1 in the port selector
-    PortChange, // another port picked while the measurement runs
-    Run,
-    Video,
-    Get,
-    Send,
-    Teach,
-    Reset,
-    CalActivate,
-    CalStop,
-    CalStore,
 };
 
 struct Cell {
@@ -67,8 +48,6 @@ sim::Faults FaultSettings(Fault fault, std::size_t served, std::size_t after);
 
 // The answer late by this much: well past the 1.5 s every wait allows.
 inline constexpr double kLateSeconds = 2.0;
-// What a busy machine may add to the time an operation takes; times never fall short.
-inline constexpr double kLoadSlack = 2.0;
 
 // A number typed into the video threshold entry while an operation runs. Its callback redraws
 // the threshold line at once, so thdArray tells that the program took the input.
@@ -94,17 +73,26 @@ class FaultCellTest : public ScopeTest, public ::testing::WithParamInterface<Cel
         double started = 0;
         double seconds = 0;
         std::size_t requestsBefore = 0; // of the sensor the operation talks to
+        std::size_t logged[2] = {};     // requests the sensors of ports 1 and 2 had logged
+        i32 written = 0;                // requests the scope had written
+        i32 writtenAtPick = -1;         // ... when port 2 was picked, if it was
     };
 
     // Runs the operation (a click that returns when the operation has ended) with the probe
     // scheduled 100 ms into it.
     Outcome Perform(const std::function<void()>& operate);
 
-    // What ended must stay ended: the flag, Run and Video undimmed, nothing more on the line.
-    void ExpectEnded(sim::SimulatedSensor& line);
+    // The requests the sensor of `port` received during the operation, once it has logged
+    // every one the scope wrote to it (or has hung up).
+    std::vector<int> SentOn(int port, const Outcome& outcome);
+    // What ended must stay ended: the flag, Run and Video undimmed, and once the sensor has
+    // every request the scope wrote, nothing the scope still has in hand writes another.
+    void ExpectEnded(int port, const Outcome& outcome);
     // The probe was handled; during the operation when it lasted long enough for that.
     void ExpectProbeHandled(const Outcome& outcome);
-    void ExpectReturnedWithin(const Outcome& outcome, double lo, double hi);
+    // An operation that waits out a time-out takes at least that long (a busy machine only
+    // makes it later); how many it waits out, its requests on the line tell.
+    void ExpectTookAtLeast(const Outcome& outcome, double seconds);
 
     // Clears the fault (for a hang-up, a new sensor takes over the port), sets the link up
     // again when `setUpAgain` or the line hung up, and checks that a Get is answered.

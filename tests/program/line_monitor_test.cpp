@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/line_trace.h"
 #include "runtime/readback.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
@@ -61,12 +62,23 @@ class LineMonitor : public test::ScopeTest {
         SetLineMonitorPaused(0);
         CloseLineMonitor();
     }
-    // Runs the measurement loop until the sensor has seen `requests` measurement requests.
+    // Runs the measurement loop until the sensor has seen `requests` measurement requests; the
+    // last answer lands and the monitor lists it.
     void RunUntil(std::size_t requests) {
-        sensor().clearRequests();
+        const test::LineMark mark = test::ClearRequests(sensor());
         StopAfter(requests);
         test::Click(1, MAIN_RUN);
-        test::PumpFor(0.2); // the last answer, if any, lands while the line goes quiet
+        test::AwaitAnswers(sensor(), mark);
+        ListsAllTraced();
+    }
+    // The monitor has caught up with the trace.
+    static void ListsAllTraced() {
+        EXPECT_TRUE(test::PumpUntil(
+            [] {
+                return GetLineMonitorEntryCount() ==
+                       static_cast<int>(rt::LineTrace::instance().entries().size());
+            },
+            10.0));
     }
     void StopAfter(std::size_t requests) {
         test::Later(5, [this, requests] {
@@ -94,7 +106,7 @@ class LineMonitor : public test::ScopeTest {
 
 TEST_F(LineMonitor, ListsTheStartUpAndARunAsTheSensorSawThem) {
     std::vector<sim::Request> seen = sensor().requests();
-    test::PumpFor(0.1);
+    ListsAllTraced();
     ExpectWrittenAsReceived(seen);
     EXPECT_TRUE(Listed("cmd 5 echo"));
     EXPECT_TRUE(Listed("sync 0x00aa  cmd 5 echo")); // the sensor's echo answer

@@ -14,6 +14,7 @@
 
 #include "live/statistics.h"
 #include "params/history.h"
+#include "runtime/readback.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
 #include "state/state.h"
@@ -43,28 +44,13 @@ std::vector<u16> Words() {
     return {pp, pp + PNUM};
 }
 
-// A target button clicked when it is on goes off: it is clicked only when off.
-void SelectTarget(int control) {
-    i32 on = 0;
-    GetCtrlVal(pHandle, control, &on);
-    if (on == 0) Click(1, control);
-}
-
 float PopupReal(int control) {
     float v = 0;
     GetCtrlVal(pPopup, control, &v);
     return v;
 }
 
-enum class Op { Get, Teach, Reset, Activate, Stop, Store, GetEeprom };
-
-// The request code whose answer stands for the operation's wait.
-int AnswerCode(Op op) {
-    const int codes[] = {p::CMD_READ_RAM,    p::CMD_TEACH,       p::CMD_RESET_MINMAX,
-                         p::CMD_CALIBRATION, p::CMD_CALIBRATION, p::CMD_CALIBRATION,
-                         p::CMD_READ_EEPROM};
-    return codes[static_cast<int>(op)];
-}
+using test::Op;
 
 struct Phase {
     int afterBytes;     // of the measurement answer on the line when the operator clicks
@@ -99,52 +85,45 @@ class PacedLine : public test::ScopeTest {
     // Clicks the operation and checks at once what it took: the status it ends with alone, and
     // the sensor's words (`answered()`, its RAM or EEPROM as it answered) where it takes any.
     void Operate(Op op, const std::function<std::vector<u16>()>& answered, const std::string& at) {
-        switch (op) {
-        case Op::Get:
-        case Op::GetEeprom:
-            SelectTarget(op == Op::Get ? MAIN_RBT_RAM : MAIN_RBT_EEPROM);
-            Click(1, MAIN_GET);
-            EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
-            EXPECT_EQ(Variables(), answered()) << at;
-            break;
-        case Op::Teach:
-            Click(1, MAIN_TEACH);
-            EXPECT_EQ(StatusLine(), test::kParametersOk) << at;
-            EXPECT_EQ(Variables(), sensor().ramParameters()) << at;
-            break;
-        case Op::Reset:
-            Click(1, MAIN_RESET);
-            EXPECT_EQ(StatusLine(), "Reset of analog-output Max/Min OK!") << at;
-            break;
-        case Op::Activate:
-            Click(2, POP_ACTIVATE);
-            // With no loop running (a calibration stop came first) it starts one, whose first
-            // request reports itself.
-            EXPECT_TRUE(StatusLine() == "Calibration activated!" || StatusLine() == "Line Ok!")
-                << at;
-            EXPECT_EQ(slope, answered()[12]) << at;
-            EXPECT_EQ(intersect, answered()[13]) << at;
-            break;
-        case Op::Stop:
-            Click(2, POP_DISCARD);
-            EXPECT_EQ(StatusLine(), "Calibration stopped successfully!") << at;
-            EXPECT_EQ(slope, answered()[12]) << at;
-            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
-            break;
-        case Op::Store:
+        const test::Operation& row = test::Of(op);
+        if (op == Op::CalStore) {
             // The fit of the two reference objects: factor 2, offset 4800.
             slopeval = 2.0;
             interval = 4800.0;
             oldMode = eMode;
             SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
-            Click(2, POP_STORE);
-            EXPECT_EQ(StatusLine(), "New Calibration values in activated in RAM!") << at;
+        }
+        row.start();
+        // With no loop running (a calibration stop came first) an activation starts one, whose
+        // first request reports itself.
+        if (op != Op::CalActivate || StatusLine() != test::Of(Op::Run).answered) {
+            EXPECT_EQ(StatusLine(), row.answered) << at;
+        }
+        switch (op) {
+        case Op::Get:
+        case Op::GetEeprom:
+            EXPECT_EQ(Variables(), answered()) << at;
+            break;
+        case Op::Teach:
+            EXPECT_EQ(Variables(), sensor().ramParameters()) << at;
+            break;
+        case Op::CalActivate:
+            EXPECT_EQ(slope, answered()[12]) << at;
+            EXPECT_EQ(intersect, answered()[13]) << at;
+            break;
+        case Op::CalStop:
+            EXPECT_EQ(slope, answered()[12]) << at;
+            EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
+            break;
+        case Op::CalStore:
             EXPECT_EQ(sensor().ramParameters()[12], 2048) << at;
             EXPECT_EQ(sensor().ramParameters()[13], 34800) << at;
             // The pop-up shows the newest calibration words the scope has: these, unless a
             // read clicked inside the store's wait brought another set.
             EXPECT_FLOAT_EQ(PopupReal(POP_FACTOR), answered()[12] / 1024.0f) << at;
             EXPECT_FLOAT_EQ(PopupReal(POP_OFFSET), answered()[13] - 30000.0f) << at;
+            break;
+        default:
             break;
         }
         EXPECT_NE(Words(), kMeasurement) << at << ": the measurement answer was taken";
@@ -199,7 +178,7 @@ TEST_P(ExchangeInsideTheLoop, NeverTakesTheMeasurementAnswerAndTheLoopGoesOn) {
                    });
         Click(1, MAIN_RUN); // returns when the loop has ended
         ASSERT_TRUE(operated) << "phase " << phase.afterBytes;
-        if (GetParam() != Op::Stop) {
+        if (GetParam() != Op::CalStop) {
             EXPECT_TRUE(loopWentOn) << "phase " << phase.afterBytes;
         }
         sensor().setRamParameters(kRam);
@@ -207,13 +186,36 @@ TEST_P(ExchangeInsideTheLoop, NeverTakesTheMeasurementAnswerAndTheLoopGoesOn) {
 }
 
 std::string OpName(const ::testing::TestParamInfo<Op>& info) {
-    const char* names[] = {"Get", "Teach", "Reset", "Activate", "Stop", "Store", "GetEeprom"};
-    return names[static_cast<int>(info.param)];
+    return test::NameOf(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, ExchangeInsideTheLoop,
-                         ::testing::Values(Op::Get, Op::Teach, Op::Reset, Op::Activate, Op::Stop,
-                                           Op::Store),
+                         ::testing::Values(Op::Get, Op::Teach, Op::Reset, Op::CalActivate,
+                                           Op::CalStop, Op::CalStore),
+                         OpName);
+
+// Each operation alone on a good line puts its row's requests on the line, in order, and ends
+// with its row's status (a loop is stopped once its first cycle is whole).
+class WireOrder : public PacedLine, public ::testing::WithParamInterface<Op> {};
+
+TEST_P(WireOrder, EachOperationAloneIsItsRow) {
+    const test::Operation& row = test::Of(GetParam());
+    if (row.awaited == p::CMD_MEASURE)
+        test::When(test::Measuring(sensor(), 2), [] { Click(1, MAIN_STOP); });
+    const test::LineMark mark = test::ClearRequests(sensor());
+    row.start();
+    const std::vector<int> sent = test::CommandsFrom(test::Settled(sensor(), mark), 0);
+    ASSERT_GE(sent.size(), row.requests.size());
+    EXPECT_EQ(std::vector<int>(sent.begin(), sent.begin() + row.requests.size()), row.requests);
+    if (row.awaited != p::CMD_MEASURE) {
+        EXPECT_EQ(sent.size(), row.requests.size());
+    }
+    EXPECT_EQ(StatusLine().rfind(row.answered, 0), 0u) << StatusLine();
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, WireOrder,
+                         ::testing::Values(Op::StartUp, Op::Run, Op::Video, Op::Get, Op::GetEeprom,
+                                           Op::Send, Op::Teach, Op::Reset),
                          OpName);
 
 // An answer that comes after its exchange gave up lands in the next one and is set aside there:
@@ -351,7 +353,7 @@ class OverlappingClicks : public PacedLine,
     // go and awaited in the queue without an event pass: landed, not yet taken.
     void Overlap(Op outer, Op inner, int afterBytes, const std::string& at) {
         Click(1, MAIN_SEND);
-        Hold(AnswerCode(outer), afterBytes, afterBytes == 35 ? -1.0 : 0.15);
+        Hold(test::Of(outer).awaited, afterBytes, afterBytes == 35 ? -1.0 : 0.15);
         outer_ = outer;
         test::When([this] { return sensor().holdingAnswer(); },
                    [this, inner, afterBytes, at] {
@@ -363,8 +365,8 @@ class OverlappingClicks : public PacedLine,
                    });
         // An activation after a calibration stop starts a loop of its own, which the operator
         // stops once it runs.
-        if ((outer == Op::Activate && inner == Op::Stop) ||
-            (outer == Op::Stop && inner == Op::Activate))
+        if ((outer == Op::CalActivate && inner == Op::CalStop) ||
+            (outer == Op::CalStop && inner == Op::CalActivate))
             test::InTurn({{[] { return stop_flag == 1; }, [] {}},
                           {[] { return stop_flag == 0; }, [] { Click(1, MAIN_STOP); }}});
         // A teach reads the RAM back after the inner exchange; everything else answered first,
@@ -375,7 +377,7 @@ class OverlappingClicks : public PacedLine,
             [this, outer, inner] {
                 if (outer == Op::Teach) return Read(outer);
                 if (SetsTheParameters(inner)) return Read(inner);
-                return outer == Op::Store ? Read(outer) : outerRead_;
+                return outer == Op::CalStore ? Read(outer) : outerRead_;
             },
             at + " (outer)");
         // The history's newest RAM set is the one the sensor holds.
@@ -385,7 +387,7 @@ class OverlappingClicks : public PacedLine,
         }
     }
     static bool SetsTheParameters(Op op) {
-        return op == Op::Get || op == Op::GetEeprom || op == Op::Teach || op == Op::Store;
+        return op == Op::Get || op == Op::GetEeprom || op == Op::Teach || op == Op::CalStore;
     }
     // Lets the held answer go and waits, without an event pass, until it is in the queue.
     void AnswerInTheQueue() {
@@ -399,10 +401,10 @@ class OverlappingClicks : public PacedLine,
 
 TEST_P(OverlappingClicks, EachExchangeEndsAsAloneAndSeesOnlyItsOwnAnswer) {
     const Op outer = std::get<0>(GetParam());
-    for (const Op inner :
-         {Op::Get, Op::GetEeprom, Op::Teach, Op::Reset, Op::Activate, Op::Stop, Op::Store}) {
+    for (const Op inner : {Op::Get, Op::GetEeprom, Op::Teach, Op::Reset, Op::CalActivate,
+                           Op::CalStop, Op::CalStore}) {
         for (const int afterBytes : {0, 9, 35}) {
-            const std::string at = OpName({inner, 0}) + " inside, " + std::to_string(afterBytes);
+            const std::string at = test::NameOf(inner) + " inside, " + std::to_string(afterBytes);
             bool done = false;
             test::When([] { return stop_flag == 0; },
                        [&] {
@@ -419,14 +421,14 @@ TEST_P(OverlappingClicks, EachExchangeEndsAsAloneAndSeesOnlyItsOwnAnswer) {
 }
 
 std::string PairName(const ::testing::TestParamInfo<std::tuple<Op, bool>>& info) {
-    return OpName({std::get<0>(info.param), 0}) +
+    return test::NameOf(std::get<0>(info.param)) +
            (std::get<1>(info.param) ? "_Acknowledged" : "_SilentWrites");
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, OverlappingClicks,
                          ::testing::Combine(::testing::Values(Op::Get, Op::GetEeprom, Op::Teach,
-                                                              Op::Reset, Op::Activate, Op::Stop,
-                                                              Op::Store),
+                                                              Op::Reset, Op::CalActivate,
+                                                              Op::CalStop, Op::CalStore),
                                             ::testing::Bool()),
                          PairName);
 
@@ -453,16 +455,22 @@ class SilentWrites : public PacedLine {
     }
 };
 
+// On the sensor's own clock the read follows the write within the acknowledgment window, far
+// inside the time-out a wait for an acknowledgment would take (the figure itself:
+// bench_line_turnaround).
 TEST_F(SilentWrites, AReadFollowsAWriteAtOnce) {
     sensor().clearRequests();
     Click(1, MAIN_SEND);
     Click(1, MAIN_GET);
     EXPECT_EQ(StatusLine(), test::kParametersOk);
-    EXPECT_LT(FromWriteTo(p::CMD_READ_RAM), 0.15)
+    EXPECT_LT(FromWriteTo(p::CMD_READ_RAM), TIMEOUT)
         << testing::PrintToString(test::CommandsFrom(sensor().requests(), 0));
+    EXPECT_EQ(test::CommandsFrom(sensor().requests(), 0),
+              (std::vector<int>{p::CMD_WRITE_RAM, p::CMD_READ_RAM}));
 }
 
-// A write in the middle of a video block leaves the block whole: the video goes on at once.
+// A write in the middle of a video block leaves the block whole: the video goes on at once,
+// not after a block time-out.
 TEST_F(SilentWrites, ASendDuringAVideoBlockLosesNothing) {
     Hold(p::CMD_READ_VIDEO64, 9, -1.0);
     sensor().clearRequests();
@@ -475,9 +483,10 @@ TEST_F(SilentWrites, ASendDuringAVideoBlockLosesNothing) {
                    }},
                   {[this] { return Between(p::CMD_MEASURE) < 1e9; }, [] { Click(1, MAIN_STOP); }}});
     Click(1, MAIN_VIDEO);
-    EXPECT_LT(FromWriteTo(p::CMD_MEASURE), 1.0)
+    EXPECT_LT(FromWriteTo(p::CMD_MEASURE), TIMEOUT)
         << StatusLine() << "; requests "
         << testing::PrintToString(test::CommandsFrom(sensor().requests(), 0));
+    EXPECT_NE(StatusLine(), "Timeout-RS-232 while reading 64 data-words!");
 }
 
 // Run clicked while a teach waits, Stop while the loop waits for the teach's answer: the loop
@@ -515,22 +524,28 @@ TEST_F(PacedLine, ADialogDuringTheVideoWaitEndsNothing) {
 }
 
 // Another port picked while the measurement answer is still coming: the new line is set up at
-// once, since nothing of the old request can arrive on it.
+// once, since nothing of the old request can arrive on it. The scope sleeps in no event pass
+// between the pick and the echo on the new line (one look at the line after the echo aside);
+// a settle waiting for the old answer would sleep in dozens (the time: bench_line_turnaround).
 TEST_F(PacedLine, APortPickDuringRunSetsTheNewLineUpAtOnce) {
     sim::SimulatedSensor& other = secondSensor(SensorOptions());
-    double picked = 0, echoed = 0;
-    test::InTurn({{[] { return stop_flag == 0; }, [this] { Hold(p::CMD_MEASURE, 0, 1.0); }},
+    long sleepsAtPick = -1, sleepsAtEcho = -1;
+    test::InTurn({{[] { return stop_flag == 0; }, [this] { Hold(p::CMD_MEASURE, 0, -1.0); }},
                   {[this] { return sensor().holdingAnswer(); },
                    [&] {
-                       test::When([&] { return !other.requests().empty(); },
-                                  [&] { echoed = Timer(); });
-                       picked = Timer();
+                       const i32 written = requestCount;
+                       test::When([written] { return requestCount > written; },
+                                  [&] { sleepsAtEcho = GetEventSleepCount(); });
+                       sleepsAtPick = GetEventSleepCount();
                        test::PickRingValue(1, MAIN_COMPORT, 2);
                    }}});
     Click(1, MAIN_RUN);
-    ASSERT_GT(echoed, 0);
-    EXPECT_LT(echoed - picked, 0.4);
+    sensor().releaseHeldAnswer();
+    ASSERT_GE(sleepsAtEcho, 0);
+    EXPECT_LE(sleepsAtEcho - sleepsAtPick, 2);
     EXPECT_EQ(com, 2);
+    ASSERT_FALSE(other.requests().empty());
+    EXPECT_EQ(other.requests().front().command, p::CMD_ECHO);
 }
 
 } // namespace

@@ -159,9 +159,7 @@ TEST_F(ParaFile, NoBadFileChangesAVariable) {
     for (const auto& [name, text] : files) {
         Write(dir_ / name, text);
         SetStatusText("before");
-        const double t0 = Timer();
         Load(dir_ / name);
-        EXPECT_LT(Timer() - t0, 10.0) << name;
         EXPECT_EQ(Parameters(), before) << name;
         EXPECT_EQ(StatusLine(), "Error reading parameter file!") << name;
     }

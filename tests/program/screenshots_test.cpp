@@ -169,11 +169,12 @@ TEST_F(LineMonitorShot, DISABLED_StartUpRunAndAFaultyLine) {
     sim::Faults faults;
     faults.extraBytes = 3;
     sensor().setFaults(faults);
-    sensor().clearRequests();
+    const LineMark mark = ClearRequests(sensor());
     StopAfterRequests(sensor(), 3);
     Click(pHandle, MAIN_RUN);
-    // A sensor gone silent: the request goes out, nothing comes back within the time-out.
-    PumpFor(0.3); // the answer to the request sent as Stop came arrives first
+    // A sensor gone silent: the request goes out, nothing comes back within the time-out. The
+    // answer to the request sent as Stop came arrives first.
+    AwaitAnswers(sensor(), mark);
     faults = {};
     faults.silent = true;
     sensor().setFaults(faults);

@@ -171,10 +171,54 @@ bool PumpUntil(const std::function<bool()>& cond, double timeoutSeconds) {
     return true;
 }
 
+void Drain() {
+    auto reached = std::make_shared<bool>(false);
+    QTimer::singleShot(0, laterContext().data(), [reached] { *reached = true; });
+    EXPECT_TRUE(PumpUntil([reached] { return *reached; }, 30.0)) << "events never drained";
+}
+
 std::string StatusLine() {
     char text[256] = "";
     GetCtrlVal(kvor::pHandle, MAIN_STATUS, text);
     return text;
+}
+
+LineMark MarkLine(const sim::SimulatedSensor& sensor) {
+    return {requestCount, sensor.requests().size(), sensor.answersSent()};
+}
+
+LineMark ClearRequests(sim::SimulatedSensor& sensor) {
+    sensor.clearRequests();
+    return MarkLine(sensor);
+}
+
+std::vector<sim::Request> Settled(const sim::SimulatedSensor& sensor, const LineMark& mark,
+                                  int upTo) {
+    const auto caughtUp = [&] {
+        const int written = (upTo < 0 ? requestCount : upTo) - mark.written;
+        return sensor.finished() ||
+               sensor.requests().size() >= mark.logged + static_cast<std::size_t>(written);
+    };
+    // A request the scope flushed out of its output queue before the sensor read it never
+    // arrives: the wait then ends at its bound and the log is what the sensor has.
+    PumpUntil(caughtUp, 5.0);
+    Drain();
+    return sensor.requests();
+}
+
+bool AwaitAnswers(const sim::SimulatedSensor& sensor, const LineMark& mark) {
+    const std::size_t asked = Settled(sensor, mark).size() - mark.logged;
+    const bool answered = sensor.awaitAnswersSent(mark.answered + asked, 10.0);
+    Drain();
+    return answered;
+}
+
+void ExpectNoMoreRequests(const sim::SimulatedSensor& sensor, const LineMark& mark, int upTo) {
+    const std::size_t logged = Settled(sensor, mark, upTo).size();
+    const int written = requestCount;
+    Drain();
+    EXPECT_EQ(requestCount, written) << "requests after the operation ended";
+    EXPECT_EQ(sensor.requests().size(), logged) << "requests after the operation ended";
 }
 
 sim::Options ScopeTest::SensorOptions() const {

@@ -32,6 +32,9 @@ void Later(int ms, std::function<void()> fn);
 // Processes events for the given time / until cond() holds; returns whether it held.
 void PumpFor(double seconds);
 bool PumpUntil(const std::function<bool()>& cond, double timeoutSeconds);
+// Processes events until every event posted before the call has been handled: whatever the
+// program has already set in motion has happened.
+void Drain();
 
 // Runs fn in the first event pass in which cond holds, looking every few milliseconds (also
 // inside a busy loop). A condition that does not hold within timeoutSeconds fails the test and
@@ -56,6 +59,26 @@ int CountCommand(const std::vector<sim::Request>& requests, int command, std::si
 std::function<bool()> Measuring(const sim::SimulatedSensor& sensor, int count = 1);
 
 std::string StatusLine(); // the text of main panel control 48
+
+// What the scope had written (its request count) and the sensor had logged at one moment.
+struct LineMark {
+    int written = 0;
+    std::size_t logged = 0;
+    std::size_t answered = 0; // answers the sensor had sent
+};
+LineMark MarkLine(const sim::SimulatedSensor& sensor);
+// Empties the sensor's logs and marks the line then.
+LineMark ClearRequests(sim::SimulatedSensor& sensor);
+// The sensor's requests once it has logged every one the scope wrote since `mark` (up to the
+// scope's request count `upTo`, when the rest went to another port), or has ended; the scope
+// has then handled every event it had in hand.
+std::vector<sim::Request> Settled(const sim::SimulatedSensor& sensor, const LineMark& mark,
+                                  int upTo = -1);
+// Once settled, the sensor has sent an answer to every request since `mark` (one that answers
+// them all) and the scope has handled the events that brought them.
+bool AwaitAnswers(const sim::SimulatedSensor& sensor, const LineMark& mark);
+// Once settled, nothing the scope still has in hand writes another request.
+void ExpectNoMoreRequests(const sim::SimulatedSensor& sensor, const LineMark& mark, int upTo = -1);
 
 // A simulated sensor on a pseudo-terminal, made port 1 through KVOR_COM_PORTS; then the
 // program's start-up (everything of WinMain before the event loop). TearDown ends the program.
