@@ -73,6 +73,17 @@ int FileSelectPopupPath(const char* defaultDirectory, const char* defaultFileNam
     return VAL_NO_FILE_SELECTED;
 }
 
+int FileSelectSavePopupPath(const char* defaultDirectory, const char* defaultFileName,
+                            const char* fileTypeList, const char* title, char* path,
+                            std::size_t pathSize) {
+    if (View* view = InstalledView())
+        return view->fileSelectSavePopup(defaultDirectory, defaultFileName, fileTypeList, title,
+                                         path, pathSize);
+    if (path == nullptr || pathSize == 0) return -1;
+    path[0] = '\0';
+    return VAL_NO_FILE_SELECTED;
+}
+
 int FileSelectTypePopupPath(const char* defaultDirectory, const char* defaultFileName,
                             const char* typeList, const char* title, int* type, char* path,
                             std::size_t pathSize) {

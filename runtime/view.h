@@ -45,6 +45,9 @@ class View {
                                 const char* fileTypeList, const char* title, int buttonLabel,
                                 int restrictDirectory, int restrictExtension, int allowCancel,
                                 int allowMakeDirectory, char* path, std::size_t pathSize) = 0;
+    virtual int fileSelectSavePopup(const char* defaultDirectory, const char* defaultFileName,
+                                    const char* fileTypeList, const char* title, char* path,
+                                    std::size_t pathSize) = 0;
     virtual int fileSelectTypePopup(const char* defaultDirectory, const char* defaultFileName,
                                     const char* typeList, const char* title, int* type, char* path,
                                     std::size_t pathSize) = 0;

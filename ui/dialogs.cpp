@@ -153,7 +153,7 @@ int ShowFileSelectPopup(const char* defaultDirectory, const char* defaultFileNam
                       restrictExtension, allowCancel, true, path, pathSize);
 }
 
-int FileSelectSavePopupPath(const char* defaultDirectory, const char* defaultFileName,
+int ShowFileSelectSavePopup(const char* defaultDirectory, const char* defaultFileName,
                             const char* fileTypeList, const char* title, char* path,
                             std::size_t pathSize) {
     return SelectFile(defaultDirectory, defaultFileName, fileTypeList, title, VAL_SAVE_BUTTON, 1, 1,

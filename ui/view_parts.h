@@ -26,6 +26,9 @@ int ShowFileSelectPopup(const char* defaultDirectory, const char* defaultFileNam
                         const char* fileTypeList, const char* title, int buttonLabel,
                         int restrictDirectory, int restrictExtension, int allowCancel,
                         int allowMakeDirectory, char* path, std::size_t pathSize);
+int ShowFileSelectSavePopup(const char* defaultDirectory, const char* defaultFileName,
+                            const char* fileTypeList, const char* title, char* path,
+                            std::size_t pathSize);
 int ShowFileSelectTypePopup(const char* defaultDirectory, const char* defaultFileName,
                             const char* typeList, const char* title, int* type, char* path,
                             std::size_t pathSize);

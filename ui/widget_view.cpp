@@ -87,6 +87,12 @@ class WindowsView : public View {
                                    buttonLabel, restrictDirectory, restrictExtension, allowCancel,
                                    allowMakeDirectory, path, pathSize);
     }
+    int fileSelectSavePopup(const char* defaultDirectory, const char* defaultFileName,
+                            const char* fileTypeList, const char* title, char* path,
+                            std::size_t pathSize) override {
+        return ShowFileSelectSavePopup(defaultDirectory, defaultFileName, fileTypeList, title, path,
+                                       pathSize);
+    }
     int fileSelectTypePopup(const char* defaultDirectory, const char* defaultFileName,
                             const char* typeList, const char* title, int* type, char* path,
                             std::size_t pathSize) override {
