@@ -59,9 +59,8 @@ TestBroker::TestBroker() {
         << "per_listener_settings false\nallow_anonymous false\npassword_file " << d
         << "/passwd\npersistence true\npersistence_location " << d
         << "/\nmax_queued_messages 0\nmax_inflight_messages 100\nuser root\nlog_dest none\n"
-        << "listener " << plainPort_ << " 127.0.0.1\nlistener " << tlsPort_
-        << " 127.0.0.1\ncafile " << caFile << "\ncertfile " << d << "/server.crt\nkeyfile " << d
-        << "/server.key\n";
+        << "listener " << plainPort_ << " 127.0.0.1\nlistener " << tlsPort_ << " 127.0.0.1\ncafile "
+        << caFile << "\ncertfile " << d << "/server.crt\nkeyfile " << d << "/server.key\n";
 }
 
 TestBroker::~TestBroker() {
@@ -107,8 +106,9 @@ Subscriber::Subscriber(const TestBroker& broker, const std::string& filter, cons
     mosquitto_username_pw_set(mosq_, TestBroker::kUser, TestBroker::kPassword);
     mosquitto_message_callback_set(mosq_, [](mosquitto*, void* self, const mosquitto_message* m) {
         static_cast<Subscriber*>(self)->messages.push_back(
-            {m->topic, std::string(static_cast<const char*>(m->payload),
-                                   static_cast<std::size_t>(m->payloadlen)),
+            {m->topic,
+             std::string(static_cast<const char*>(m->payload),
+                         static_cast<std::size_t>(m->payloadlen)),
              m->retain});
     });
     Reconnect();

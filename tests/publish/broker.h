@@ -13,7 +13,7 @@ struct mosquitto;
 namespace kvor::test {
 
 class TestBroker {
-public:
+  public:
     TestBroker();
     ~TestBroker();
     bool Start(); // false when the broker does not listen
@@ -24,7 +24,7 @@ public:
     static constexpr const char* kUser = "station";
     static constexpr const char* kPassword = "s3cret";
 
-private:
+  private:
     int plainPort_ = 0, tlsPort_ = 0;
     pid_t pid_ = -1;
 };
@@ -32,7 +32,7 @@ private:
 // A subscriber on the plain listener: a persistent session with QoS 1, so messages published
 // while it is away wait for it at the broker.
 class Subscriber {
-public:
+  public:
     struct Message {
         std::string topic, payload;
         bool retained;
@@ -44,7 +44,7 @@ public:
     void Reconnect();
     std::vector<Message> messages;
 
-private:
+  private:
     ::mosquitto* mosq_;
     std::string filter_;
     int port_;

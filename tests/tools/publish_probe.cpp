@@ -7,8 +7,14 @@
 
 int main(int argc, char** argv) {
     if (argc != 5) return 2;
-    const PublishSettings s{argv[1],  argv[2], argv[3], "", "kvor-probe", argv[4],
-                            "{\"state\":\"online\"}", "{\"state\":\"offline\"}"};
+    const PublishSettings s{argv[1],
+                            argv[2],
+                            argv[3],
+                            "",
+                            "kvor-probe",
+                            argv[4],
+                            "{\"state\":\"online\"}",
+                            "{\"state\":\"offline\"}"};
     char error[256];
     if (PublishStart(&s, error, sizeof error) < 0 ||
         PublishAwait(PUBLISH_CONNECTING, 30) != PUBLISH_CONNECTED)
