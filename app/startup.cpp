@@ -6,6 +6,7 @@
 #include "link/serial_link.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
+#include "live/publish.h"
 #include "live/record.h"
 #include "live/statistics.h"
 #include "params/history.h"
@@ -93,6 +94,7 @@ int StartProgram(ProgramInstance* instance) {
     InitRS232(com);
     InitGUI();
     ResetStatistics();
+    RestorePublishing();
     recordFormat = RECORD_POINT; // the operator's choice holds while the scope runs
     DisplayPanel(pHandle);
     return 0;
@@ -100,6 +102,7 @@ int StartProgram(ProgramInstance* instance) {
 
 void EndProgram() {
     EndRecord();
+    StopPublishing();
     DiscardGaugeWindow();
     DiscardDistributionWindow();
     DiscardHistoryWindow();

@@ -6,6 +6,7 @@
 
 #include "live/answer_rate.h"
 #include "live/gauge_study.h"
+#include "live/publish.h"
 #include "live/record.h"
 #include "live/statistics.h"
 
@@ -16,6 +17,7 @@ void TallyMeasurementAnswer() {
     AddAnswerToStatistics();
     ShowStatistics();
     RecordAnswer();
+    PublishMeasurement();
     TakeGaugeReading();
 }
 

@@ -2,6 +2,9 @@
 // The program's publishing calls over the one Publisher of the process.
 #include "runtime/publish.h"
 
+#include <QString>
+#include <QSysInfo>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -77,6 +80,11 @@ int PublishStop(double timeout) {
     if (publisher->Detached()) static_cast<void>(publisher.release());
     publisher.reset();
     return static_cast<int>(std::min<std::uint64_t>(left, 0x7fffffff));
+}
+
+int PublishHostName(char* text, std::size_t size) {
+    CopyOut(text, size, QSysInfo::machineHostName().toStdString());
+    return 0;
 }
 
 int PublishAwait(int leaving, double timeout) {

@@ -46,5 +46,7 @@ int PublishStop(double timeout);
 // PUBLISH_CONNECTING, until an attempt to connect has failed (the reason then says why: a
 // refusal shows as PUBLISH_REFUSED, an unreachable broker stays PUBLISH_CONNECTING).
 int PublishAwait(int leaving, double timeout);
+// The name of this machine, for the default topic prefix and the status.
+int PublishHostName(char* text, std::size_t size);
 // The connection's state now; returns status->state.
 int PublishState(PublishStatus* status);
