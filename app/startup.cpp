@@ -91,10 +91,10 @@ int StartProgram(ProgramInstance* instance) {
     InitVars();
     com = 1;
     ResetHistory();
+    RestorePublishing(); // before the link: its first parameter read is published
     InitRS232(com);
     InitGUI();
     ResetStatistics();
-    RestorePublishing();
     recordFormat = RECORD_POINT; // the operator's choice holds while the scope runs
     DisplayPanel(pHandle);
     return 0;

@@ -113,7 +113,7 @@ void JsonString(char* out, int size, const char* text) {
         } else if (c < 0x20) {
             std::snprintf(esc, sizeof esc, "\\u%04x", c);
         } else {
-            esc[0] = c < 0x7F ? static_cast<char>(c) : '?';
+            esc[0] = c != 0x7F ? static_cast<char>(c) : '?';
             esc[1] = '\0';
         }
         const int len = static_cast<int>(std::strlen(esc));
@@ -150,8 +150,9 @@ void DefaultPublishPrefix(char* prefix, int size) {
         CopyText(port, sizeof port, "simulated");
     else if (GetComPortLabel(com, port, sizeof port) < 0)
         std::snprintf(port, sizeof port, "port%d", static_cast<int>(com));
-    // A device path gives its last part ("/dev/ttyUSB0" is "ttyUSB0").
-    const char* base = std::strrchr(port, '/');
+    // A device path gives its name below /dev ("COM1 — /dev/ttyUSB0" is "ttyUSB0").
+    const char* dev = std::strstr(port, "/dev/");
+    const char* base = dev != nullptr ? dev + 4 : nullptr;
     TopicLevel(hostLevel, sizeof hostLevel, host);
     TopicLevel(portLevel, sizeof portLevel, base != nullptr ? base + 1 : port);
     std::snprintf(prefix, static_cast<std::size_t>(size), "kvorscope/%s/%s", hostLevel, portLevel);
@@ -270,7 +271,7 @@ void StopPublishing() {
 
 void RestorePublishing() {
     char on[8];
-    SettingGet("publish/url", szPublishUrl, szPublishUrl);
+    SettingGet("publish/url", szPublishUrl, "mqtt://localhost:1883");
     SettingGet("publish/user", szPublishUser, "");
     SettingGet("publish/cafile", szPublishCaFile, "");
     SettingGet("publish/prefix", szPublishPrefix, "");

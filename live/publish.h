@@ -26,7 +26,7 @@ extern double publishStatAt;                     // Timer() of the last statisti
 extern double publishDroppedTold;                // dropped messages the status has told
 
 // A text as a JSON string (quotes included): quote, backslash and control characters escaped,
-// anything outside printable ASCII as '?'.
+// other text (UTF-8 from the runtime) as it is.
 void JsonString(char* out, int size, const char* text);
 // "2026-12-08T08:41:05.123Z".
 void UtcTimeISO(char* text, int size);

@@ -17,7 +17,8 @@
 namespace {
 
 QSettings& Store() {
-    static QSettings settings(QSettings::IniFormat, QSettings::UserScope, "kvorscope", "kvorscope");
+    static QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "kvorscope",
+                              "kvorscope");
     return settings;
 }
 
