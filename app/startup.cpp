@@ -6,6 +6,7 @@
 #include "link/serial_link.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
+#include "live/publish.h"
 #include "live/record.h"
 #include "live/statistics.h"
 #include "params/history.h"
@@ -90,6 +91,7 @@ int StartProgram(ProgramInstance* instance) {
     InitVars();
     com = 1;
     ResetHistory();
+    RestorePublishing(); // before the link: its first parameter read is published
     InitRS232(com);
     InitGUI();
     ResetStatistics();
@@ -100,6 +102,7 @@ int StartProgram(ProgramInstance* instance) {
 
 void EndProgram() {
     EndRecord();
+    StopPublishing();
     DiscardGaugeWindow();
     DiscardDistributionWindow();
     DiscardHistoryWindow();

@@ -6,6 +6,7 @@
 
 #include "live/answer_rate.h"
 #include "live/gauge_study.h"
+#include "live/publish.h"
 #include "live/record.h"
 #include "live/statistics.h"
 
@@ -18,6 +19,7 @@ void TallyMeasurementAnswer() {
     AddAnswerToStatistics();
     ShowStatistics();
     RecordAnswer();
+    PublishMeasurement();
     TakeGaugeReading();
     if (answerWatcher != nullptr) answerWatcher();
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "live/publish.h"
 #include "params/history_window.h"
 #include "runtime/runtime.h"
 #include "state/time_stamp.h"
@@ -157,6 +158,7 @@ i32 TakeHistoryCause(i32 get) {
 void RecordParameterSet(i32 event, const u16* words) {
     NoteRamSet(event, words);
     if (words == nullptr) return;
+    PublishParameterSet(event, words);
     if (event != HISTORY_GET_RAM && event != HISTORY_GET_EEPROM && event != HISTORY_LINK_SETUP)
         ForgetSensorReads();
     if (historyEnded != 0) return;

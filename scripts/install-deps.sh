@@ -21,6 +21,9 @@ packages=(
   python3
   # the gauge study's report test reads the PDF's pages and text
   poppler-utils
+  # publishing to a plant's broker (libmosquitto), and the real broker the tests run against with
+  # TLS certificates made per run
+  libmosquitto-dev mosquitto mosquitto-clients openssl
   # scripts/bench.sh counts the instructions of a paced answer with callgrind
   valgrind
 )
