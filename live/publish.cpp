@@ -17,6 +17,7 @@
 #include "runtime/publish.h"
 #include "runtime/runtime.h"
 #include "runtime/settings_store.h"
+#include "state/time_stamp.h"
 
 namespace kvor {
 
@@ -123,21 +124,6 @@ void JsonString(char* out, int size, const char* text) {
     }
     out[n++] = '"';
     out[n] = '\0';
-}
-
-void UtcTimeISO(char* text, int size) {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    int millis =
-        static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
-    if (millis < 0) millis += 1000;
-    std::tm utc{};
-    // One thread runs the program, so the library's shared result is safe to copy.
-    if (const std::tm* t = std::gmtime(&seconds)) utc = *t;
-    char date[24] = {};
-    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &utc);
-    std::snprintf(text, static_cast<std::size_t>(size), "%s.%03dZ", date, millis);
 }
 
 void DefaultPublishPrefix(char* prefix, int size) {

@@ -28,8 +28,6 @@ extern double publishDroppedTold;                // dropped messages the status 
 // A text as a JSON string (quotes included): quote, backslash and control characters escaped,
 // other text (UTF-8 from the runtime) as it is.
 void JsonString(char* out, int size, const char* text);
-// "2026-12-08T08:41:05.123Z".
-void UtcTimeISO(char* text, int size);
 // kvorscope/<host name>/<port name>, each level made safe for a topic.
 void DefaultPublishPrefix(char* prefix, int size);
 // The messages, built from the variables as they are now.

@@ -2,8 +2,11 @@
 // The parameter set between the panel and the sensor's RAM, its EEPROM or a parameter file.
 #include "params/transfer.h"
 
+#include <cstdio>
+
 #include "link/exchange.h"
 #include "link/frame.h"
+#include "live/answer_tally.h"
 #include "params/frame_map.h"
 #include "params/history.h"
 #include "params/panel_map.h"
@@ -110,10 +113,21 @@ KVOR_CALLBACK(CC_BTNSend) {
     graphrefresh = 0;
     CopyVarsToPP();
     sync = kSyncRequest;
+    // Other calibration words in the RAM put the sizes after this write on another scale.
+    const bool newCalibration = order == CMD_WRITE_RAM && historyRamKnown == 1 &&
+                                (historyRam[SLOPE_WORD] != pp[SLOPE_WORD] ||
+                                 historyRam[INTERSECT_WORD] != pp[INTERSECT_WORD]);
     if (WriteRequest(order) == kFrameBytes) {
         ShowStatusLiteral("Line Ok!");
         // The history keeps the set as it went to the sensor.
         RecordParameterSet(order == CMD_WRITE_EEPROM ? HISTORY_SEND_EEPROM : HISTORY_SEND_RAM, pp);
+        if (newCalibration) {
+            char why[96];
+            std::snprintf(why, sizeof why, "new calibration sent: factor %.8g, offset %d µm",
+                          static_cast<double>(slope) / SlopeMultiplier(),
+                          static_cast<int>(intersect) - YOFFSET);
+            StartFiguresAfresh(why);
+        }
     }
     return 0;
 }

@@ -626,7 +626,7 @@ INSTANTIATE_TEST_SUITE_P(Scenes, GaugeStudy,
 // verdict, a new run takes no reading into it, and its report names the sensor and port it
 // started on. A stored calibration also starts the statistics afresh, and the record notes the
 // new line in a row of its own between the answers of the two scales.
-enum class Break { Stop, PortPick, Timeout, Calibration };
+enum class Break { Stop, PortPick, Timeout, Calibration, SendCalibration };
 
 class GaugeInterrupted : public StatisticsAndRecord, public ::testing::WithParamInterface<Break> {};
 
@@ -658,6 +658,12 @@ TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) 
             SetCtrlAttribute(pPopup, POP_STORE, ATTR_DIMMED, 0);
             Click(2, POP_STORE);
         }
+        // Another factor typed into the pop-up and sent to the RAM: the same new scale.
+        if (GetParam() == Break::SendCalibration) {
+            SetCtrlVal(pPopup, POP_FACTOR, 2.0f);
+            SetCtrlVal(pPopup, POP_OFFSET, 10.0f);
+            test::PressButton(1, MAIN_SEND);
+        }
         return GetParam() == Break::Timeout;
     });
     ASSERT_GT(brokenAt, 0u);
@@ -666,9 +672,11 @@ TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) 
     std::vector<std::size_t> notes;
     for (std::size_t i = 1; i < rows.size(); ++i)
         if (rows[i].back() != "") notes.push_back(i);
-    if (GetParam() == Break::Calibration) {
+    if (GetParam() == Break::Calibration || GetParam() == Break::SendCalibration) {
         ASSERT_EQ(notes.size(), 1u);
-        EXPECT_EQ(rows[notes[0]].back(), "new calibration: factor 2, offset 10 µm");
+        EXPECT_EQ(rows[notes[0]].back(), GetParam() == Break::Calibration
+                                             ? "new calibration: factor 2, offset 10 µm"
+                                             : "new calibration sent: factor 2, offset 10 µm");
         EXPECT_EQ(std::count(rows[notes[0]].begin() + 2, rows[notes[0]].end() - 1, ""), 10);
         EXPECT_EQ(statCount, static_cast<double>(rows.size() - 1 - notes[0]));
         EXPECT_EQ(recordCount, static_cast<double>(rows.size() - 2));
@@ -712,11 +720,11 @@ TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) 
     QDir(QString::fromStdString(folder)).removeRecursively();
 }
 
-const char* const kBreakNames[] = {"Stop", "PortPick", "Timeout", "Calibration"};
+const char* const kBreakNames[] = {"Stop", "PortPick", "Timeout", "Calibration", "SendCalibration"};
 
 INSTANTIATE_TEST_SUITE_P(Breaks, GaugeInterrupted,
                          ::testing::Values(Break::Stop, Break::PortPick, Break::Timeout,
-                                           Break::Calibration),
+                                           Break::Calibration, Break::SendCalibration),
                          [](const auto& info) {
                              return kBreakNames[static_cast<int>(info.param)];
                          });
