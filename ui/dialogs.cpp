@@ -69,6 +69,13 @@ bool MayReplace(const QString& chosen, const QString& title) {
     return ConfirmPopup(title.toUtf8().constData(), message.toUtf8().constData()) == 1;
 }
 
+// Where a dialog opens: the default name in the folder the dialog starts in.
+QString StartPath(const char* defaultDirectory, const char* defaultFileName) {
+    const QString dir =
+        StartDirectory(QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory));
+    return QDir(dir).filePath(QString::fromUtf8(defaultFileName == nullptr ? "" : defaultFileName));
+}
+
 int SelectFile(const char* defaultDirectory, const char* defaultFileName, const char* fileTypeList,
                const char* title, int buttonLabel, int restrictExtension, int allowCancel,
                bool askBeforeReplacing, char* path, std::size_t pathSize) {
@@ -80,10 +87,7 @@ int SelectFile(const char* defaultDirectory, const char* defaultFileName, const 
         return Answered(chosen, result, path, pathSize);
     }
     if (g_answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
-    const QString dir =
-        StartDirectory(QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory));
-    const QString start =
-        QDir(dir).filePath(QString::fromUtf8(defaultFileName == nullptr ? "" : defaultFileName));
+    const QString start = StartPath(defaultDirectory, defaultFileName);
     const QString caption = QString::fromUtf8(title == nullptr ? "" : title);
     QFileDialog dialog(nullptr, caption, start, FilterOf(fileTypeList, restrictExtension != 0));
     const bool saving = buttonLabel == VAL_OK_BUTTON || buttonLabel == VAL_SAVE_BUTTON;
@@ -174,10 +178,7 @@ int ShowFileSelectTypePopup(const char* defaultDirectory, const char* defaultFil
         return Answered(chosen, result, path, pathSize);
     }
     if (g_answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
-    const QString dir =
-        StartDirectory(QString::fromUtf8(defaultDirectory == nullptr ? "" : defaultDirectory));
-    const QString start =
-        QDir(dir).filePath(QString::fromUtf8(defaultFileName == nullptr ? "" : defaultFileName));
+    const QString start = StartPath(defaultDirectory, defaultFileName);
     QFileDialog dialog(nullptr, QString::fromUtf8(title == nullptr ? "" : title), start);
     dialog.setNameFilters(types);
     if (*type >= 0 && *type < types.size()) dialog.selectNameFilter(types[*type]);
