@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A station that publishes its status and then hangs until it is killed: the tests kill it to
+// A station that publishes its status and then waits until it is killed: the tests kill it to
 // see the broker publish its last will.   kvor-publish-probe URL USER PASSWORD STATUS_TOPIC
 #include <cstdio>
+
+#include <unistd.h>
 
 #include "runtime/publish.h"
 
@@ -21,8 +23,9 @@ int main(int argc, char** argv) {
         return 1;
     std::puts("connected");
     std::fflush(stdout);
-    // Hangs until killed (or its parent goes).
-    while (std::getchar() != EOF) {
-    }
+    // Waits to be killed, whatever its standard input is (none under CI), for two minutes at
+    // most: a test that forgot it leaves nothing running.
+    for (int second = 0; second < 120; ++second)
+        sleep(1);
     return 0;
 }
