@@ -4,6 +4,7 @@
 #include <mosquitto.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -71,6 +72,8 @@ TestBroker::~TestBroker() {
 bool TestBroker::Start() {
     pid_ = fork();
     if (pid_ == 0) {
+        // The broker ends with the test program, even one that a sanitizer report aborted.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         execlp("mosquitto", "mosquitto", "-c", (dir + "/mosquitto.conf").c_str(), nullptr);
         _exit(127);
     }

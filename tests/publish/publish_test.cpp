@@ -27,16 +27,18 @@ class Publishing : public ::testing::Test {
         delete broker;
         broker = nullptr;
     }
-    void TearDown() override { PublishStop(0); }
+    // Time enough for the network thread to end: a thread left behind is leaked by design.
+    void TearDown() override { PublishStop(10); }
 
     static int Start(const std::string& url, const std::string& topic, const char* ca = "",
                      const char* password = TestBroker::kPassword) {
         const std::string status = topic + "/status";
+        const std::string clientId = "kvor-" + topic;
         const PublishSettings s{url.c_str(),
                                 TestBroker::kUser,
                                 password,
                                 ca,
-                                ("kvor-" + topic).c_str(),
+                                clientId.c_str(),
                                 status.c_str(),
                                 "{\"state\":\"online\"}",
                                 "{\"state\":\"offline\"}"};
@@ -178,7 +180,7 @@ TEST_F(Publishing, TheStationSaysWhyTheBrokerWillNotHaveIt) {
         EXPECT_NE(std::string(r.start < 0 ? lastError.c_str() : st.reason).find(r.reason),
                   std::string::npos)
             << (r.start < 0 ? lastError : st.reason);
-        PublishStop(0);
+        PublishStop(10);
     }
 }
 
