@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "state/state.h"
 #include "runtime/runtime.h"
+#include "state/state.h"
 
 namespace kvor {
 
