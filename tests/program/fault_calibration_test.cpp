@@ -122,12 +122,10 @@ TEST_P(CalibrationFaults, TheCalibrationReportsTheFaultAndTheLineRecovers) {
             EXPECT_EQ(CountCommand(sensor().requests(), p::CMD_MEASURE, o.requestsBefore), 0)
                 << "no run loop was started";
             EXPECT_EQ(ModeShown(), 1);
-            ExpectTookAtLeast(o, 1.4);
         } else {
             EXPECT_EQ(loopDuring, 1);
             EXPECT_EQ(modeDuring, 2);
             EXPECT_EQ(dimmingDuring, (std::vector<int>{0, 0, 1, 1, 1, 1}));
-            ExpectTookAtLeast(o, 0.1);
         }
     } else {
         // The operator's path: activation starts the run loop, and the stop or the store is
@@ -176,7 +174,6 @@ TEST_P(CalibrationFaults, TheCalibrationReportsTheFaultAndTheLineRecovers) {
         ASSERT_GT(o.started, 0) << "the stop or store never ran";
         EXPECT_EQ(Calibrations(o), 1);
         // A lost answer: the loop's request in flight has its 1.5 s, then the exchange its own.
-        if (lost) ExpectTookAtLeast(o, 1.4);
         EXPECT_EQ(dimmingAfter, kAtRest);
 
         if (cell.op == Op::CalStop) {

@@ -45,7 +45,6 @@ class LinkFaults : public FaultCellTest {
         case Fault::LateAnswer:
             EXPECT_EQ(status, row.timedOut);
             EXPECT_EQ(sent, echoOnly) << "nothing further is sent";
-            ExpectTookAtLeast(o, 1.4);
             break;
         case Fault::WrongEchoSync:
             EXPECT_EQ(status, "read error - not sync byte 0xAA!");
@@ -55,12 +54,10 @@ class LinkFaults : public FaultCellTest {
             // The firmware text that follows must not hide that the description never came.
             EXPECT_EQ(status, "Error reading HARDWARE-info!");
             EXPECT_EQ(sent, wholeSetUp);
-            ExpectTookAtLeast(o, 0.2);
             break;
         case Fault::ExtraBytes:
             EXPECT_EQ(status.rfind(row.answered, 0), 0u) << status;
             EXPECT_EQ(sent, wholeSetUp);
-            ExpectTookAtLeast(o, 0.2);
             break;
         case Fault::GarbledFirmware:
             // A text that names no series is a sensor of the own series, whatever it says.
@@ -69,13 +66,11 @@ class LinkFaults : public FaultCellTest {
             EXPECT_EQ(sent, wholeSetUp);
             EXPECT_EQ(Dimmed(pHandle, MAIN_SEND), 0);
             EXPECT_EQ(Dimmed(pHandle, MAIN_TEACH), 0);
-            ExpectTookAtLeast(o, 0.2);
             break;
         case Fault::ShortFirmware:
             EXPECT_EQ(kFirmwareFailures.count(status), 1u) << status;
             EXPECT_STREQ(szVersion, "");
             EXPECT_EQ(sent, wholeSetUp) << "the parameter read still runs";
-            ExpectTookAtLeast(o, 1.4);
             break;
         case Fault::HangUp:
             // Answered the echo, then gone: every later wait ends by its time-out. A scope slow
@@ -83,7 +78,6 @@ class LinkFaults : public FaultCellTest {
             // the echo's own time-out.
             EXPECT_EQ(kSetUpFailures.count(status), 1u) << '"' << status << '"';
             EXPECT_EQ(sent, echoOnly);
-            ExpectTookAtLeast(o, status == row.timedOut ? 1.4 : 4.4);
             break;
         default:
             ADD_FAILURE() << "no such cell";

@@ -120,14 +120,12 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
     case Fault::Silence:
         EXPECT_EQ(status, row.timedOut);
         EXPECT_EQ(Measures(served), 1);
-        ExpectTookAtLeast(o, 1.4);
         EXPECT_EQ(Blocks(served), 0) << "no picture without a measurement";
         break;
     case Fault::ExtraBytes:
         // Four stray bytes after every answer change nothing.
         EXPECT_EQ(status, row.answered);
         EXPECT_GE(Measures(served), video ? 5 : 20);
-        ExpectTookAtLeast(o, 0.1);
         if (video) {
             EXPECT_TRUE(PictureOfTheVideoMode());
             // Every cycle a whole picture.
@@ -144,17 +142,14 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
         // One lost answer in forty ends the loop: the fortieth request was the last.
         EXPECT_EQ(status, row.timedOut);
         EXPECT_EQ(Measures(served), 40);
-        ExpectTookAtLeast(o, 1.4);
         break;
     case Fault::LateAnswer:
         EXPECT_EQ(status, row.timedOut);
         if (video) {
             EXPECT_EQ(Measures(served), 1);
             EXPECT_EQ(Blocks(served), 0);
-            ExpectTookAtLeast(o, 1.4);
         } else {
             EXPECT_GE(Measures(served), 3);
-            ExpectTookAtLeast(o, 1.4);
         }
         break;
     case Fault::HangUp:
@@ -162,10 +157,8 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
         if (video) {
             // The two blocks after the hang-up time out; the next measurement ends the mode.
             EXPECT_EQ(Measures(served), 5);
-            ExpectTookAtLeast(o, 4.4);
         } else {
             EXPECT_EQ(Measures(served), 25);
-            ExpectTookAtLeast(o, 1.4);
         }
         break;
     case Fault::ShortVideoBlocks:
@@ -176,7 +169,6 @@ TEST_P(LoopFaults, TheLoopEndsWithItsReportOrGoesOnAndTheLineRecovers) {
         EXPECT_EQ(Measures(served), 1);
         EXPECT_EQ(Blocks(served), 4);
         EXPECT_TRUE(PictureOfTheVideoMode()) << "drawn all the same";
-        ExpectTookAtLeast(o, 5.5);
         break;
     default:
         ADD_FAILURE() << "no such cell";

@@ -170,10 +170,6 @@ void FaultCellTest::ExpectProbeHandled(const Outcome& outcome) {
     }
 }
 
-void FaultCellTest::ExpectTookAtLeast(const Outcome& outcome, double seconds) {
-    EXPECT_GE(outcome.seconds, seconds);
-}
-
 sim::SimulatedSensor& FaultCellTest::NewSensorOn(int port) {
     std::unique_ptr<sim::SimulatedSensor>& slot = port == 2 ? second_ : sensor_;
     slot = std::make_unique<sim::SimulatedSensor>(SensorOptions());

@@ -90,9 +90,6 @@ class FaultCellTest : public ScopeTest, public ::testing::WithParamInterface<Cel
     void ExpectEnded(int port, const Outcome& outcome);
     // The probe was handled; during the operation when it lasted long enough for that.
     void ExpectProbeHandled(const Outcome& outcome);
-    // An operation that waits out a time-out takes at least that long (a busy machine only
-    // makes it later); how many it waits out, its requests on the line tell.
-    void ExpectTookAtLeast(const Outcome& outcome, double seconds);
 
     // Clears the fault (for a hang-up, a new sensor takes over the port), sets the link up
     // again when `setUpAgain` or the line hung up, and checks that a Get is answered.

@@ -3,6 +3,7 @@
 
 #include <mosquitto.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -59,7 +60,7 @@ TestBroker::TestBroker() {
     std::ofstream(d + "/mosquitto.conf")
         << "per_listener_settings false\nallow_anonymous false\npassword_file " << d
         << "/passwd\npersistence true\npersistence_location " << d
-        << "/\nmax_queued_messages 0\nmax_inflight_messages 100\nuser root\nlog_dest none\n"
+        << "/\nmax_queued_messages 0\nmax_inflight_messages 100\nuser root\nlog_dest stdout\n"
         << "listener " << plainPort_ << " 127.0.0.1\nlistener " << tlsPort_ << " 127.0.0.1\ncafile "
         << caFile << "\ncertfile " << d << "/server.crt\nkeyfile " << d << "/server.key\n";
 }
@@ -70,28 +71,42 @@ TestBroker::~TestBroker() {
 }
 
 bool TestBroker::Start() {
+    int out[2];
+    if (pipe(out) != 0) return false;
     pid_ = fork();
     if (pid_ == 0) {
         // The broker ends with the test program, even one that a sanitizer report aborted.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
-        execlp("mosquitto", "mosquitto", "-c", (dir + "/mosquitto.conf").c_str(), nullptr);
+        setpgid(0, 0);
+        dup2(out[1], 1);
+        close(out[0]);
+        close(out[1]);
+        // Its log says when it listens; whatever it logs later is drained.
+        const std::string conf = dir + "/mosquitto.conf";
+        execlp("sh", "sh", "-c",
+               ("stdbuf -oL mosquitto -c '" + conf +
+                "' | { sed -n '/ running$/{p;q}'; cat >/dev/null; }")
+                   .c_str(),
+               nullptr);
         _exit(127);
     }
-    // Listening: a client is accepted on the plain listener (at most 10 s of tries).
-    for (int i = 0; i < 500; ++i) {
-        mosquitto* m = mosquitto_new(nullptr, true, nullptr);
-        mosquitto_username_pw_set(m, kUser, kPassword);
-        const bool up = mosquitto_connect(m, "127.0.0.1", plainPort_, 10) == MOSQ_ERR_SUCCESS;
-        mosquitto_destroy(m);
-        if (up) return true;
-        usleep(20000);
+    close(out[1]);
+    // Listening once the broker says it runs (its listeners are opened before): at most 10 s.
+    std::string said;
+    pollfd readable{out[0], POLLIN, 0};
+    while (said.find(" running") == std::string::npos && poll(&readable, 1, 10000) == 1) {
+        char chunk[256];
+        const ssize_t n = read(out[0], chunk, sizeof chunk);
+        if (n <= 0) break;
+        said.append(chunk, static_cast<std::size_t>(n));
     }
-    return false;
+    close(out[0]);
+    return said.find(" running") != std::string::npos;
 }
 
 void TestBroker::Stop() {
     if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
+    kill(-pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);
     pid_ = -1;
 }

@@ -3,6 +3,7 @@
 // ProcessSystemEvents (the answer waits) and over GetInQLen alone (the firmware text read).
 #include <sys/resource.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -48,9 +49,13 @@ TEST_P(BusyWait, SleepsInNearlyEveryPassWhileTheLineIsQuiet) {
 TEST_F(SerialTest, AWaitToldItsTimeOutWakesForTheArrivals) {
     usePty(true);
     constexpr int kPieces = 5;
-    std::thread sensor([this] {
+    // The sensor sends its next piece once the wait has counted the one before: the wait then
+    // sleeps until that piece arrives, whatever the machine's load.
+    std::atomic<int> counted{0};
+    std::thread sensor([this, &counted] {
         for (int i = 0; i < kPieces; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            while (counted.load() < 4 * i)
+                std::this_thread::yield();
             pty_.send(Pattern(4));
         }
     });
@@ -59,8 +64,10 @@ TEST_F(SerialTest, AWaitToldItsTimeOutWakesForTheArrivals) {
     while (GetInQLen(1) < 4 * kPieces && Timer() <= timeOut) {
         WakeNoLaterThan(timeOut);
         ProcessSystemEvents();
+        counted.store(GetInQLen(1));
         ++passes;
     }
+    counted.store(4 * kPieces);
     sensor.join();
     EXPECT_EQ(GetInQLen(1), 4 * kPieces);
     EXPECT_LE(passes, 3 * kPieces);
