@@ -75,6 +75,7 @@ TEST_F(KvorctlTest, ExitStatusesTellEachCause) {
     ASSERT_TRUE(locked.start());
     ASSERT_EQ(chmod(locked.devicePath().c_str(), 0600), 0);
     const QString lockedPath = QString::fromStdString(locked.devicePath());
+    const QString report = dir.filePath("study.pdf");
     struct Row {
         const char* cause;
         QStringList args;
@@ -92,6 +93,12 @@ TEST_F(KvorctlTest, ExitStatusesTellEachCause) {
         {"a set the sensor does not keep",
          {"send", "--to", "ram", changed, "--yes", "--port", "simulated"},
          "--unpaced --forget-writes",
+         {},
+         1},
+        {"a study far off its reference, reported",
+         {"gauge", "--ref", "9000", "--tolerance", "50", "--count", "10", "--report", report,
+          "--port", "simulated"},
+         "--unpaced",
          {},
          1},
         {"a command without its store", {"get", "--port", "simulated"}, "--unpaced", {}, 2},
@@ -122,6 +129,13 @@ TEST_F(KvorctlTest, ExitStatusesTellEachCause) {
             EXPECT_TRUE(run.err.startsWith("kvorctl: " + row.args.last() + ": ")) << row.cause;
         }
     }
+    // The study's report is a PDF drawn without a display, its readings beside it.
+    QFile pdf(report), readings(dir.filePath("study.csv"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdf.read(5), "%PDF-");
+    EXPECT_GT(pdf.size(), 5000);
+    ASSERT_TRUE(readings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readings.readAll().count('\n'), 11);
 }
 
 TEST_F(KvorctlTest, GetHasTheWireConversationOfTheScopesStartUpAndDryRunWritesNothing) {
