@@ -8,6 +8,7 @@
 #include "cli/options.h"
 #include "cli/session.h"
 #include "live/answer_tally.h"
+#include "live/gauge_report.h"
 #include "live/gauge_study.h"
 #include "live/measurement.h"
 #include "live/run_loop.h"
@@ -71,13 +72,13 @@ void WatchMeasurement() {
 void WriteStatistics() {
     char mean[32], sigma[32], min[32], max[32], share[32], cp[32], cpk[32];
     const bool any = statCount > 0;
-    JsonNumber(mean, sizeof mean, any ? statMean : kNaN, 3);
-    JsonNumber(sigma, sizeof sigma, StatStdDev(), 3);
-    JsonNumber(min, sizeof min, any ? statMin : kNaN, 0);
-    JsonNumber(max, sizeof max, any ? statMax : kNaN, 0);
-    JsonNumber(share, sizeof share, StatInTolPercent(), 2);
-    JsonNumber(cp, sizeof cp, StatCp(), 3);
-    JsonNumber(cpk, sizeof cpk, StatCpk(), 3);
+    FigureText(mean, sizeof mean, any ? statMean : kNaN, 3);
+    FigureText(sigma, sizeof sigma, StatStdDev(), 3);
+    FigureText(min, sizeof min, any ? statMin : kNaN, 0);
+    FigureText(max, sizeof max, any ? statMax : kNaN, 0);
+    FigureText(share, sizeof share, StatInTolPercent(), 2);
+    FigureText(cp, sizeof cp, StatCp(), 3);
+    FigureText(cpk, sizeof cpk, StatCpk(), 3);
     if (cli.json) {
         Say("{\"port\":%s,\"statistics\":{\"n\":%.0f,\"mean\":%s,\"sigma\":%s,\"min\":%s,"
             "\"max\":%s,\"in_tolerance_percent\":%s,\"cp\":%s,\"cpk\":%s}}",
@@ -136,11 +137,11 @@ int CommandGauge() {
     const int verdict = GaugeVerdict();
     const char* said = verdict == 1 ? "capable" : (verdict == 0 ? "not capable" : "not defined");
     char mean[32], s[32], bias[32], cg[32], cgk[32];
-    JsonNumber(mean, sizeof mean, gaugeMean, 3);
-    JsonNumber(s, sizeof s, gaugeStdDev, 3);
-    JsonNumber(bias, sizeof bias, gaugeBias, 3);
-    JsonNumber(cg, sizeof cg, gaugeCg, 3);
-    JsonNumber(cgk, sizeof cgk, gaugeCgk, 3);
+    FigureText(mean, sizeof mean, gaugeMean, 3);
+    FigureText(s, sizeof s, gaugeStdDev, 3);
+    FigureText(bias, sizeof bias, gaugeBias, 3);
+    FigureText(cg, sizeof cg, gaugeCg, 3);
+    FigureText(cgk, sizeof cgk, gaugeCgk, 3);
     if (cli.json)
         Say("{\"port\":%s,\"readings\":%d,\"reference\":%g,\"tolerance\":%g,\"mean\":%s,"
             "\"s\":%s,\"bias\":%s,\"cg\":%s,\"cgk\":%s,\"capable\":%s}",
@@ -149,6 +150,15 @@ int CommandGauge() {
     else
         Say("readings %d  mean %s um  s %s um  bias %s um  Cg %s  Cgk %s  %s", gaugeTaken, mean, s,
             bias, cg, cgk, said);
+    // The report and its readings beside it, as the gauge window saves them.
+    if (cli.report != nullptr) {
+        char csv[PATH_LEN + 4];
+        GaugeReadingsPath(cli.report, csv, sizeof csv);
+        if (WriteGaugeReport(cli.report) != 0)
+            return Fail(EXIT_FAILED, "cannot write the report to %s", cli.report);
+        if (WriteGaugeReadings(csv) != 0)
+            return Fail(EXIT_FAILED, "cannot write the readings to %s", csv);
+    }
     return verdict == 1 ? EXIT_DONE : EXIT_FAILED;
 }
 

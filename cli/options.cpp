@@ -35,7 +35,7 @@ constexpr const char* kHelp =
     "                                 one line per answer, then the statistics\n"
     "  teach                          the current measuring value becomes the setpoint\n"
     "  reset-minmax                   resets the analog output's minimum and maximum\n"
-    "  gauge --ref R --tolerance T [--count N]\n"
+    "  gauge --ref R --tolerance T [--count N] [--report FILE.pdf]\n"
     "                                 type-1 gauge study; the exit status tells capable\n"
     "  backup --dir DIR               RAM and EEPROM as parameter files, into the history\n"
     "\n"
@@ -100,11 +100,11 @@ bool Takes(const char* option) {
 // A file or folder named on the command line is where the shell is; the runtime's own paths
 // are the program's folder's.
 const char* FromHere(const char* path) {
-    static char held[3][PATH_LEN];
+    static char held[4][PATH_LEN];
     static int next = 0;
     std::error_code failed;
     const std::string full = std::filesystem::absolute(path, failed).string();
-    if (failed || full.size() >= PATH_LEN || next == 3) return path;
+    if (failed || full.size() >= PATH_LEN || next == 4) return path;
     CopyText(held[next], PATH_LEN, full.c_str());
     return held[next++];
 }
@@ -121,9 +121,6 @@ int Check() {
     if (Is(c, "gauge") && !(cli.tol > 0)) return Usage("the tolerance must be above 0");
     if (Is(c, "gauge") && cli.count != 0 && (cli.count < 10 || cli.count > 500))
         return Usage("a gauge study takes 10 to 500 readings");
-    if (Is(c, "gauge") && cli.report != nullptr)
-        return Usage("--report: the report is drawn from the study's chart in the scope's "
-                     "window; save it there");
     if (Is(c, "backup") && cli.dir == nullptr) return Usage("backup needs --dir");
     return EXIT_DONE;
 }
@@ -197,7 +194,7 @@ int ParseCommandLine(int argc, char** argv, int* answered) {
     }
     if (cli.json && cli.csv) return Usage("--json and --format csv exclude each other");
     if (cli.portCount == 0) cli.ports[cli.portCount++] = "1";
-    for (const char** path : {&cli.out, &cli.file, &cli.dir})
+    for (const char** path : {&cli.out, &cli.file, &cli.dir, &cli.report})
         if (*path != nullptr) *path = FromHere(*path);
     return Check();
 }

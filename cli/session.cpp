@@ -122,9 +122,10 @@ const char* Quoted(const char* text) {
     return quoted;
 }
 
-void JsonNumber(char* out, int size, double value, int decimals) {
+void FigureText(char* out, int size, double value, int decimals) {
+    const char* none = cli.json ? "null" : (cli.csv ? "" : "n/a");
     if (!std::isfinite(value))
-        std::snprintf(out, static_cast<std::size_t>(size), "null");
+        std::snprintf(out, static_cast<std::size_t>(size), "%s", none);
     else
         std::snprintf(out, static_cast<std::size_t>(size), "%.*f", decimals, value);
 }

@@ -29,8 +29,9 @@ void JsonText(char* out, int size, const char* text);
 // The port's name, and a text, as JSON strings (each call's own buffer, good until the next).
 const char* QuotedPort();
 const char* Quoted(const char* text);
-// A number for JSON: "null" when it is not one.
-void JsonNumber(char* out, int size, double value, int decimals);
+// A figure as the output spells it; where it is not a number: null in JSON, nothing in CSV,
+// "n/a" in text.
+void FigureText(char* out, int size, double value, int decimals);
 // Progress on stderr: only on a terminal, only when stdout is not that terminal, and only once
 // the work has taken a second. `done` empty clears the line.
 void Progress(double startedAt, const char* done);

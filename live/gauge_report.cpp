@@ -34,7 +34,9 @@ void AddLine(int report, const char* format, const char* a, const char* b = "") 
     AddReportText(report, line);
 }
 
-int WriteReport(const char* path) {
+} // namespace
+
+int WriteGaugeReport(const char* path) {
     char a[40], b[40], verdict[kLineLen - 8];
     const int report = NewReport("Type-1 gauge study");
     // The sensor and port as they were when the study started.
@@ -62,7 +64,7 @@ int WriteReport(const char* path) {
     return result;
 }
 
-int WriteReadings(const char* path) {
+int WriteGaugeReadings(const char* path) {
     const i32 file = OpenTextFile(path, VAL_TRUNCATE);
     if (file <= 0) return file;
     char line[kLineLen], fields[kLineLen], size[40];
@@ -78,7 +80,12 @@ int WriteReadings(const char* path) {
     return result < 0 ? result : closed;
 }
 
-} // namespace
+void GaugeReadingsPath(const char* reportPath, char* csvPath, int size) {
+    const std::size_t len = std::strlen(reportPath);
+    const bool pdf = len >= 4 && std::strcmp(reportPath + len - 4, ".pdf") == 0;
+    std::snprintf(csvPath, std::size_t(size), "%.*s.csv", static_cast<int>(pdf ? len - 4 : len),
+                  reportPath);
+}
 
 KVOR_CALLBACK(CC_GaugeSaveReport) {
     if (event != EVENT_COMMIT) return 0;
@@ -87,16 +94,14 @@ KVOR_CALLBACK(CC_GaugeSaveReport) {
     if (AskSavePathForMany("KVOR-gauge-study", "pdf", title, path) <= 0) return 0;
     // The readings beside the report: the same name ending in .csv.
     char csv[PATH_LEN + 4];
-    const std::size_t len = std::strlen(path);
-    const bool pdf = len >= 4 && std::strcmp(path + len - 4, ".pdf") == 0;
-    std::snprintf(csv, sizeof csv, "%.*s.csv", static_cast<int>(pdf ? len - 4 : len), path);
+    GaugeReadingsPath(path, csv, sizeof csv);
     // One question for both files; declined, neither is touched.
     const char* files[2] = {path, csv};
     if (ConfirmReplace(title, files, 2) != 1) return 0;
     char text[3 * PATH_LEN + 64];
-    if (WriteReport(path) != 0)
+    if (WriteGaugeReport(path) != 0)
         std::snprintf(text, sizeof text, "Cannot save the report to %s", path);
-    else if (WriteReadings(csv) != 0)
+    else if (WriteGaugeReadings(csv) != 0)
         std::snprintf(text, sizeof text, "Report saved to %s; cannot save the readings to %s", path,
                       csv);
     else

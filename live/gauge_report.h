@@ -9,4 +9,11 @@ namespace kvor {
 
 KVOR_CALLBACK(CC_GaugeSaveReport);
 
+// The study's report as a PDF at `path`, and its readings as a CSV file at `csvPath`; each 0 when
+// written.
+int WriteGaugeReport(const char* path);
+int WriteGaugeReadings(const char* csvPath);
+// Where the readings go beside a report: its name ending in .csv instead of .pdf.
+void GaugeReadingsPath(const char* reportPath, char* csvPath, int size);
+
 } // namespace kvor

@@ -61,6 +61,20 @@ struct ControlDef {
     QStringList columns, rowLabels; // tables: the headings of the columns and of the rows
 };
 
+// What a graph shows, as values: its plots in drawing order and its axes. A report drawn
+// without a window draws it from these.
+struct HeldPlot {
+    int kind = 0; // PLOT_KIND_CURVE or PLOT_KIND_RECTANGLE
+    int color = 0, fillColor = 0, plotStyle = 0;
+    std::vector<double> x, y;              // curves
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // rectangles
+};
+struct HeldGraph {
+    std::vector<HeldPlot> plots;
+    int xMode = 0, yMode = 0; // VAL_MANUAL or VAL_AUTOSCALE
+    double xMin = 0, xMax = 1, yMin = 0, yMax = 1;
+};
+
 // The numeric or text value carried through SetCtrlVal / GetCtrlVal.
 using Value = std::variant<double, QString>;
 
@@ -105,6 +119,9 @@ class Control {
     virtual int setScaling(int, int, double, double) { return -1; } // graphs, strip charts
     virtual int append(const double*, int, int, int) { return -1; } // strip charts
     virtual int setTraceColour(int, int) { return -1; }
+    // A graph's plots and axes; null for other controls.
+    virtual const HeldGraph* heldGraph() const { return nullptr; }
+    const ControlDef& definition() const { return def_; }
 
     void bindCallback(CtrlCallbackPtr callback, int events) {
         callback_ = callback;

@@ -14,6 +14,7 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace kvor::rt {
@@ -209,7 +210,22 @@ class SerialLine::EveryByte {
 
 int SerialLine::write(const unsigned char* data, int count) {
     if (!aliveStill()) return kComErrIO;
-    if (port_->write(reinterpret_cast<const char*>(data), count) != count) return kComErrIO;
+    int direct = 0;
+#ifdef Q_OS_UNIX
+    // Nothing queued before it: the frame goes to the driver at once, without the rounds through
+    // the event loop a queued write takes. What the driver does not take now is queued.
+    if (port_->bytesToWrite() == 0 && count > 0) {
+        ssize_t n = 0;
+        do {
+            n = ::write(static_cast<int>(port_->handle()), data, static_cast<std::size_t>(count));
+        } while (n < 0 && errno == EINTR);
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return kComErrIO;
+        direct = n > 0 ? static_cast<int>(n) : 0;
+        if (direct == count) return count;
+    }
+#endif
+    const qint64 rest = count - direct;
+    if (port_->write(reinterpret_cast<const char*>(data) + direct, rest) != rest) return kComErrIO;
     QElapsedTimer clock;
     clock.start();
     // flush() hands over what the driver takes now; asked only when the driver has room, it

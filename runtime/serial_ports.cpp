@@ -144,27 +144,34 @@ void BytesTaken(OpenPort& open) {
 
 } // namespace
 
+namespace {
+
+// One port's look and, when its notify count is waiting, its receive callback; true when it ran.
+bool DispatchPort(int port, OpenPort& open) {
+    // Every line is looked at, with a callback or not: a vanished one is closed at once, as its
+    // hung-up descriptor would wake the event loop on every pass.
+    const int waiting = open.line->waiting(0);
+    if (waiting < 0) NoteVanished(port, open);
+    if (waiting < 0 || !CallbackDue(port, open, waiting)) return false;
+    ComCallback& cb = open.callback;
+    const ComCallbackPtr function = cb.function;
+    void* const data = cb.data;
+    cb.idleLength = waiting;
+    const InCallback guard(port);
+    function(port, LWRS_RECEIVE, data);
+    return true;
+}
+
+} // namespace
+
 bool DispatchComCallbacks() {
     bool ran = false;
-    std::vector<int> ports;
-    for (const auto& entry : g_ports)
-        ports.push_back(entry.first);
-    for (const int port : ports) {
-        // A callback may close, reopen or uninstall any port, its own included.
-        const auto it = g_ports.find(port);
-        if (it == g_ports.end()) continue;
-        // Every line is looked at, with a callback or not: a vanished one is closed at once, as
-        // its hung-up descriptor would wake the event loop on every pass.
-        const int waiting = it->second->line->waiting(0);
-        if (waiting < 0) NoteVanished(port, *it->second);
-        if (waiting < 0 || !CallbackDue(port, *it->second, waiting)) continue;
-        ComCallback& cb = it->second->callback;
-        const ComCallbackPtr function = cb.function;
-        void* const data = cb.data;
-        cb.idleLength = waiting;
-        const InCallback guard(port);
-        function(port, LWRS_RECEIVE, data);
-        ran = true;
+    // A callback may close, reopen or uninstall any port, its own included: the next port is
+    // found afresh after each.
+    for (auto it = g_ports.begin(); it != g_ports.end();) {
+        const int port = it->first;
+        if (DispatchPort(port, *it->second)) ran = true;
+        it = g_ports.upper_bound(port);
     }
     return ran;
 }

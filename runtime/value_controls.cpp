@@ -10,6 +10,7 @@
 #include <map>
 #include <utility>
 
+#include "runtime/readback.h"
 #include "runtime/registry.h"
 
 namespace kvor::rt {
@@ -284,38 +285,72 @@ class Table : public ValueControl {
     std::vector<QString> cells_;
 };
 
-// A graph holds the handles of its plots and its cursors; nothing is drawn.
+// A graph holds its plots and its axes as it would draw them, and its cursors.
 class Graph : public ValueControl {
   public:
     Graph(int panel, const ControlDef& def)
-        : ValueControl(panel, def), cursors_(std::size_t(std::max(0, def.cursors))) {}
-    int plotXY(const double* x, const double* y, int n, int, int) override {
-        if (x == nullptr || y == nullptr || n < 0 || n > 1'000'000) return -1;
-        return add();
+        : ValueControl(panel, def), cursors_(std::size_t(std::max(0, def.cursors))) {
+        held_.xMin = def.xMin;
+        held_.xMax = def.xMax;
+        held_.yMin = def.yMin;
+        held_.yMax = def.yMax;
     }
-    int plotRectangle(double, double, double, double, int, int) override { return add(); }
+    int plotXY(const double* x, const double* y, int n, int style, int color) override {
+        if (x == nullptr || y == nullptr || n < 0 || n > 1'000'000) return -1;
+        HeldPlot& plot = add(PLOT_KIND_CURVE, color, color);
+        plot.plotStyle = style;
+        plot.x.assign(x, x + n);
+        plot.y.assign(y, y + n);
+        return handles_.back();
+    }
+    int plotRectangle(double x1, double y1, double x2, double y2, int color, int fill) override {
+        HeldPlot& plot = add(PLOT_KIND_RECTANGLE, color, fill);
+        plot.x1 = x1;
+        plot.y1 = y1;
+        plot.x2 = x2;
+        plot.y2 = y2;
+        return handles_.back();
+    }
     int deletePlot(int handle) override {
         if (handle == -1) {
-            plots_.clear();
+            handles_.clear();
+            held_.plots.clear();
             return 0;
         }
-        return std::erase(plots_, handle) > 0 ? 0 : -1;
+        const auto it = std::find(handles_.begin(), handles_.end(), handle);
+        if (it == handles_.end()) return -1;
+        held_.plots.erase(held_.plots.begin() + (it - handles_.begin()));
+        handles_.erase(it);
+        return 0;
     }
     int setCursor(int n, double x, double y) override {
         if (n < 1 || n > int(cursors_.size())) return -1;
         cursors_[std::size_t(n - 1)] = {x, y};
         return 0;
     }
-    int setScaling(int axis, int, double, double) override {
-        return axis == VAL_XAXIS || axis == VAL_LEFT_YAXIS ? 0 : -1;
+    int setScaling(int axis, int mode, double min, double max) override {
+        if (axis != VAL_XAXIS && axis != VAL_LEFT_YAXIS) return -1;
+        const bool x = axis == VAL_XAXIS;
+        (x ? held_.xMode : held_.yMode) = mode;
+        if (mode == VAL_MANUAL && min < max) {
+            (x ? held_.xMin : held_.yMin) = min;
+            (x ? held_.xMax : held_.yMax) = max;
+        }
+        return 0;
     }
+    const HeldGraph* heldGraph() const override { return &held_; }
 
   private:
-    int add() {
-        plots_.push_back(nextHandle_);
-        return nextHandle_++;
+    HeldPlot& add(int kind, int color, int fill) {
+        handles_.push_back(nextHandle_++);
+        HeldPlot& plot = held_.plots.emplace_back();
+        plot.kind = kind;
+        plot.color = color;
+        plot.fillColor = fill;
+        return plot;
     }
-    std::vector<int> plots_;
+    std::vector<int> handles_; // one for each of held_.plots
+    HeldGraph held_;
     std::vector<std::pair<double, double>> cursors_;
     int nextHandle_ = 1;
 };

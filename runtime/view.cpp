@@ -5,6 +5,7 @@
 #include <deque>
 #include <utility>
 
+#include "runtime/held_report.h"
 #include "runtime/program_text.h"
 #include "runtime/runtime.h"
 
@@ -100,24 +101,26 @@ int DisplayLineMonitor() {
     return view == nullptr ? -1 : view->displayLineMonitor();
 }
 
-// Reports are drawn with the graphs as the windows show them; without windows there is none.
+// Reports are drawn with the graphs as the windows show them; without windows, from the values
+// the graphs hold, by the report program.
 int NewReport(const char* title) {
     View* view = InstalledView();
-    return view == nullptr ? -1 : view->newReport(title);
+    return view == nullptr ? NewHeldReport(title) : view->newReport(title);
 }
 int AddReportText(int report, const char* text) {
     View* view = InstalledView();
-    return view == nullptr ? -1 : view->addReportText(report, text);
+    return view == nullptr ? AddHeldReportText(report, text) : view->addReportText(report, text);
 }
 int AddReportGraph(int report, int panel, int control) {
     View* view = InstalledView();
-    return view == nullptr ? -1 : view->addReportGraph(report, panel, control);
+    return view == nullptr ? AddHeldReportGraph(report, panel, control)
+                           : view->addReportGraph(report, panel, control);
 }
 int SaveReportPDF(int report, const char* pdfFile) {
     View* view = InstalledView();
-    return view == nullptr ? -1 : view->saveReportPDF(report, pdfFile);
+    return view == nullptr ? SaveHeldReport(report, pdfFile) : view->saveReportPDF(report, pdfFile);
 }
 int DiscardReport(int report) {
     View* view = InstalledView();
-    return view == nullptr ? -1 : view->discardReport(report);
+    return view == nullptr ? DiscardHeldReport(report) : view->discardReport(report);
 }

@@ -75,6 +75,7 @@ TEST_F(KvorctlTest, ExitStatusesTellEachCause) {
     ASSERT_TRUE(locked.start());
     ASSERT_EQ(chmod(locked.devicePath().c_str(), 0600), 0);
     const QString lockedPath = QString::fromStdString(locked.devicePath());
+    const QString report = dir.filePath("study.pdf");
     struct Row {
         const char* cause;
         QStringList args;
@@ -92,6 +93,12 @@ TEST_F(KvorctlTest, ExitStatusesTellEachCause) {
         {"a set the sensor does not keep",
          {"send", "--to", "ram", changed, "--yes", "--port", "simulated"},
          "--unpaced --forget-writes",
+         {},
+         1},
+        {"a study far off its reference, reported",
+         {"gauge", "--ref", "9000", "--tolerance", "50", "--count", "10", "--report", report,
+          "--port", "simulated"},
+         "--unpaced",
          {},
          1},
         {"a command without its store", {"get", "--port", "simulated"}, "--unpaced", {}, 2},
@@ -122,6 +129,13 @@ TEST_F(KvorctlTest, ExitStatusesTellEachCause) {
             EXPECT_TRUE(run.err.startsWith("kvorctl: " + row.args.last() + ": ")) << row.cause;
         }
     }
+    // The study's report is a PDF drawn without a display, its readings beside it.
+    QFile pdf(report), readings(dir.filePath("study.csv"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdf.read(5), "%PDF-");
+    EXPECT_GT(pdf.size(), 5000);
+    ASSERT_TRUE(readings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readings.readAll().count('\n'), 11);
 }
 
 TEST_F(KvorctlTest, GetHasTheWireConversationOfTheScopesStartUpAndDryRunWritesNothing) {
@@ -169,6 +183,42 @@ TEST_F(KvorctlTest, TwoPortsMeasureAtOnceEachLineNamingItsPort) {
             3)
             << run.out.toStdString();
         EXPECT_EQ(lines.filter(name + ",# n 3 ").size(), 1) << run.out.toStdString();
+    }
+}
+
+// The report program takes its page only as a whole, well-formed description.
+TEST(KvorctlProcess, ReportProgramDrawsAPageAndRefusesAnythingElse) {
+    const QByteArray graph = "graph\t300\t200\t0.5\t3.5\t510\t530\treading\tsize\t-1\t-1\n";
+    const QByteArray page = "title\tType-1 gauge study\ntext\tSensor: K-VOR\tPX\n" + graph +
+                            "curve\t255\t0\t3\t1\t520\t2\tnan\t3\t521\n"
+                            "rect\t65280\t65280\t1\t515\t2\t516\n";
+    const struct {
+        const char* fault;
+        QByteArray description;
+        int status;
+    } rows[] = {
+        {"", page, 0},
+        {"a curve with fewer points than it names", graph + "curve\t255\t0\t3\t1\t520\n", 1},
+        {"a plot before any graph", "rect\t1\t1\t0\t0\t1\t1\n", 1},
+        {"an axis without a span", "graph\t300\t200\t1\t1\t0\t1\t\t\t-1\t-1\n", 1},
+        {"a point at infinity", graph + "curve\t255\t0\t1\tinf\t1\n", 1},
+        {"a colour beyond 24 bits", graph + "rect\t16777216\t0\t0\t0\t1\t1\n", 1},
+        {"a line of no known kind", "picture\tx\n", 1},
+    };
+    QTemporaryDir dir;
+    for (const auto& row : rows) {
+        const QString file = dir.filePath("page.pdf");
+        QFile::remove(file);
+        QProcess drawer;
+        drawer.start(QCoreApplication::applicationDirPath() + "/kvor-report", {file});
+        ASSERT_TRUE(drawer.waitForStarted(30000));
+        drawer.write(row.description);
+        drawer.closeWriteChannel();
+        ASSERT_TRUE(drawer.waitForFinished(30000)) << row.fault;
+        EXPECT_EQ(drawer.exitCode(), row.status) << row.fault;
+        QFile pdf(file);
+        EXPECT_EQ(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-", row.status == 0)
+            << row.fault;
     }
 }
 

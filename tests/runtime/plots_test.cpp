@@ -174,6 +174,39 @@ TEST_F(PlotsTest, CurvesRectanglesAndDeletion) {
     EXPECT_EQ(GetGraphPlotCount(p, 1), 0);
 }
 
+// Without a window the same calls leave the plots and axes as values, for a report to draw.
+TEST(WindowlessGraph, HoldsThePlotsAndAxesItWouldDraw) {
+    rt::ControlDef def;
+    def.kind = "graph";
+    def.id = 1;
+    auto g = rt::MakeValueControl(1, def);
+    const double x[3] = {1, 2, 3}, y[3] = {10, 20, 30};
+    const int curve = g->plotXY(x, y, 3, VAL_THIN_STEP, 0xFF0000);
+    const int rect = g->plotRectangle(50, 0, 20, 0.25, 0x00FF00, 0x0000FF);
+    const int last = g->plotXY(x, y, 2, VAL_THIN_LINE, 0x123456);
+    EXPECT_EQ(g->deletePlot(curve), 0);
+    EXPECT_LT(g->deletePlot(curve), 0);
+    g->setScaling(VAL_LEFT_YAXIS, VAL_MANUAL, 5, 40);
+    g->setScaling(VAL_XAXIS, VAL_AUTOSCALE, 0, 0);
+    const rt::HeldGraph* held = g->heldGraph();
+    ASSERT_NE(held, nullptr);
+    ASSERT_EQ(held->plots.size(), 2u);
+    EXPECT_EQ(held->plots[0].kind, PLOT_KIND_RECTANGLE);
+    EXPECT_EQ(held->plots[0].fillColor, 0x0000FF);
+    EXPECT_EQ(held->plots[0].x1, 50); // corners as given
+    EXPECT_EQ(held->plots[1].y, (std::vector<double>{10, 20}));
+    EXPECT_EQ(held->plots[1].plotStyle, VAL_THIN_LINE);
+    EXPECT_EQ(held->yMin, 5);
+    EXPECT_EQ(held->yMax, 40);
+    EXPECT_EQ(held->xMode, VAL_AUTOSCALE);
+    // A handle still names its own plot after an earlier one has gone.
+    EXPECT_EQ(g->deletePlot(rect), 0);
+    ASSERT_EQ(held->plots.size(), 1u);
+    EXPECT_EQ(held->plots[0].color, 0x123456);
+    EXPECT_EQ(g->deletePlot(last), 0);
+    EXPECT_TRUE(held->plots.empty());
+}
+
 TEST_F(PlotsTest, CursorsSurviveDeletingPlots) {
     const int p = Load(kPanel);
     EXPECT_EQ(SetGraphCursor(p, 1, 3, 40.0, 0.75), 0);
