@@ -7,6 +7,7 @@
 #include "live/distribution.h"
 #include "live/gauge_study.h"
 #include "live/publish.h"
+#include "live/publish_window.h"
 #include "live/record.h"
 #include "live/statistics.h"
 #include "params/history.h"
@@ -106,6 +107,7 @@ void EndProgram() {
     DiscardGaugeWindow();
     DiscardDistributionWindow();
     DiscardHistoryWindow();
+    DiscardPublishWindow();
     CloseCom(com);
     DiscardPanel(pPopup);
     DiscardPanel(pHandle);
