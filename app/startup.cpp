@@ -14,6 +14,7 @@
 #include "params/history_window.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
+#include "state/remembered.h"
 #include "state/state.h"
 
 namespace kvor {
@@ -21,7 +22,9 @@ namespace kvor {
 void InitVars() {
     SetParameterStartValues();
 
-    com = 1;
+    // The port of the last run where its adapter is still plugged in, else port 1.
+    com = RememberedPort();
+    SetCtrlVal(pHandle, MAIN_COMPORT, com);
     sync = 0x55;
     order = 1;
     target = 1;
@@ -96,7 +99,9 @@ int StartProgram(ProgramInstance* instance) {
     InitRS232(com);
     InitGUI();
     ResetStatistics();
-    recordFormat = RECORD_POINT; // the operator's choice holds while the scope runs
+    // The operator's choice holds while the scope runs and is offered again at the next start.
+    const int format = static_cast<int>(RememberedNumber("record/format", RECORD_POINT));
+    recordFormat = format == RECORD_COMMA ? RECORD_COMMA : RECORD_POINT;
     DisplayPanel(pHandle);
     return 0;
 }
