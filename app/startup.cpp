@@ -22,9 +22,7 @@ namespace kvor {
 void InitVars() {
     SetParameterStartValues();
 
-    // The port of the last run where its adapter is still plugged in, else port 1.
-    com = RememberedPort();
-    SetCtrlVal(pHandle, MAIN_COMPORT, com);
+    com = 1;
     sync = 0x55;
     order = 1;
     target = 1;
@@ -93,7 +91,9 @@ int StartProgram(ProgramInstance* instance) {
     if (pPopup < 0) return -1;
     GetProjectDir(proj_dir);
     InitVars();
-    com = 1;
+    // The port of the last run where its adapter is still plugged in, else port 1.
+    com = RememberedPort();
+    SetCtrlVal(pHandle, MAIN_COMPORT, com);
     ResetHistory();
     RestorePublishing(); // before the link: its first parameter read is published
     InitRS232(com);
