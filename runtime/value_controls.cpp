@@ -257,9 +257,9 @@ class StringEntry : public ValueControl {
 
 // Ticks every interval while enabled, shown or not: a window that watches something refreshes
 // itself with it.
-class Timer : public ValueControl {
+class TimerControl : public ValueControl {
   public:
-    Timer(int panel, const ControlDef& def) : ValueControl(panel, def) {
+    TimerControl(int panel, const ControlDef& def) : ValueControl(panel, def) {
         attributes_[ATTR_INTERVAL] = def.interval;
         attributes_[ATTR_ENABLED] = def.dimmed ? 0.0 : 1.0;
         timer_.setInterval(int(def.interval * 1000));
@@ -426,7 +426,7 @@ std::unique_ptr<Control> MakeValueControl(int panel, const ControlDef& def) {
         return std::make_unique<Text>(panel, def);
     if (Is(def, "list box")) return std::make_unique<ListBox>(panel, def);
     if (Is(def, "string")) return std::make_unique<StringEntry>(panel, def);
-    if (Is(def, "timer")) return std::make_unique<Timer>(panel, def);
+    if (Is(def, "timer")) return std::make_unique<TimerControl>(panel, def);
     if (Is(def, "table")) return std::make_unique<Table>(panel, def);
     if (Is(def, "graph")) return std::make_unique<Graph>(panel, def);
     if (Is(def, "strip chart")) return std::make_unique<StripChart>(panel, def);
