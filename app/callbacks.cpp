@@ -8,6 +8,7 @@
 #include "live/gauge_report.h"
 #include "live/gauge_study.h"
 #include "live/picture.h"
+#include "live/publish_window.h"
 #include "live/record.h"
 #include "live/run_loop.h"
 #include "live/statistics.h"
@@ -64,6 +65,12 @@ void RegisterProgramCallbacks() {
         {"CC_HistoryLoad", CC_HistoryLoad},
         {"CC_HistorySave", CC_HistorySave},
         {"CC_HistoryReadSensor", CC_HistoryReadSensor},
+        {"CC_BTNPublish", CC_BTNPublish},
+        {"CC_PublishEdit", CC_PublishEdit},
+        {"CC_PublishChooseCa", CC_PublishChooseCa},
+        {"CC_PublishSwitch", CC_PublishSwitch},
+        {"CC_PublishApply", CC_PublishApply},
+        {"CC_PublishTick", CC_PublishTick},
     };
     for (const Entry& e : controls)
         RegisterCtrlCallback(e.name, e.callback);
@@ -72,6 +79,7 @@ void RegisterProgramCallbacks() {
     RegisterPanelCallback("CC_GAUGE_PANEL", CC_GAUGE_PANEL);
     RegisterPanelCallback("CC_DISTRIBUTION_PANEL", CC_DISTRIBUTION_PANEL);
     RegisterPanelCallback("CC_HISTORY_PANEL", CC_HISTORY_PANEL);
+    RegisterPanelCallback("CC_PUBLISH_PANEL", CC_PUBLISH_PANEL);
 }
 
 } // namespace kvor

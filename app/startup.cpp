@@ -7,12 +7,14 @@
 #include "live/distribution.h"
 #include "live/gauge_study.h"
 #include "live/publish.h"
+#include "live/publish_window.h"
 #include "live/record.h"
 #include "live/statistics.h"
 #include "params/history.h"
 #include "params/history_window.h"
 #include "params/panel_map.h"
 #include "state/panel_ids.h"
+#include "state/remembered.h"
 #include "state/state.h"
 
 namespace kvor {
@@ -89,13 +91,17 @@ int StartProgram(ProgramInstance* instance) {
     if (pPopup < 0) return -1;
     GetProjectDir(proj_dir);
     InitVars();
-    com = 1;
+    // The port of the last run where its adapter is still plugged in, else port 1.
+    com = RememberedPort();
+    SetCtrlVal(pHandle, MAIN_COMPORT, com);
     ResetHistory();
     RestorePublishing(); // before the link: its first parameter read is published
     InitRS232(com);
     InitGUI();
     ResetStatistics();
-    recordFormat = RECORD_POINT; // the operator's choice holds while the scope runs
+    // The operator's choice holds while the scope runs and is offered again at the next start.
+    const int format = static_cast<int>(RememberedNumber("record/format", RECORD_POINT));
+    recordFormat = format == RECORD_COMMA ? RECORD_COMMA : RECORD_POINT;
     DisplayPanel(pHandle);
     return 0;
 }
@@ -106,6 +112,7 @@ void EndProgram() {
     DiscardGaugeWindow();
     DiscardDistributionWindow();
     DiscardHistoryWindow();
+    DiscardPublishWindow();
     CloseCom(com);
     DiscardPanel(pPopup);
     DiscardPanel(pHandle);

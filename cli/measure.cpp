@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/publishing.h"
 #include "cli/session.h"
 #include "live/answer_tally.h"
 #include "live/gauge_report.h"
@@ -56,6 +57,11 @@ void WriteAnswer() {
 void WatchMeasurement() {
     WriteAnswer();
     if (TerminationRequested() != 0) stoppedBySignal = 1;
+    // A broker that refuses ends the run: the station would measure for nobody.
+    if (CliPublishingRefused() != EXIT_DONE) {
+        Stop();
+        return;
+    }
     const bool counted = cli.count > 0 && answersSeen >= cli.count;
     const bool timeUp = cli.seconds > 0 && Timer() - measureStart >= cli.seconds;
     if (counted || timeUp || stoppedBySignal) {
@@ -98,6 +104,7 @@ int RunLoop() {
     CC_BTNRun(pHandle, MAIN_RUN, EVENT_COMMIT, nullptr, 0, 0);
     answerWatcher = nullptr;
     Progress(measureStart, "");
+    if (CliPublishingRefused() != EXIT_DONE) return EXIT_REFUSED;
     const bool enough = stoppedBySignal || (cli.count > 0 && answersSeen >= cli.count) ||
                         (cli.seconds > 0 && Timer() - measureStart >= cli.seconds);
     if (!enough)
@@ -108,8 +115,13 @@ int RunLoop() {
 } // namespace
 
 int CommandMeasure() {
-    const int status = SetUpLink();
+    int status = SetUpLink();
     if (status != EXIT_DONE) return status;
+    status = StartCliPublishing();
+    if (status != EXIT_DONE) {
+        EndCliPublishing();
+        return status;
+    }
     // Only the answers of this run count.
     ResetStatistics();
     if (cli.csv && !cli.named)
@@ -117,6 +129,7 @@ int CommandMeasure() {
             "edge_count,analog_max,analog_min");
     const int result = RunLoop();
     WriteStatistics();
+    EndCliPublishing();
     return result;
 }
 

@@ -39,6 +39,13 @@ constexpr const char* kHelp =
     "                                 type-1 gauge study; the exit status tells capable\n"
     "  backup --dir DIR               RAM and EEPROM as parameter files, into the history\n"
     "\n"
+    "Publishing (measure): --publish URL [--topic PREFIX] [--user U] [--password-file F]\n"
+    "  [--cafile CA]   every answer, the statistics and the status to an MQTT broker\n"
+    "                (mqtt://host:port or mqtts://host:port; topics under PREFIX, by default\n"
+    "                kvorscope/HOST/PORT). The password comes from the file F or from the\n"
+    "                environment variable KVORCTL_MQTT_PASSWORD, never from the command line.\n"
+    "                A broker that cannot be reached holds nothing up: the messages wait.\n"
+    "\n"
     "Options:\n"
     "  --port P      a COM number as the selector numbers it, a device path, or 'simulated'\n"
     "                (default 1); repeat it to work on several sensors at the same time\n"
@@ -48,7 +55,8 @@ constexpr const char* kHelp =
     "\n"
     "Exit status: 0 done; 1 the command's own failure (a set not held, not capable);\n"
     "2 usage; 3 a port that cannot be opened; 4 the sensor did not answer; 5 a sensor of\n"
-    "another series. With several ports, the highest.\n";
+    "another series; 6 the broker refused (user, password, certificate). With several ports,\n"
+    "the highest.\n";
 
 int Usage(const char* text, const char* what = "") {
     std::fprintf(stderr, "kvorctl: %s%s (see kvorctl --help)\n", text, what);
@@ -88,7 +96,9 @@ bool Takes(const char* option) {
     const char* c = cli.command;
     if (Is(option, "--from") || Is(option, "--out")) return Is(c, "get");
     if (Is(option, "--to") || Is(option, "--dry-run") || Is(option, "--yes")) return Is(c, "send");
-    if (Is(option, "--seconds") || Is(option, "--follow") || Is(option, "--format"))
+    if (Is(option, "--seconds") || Is(option, "--follow") || Is(option, "--format") ||
+        Is(option, "--publish") || Is(option, "--topic") || Is(option, "--user") ||
+        Is(option, "--password-file") || Is(option, "--cafile"))
         return Is(c, "measure");
     if (Is(option, "--count")) return Is(c, "measure") || Is(c, "gauge");
     if (Is(option, "--ref") || Is(option, "--tolerance") || Is(option, "--report"))
@@ -100,11 +110,11 @@ bool Takes(const char* option) {
 // A file or folder named on the command line is where the shell is; the runtime's own paths
 // are the program's folder's.
 const char* FromHere(const char* path) {
-    static char held[4][PATH_LEN];
+    static char held[6][PATH_LEN];
     static int next = 0;
     std::error_code failed;
     const std::string full = std::filesystem::absolute(path, failed).string();
-    if (failed || full.size() >= PATH_LEN || next == 4) return path;
+    if (failed || full.size() >= PATH_LEN || next == 6) return path;
     CopyText(held[next], PATH_LEN, full.c_str());
     return held[next++];
 }
@@ -122,6 +132,10 @@ int Check() {
     if (Is(c, "gauge") && cli.count != 0 && (cli.count < 10 || cli.count > 500))
         return Usage("a gauge study takes 10 to 500 readings");
     if (Is(c, "backup") && cli.dir == nullptr) return Usage("backup needs --dir");
+    const bool publishing = cli.topic != nullptr || cli.user != nullptr ||
+                            cli.passwordFile != nullptr || cli.caFile != nullptr;
+    if (publishing && cli.publish == nullptr)
+        return Usage("--topic, --user, --password-file and --cafile go with --publish URL");
     return EXIT_DONE;
 }
 
@@ -147,6 +161,10 @@ int ParseCommandLine(int argc, char** argv, int* answered) {
         }
         const bool flag = Is(a, "--json") || Is(a, "--dry-run") || Is(a, "--yes") ||
                           Is(a, "--follow") || Is(a, "--named");
+        // A password on the command line is seen by every user of the machine (ps, /proc).
+        if (Is(a, "--password") || std::strncmp(a, "--password=", 11) == 0)
+            return Usage("the broker's password comes from --password-file F or the "
+                         "environment variable KVORCTL_MQTT_PASSWORD, never from the command line");
         if (!flag && v == nullptr) return Usage("a value is missing after ", a);
         if (!flag) ++i;
         if (Is(a, "--port")) {
@@ -190,11 +208,22 @@ int ParseCommandLine(int argc, char** argv, int* answered) {
             cli.report = v;
         } else if (Is(a, "--dir")) {
             cli.dir = v;
+        } else if (Is(a, "--publish")) {
+            cli.publish = v;
+        } else if (Is(a, "--topic")) {
+            cli.topic = v;
+        } else if (Is(a, "--user")) {
+            cli.user = v;
+        } else if (Is(a, "--password-file")) {
+            cli.passwordFile = v;
+        } else if (Is(a, "--cafile")) {
+            cli.caFile = v;
         }
     }
     if (cli.json && cli.csv) return Usage("--json and --format csv exclude each other");
     if (cli.portCount == 0) cli.ports[cli.portCount++] = "1";
-    for (const char** path : {&cli.out, &cli.file, &cli.dir, &cli.report})
+    for (const char** path :
+         {&cli.out, &cli.file, &cli.dir, &cli.report, &cli.passwordFile, &cli.caFile})
         if (*path != nullptr) *path = FromHere(*path);
     return Check();
 }

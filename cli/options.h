@@ -14,6 +14,7 @@ enum : int {
     EXIT_PORT = 3,    // a port that cannot be opened
     EXIT_SILENT = 4,  // the sensor did not answer
     EXIT_FOREIGN = 5, // a sensor of another series
+    EXIT_REFUSED = 6, // the MQTT broker refused the connection (user, password, certificate)
 };
 
 inline constexpr int CLI_MAX_PORTS = 32;
@@ -38,6 +39,12 @@ struct CliOptions {
     i32 refGiven, tolGiven;
     const char* report; // gauge --report
     const char* dir;    // backup --dir
+    // measure --publish URL [--topic PREFIX] [--user U] [--password-file F] [--cafile CA]
+    const char* publish;
+    const char* topic;
+    const char* user;
+    const char* passwordFile;
+    const char* caFile;
 };
 
 extern CliOptions cli;

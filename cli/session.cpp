@@ -16,6 +16,7 @@
 #include "runtime/readback.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
+#include "state/remembered.h"
 
 namespace kvor {
 
@@ -153,6 +154,7 @@ int StartSession(int argc, char** argv) {
     static ProgramInstance instance{};
     instance = {argc, argv};
     CopyText(cliPortName, sizeof cliPortName, cli.ports[0]);
+    rememberChoices = 0;
     if (!InitRuntime(&instance)) return Fail(EXIT_FAILED, "the runtime does not start");
     // A port named by its device (or the simulated sensor) is the whole port table of this
     // process, before the panel's port selector is made: the machine's ports are not searched.

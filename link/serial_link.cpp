@@ -14,6 +14,7 @@
 #include "params/transfer.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
+#include "state/remembered.h"
 
 namespace kvor {
 
@@ -286,6 +287,7 @@ KVOR_CALLBACK(CC_DropDCom) {
     // An answer still on its way stays awaited: the link set-up lets it land before its flush.
     CloseCom(com);
     GetCtrlVal(pHandle, MAIN_COMPORT, &com);
+    RememberPort(com);
     ShowStatusLiteral("Init COM-Port ...");
     InitRS232(com);
     return 0;

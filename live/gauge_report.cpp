@@ -91,7 +91,7 @@ KVOR_CALLBACK(CC_GaugeSaveReport) {
     if (event != EVENT_COMMIT) return 0;
     char path[PATH_LEN];
     const char* title = "Save gauge study report";
-    if (AskSavePathForMany("KVOR-gauge-study", "pdf", title, path) <= 0) return 0;
+    if (AskSavePathForMany("KVOR-gauge-study", "pdf", title, path, "reports") <= 0) return 0;
     // The readings beside the report: the same name ending in .csv.
     char csv[PATH_LEN + 4];
     GaugeReadingsPath(path, csv, sizeof csv);

@@ -17,6 +17,7 @@
 #include "live/run_loop.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
+#include "state/remembered.h"
 #include "state/time_stamp.h"
 
 namespace kvor {
@@ -181,6 +182,23 @@ void ReadInputs() {
     gaugeWanted = std::clamp<i32>(wanted, kMinReadings, GAUGE_MAX_READINGS);
     if (!std::isfinite(gaugeRef)) gaugeRef = 0;
     if (!(gaugeTol > 0)) gaugeTol = kUndefined;
+    // The next start of the scope offers the same master part and tolerance.
+    RememberNumber("gauge/reference", gaugeRef);
+    if (gaugeTol > 0) RememberNumber("gauge/tolerance", gaugeTol);
+    RememberNumber("gauge/readings", gaugeWanted);
+}
+
+// The inputs of the last study the operator started, in any run of the scope.
+void ShowRememberedInputs() {
+    double value = 0;
+    GetCtrlVal(pGauge, GAUGE_REFERENCE, &value);
+    SetCtrlVal(pGauge, GAUGE_REFERENCE, RememberedNumber("gauge/reference", value));
+    GetCtrlVal(pGauge, GAUGE_TOLERANCE, &value);
+    SetCtrlVal(pGauge, GAUGE_TOLERANCE, RememberedNumber("gauge/tolerance", value));
+    i32 readings = 0;
+    GetCtrlVal(pGauge, GAUGE_READINGS, &readings);
+    SetCtrlVal(pGauge, GAUGE_READINGS,
+               static_cast<i32>(RememberedNumber("gauge/readings", readings)));
 }
 
 } // namespace
@@ -250,6 +268,7 @@ KVOR_CALLBACK(CC_BTNGaugeStudy) {
     const bool first = pGauge <= 0;
     if (LoadWindow(&pGauge, GAUGE_PANEL_RESOURCE) == 0) return 0;
     if (first) {
+        ShowRememberedInputs();
         // No study yet: every figure and the verdict show "–".
         ComputeFigures();
         ShowFigures();

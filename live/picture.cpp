@@ -13,7 +13,7 @@ namespace kvor {
 KVOR_CALLBACK(CC_BTNSavePicture) {
     if (event != EVENT_COMMIT) return 0;
     char path[PATH_LEN];
-    if (AskSavePath("KVOR", "png", "Save picture of the panel", path) <= 0) return 0;
+    if (AskSavePath("KVOR", "png", "Save picture of the panel", path, "pictures") <= 0) return 0;
     char text[PATH_LEN + 40];
     if (SavePanelImage(pHandle, path) == 0) {
         std::snprintf(text, sizeof text, "Picture saved to %s", path);

@@ -37,6 +37,10 @@ namespace {
 constexpr const char* kPasswordSecret = "publish-password";
 constexpr double kStatisticsEvery = 1.0;       // seconds
 char szPublishIdentity[PUBLISH_JSON_LEN] = ""; // the status last handed to the runtime
+// The newest parameter set of the history, kept while publishing is off: a start publishes it,
+// so a subscriber always finds the set the sensor holds.
+i32 lastParameterEvent = -1;
+u16 lastParameterWords[PNUM] = {};
 
 // The names of the parameter words, in the order of the frame.
 constexpr const char* kWordNames[PNUM] = {
@@ -247,6 +251,11 @@ int StartPublishing(char* error, int size) {
     publishSeq = 0;
     publishStatAt = 0;
     publishDroppedTold = 0;
+    if (lastParameterEvent >= 0) {
+        char json[PUBLISH_JSON_LEN];
+        ParameterJson(json, sizeof json, lastParameterEvent, lastParameterWords);
+        Publish("parameters", json, 1);
+    }
     return 0;
 }
 
@@ -282,8 +291,11 @@ void PublishMeasurement() {
 }
 
 void PublishParameterSet(i32 event, const u16* words) {
+    if (words == nullptr) return;
+    lastParameterEvent = event;
+    std::memcpy(lastParameterWords, words, sizeof lastParameterWords);
     PublishStatus st;
-    if (words == nullptr || PublishState(&st) == PUBLISH_OFF) return;
+    if (PublishState(&st) == PUBLISH_OFF) return;
     RefreshStatus();
     char json[PUBLISH_JSON_LEN];
     ParameterJson(json, sizeof json, event, words);

@@ -13,6 +13,7 @@
 #include "live/measurement.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
+#include "state/remembered.h"
 #include "state/time_stamp.h"
 
 namespace kvor {
@@ -104,9 +105,13 @@ int StartRecord() {
     std::snprintf(name, sizeof name, "KVOR-record-%s.csv", stamp);
     // The save dialog asks before replacing a file that exists.
     int format = recordFormat;
-    if (FileSelectTypePopup(proj_dir, name, RECORD_TYPES, "Measurement record", &format, path) <= 0)
+    char dir[PATH_LEN];
+    FolderFor("records", dir, sizeof dir);
+    if (FileSelectTypePopup(dir, name, RECORD_TYPES, "Measurement record", &format, path) <= 0)
         return -1;
     recordFormat = format == RECORD_COMMA ? RECORD_COMMA : RECORD_POINT;
+    RememberNumber("record/format", recordFormat);
+    KeepFolderOf("records", path);
     // The header goes out at once: a file that takes nothing is refused before the record.
     const i32 file = OpenTextFile(path, VAL_TRUNCATE);
     char header[256];

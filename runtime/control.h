@@ -59,6 +59,9 @@ struct ControlDef {
     std::vector<int> traceColors;
     int gridColor = -1, plotBgColor = -1;
     QStringList columns, rowLabels; // tables: the headings of the columns and of the rows
+    bool password = false;          // string entries: what is typed shows as dots
+    QString placeholder;            // string entries: the hint while empty
+    double interval = 1;            // timers: seconds between ticks
 };
 
 // What a graph shows, as values: its plots in drawing order and its axes. A report drawn

@@ -46,6 +46,7 @@ int EventBit(const QString& s) {
     if (s == QLatin1String("commit")) return 1 << EVENT_COMMIT;
     if (s == QLatin1String("value changed")) return 1 << EVENT_VAL_CHANGED;
     if (s == QLatin1String("left click")) return 1 << EVENT_LEFT_CLICK;
+    if (s == QLatin1String("timer tick")) return 1 << EVENT_TIMER_TICK;
     return 0;
 }
 
@@ -140,6 +141,11 @@ QString ParseControl(const QJsonObject& o, ControlDef* c) {
         c->columns.append(t.toString());
     for (const QJsonValue& t : o.value(QLatin1String("rows")).toArray())
         c->rowLabels.append(t.toString());
+    c->password = o.value(QLatin1String("password")).toBool(false);
+    c->placeholder = o.value(QLatin1String("placeholder")).toString();
+    c->interval = o.value(QLatin1String("interval")).toDouble(1);
+    if (!(c->interval >= 0.01 && c->interval <= 3600))
+        return QStringLiteral("timer interval outside 0.01..3600 s");
     if (!c->callback.isEmpty() && FindCtrlCallback(c->callback) == nullptr)
         return QStringLiteral("unknown callback \"%1\"").arg(c->callback);
     return {};

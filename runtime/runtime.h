@@ -31,6 +31,7 @@ enum : int {
     EVENT_VAL_CHANGED = 2,
     EVENT_LEFT_CLICK = 3,
     EVENT_CLOSE = 11,
+    EVENT_TIMER_TICK = 20, // a timer control's interval has passed
 };
 
 using CtrlCallbackPtr = int (*)(int panel, int control, int event, void* callbackData,
@@ -121,6 +122,10 @@ enum : int {
     ATTR_POINTS_PER_SCREEN = 20,      // strip chart, int
     ATTR_NUM_TRACES = 21,             // strip chart, int 1..16
     ATTR_SCROLL_MODE_CONTINUOUS = 22, // strip chart, int 0/1: scroll point by point
+    ATTR_PASSWORD_MODE = 23,          // string entry, int 0/1: what is typed shows as dots
+    ATTR_PLACEHOLDER = 24,            // string entry, text: the hint an empty entry shows
+    ATTR_INTERVAL = 25,               // timer, seconds between ticks
+    ATTR_ENABLED = 26,                // timer, int 0/1
     ATTR_TRACE_COLOR = 30,            // SetTraceAttribute, int 0xRRGGBB
 };
 

@@ -16,10 +16,10 @@
 
 namespace {
 
-QSettings& Store() {
-    static QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "kvorscope",
-                              "kvorscope");
-    return settings;
+// The folder follows XDG_CONFIG_HOME as it is at each call (a service, a test, another user).
+QString Folder() {
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return base.isEmpty() ? QString() : base + "/kvorscope";
 }
 
 void CopyOut(char* out, std::size_t size, const QByteArray& text) {
@@ -31,26 +31,28 @@ void CopyOut(char* out, std::size_t size, const QByteArray& text) {
 
 // A secret's name is one of ours ("publish-password"); nothing with a path in it.
 QString SecretPath(const char* name) {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString folder = Folder();
     const QString n = QString::fromUtf8(name);
-    if (base.isEmpty() || n.isEmpty() || n.contains('/') || n.startsWith('.')) return {};
-    return base + "/kvorscope/" + n;
+    if (folder.isEmpty() || n.isEmpty() || n.contains('/') || n.startsWith('.')) return {};
+    return folder + "/" + n;
 }
 
 } // namespace
 
 int SettingGet(const char* key, char* text, std::size_t size, const char* fallback) {
-    const QVariant value = key != nullptr ? Store().value(QString::fromUtf8(key)) : QVariant();
+    const QSettings store(Folder() + "/kvorscope.conf", QSettings::IniFormat);
+    const QVariant value = key != nullptr ? store.value(QString::fromUtf8(key)) : QVariant();
     const bool stored = value.isValid();
     CopyOut(text, size, stored ? value.toString().toUtf8() : QByteArray(fallback ? fallback : ""));
     return stored ? 1 : 0;
 }
 
 int SettingSet(const char* key, const char* text) {
-    if (key == nullptr || text == nullptr) return -1;
-    Store().setValue(QString::fromUtf8(key), QString::fromUtf8(text));
-    Store().sync();
-    return Store().status() == QSettings::NoError ? 0 : -1;
+    if (key == nullptr || text == nullptr || Folder().isEmpty()) return -1;
+    QSettings store(Folder() + "/kvorscope.conf", QSettings::IniFormat);
+    store.setValue(QString::fromUtf8(key), QString::fromUtf8(text));
+    store.sync();
+    return store.status() == QSettings::NoError ? 0 : -1;
 }
 
 int SecretGet(const char* name, char* text, std::size_t size) {

@@ -3,6 +3,7 @@
 // the shown one does (what the program sets is what it reads back, limits and all), and the
 // plots it would draw as values. A program without windows runs the same procedures on them.
 #include <QFileInfo>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -231,6 +232,63 @@ class Text : public ValueControl {
     QString text_;
 };
 
+// A line of text the operator types (a broker's address, a user name, a password).
+class StringEntry : public ValueControl {
+  public:
+    StringEntry(int panel, const ControlDef& def) : ValueControl(panel, def), text_(def.text) {
+        attributes_[ATTR_PASSWORD_MODE] = def.password ? 1.0 : 0.0;
+        attributes_[ATTR_PLACEHOLDER] = def.placeholder;
+    }
+    int setValue(const Value& value) override {
+        text_ = ToText(value);
+        return 0;
+    }
+    int getValue(Value* value) const override {
+        *value = text_;
+        return 0;
+    }
+    int setAttribute(int attribute, const Value& value) override {
+        if (attribute == ATTR_PLACEHOLDER) return attributes_[attribute] = ToText(value), 0;
+        return ValueControl::setAttribute(attribute, value);
+    }
+
+  private:
+    QString text_;
+};
+
+// Ticks every interval while enabled, shown or not: a window that watches something refreshes
+// itself with it.
+class TimerControl : public ValueControl {
+  public:
+    TimerControl(int panel, const ControlDef& def) : ValueControl(panel, def) {
+        attributes_[ATTR_INTERVAL] = def.interval;
+        attributes_[ATTR_ENABLED] = def.dimmed ? 0.0 : 1.0;
+        timer_.setInterval(int(def.interval * 1000));
+        QObject::connect(&timer_, &QTimer::timeout, [this] { fire(EVENT_TIMER_TICK); });
+        if (!def.dimmed) timer_.start();
+    }
+    int setAttribute(int attribute, const Value& value) override {
+        if (attribute == ATTR_INTERVAL) {
+            const double s = ToDouble(value);
+            if (!(s >= 0.01 && s <= 3600)) return -1;
+            attributes_[attribute] = s;
+            timer_.setInterval(int(s * 1000));
+            return 0;
+        }
+        if (attribute == ATTR_ENABLED) {
+            const bool on = ToInt(value) != 0;
+            attributes_[attribute] = on ? 1.0 : 0.0;
+            if (on && !timer_.isActive()) timer_.start();
+            if (!on) timer_.stop();
+            return 0;
+        }
+        return ValueControl::setAttribute(attribute, value);
+    }
+
+  private:
+    QTimer timer_;
+};
+
 // Items of a label and a value; the value of the item picked, -1 with none.
 class ListBox : public ValueControl {
   public:
@@ -386,7 +444,7 @@ bool IsKnownKind(const QString& kind) {
     static const char* const kinds[] = {
         "command button", "numeric",     "numeric display", "ring",     "radio button", "check box",
         "toggle button",  "switch",      "text message",    "text box", "decoration",   "picture",
-        "graph",          "strip chart", "list box",        "table"};
+        "graph",          "strip chart", "list box",        "table",    "string",       "timer"};
     for (const char* k : kinds)
         if (kind == QLatin1String(k)) return true;
     return false;
@@ -402,6 +460,8 @@ std::unique_ptr<Control> MakeValueControl(int panel, const ControlDef& def) {
     if (Is(def, "text message") || Is(def, "text box") || Is(def, "picture"))
         return std::make_unique<Text>(panel, def);
     if (Is(def, "list box")) return std::make_unique<ListBox>(panel, def);
+    if (Is(def, "string")) return std::make_unique<StringEntry>(panel, def);
+    if (Is(def, "timer")) return std::make_unique<TimerControl>(panel, def);
     if (Is(def, "table")) return std::make_unique<Table>(panel, def);
     if (Is(def, "graph")) return std::make_unique<Graph>(panel, def);
     if (Is(def, "strip chart")) return std::make_unique<StripChart>(panel, def);

@@ -73,6 +73,8 @@ figures() { # BIN_DIR: rows "figure|measured|line limit"
   if [ -x "$bin/bench_line_turnaround" ]; then "$bin/bench_line_turnaround" || true; fi
   "$bin/bench_startup"
   if [ -x "$bin/bench_kvorctl" ]; then "$bin/bench_kvorctl" "$seconds"; fi
+  # Publishing needs Debian's mosquitto (scripts/install-deps.sh installs it).
+  if [ -x "$bin/bench_publish" ]; then "$bin/bench_publish" "$((seconds * 2))" || true; fi
 }
 new_rows=$(figures "$here/build-release/bin" 2>/dev/null)
 old_rows=""

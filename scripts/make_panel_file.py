@@ -173,6 +173,8 @@ main_controls = [
                      (6, "Mode 6 – minimum"), (7, "Mode 7 – value"))),
     ctrl(26, "ring", (180, 566, 100, 26), "Serial output", U16, value=0,
          items=items((0, "Mode 0"), (1, "Mode 1"))),
+    # The scope's output to the plant: its measurements on an MQTT broker.
+    button(120, (20, 598, 260, 26), "Publish…", "CC_BTNPublish", "commit"),
 ]
 
 popup_controls = [
@@ -291,6 +293,31 @@ history_controls = [
     ctrl(9, "text message", (530, 562, 450, 20), type=TEXT, value="", name="History state"),
 ]
 
+# Publishing to the plant's MQTT broker: where, as whom, under which topics, on or off, and how
+# the connection stands.
+publish_controls = [
+    ctrl(2, "string", (20, 36, 400, 26), "Broker URL (mqtt://host:port or mqtts://host:port)",
+         TEXT, value="mqtt://localhost:1883", callback="CC_PublishEdit", events=["commit"]),
+    ctrl(3, "string", (20, 90, 195, 26), "User", TEXT, value="", placeholder="none",
+         callback="CC_PublishEdit", events=["commit"]),
+    ctrl(4, "string", (225, 90, 195, 26), "Password", TEXT, value="", password=True,
+         placeholder="none", callback="CC_PublishEdit", events=["commit"]),
+    ctrl(5, "string", (20, 144, 310, 26), "CA file (mqtts; empty: the system's)", TEXT,
+         value="", placeholder="the system's certificates", callback="CC_PublishEdit",
+         events=["commit"]),
+    button(6, (340, 142, 80, 30), "Choose…", "CC_PublishChooseCa", "commit",
+           name="Choose CA file"),
+    ctrl(7, "string", (20, 198, 400, 26), "Topic prefix (empty: the default shown)", TEXT,
+         value="", callback="CC_PublishEdit", events=["commit"]),
+    ctrl(8, "switch", (20, 248, 150, 28), "Publishing", I32, value=0, on_text="On",
+         off_text="Off", callback="CC_PublishSwitch", events=["commit"]),
+    button(9, (300, 246, 120, 32), "Apply", "CC_PublishApply", "commit"),
+    ctrl(10, "text message", (20, 292, 400, 56), type=TEXT, value="Off", name="Connection state",
+         wrap=True, align="sunken", bg_color="0xFFFFFF"),
+    ctrl(11, "timer", (0, 0, 0, 0), name="State refresh", interval=0.5, dimmed=True,
+         callback="CC_PublishTick", events=["timer tick"]),
+]
+
 panels = {
     "format": "K-VOR-PX Scope panel file",
     "version": 1,
@@ -307,6 +334,8 @@ panels = {
          "controls": distribution_controls},
         {"resource": 5, "title": "K-VOR-PX Scope 2.42 – Parameter history", "size": [1000, 604],
          "bg_color": "0xECEEF1", "callback": "CC_HISTORY_PANEL", "controls": history_controls},
+        {"resource": 7, "title": "K-VOR-PX Scope 2.42 – Publish", "size": [440, 364],
+         "bg_color": "0xECEEF1", "callback": "CC_PUBLISH_PANEL", "controls": publish_controls},
     ],
 }
 

@@ -10,6 +10,7 @@ inline constexpr int POPUP_PANEL_RESOURCE = 2;
 inline constexpr int GAUGE_PANEL_RESOURCE = 3;        // the gauge study window
 inline constexpr int DISTRIBUTION_PANEL_RESOURCE = 4; // the distribution window
 inline constexpr int HISTORY_PANEL_RESOURCE = 5;      // the parameter history window
+inline constexpr int PUBLISH_PANEL_RESOURCE = 7;      // the Publish window
 
 // ---- main panel ---------------------------------------------------------------------------
 inline constexpr int MAIN_COMPORT = 2;       // ring, i32: serial port number
@@ -79,6 +80,7 @@ inline constexpr int MAIN_STAT_UM_STDDEV = 75; // display, r64: its sample devia
 inline constexpr int MAIN_HISTORY = 100;       // History button: opens the history window
 inline constexpr int MAIN_GAUGE_STUDY = 110;   // Gauge study button: opens the gauge window
 inline constexpr int MAIN_DISTRIBUTION = 111;  // Distribution button: opens its window
+inline constexpr int MAIN_PUBLISH = 120;       // Publish button: opens the Publish window
 
 // ---- parameter and calibration pop-up -----------------------------------------------------
 inline constexpr int POP_DESCRIPTION = 2;   // text box: sensor description
@@ -135,6 +137,18 @@ inline constexpr int HIST_READ = 7;    // Read sensor button
 inline constexpr int HIST_BACKUP = 8;  // text message: whether the history holds an EEPROM set
 inline constexpr int HIST_STATE = 9;   // text message: what the window shows and did last
 inline constexpr int HIST_DAMAGE = 10; // text message: lines of the file left out, words lost
+
+// ---- Publish window ----------------------------------------------------------------------
+inline constexpr int PUB_URL = 2;       // string: mqtt://host:port or mqtts://host:port
+inline constexpr int PUB_USER = 3;      // string: "" for none
+inline constexpr int PUB_PASSWORD = 4;  // string, shown as dots
+inline constexpr int PUB_CAFILE = 5;    // string: "" for the system's certificates
+inline constexpr int PUB_CHOOSE_CA = 6; // button: picks the CA file
+inline constexpr int PUB_PREFIX = 7;    // string: "" for the default, shown as its hint
+inline constexpr int PUB_ON = 8;        // switch, i32: publishing on/off
+inline constexpr int PUB_APPLY = 9;     // button: takes the settings, reconnects when on
+inline constexpr int PUB_STATE = 10;    // text message: the connection's state
+inline constexpr int PUB_TICK = 11;     // timer: refreshes the state while the window is open
 
 // Columns of the history table.
 inline constexpr int HIST_COL_PANEL = 0;

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "runtime/runtime.h"
+#include "state/remembered.h"
 #include "state/state.h"
 
 namespace kvor {
@@ -81,22 +82,38 @@ void DefaultSaveName(const char* prefix, const char* extension, char (&name)[64]
     std::snprintf(filter, sizeof filter, "*.%s", extension);
 }
 
+// The folder a save dialog opens in: the one last used for its kind, else the program's.
+void StartFolder(const char* folderKind, char (&dir)[PATH_LEN]) {
+    if (folderKind != nullptr)
+        FolderFor(folderKind, dir, PATH_LEN);
+    else
+        CopyText(dir, PATH_LEN, proj_dir);
+}
+
 } // namespace
 
 int AskSavePath(const char* prefix, const char* extension, const char* title,
-                char (&path)[PATH_LEN]) {
+                char (&path)[PATH_LEN], const char* folderKind) {
     char name[64];
     char filter[16];
+    char dir[PATH_LEN];
     DefaultSaveName(prefix, extension, name, filter);
-    return FileSelectPopup(proj_dir, name, filter, title, VAL_SAVE_BUTTON, 0, 1, 1, 1, path);
+    StartFolder(folderKind, dir);
+    const int chosen = FileSelectPopup(dir, name, filter, title, VAL_SAVE_BUTTON, 0, 1, 1, 1, path);
+    if (chosen > 0 && folderKind != nullptr) KeepFolderOf(folderKind, path);
+    return chosen;
 }
 
 int AskSavePathForMany(const char* prefix, const char* extension, const char* title,
-                       char (&path)[PATH_LEN]) {
+                       char (&path)[PATH_LEN], const char* folderKind) {
     char name[64];
     char filter[16];
+    char dir[PATH_LEN];
     DefaultSaveName(prefix, extension, name, filter);
-    return FileSelectSavePopup(proj_dir, name, filter, title, path);
+    StartFolder(folderKind, dir);
+    const int chosen = FileSelectSavePopup(dir, name, filter, title, path);
+    if (chosen > 0 && folderKind != nullptr) KeepFolderOf(folderKind, path);
+    return chosen;
 }
 
 } // namespace kvor

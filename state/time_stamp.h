@@ -12,13 +12,14 @@ void LocalTimeISO(char* text, int size);
 void LocalTimeFileStamp(char* text, int size);
 // Now in UTC, ISO 8601 with milliseconds: "2025-03-01T08:15:02.347Z".
 void UtcTimeISO(char* text, int size);
-// Asks where to save a file, offering "PREFIX-20261208-094105.EXTENSION" in the program's folder;
-// the dialog asks before replacing a file. Above 0 when the operator chose `path`.
+// Asks where to save a file, offering "PREFIX-20261208-094105.EXTENSION" in the folder last used
+// for files of `folderKind` ("pictures", "reports"), or in the program's folder when none is
+// given; the dialog asks before replacing a file. Above 0 when the operator chose `path`.
 int AskSavePath(const char* prefix, const char* extension, const char* title,
-                char (&path)[PATH_LEN]);
+                char (&path)[PATH_LEN], const char* folderKind = nullptr);
 // The same for a save that writes files beside the one chosen: the dialog does not ask about
 // replacing, the caller asks once about all of them (ConfirmReplace).
 int AskSavePathForMany(const char* prefix, const char* extension, const char* title,
-                       char (&path)[PATH_LEN]);
+                       char (&path)[PATH_LEN], const char* folderKind = nullptr);
 
 } // namespace kvor

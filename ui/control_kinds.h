@@ -15,6 +15,7 @@ std::unique_ptr<Control> MakeTextControl(int panel, const ControlDef& def, QWidg
 std::unique_ptr<Control> MakeGraphControl(int panel, const ControlDef& def, QWidget* canvas);
 std::unique_ptr<Control> MakeStripChartControl(int panel, const ControlDef& def, QWidget* canvas);
 std::unique_ptr<Control> MakeListControl(int panel, const ControlDef& def, QWidget* canvas);
+std::unique_ptr<Control> MakeEntryControl(int panel, const ControlDef& def, QWidget* canvas);
 
 } // namespace kvor::rt
 

@@ -6,6 +6,7 @@
 
 #include "runtime/panel_file.h"
 #include "runtime/registry.h"
+#include "runtime/settings_store.h"
 #include "runtime/view.h"
 #include "ui/control_kinds.h"
 #include "ui/panel_window.h"
@@ -20,6 +21,7 @@ std::unique_ptr<Control> MakeWidgetControl(int panel, const ControlDef& def, QWi
     if (auto c = MakeNumericControl(panel, def, canvas)) return c;
     if (auto c = MakeTextControl(panel, def, canvas)) return c;
     if (auto c = MakeListControl(panel, def, canvas)) return c;
+    if (auto c = MakeEntryControl(panel, def, canvas)) return c;
     if (def.kind == QLatin1String("graph")) return MakeGraphControl(panel, def, canvas);
     if (def.kind == QLatin1String("strip chart")) return MakeStripChartControl(panel, def, canvas);
     return nullptr;
@@ -39,13 +41,29 @@ class PanelWindowView : public PanelView {
   public:
     PanelWindowView(int handle, const PanelDef& def)
         : window_(std::make_unique<PanelWindow>(handle, def.title, def.size,
-                                                ToQColor(def.background))) {}
+                                                ToQColor(def.background))) {
+        // A secondary window opens where the operator left it last time, by the panel's name.
+        if (def.resource != 1 && !def.callback.isEmpty())
+            placeKey_ = QStringLiteral("windows/%1").arg(def.callback).toUtf8();
+    }
     PanelWindow* window() const { return window_.get(); }
     // A window already open comes to the front, un-minimised, when it is shown again.
-    void show() override { BringToFront(window_.get()); }
-    void hide() override { window_->hide(); }
+    void show() override {
+        if (!placed_ && !placeKey_.isEmpty()) {
+            placed_ = true;
+            char place[512];
+            if (SettingGet(placeKey_.constData(), place, "") == 1)
+                window_->restoreGeometry(QByteArray::fromBase64(place));
+        }
+        BringToFront(window_.get());
+    }
+    void hide() override {
+        keepPlace();
+        window_->hide();
+    }
     void close() override { window_->close(); }
     void discardLater() override {
+        keepPlace();
         window_->hide();
         window_.release()->deleteLater();
     }
@@ -59,7 +77,13 @@ class PanelWindowView : public PanelView {
     }
 
   private:
+    void keepPlace() {
+        if (placeKey_.isEmpty() || !window_->isVisible()) return;
+        SettingSet(placeKey_.constData(), window_->saveGeometry().toBase64().constData());
+    }
     std::unique_ptr<PanelWindow> window_;
+    QByteArray placeKey_;
+    bool placed_ = false;
 };
 
 class WindowsView : public View {

@@ -22,6 +22,7 @@
 #include "app/startup.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
+#include "live/publish_window.h"
 #include "params/history_window.h"
 #include "runtime/readback.h"
 #include "runtime/runtime.h"
@@ -217,6 +218,22 @@ TEST(PortSelectorShot, DISABLED_NoPermissionAndInUse) {
     DiscardPanel(pHandle);
     other.terminate();
     other.waitForFinished();
+}
+
+// The Publish window connected while the loop runs; KVOR_SHOT_BROKER names a broker that takes
+// anonymous stations (mqtt://127.0.0.1:PORT).
+TEST_F(Screenshots, DISABLED_PublishWindowConnected) {
+    const char* broker = std::getenv("KVOR_SHOT_BROKER");
+    if (broker == nullptr) GTEST_SKIP() << "no KVOR_SHOT_BROKER";
+    Click(pHandle, MAIN_PUBLISH);
+    SetCtrlVal(pPublish, PUB_URL, broker);
+    SetCtrlVal(pPublish, PUB_USER, "");
+    Click(pPublish, PUB_ON);
+    Later(4000, [] {
+        EXPECT_EQ(SavePanelImage(pPublish, ShotPath("publish-window.png").c_str()), 0);
+        Click(pHandle, MAIN_STOP);
+    });
+    Click(pHandle, MAIN_RUN);
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -181,6 +184,61 @@ TEST_F(Publishing, TheStationSaysWhyTheBrokerWillNotHaveIt) {
                   std::string::npos)
             << (r.start < 0 ? lastError : st.reason);
         PublishStop(10);
+    }
+}
+
+// kvorctl as a station on the simulated sensor: each answer it writes is on the broker once, in
+// order, with the same figures; a broker that refuses ends it with status 6 and the reason; one
+// that cannot be reached holds nothing up.
+TEST_F(Publishing, KvorctlPublishesEveryAnswerOrSaysWhyNot) {
+    char self[PATH_MAX] = {};
+    ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
+    const std::string bin = std::string(self).substr(0, std::string(self).rfind('/'));
+    const std::string out = broker->dir + "/kvorctl.out", err = broker->dir + "/kvorctl.err";
+    const struct Row {
+        std::string url;
+        const char* password;
+        int status;
+        const char* said;
+        bool published;
+    } rows[] = {
+        {broker->PlainUrl(), TestBroker::kPassword, 0, "", true},
+        {broker->PlainUrl(), "wrong", 6, "refused the connection: Connection Refused", false},
+        {"mqtt://127.0.0.1:" + std::to_string(FreePort()), TestBroker::kPassword, 0,
+         "measuring goes on, the messages wait", false},
+    };
+    int n = 0;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.url + " " + r.password);
+        Subscriber sub(*broker, "t6/measurement", "sub-t6-" + std::to_string(++n));
+        const int rc = std::system(("KVORCTL_MQTT_PASSWORD='" + std::string(r.password) + "' " +
+                                    bin + "/kvorctl measure --port simulated --count 25 --json " +
+                                    "--publish " + r.url + " --topic t6 --user " +
+                                    TestBroker::kUser + " >" + out + " 2>" + err)
+                                       .c_str());
+        ASSERT_TRUE(WIFEXITED(rc));
+        EXPECT_EQ(WEXITSTATUS(rc), r.status);
+        std::ifstream errors(err), lines(out);
+        const std::string said((std::istreambuf_iterator<char>(errors)), {});
+        EXPECT_NE(said.find(r.said), std::string::npos) << said;
+        EXPECT_EQ(said.find(r.password), std::string::npos) << "the password was written";
+        std::vector<std::string> answers;
+        for (std::string line; std::getline(lines, line);)
+            if (!Field(line, "seq").empty()) answers.push_back(line);
+        if (!r.published) continue;
+        ASSERT_EQ(answers.size(), 25u);
+        sub.Receive(25);
+        ASSERT_EQ(sub.messages.size(), 25u);
+        for (std::size_t i = 0; i < 25; ++i) {
+            const std::string& m = sub.messages[i].payload;
+            EXPECT_EQ(Field(m, "seq"), std::to_string(i + 1));
+            for (const char* f : {"value", "size_um", "left_edge", "right_edge", "setpoint",
+                                  "tolerance", "in_tolerance", "edge_count"})
+                EXPECT_EQ(Field(m, f), Field(answers[i], f)) << f << " of answer " << i + 1;
+            EXPECT_EQ(Field(m, "time").size(), 24u) << m; // 2026-12-10T16:17:54.059Z
+            EXPECT_EQ(Field(m, "valid"), "true");
+            EXPECT_EQ(Field(m, "unit"), "virtual pixel");
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -231,6 +232,9 @@ void ScopeTest::SetUp() {
     sensor_ = std::make_unique<sim::SimulatedSensor>(SensorOptions());
     ASSERT_TRUE(sensor_->start());
     setenv("KVOR_COM_PORTS", sensor_->devicePath().c_str(), 1);
+    // Each test starts as a first run: nothing remembered from the test before.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"))
+        std::filesystem::remove_all(std::filesystem::path(config) / "kvorscope");
     ResetInstrumentState();
     static char name[] = "kvor_tests";
     static char* argv[] = {name, nullptr};
