@@ -32,7 +32,7 @@ void InitVars() {
     ccdvirtpixel = 4096;
     pcbtype = 100;
 
-    SetStatusText("InitVars");
+    SetStatusText(N_("InitVars"));
     ShowStatus();
 
     CopyText(szSoftVersion, sizeof szSoftVersion, "Version 2.42");

@@ -152,7 +152,7 @@ int StartSession(int argc, char** argv) {
     static ProgramInstance instance{};
     instance = {argc, argv};
     CopyText(cliPortName, sizeof cliPortName, cli.ports[0]);
-    if (!InitRuntime(&instance)) return Fail(EXIT_FAILED, "the runtime does not start");
+    if (!InitRuntime(&instance)) return Fail(EXIT_FAILED, Tr("the runtime does not start"));
     // A port named by its device (or the simulated sensor) is the whole port table of this
     // process, before the panel's port selector is made: the machine's ports are not searched.
     // A process that runs copies for several ports leaves the table to each copy.
@@ -161,7 +161,7 @@ int StartSession(int argc, char** argv) {
     RegisterProgramCallbacks();
     pHandle = LoadPanel(0, PANEL_FILE, MAIN_PANEL_RESOURCE);
     pPopup = pHandle < 0 ? -1 : LoadPanel(0, PANEL_FILE, POPUP_PANEL_RESOURCE);
-    if (pHandle < 0 || pPopup < 0) return Fail(EXIT_FAILED, "the panel file does not load");
+    if (pHandle < 0 || pPopup < 0) return Fail(EXIT_FAILED, Tr("the panel file does not load"));
     GetProjectDir(proj_dir);
     InitVars();
     ResetHistory();
@@ -184,7 +184,7 @@ int SetUpLink() {
         GetComPortProblem(port, why, sizeof why);
         return Fail(EXIT_PORT, "%s%s%s", szStatus, why[0] != '\0' ? ": " : "", why);
     }
-    if (rx_flag != 1) return Fail(EXIT_SILENT, "no answer (%s)", szStatus);
+    if (rx_flag != 1) return Fail(EXIT_SILENT, Tr("no answer (%s)"), szStatus);
     if (std::strncmp(szStatus, "Error reading", 13) == 0 ||
         std::strncmp(szStatus, "Timeout", 7) == 0 || std::strncmp(szStatus, "read error", 10) == 0)
         return Fail(EXIT_SILENT, "%s", szStatus);
@@ -193,7 +193,7 @@ int SetUpLink() {
 
 int Answered(const char* what) {
     if (rx_flag == 1) return EXIT_DONE;
-    return Fail(EXIT_SILENT, "no answer to %s (%s)", what, szStatus);
+    return Fail(EXIT_SILENT, Tr("no answer to %s (%s)"), what, szStatus);
 }
 
 void EndSession() {

@@ -33,12 +33,13 @@ constexpr int kMessageLen = PATH_LEN + 80;
 
 void ShowRecordState() {
     char text[kMessageLen];
-    std::snprintf(text, sizeof text, "%s: %.0f answers", FileBaseName(szRecordName), recordCount);
+    std::snprintf(text, sizeof text, Tr("%s: %.0f answers"), FileBaseName(szRecordName),
+                  recordCount);
     SetCtrlVal(pHandle, MAIN_RECORD_STATE, text);
     recordShown = Timer();
 }
 
-// The toggle and the state text return to "no record".
+// The toggle and the state text return to N_("no record").
 void ClearRecordState() {
     recordFile = 0;
     SetCtrlVal(pHandle, MAIN_RECORD, 0);
@@ -55,8 +56,8 @@ void CountRowsHeld() {
 void ReportFailure(int code) {
     char text[kMessageLen];
     const char* why = FileFailureText(code);
-    std::snprintf(text, sizeof text, "Record ended (%s): %s is incomplete after %.0f answers", why,
-                  szRecordName, recordCount);
+    std::snprintf(text, sizeof text, Tr("Record ended (%s): %s is incomplete after %.0f answers"),
+                  why, szRecordName, recordCount);
     ShowStatusLiteral(text);
 }
 
@@ -104,7 +105,8 @@ int StartRecord() {
     std::snprintf(name, sizeof name, "KVOR-record-%s.csv", stamp);
     // The save dialog asks before replacing a file that exists.
     int format = recordFormat;
-    if (FileSelectTypePopup(proj_dir, name, RECORD_TYPES, "Measurement record", &format, path) <= 0)
+    if (FileSelectTypePopup(proj_dir, name, RECORD_TYPES, Tr("Measurement record"), &format,
+                            path) <= 0)
         return -1;
     recordFormat = format == RECORD_COMMA ? RECORD_COMMA : RECORD_POINT;
     // The header goes out at once: a file that takes nothing is refused before the record.
@@ -117,7 +119,7 @@ int StartRecord() {
     if (result < 0) {
         if (file > 0) CloseTextFile(file);
         char text[kMessageLen];
-        std::snprintf(text, sizeof text, "No record: %s (%s)", path, FileFailureText(result));
+        std::snprintf(text, sizeof text, Tr("No record: %s (%s)"), path, FileFailureText(result));
         ShowStatusLiteral(text);
         return -1;
     }
@@ -217,7 +219,7 @@ void EndRecord() {
         return;
     }
     char text[kMessageLen];
-    std::snprintf(text, sizeof text, "Recorded %.0f answers to %s", recordCount, szRecordName);
+    std::snprintf(text, sizeof text, Tr("Recorded %.0f answers to %s"), recordCount, szRecordName);
     ShowStatusLiteral(text);
 }
 

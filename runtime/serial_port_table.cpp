@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/serial_port_table.h"
+#include "runtime/translation.h"
 
 #include "runtime/com_dispatch.h"
 #include "runtime/program_text.h"
@@ -49,7 +50,8 @@ bool NaturalLess(const QString& a, const QString& b) {
 }
 
 ComPortEntry SimulatedEntry(int number) {
-    return {number, QString(), QStringLiteral("Simulated sensor"), QString(), true, QString()};
+    return {number,    QString(), QString::fromUtf8(N_("Simulated sensor")),
+            QString(), true,      QString()};
 }
 
 std::vector<ComPortEntry> PortsFromEnvironment(const QString& list) {
