@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the instrument's start values, panel adjustment and shutdown.
 #include "app/startup.h"
+#include "runtime/runtime.h"
 
 #include "app/banner.h"
 #include "link/serial_link.h"

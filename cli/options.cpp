@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/options.h"
+#include "runtime/runtime.h"
 
 #include <cerrno>
 #include <cmath>

@@ -3,6 +3,7 @@
 // record a line; the last field checks the line, so whatever a crash leaves of a record is
 // recognised as no record.
 #include "params/history_record.h"
+#include "runtime/runtime.h"
 
 #include <cstdint>
 #include <cstdio>

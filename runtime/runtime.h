@@ -31,7 +31,7 @@ void CloseRuntime();
 // speak (the caller says so and stops).
 int ChooseLanguage(int argc, char** argv);
 // A text the program shows, in the operator's language; in English the very same pointer.
-// Every text a panel, a pop-up or kvorctl shows is written as Tr("English text"): the build
+// Every text a panel, a pop-up or kvorctl shows is marked with Tr and its English text: the build
 // collects these for the translators, with the panel file's texts.
 const char* Tr(const char* english);
 // Marks a text that is kept in English (it is compared, cut to a field or written to a file)
