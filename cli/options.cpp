@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace kvor {
 
@@ -136,6 +137,20 @@ int Check() {
 int ParseCommandLine(int argc, char** argv, int* answered) {
     *answered = 0;
     if (ChooseLanguage(argc, argv) != 0) return Usage(Tr("--lang takes en or de"));
+    // The language is chosen: the command and its options are read without --lang and its value,
+    // wherever it stood.
+    static std::vector<char*> kept;
+    kept.assign(argv, argv + argc);
+    for (auto a = kept.begin() + (argc > 0 ? 1 : 0); a != kept.end();) {
+        if (Is(*a, "--lang") && a + 1 != kept.end())
+            a = kept.erase(a, a + 2);
+        else if (std::strncmp(*a, "--lang=", 7) == 0)
+            a = kept.erase(a);
+        else
+            ++a;
+    }
+    argc = static_cast<int>(kept.size());
+    argv = kept.data();
     for (int i = 1; i < argc; ++i) {
         if (Is(argv[i], "--help")) return std::fputs(Help(), stdout), *answered = 1, EXIT_DONE;
         if (Is(argv[i], "--version"))
@@ -162,8 +177,6 @@ int ParseCommandLine(int argc, char** argv, int* answered) {
             cli.ports[cli.portCount++] = v;
         } else if (Is(a, "--json")) {
             cli.json = 1;
-        } else if (Is(a, "--lang")) {
-            // chosen before the command line is read
         } else if (Is(a, "--named")) {
             cli.named = 1;
         } else if (!Takes(a)) {

@@ -57,7 +57,10 @@ void TellWhetherSimulated() {
     simulationShown = true;
     ReplaceTextBoxLine(pPopup, POP_DESCRIPTION, kSimulationLine,
                        Tr("SIMULATED SENSOR (kvor-sensor-sim) - no real sensor connected"));
-    char status[STATUS_LEN + 1] = "Simulated sensor: ";
+    // Kept in English like every status text; a window shows the "Simulated sensor: " in the
+    // operator's language.
+    char status[STATUS_LEN + 1] = "";
+    CopyText(status, sizeof status, N_("Simulated sensor: "));
     const int used = static_cast<int>(std::strlen(status));
     CopyText(status + used, STATUS_LEN + 1 - used, szStatus);
     SetStatusText(status);

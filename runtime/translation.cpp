@@ -62,9 +62,15 @@ QString DesktopLanguage() {
 
 QString Shown(const QString& english) {
     if (!g_translating || english.isEmpty()) return english;
-    const QByteArray key = english.toUtf8();
-    const QString german = g_program.translate(kTextContext, key.constData());
-    return german.isEmpty() ? english : german;
+    const QString german = g_program.translate(kTextContext, english.toUtf8().constData());
+    if (!german.isEmpty()) return german;
+    // A status text made of a known lead and what follows it ("Simulated sensor: K-VOR-PX...")
+    // shows its lead translated.
+    const qsizetype colon = english.indexOf(QLatin1String(": "));
+    if (colon <= 0) return english;
+    const QString lead = english.left(colon + 2);
+    const QString shownLead = g_program.translate(kTextContext, lead.toUtf8().constData());
+    return shownLead.isEmpty() ? english : shownLead + english.mid(colon + 2);
 }
 
 bool Translating() {
@@ -95,7 +101,12 @@ int ChooseLanguage(int argc, char** argv) {
             return -1;
     }
     if (language.isNull()) language = DesktopLanguage();
-    if (language == QLatin1String("en")) return 0;
+    if (language == QLatin1String("en")) {
+        g_translating = false;
+        if (g_toolkit) QCoreApplication::removeTranslator(g_toolkit.get());
+        g_toolkit.reset();
+        return 0;
+    }
     if (language != QLatin1String("de")) return -1;
     if (!g_translating) {
         if (!LoadProgramTranslation(language, argc > 0 && argv != nullptr ? argv[0] : nullptr)) {

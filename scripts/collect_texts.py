@@ -50,8 +50,7 @@ def source_texts(root):
         for path in sorted((pathlib.Path(root) / folder).glob("*.[ch]*")):
             code = path.read_text(encoding="utf-8")
             for m in MARKED.finditer(code):
-                line = code.count("\n", 0, m.start()) + 1
-                yield "%s/%s:%d" % (folder, path.name, line), m.group(1).strip()
+                yield "%s/%s" % (folder, path.name), m.group(1).strip()
 
 
 def main():

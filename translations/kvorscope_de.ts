@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
     <name>kvorscope</name>
@@ -168,7 +167,7 @@ panel 5, control 4 (table) heading</extracomment>
     <message>
         <source>Reset min/max</source>
         <extracomment>panel 1, control 5 (command button)</extracomment>
-        <translation>Min/Max zurücksetzen</translation>
+        <translation>Min/Max löschen</translation>
     </message>
     <message>
         <source>Pixel line</source>
@@ -339,7 +338,7 @@ panel 4, control 8 (numeric display)</extracomment>
     <message>
         <source>Reset statistics</source>
         <extracomment>panel 1, control 70 (command button)</extracomment>
-        <translation>Statistik zurücksetzen</translation>
+        <translation>Stat. löschen</translation>
     </message>
     <message>
         <source>Record</source>
@@ -359,7 +358,7 @@ panel 4, control 8 (numeric display)</extracomment>
     <message>
         <source>Save picture…</source>
         <extracomment>panel 1, control 73 (command button)</extracomment>
-        <translation>Bild speichern…</translation>
+        <translation>Bild sichern…</translation>
     </message>
     <message>
         <source>Record state</source>
@@ -381,7 +380,7 @@ panel 1, control 76 (numeric display)</extracomment>
     <message>
         <source>Line monitor…</source>
         <extracomment>panel 1, control 77 (command button)</extracomment>
-        <translation>Leitungsmonitor…</translation>
+        <translation>Monitor…</translation>
     </message>
     <message>
         <source>Gauge study…</source>
@@ -634,12 +633,12 @@ panel 5, control 4 (table) heading</extracomment>
     <message>
         <source>Activate calibration</source>
         <extracomment>panel 2, control 3 (command button)</extracomment>
-        <translation>Kalibrierung aktivieren</translation>
+        <translation>Kalibr. aktivieren</translation>
     </message>
     <message>
         <source>Stop calibration</source>
         <extracomment>panel 2, control 4 (command button)</extracomment>
-        <translation>Kalibrierung beenden</translation>
+        <translation>Kalibr. beenden</translation>
     </message>
     <message>
         <source>Calibration objects group</source>
@@ -880,7 +879,7 @@ panel 4, control 4 (numeric display)</extracomment>
     <message>
         <source>σ within: average moving range / 1.128</source>
         <extracomment>panel 4, control 11 (text message)</extracomment>
-        <translation>σ innerhalb: mittlere gleitende Spannweite / 1,128</translation>
+        <translation>σ innerhalb: mittl. Spannweite / 1,128</translation>
     </message>
     <message>
         <source>Overall note</source>
@@ -890,7 +889,7 @@ panel 4, control 4 (numeric display)</extracomment>
     <message>
         <source>σ overall: sample standard deviation</source>
         <extracomment>panel 4, control 12 (text message)</extracomment>
-        <translation>σ gesamt: Standardabweichung der Stichprobe</translation>
+        <translation>σ gesamt: Stichproben-Std.-abw.</translation>
     </message>
     <message>
         <source>Capability note</source>
@@ -1005,7 +1004,7 @@ panel 4, control 4 (numeric display)</extracomment>
     <message>
         <source>Save as parameter file…</source>
         <extracomment>panel 5, control 6 (command button)</extracomment>
-        <translation>Als Parameterdatei speichern…</translation>
+        <translation>Speichern unter…</translation>
     </message>
     <message>
         <source>Read sensor</source>
@@ -1019,35 +1018,35 @@ panel 4, control 4 (numeric display)</extracomment>
     </message>
     <message>
         <source>InitVars</source>
-        <extracomment>app/startup.cpp:35</extracomment>
+        <extracomment>app/startup.cpp</extracomment>
         <translation>InitVars</translation>
     </message>
     <message>
         <source>no answer to the reset (%s)</source>
-        <extracomment>cli/commands.cpp:85</extracomment>
+        <extracomment>cli/commands.cpp</extracomment>
         <translation>keine Antwort auf das Zurücksetzen (%s)</translation>
     </message>
     <message>
         <source>the sensor stopped answering after %d answers</source>
-        <extracomment>cli/measure.cpp:103</extracomment>
+        <extracomment>cli/measure.cpp</extracomment>
         <translation>der Sensor antwortet nach %d Antworten nicht mehr</translation>
     </message>
     <message>
-        <source>the gauge study&apos;s panel does not load</source>
-        <extracomment>cli/measure.cpp:127</extracomment>
+        <source>the gauge study's panel does not load</source>
+        <extracomment>cli/measure.cpp</extracomment>
         <translation>das Panel der Prüfmittelfähigkeit lädt nicht</translation>
     </message>
     <message>
         <source>the study stopped after %d of %d readings</source>
-        <extracomment>cli/measure.cpp:134</extracomment>
+        <extracomment>cli/measure.cpp</extracomment>
         <translation>die Untersuchung endete nach %d von %d Messungen</translation>
     </message>
     <message>
         <source>Usage: kvorctl COMMAND [--port P]... [OPTIONS]
-The K-VOR-PX Scope without a window: the panel&apos;s procedures for scripts and services.
+The K-VOR-PX Scope without a window: the panel's procedures for scripts and services.
 
 Commands:
-  ports                          the serial ports as the scope&apos;s selector lists them
+  ports                          the serial ports as the scope's selector lists them
   identify                       link set-up and identification of the sensor
   get --from ram|eeprom [--out FILE.dat]
                                  the parameter set, every parameter by name
@@ -1056,24 +1055,24 @@ Commands:
   measure (--count N | --seconds S | --follow) [--format text|csv|json]
                                  one line per answer, then the statistics
   teach                          the current measuring value becomes the setpoint
-  reset-minmax                   resets the analog output&apos;s minimum and maximum
+  reset-minmax                   resets the analog output's minimum and maximum
   gauge --ref R --tolerance T [--count N]
                                  type-1 gauge study; the exit status tells capable
   backup --dir DIR               RAM and EEPROM as parameter files, into the history
 
 Options:
-  --port P      a COM number as the selector numbers it, a device path, or &apos;simulated&apos;
+  --port P      a COM number as the selector numbers it, a device path, or 'simulated'
                 (default 1); repeat it to work on several sensors at the same time
   --json        JSON output (JSON lines for measure)
-  --lang L      the language of messages and help: en or de (default: the desktop&apos;s)
+  --lang L      the language of messages and help: en or de (default: the desktop's)
   --help        show this help and exit
   --version     show the version and exit
 
-Exit status: 0 done; 1 the command&apos;s own failure (a set not held, not capable);
+Exit status: 0 done; 1 the command's own failure (a set not held, not capable);
 2 usage; 3 a port that cannot be opened; 4 the sensor did not answer; 5 a sensor of
 another series. With several ports, the highest.
 </source>
-        <extracomment>cli/options.cpp:24</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>Aufruf: kvorctl BEFEHL [--port P]... [OPTIONEN]
 Das K-VOR-PX Scope ohne Fenster: die Abläufe des Panels für Skripte und Dienste.
 
@@ -1093,7 +1092,7 @@ Befehle:
   backup --dir ORDNER            RAM und EEPROM als Parameterdateien, in den Verlauf
 
 Optionen:
-  --port P      eine COM-Nummer wie in der Auswahl, ein Gerätepfad oder &apos;simulated&apos;
+  --port P      eine COM-Nummer wie in der Auswahl, ein Gerätepfad oder 'simulated'
                 (Vorgabe 1); mehrfach für mehrere Sensoren gleichzeitig
   --json        Ausgabe als JSON (JSON-Zeilen bei measure)
   --lang L      Sprache der Meldungen und Hilfe: en oder de (Vorgabe: die des Desktops)
@@ -1108,379 +1107,934 @@ anderen Serie. Bei mehreren Schnittstellen der höchste.
     <message>
         <source>kvorctl: %s%s (see kvorctl --help)
 </source>
-        <extracomment>cli/options.cpp:56</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>kvorctl: %s%s (siehe kvorctl --help)
 </translation>
     </message>
     <message>
         <source>get needs --from ram or --from eeprom</source>
-        <extracomment>cli/options.cpp:116</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>get braucht --from ram oder --from eeprom</translation>
     </message>
     <message>
         <source>send needs --to ram or --to eeprom</source>
-        <extracomment>cli/options.cpp:117</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>send braucht --to ram oder --to eeprom</translation>
     </message>
     <message>
         <source>send needs a parameter file</source>
-        <extracomment>cli/options.cpp:118</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>send braucht eine Parameterdatei</translation>
     </message>
     <message>
         <source>measure needs one of --count, --seconds or --follow</source>
-        <extracomment>cli/options.cpp:120</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>measure braucht --count, --seconds oder --follow</translation>
     </message>
     <message>
         <source>gauge needs --ref and --tolerance</source>
-        <extracomment>cli/options.cpp:122</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>gauge braucht --ref und --tolerance</translation>
     </message>
     <message>
         <source>the tolerance must be above 0</source>
-        <extracomment>cli/options.cpp:123</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>die Toleranz muss größer als 0 sein</translation>
     </message>
     <message>
         <source>a gauge study takes 10 to 500 readings</source>
-        <extracomment>cli/options.cpp:125</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>eine Prüfmittelfähigkeit nimmt 10 bis 500 Messungen</translation>
     </message>
     <message>
-        <source>--report: the report is drawn from the study&apos;s chart in the scope&apos;s window; save it there</source>
-        <extracomment>cli/options.cpp:127</extracomment>
+        <source>--report: the report is drawn from the study's chart in the scope's window; save it there</source>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>--report: der Bericht entsteht aus dem Diagramm im Fenster des Scope; dort speichern</translation>
     </message>
     <message>
         <source>backup needs --dir</source>
-        <extracomment>cli/options.cpp:129</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>backup braucht --dir</translation>
     </message>
     <message>
         <source>--lang takes en or de</source>
-        <extracomment>cli/options.cpp:137</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>--lang nimmt en oder de</translation>
     </message>
     <message>
         <source>no command given</source>
-        <extracomment>cli/options.cpp:143</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>kein Befehl angegeben</translation>
     </message>
     <message>
         <source>unknown command: </source>
-        <extracomment>cli/options.cpp:145</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>unbekannter Befehl: </translation>
     </message>
     <message>
         <source>unexpected: </source>
-        <extracomment>cli/options.cpp:151</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>unerwartet: </translation>
     </message>
     <message>
         <source>a value is missing after </source>
-        <extracomment>cli/options.cpp:157</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>es fehlt ein Wert nach </translation>
     </message>
     <message>
         <source>too many ports</source>
-        <extracomment>cli/options.cpp:160</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>zu viele Schnittstellen</translation>
     </message>
     <message>
         <source>ram or eeprom, not: </source>
-        <extracomment>cli/options.cpp:171</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>ram oder eeprom, nicht: </translation>
     </message>
     <message>
         <source>--count needs a whole number above 0</source>
-        <extracomment>cli/options.cpp:183</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>--count braucht eine ganze Zahl größer als 0</translation>
     </message>
     <message>
         <source>--seconds needs a number above 0</source>
-        <extracomment>cli/options.cpp:186</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>--seconds braucht eine Zahl größer als 0</translation>
     </message>
     <message>
         <source>--format is text, csv or json, not: </source>
-        <extracomment>cli/options.cpp:189</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>--format ist text, csv oder json, nicht: </translation>
     </message>
     <message>
         <source>--ref needs a number (µm)</source>
-        <extracomment>cli/options.cpp:193</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>--ref braucht eine Zahl (µm)</translation>
     </message>
     <message>
         <source>--tolerance needs a number (µm)</source>
-        <extracomment>cli/options.cpp:196</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>--tolerance braucht eine Zahl (µm)</translation>
     </message>
     <message>
         <source>--json and --format csv exclude each other</source>
-        <extracomment>cli/options.cpp:204</extracomment>
+        <extracomment>cli/options.cpp</extracomment>
         <translation>--json und --format csv schließen einander aus</translation>
     </message>
     <message>
         <source>cannot write %s (%s)</source>
-        <extracomment>cli/parameters.cpp:170
-----------
-cli/parameters.cpp:265</extracomment>
+        <extracomment>cli/parameters.cpp</extracomment>
         <translation>%s kann nicht geschrieben werden (%s)</translation>
     </message>
     <message>
         <source>%s is not a parameter file (16 numbers)</source>
-        <extracomment>cli/parameters.cpp:185</extracomment>
+        <extracomment>cli/parameters.cpp</extracomment>
         <translation>%s ist keine Parameterdatei (16 Zahlen)</translation>
     </message>
     <message>
         <source>no terminal to ask on: give --yes to write</source>
-        <extracomment>cli/parameters.cpp:213</extracomment>
+        <extracomment>cli/parameters.cpp</extracomment>
         <translation>kein Terminal für die Rückfrage: zum Schreiben --yes angeben</translation>
     </message>
     <message>
         <source>not written</source>
-        <extracomment>cli/parameters.cpp:214</extracomment>
+        <extracomment>cli/parameters.cpp</extracomment>
         <translation>nicht geschrieben</translation>
     </message>
     <message>
         <source>the set did not go out (%s)</source>
-        <extracomment>cli/parameters.cpp:218</extracomment>
+        <extracomment>cli/parameters.cpp</extracomment>
         <translation>der Parametersatz wurde nicht gesendet (%s)</translation>
     </message>
     <message>
         <source>word %d (%s) holds %u, written %u</source>
-        <extracomment>cli/parameters.cpp:225</extracomment>
+        <extracomment>cli/parameters.cpp</extracomment>
         <translation>Wort %d (%s) enthält %u, geschrieben %u</translation>
     </message>
     <message>
         <source>the %s does not hold what was written</source>
-        <extracomment>cli/parameters.cpp:229</extracomment>
+        <extracomment>cli/parameters.cpp</extracomment>
         <translation>das %s enthält nicht, was geschrieben wurde</translation>
     </message>
     <message>
         <source>cannot make the folder %s (%s)</source>
-        <extracomment>cli/parameters.cpp:255</extracomment>
+        <extracomment>cli/parameters.cpp</extracomment>
         <translation>der Ordner %s kann nicht angelegt werden (%s)</translation>
     </message>
     <message>
-        <source>the folder&apos;s name is too long</source>
-        <extracomment>cli/parameters.cpp:262</extracomment>
+        <source>the folder's name is too long</source>
+        <extracomment>cli/parameters.cpp</extracomment>
         <translation>der Name des Ordners ist zu lang</translation>
     </message>
     <message>
         <source>the runtime does not start</source>
-        <extracomment>cli/session.cpp:155</extracomment>
+        <extracomment>cli/session.cpp</extracomment>
         <translation>die Laufzeitumgebung startet nicht</translation>
     </message>
     <message>
         <source>the panel file does not load</source>
-        <extracomment>cli/session.cpp:164</extracomment>
+        <extracomment>cli/session.cpp</extracomment>
         <translation>die Panel-Datei lädt nicht</translation>
     </message>
     <message>
         <source>no answer (%s)</source>
-        <extracomment>cli/session.cpp:187</extracomment>
+        <extracomment>cli/session.cpp</extracomment>
         <translation>keine Antwort (%s)</translation>
     </message>
     <message>
         <source>no answer to %s (%s)</source>
-        <extracomment>cli/session.cpp:196</extracomment>
+        <extracomment>cli/session.cpp</extracomment>
         <translation>keine Antwort auf %s (%s)</translation>
     </message>
     <message>
         <source>Timeout - reading firmware info!</source>
-        <extracomment>link/identify_firmware.cpp:35</extracomment>
+        <extracomment>link/identify_firmware.cpp</extracomment>
         <translation>Zeitüberschreitung – Firmware-Info lesen!</translation>
     </message>
     <message>
         <source>Waiting for firmware info ...</source>
-        <extracomment>link/identify_firmware.cpp:76</extracomment>
+        <extracomment>link/identify_firmware.cpp</extracomment>
         <translation>Warte auf Firmware-Info ...</translation>
     </message>
     <message>
         <source>SIMULATED SENSOR (kvor-sensor-sim) - no real sensor connected</source>
-        <extracomment>link/serial_link.cpp:59</extracomment>
+        <extracomment>link/serial_link.cpp</extracomment>
         <translation>SIMULIERTER SENSOR (kvor-sensor-sim) – kein echter Sensor angeschlossen</translation>
     </message>
     <message>
         <source>Error reading HARDWARE-info!</source>
-        <extracomment>link/serial_link.cpp:83</extracomment>
+        <extracomment>link/serial_link.cpp</extracomment>
         <translation>Fehler beim Lesen der HARDWARE-Info!</translation>
     </message>
     <message>
         <source>Error reading firmware-info!</source>
-        <extracomment>link/serial_link.cpp:87</extracomment>
+        <extracomment>link/serial_link.cpp</extracomment>
         <translation>Fehler beim Lesen der Firmware-Info!</translation>
     </message>
     <message>
         <source>Attention !!!</source>
-        <extracomment>link/serial_link.cpp:89</extracomment>
+        <extracomment>link/serial_link.cpp</extracomment>
         <translation>Achtung !!!</translation>
     </message>
     <message>
         <source>Echo Check - Line Ok!</source>
-        <extracomment>link/serial_link.cpp:231</extracomment>
+        <extracomment>link/serial_link.cpp</extracomment>
         <translation>Echo-Prüfung – Leitung OK!</translation>
     </message>
     <message>
         <source>read error - not sync byte 0xAA!</source>
-        <extracomment>link/serial_link.cpp:234</extracomment>
+        <extracomment>link/serial_link.cpp</extracomment>
         <translation>Lesefehler – kein Sync-Byte 0xAA!</translation>
     </message>
     <message>
         <source>Init COM-Port ...</source>
-        <extracomment>link/serial_link.cpp:289</extracomment>
+        <extracomment>link/serial_link.cpp</extracomment>
         <translation>COM-Port wird initialisiert ...</translation>
     </message>
     <message>
         <source>K-VOR-PX-Series Parameter File</source>
-        <extracomment>params/history_window.cpp:366
+        <extracomment>params/history_window.cpp
 ----------
-params/transfer.cpp:102</extracomment>
+params/transfer.cpp</extracomment>
         <translation>K-VOR-PX-Parameterdatei</translation>
     </message>
     <message>
         <source>Parameter-frame received! - Line Ok!</source>
-        <extracomment>params/history_window.cpp:392
+        <extracomment>params/history_window.cpp
 ----------
-params/transfer.cpp:91</extracomment>
+params/transfer.cpp</extracomment>
         <translation>Parameterrahmen empfangen! – Leitung OK!</translation>
     </message>
     <message>
         <source>Error writing parameter file!</source>
-        <extracomment>params/para_file.cpp:32</extracomment>
+        <extracomment>params/para_file.cpp</extracomment>
         <translation>Fehler beim Schreiben der Parameterdatei!</translation>
     </message>
     <message>
         <source>K-VOR-PX-Parameter-File</source>
-        <extracomment>params/para_file.cpp:45</extracomment>
+        <extracomment>params/para_file.cpp</extracomment>
         <translation>K-VOR-PX-Parameterdatei</translation>
     </message>
     <message>
         <source>Error reading parameter file!</source>
-        <extracomment>params/para_file.cpp:52</extracomment>
+        <extracomment>params/para_file.cpp</extracomment>
         <translation>Fehler beim Lesen der Parameterdatei!</translation>
     </message>
     <message>
         <source>Waiting for parameter-frame ...</source>
-        <extracomment>params/transfer.cpp:63</extracomment>
+        <extracomment>params/transfer.cpp</extracomment>
         <translation>Warte auf Parameterrahmen ...</translation>
     </message>
     <message>
         <source>Timeout-RS-232...</source>
-        <extracomment>params/settings.cpp:121
+        <extracomment>params/settings.cpp
 ----------
-params/transfer.cpp:65
+params/transfer.cpp
 ----------
-calib/exchange.cpp:29</extracomment>
+calib/exchange.cpp</extracomment>
         <translation>Zeitüberschreitung RS-232...</translation>
     </message>
     <message>
         <source>Transmit...</source>
-        <extracomment>params/transfer.cpp:100</extracomment>
+        <extracomment>params/transfer.cpp</extracomment>
         <translation>Senden...</translation>
     </message>
     <message>
         <source>Line Ok!</source>
-        <extracomment>params/transfer.cpp:121
+        <extracomment>params/transfer.cpp
 ----------
-live/run_loop.cpp:39</extracomment>
+live/run_loop.cpp</extracomment>
         <translation>Leitung OK!</translation>
     </message>
     <message>
         <source>Type-1 gauge study</source>
-        <extracomment>live/gauge_report.cpp:39</extracomment>
+        <extracomment>live/gauge_report.cpp</extracomment>
         <translation>Prüfmittelfähigkeit Typ 1</translation>
     </message>
     <message>
         <source>Run chart: readings (blue), ref (green), ref ± 0.1·T (red)</source>
-        <extracomment>live/gauge_report.cpp:58</extracomment>
+        <extracomment>live/gauge_report.cpp</extracomment>
         <translation>Verlauf: Messungen (blau), ref (grün), ref ± 0,1·T (rot)</translation>
     </message>
     <message>
         <source>Save picture of the panel</source>
-        <extracomment>live/picture.cpp:16</extracomment>
+        <extracomment>live/picture.cpp</extracomment>
         <translation>Bild des Panels speichern</translation>
     </message>
     <message>
         <source>Measurement record</source>
-        <extracomment>live/record.cpp:108</extracomment>
+        <extracomment>live/record.cpp</extracomment>
         <translation>Messwertaufzeichnung</translation>
     </message>
     <message>
         <source>Timeout RS232-Line!</source>
-        <extracomment>live/run_loop.cpp:92
+        <extracomment>live/run_loop.cpp
 ----------
-live/video_mode.cpp:35</extracomment>
+live/video_mode.cpp</extracomment>
         <translation>Zeitüberschreitung RS232-Leitung!</translation>
     </message>
     <message>
         <source>Reset Max/Min values...</source>
-        <extracomment>calib/exchange.cpp:27</extracomment>
+        <extracomment>calib/exchange.cpp</extracomment>
         <translation>Max/Min-Werte zurücksetzen...</translation>
     </message>
     <message>
         <source>New Calibration values in activated in RAM!</source>
-        <extracomment>calib/store.cpp:34</extracomment>
+        <extracomment>calib/store.cpp</extracomment>
         <translation>Neue Kalibrierwerte im RAM aktiviert!</translation>
     </message>
     <message>
         <source>Calibration activated!</source>
-        <extracomment>calib/workflow.cpp:72</extracomment>
+        <extracomment>calib/workflow.cpp</extracomment>
         <translation>Kalibrierung aktiviert!</translation>
     </message>
     <message>
         <source>Calibration stopped successfully!</source>
-        <extracomment>calib/workflow.cpp:91</extracomment>
+        <extracomment>calib/workflow.cpp</extracomment>
         <translation>Kalibrierung erfolgreich beendet!</translation>
     </message>
     <message>
         <source>no permission – log in again to use group %1</source>
-        <extracomment>runtime/port_access.cpp:174</extracomment>
+        <extracomment>runtime/port_access.cpp</extracomment>
         <translation>keine Berechtigung – neu anmelden, um Gruppe %1 zu nutzen</translation>
     </message>
     <message>
         <source>no permission – join group %1, then log in again</source>
-        <extracomment>runtime/port_access.cpp:180</extracomment>
+        <extracomment>runtime/port_access.cpp</extracomment>
         <translation>keine Berechtigung – der Gruppe %1 beitreten, dann neu anmelden</translation>
     </message>
     <message>
         <source>no permission</source>
-        <extracomment>runtime/port_access.cpp:184</extracomment>
+        <extracomment>runtime/port_access.cpp</extracomment>
         <translation>keine Berechtigung</translation>
     </message>
     <message>
         <source>not there – unplugged?</source>
-        <extracomment>runtime/port_access.cpp:191</extracomment>
+        <extracomment>runtime/port_access.cpp</extracomment>
         <translation>nicht vorhanden – abgesteckt?</translation>
     </message>
     <message>
         <source>in use by %1</source>
-        <extracomment>runtime/port_access.cpp:201</extracomment>
+        <extracomment>runtime/port_access.cpp</extracomment>
         <translation>belegt von %1</translation>
     </message>
     <message>
         <source>Simulated sensor</source>
-        <extracomment>runtime/serial_port_table.cpp:53</extracomment>
+        <extracomment>runtime/serial_port_table.cpp</extracomment>
         <translation>Simulierter Sensor</translation>
     </message>
     <message>
-        <source>Usage: kvorscope [--lang en|de] [--help | --version]
+        <source>kvorscope: --lang takes en or de
+</source>
+        <extracomment>ui/application_start.cpp</extracomment>
+        <translation>kvorscope: --lang nimmt en oder de
+</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <extracomment>ui/dialogs.cpp</extracomment>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Replace it?</source>
+        <extracomment>ui/dialogs.cpp</extracomment>
+        <translation>%1 existiert bereits.
+Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <extracomment>ui/dialogs.cpp</extracomment>
+        <translation>Laden</translation>
+    </message>
+    <message>
+        <source>ms since start</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>ms seit Start</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Dir.</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Richt.</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Bytes</translation>
+    </message>
+    <message>
+        <source>Frame (sync, command | 16 data words), block or note</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Rahmen (Sync, Befehl | 16 Datenwörter), Block oder Hinweis</translation>
+    </message>
+    <message>
+        <source>(no longer kept)</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>(nicht mehr gespeichert)</translation>
+    </message>
+    <message>
+        <source>Line monitor</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Leitungsmonitor</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>&amp;Anhalten</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Save as text…</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Als Text &amp;speichern…</translation>
+    </message>
+    <message>
+        <source>Line trace</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Leitungsprotokoll</translation>
+    </message>
+    <message>
+        <source>Frames the scope wrote (out) and read (in), newest last</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Rahmen, die das Scope geschrieben (aus) und gelesen (ein) hat, neueste zuletzt</translation>
+    </message>
+    <message>
+        <source>%1 entries (the last %2 are kept)</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>%1 Einträge (die letzten %2 werden behalten)</translation>
+    </message>
+    <message>
+        <source>Paused: %1 entries listed, %2 in the trace</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Angehalten: %1 Einträge gelistet, %2 im Protokoll</translation>
+    </message>
+    <message>
+        <source>Save the line trace</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Leitungsprotokoll speichern</translation>
+    </message>
+    <message>
+        <source>The line trace could not be written to the file.</source>
+        <extracomment>ui/line_monitor.cpp</extracomment>
+        <translation>Das Leitungsprotokoll konnte nicht in die Datei geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Sensor service: see the sensor's data sheet</source>
+        <extracomment>app/banner.cpp</extracomment>
+        <translation>Sensor-Service: siehe Datenblatt des Sensors</translation>
+    </message>
+    <message>
+        <source>Scope for RS-232, 19200 baud</source>
+        <extracomment>app/banner.cpp</extracomment>
+        <translation>Scope für RS-232, 19200 Baud</translation>
+    </message>
+    <message>
+        <source>K-VOR-RW-series hardware detected!
+USE K-VOR-RW-Scope Software!</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Hardware der K-VOR-RW-Serie erkannt!
+K-VOR-RW-Scope-Software VERWENDEN!</translation>
+    </message>
+    <message>
+        <source>K-VOR-GZ-PX-series hardware detected!
+USE K-VOR-GZ-PX-Scope Software!</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Hardware der K-VOR-GZ-PX-Serie erkannt!
+K-VOR-GZ-PX-Scope-Software VERWENDEN!</translation>
+    </message>
+    <message>
+        <source>K-VOR-GZ-RW-series hardware detected!
+USE K-VOR-GZ-RW-Scope Software!</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Hardware der K-VOR-GZ-RW-Serie erkannt!
+K-VOR-GZ-RW-Scope-Software VERWENDEN!</translation>
+    </message>
+    <message>
+        <source>Incompatible hardware detected!
+Can not be used with V-UDU-DA-Rired Software!</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Inkompatible Hardware erkannt!
+Nicht mit der V-UDU-DA-Rired-Software verwendbar!</translation>
+    </message>
+    <message>
+        <source>Unknown system error</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Unbekannter Systemfehler</translation>
+    </message>
+    <message>
+        <source>Invalid port number</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Ungültige Portnummer</translation>
+    </message>
+    <message>
+        <source>Port is not open</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Port ist nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>Unknown I/0 error</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Unbekannter E/A-Fehler</translation>
+    </message>
+    <message>
+        <source>No serial port found</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Keine serielle Schnittstelle gefunden</translation>
+    </message>
+    <message>
+        <source>Cannot open port</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Port kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Invalid parameter</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Ungültiger Parameter</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Zeitüberschreitung</translation>
+    </message>
+    <message>
+        <source>RS-232 error!</source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>RS-232-Fehler!</translation>
+    </message>
+    <message>
+        <source>Waiting for Data[64] ...</source>
+        <extracomment>link/video_blocks.cpp</extracomment>
+        <translation>Warte auf Data[64] ...</translation>
+    </message>
+    <message>
+        <source>Timeout-RS-232 while reading 64 data-words!</source>
+        <extracomment>link/video_blocks.cpp</extracomment>
+        <translation>Zeitüberschreitung RS-232 beim Lesen von 64 Datenwörtern!</translation>
+    </message>
+    <message>
+        <source>Data[64] block received!</source>
+        <extracomment>link/video_blocks.cpp</extracomment>
+        <translation>Block Data[64] empfangen!</translation>
+    </message>
+    <message>
+        <source>Waiting for Data[256] ...</source>
+        <extracomment>link/video_blocks.cpp</extracomment>
+        <translation>Warte auf Data[256] ...</translation>
+    </message>
+    <message>
+        <source>Timeout-RS-232 while reading 256 data-words!</source>
+        <extracomment>link/video_blocks.cpp</extracomment>
+        <translation>Zeitüberschreitung RS-232 beim Lesen von 256 Datenwörtern!</translation>
+    </message>
+    <message>
+        <source>Data[256] block received!</source>
+        <extracomment>link/video_blocks.cpp</extracomment>
+        <translation>Block Data[256] empfangen!</translation>
+    </message>
+    <message>
+        <source>Parameter history stopped (%s): %s</source>
+        <extracomment>params/history.cpp</extracomment>
+        <translation>Parameterverlauf angehalten (%s): %s</translation>
+    </message>
+    <message>
+        <source>read at link set-up</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation>beim Verbindungsaufbau gelesen</translation>
+    </message>
+    <message>
+        <source>unidentified</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation>nicht erkannt</translation>
+    </message>
+    <message>
+        <source> · simulated</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation> · simuliert</translation>
+    </message>
+    <message>
+        <source>station not known</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation>Station unbekannt</translation>
+    </message>
+    <message>
+        <source>%s
+not a parameter history: left as it is</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>%s
+kein Parameterverlauf: unverändert gelassen</translation>
+    </message>
+    <message>
+        <source>%s
+no whole record: %d damaged lines left out</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>%s
+kein vollständiger Datensatz: %d beschädigte Zeilen ausgelassen</translation>
+    </message>
+    <message>
+        <source>%s%s
+last %s%s</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>%s%s
+zuletzt %s%s</translation>
+    </message>
+    <message>
+        <source> · on the line</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation> · an der Leitung</translation>
+    </message>
+    <message>
+        <source> · no EEPROM backup yet</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation> · noch keine EEPROM-Sicherung</translation>
+    </message>
+    <message>
+        <source>Not a parameter history: nothing is read from it or added to it</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>Kein Parameterverlauf: es wird nichts daraus gelesen oder angefügt</translation>
+    </message>
+    <message>
+        <source>%d damaged line%s left out</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>%d beschädigte Zeile(n)%.0s ausgelassen</translation>
+    </message>
+    <message>
+        <source>%s%d entr%s lost %s words (marked “words lost”)</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>%s%d Eintr%.0säge mit verlorenen %s-Wörtern (markiert „words lost“)</translation>
+    </message>
+    <message>
+        <source>EEPROM backup lost with a damaged line — Read sensor</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>EEPROM-Sicherung mit beschädigter Zeile verloren — Sensor lesen</translation>
+    </message>
+    <message>
+        <source>no EEPROM backup known — Read sensor</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>keine EEPROM-Sicherung bekannt — Sensor lesen</translation>
+    </message>
+    <message>
+        <source>no EEPROM backup yet — Read sensor</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>noch keine EEPROM-Sicherung — Sensor lesen</translation>
+    </message>
+    <message>
+        <source>%s  %s  · set %d%s</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>%s  %s  · Satz %d%s</translation>
+    </message>
+    <message>
+        <source>On the panel: %s of %s. Nothing is sent until you press Send.</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>Im Panel: %s von %s. Gesendet wird erst mit Senden.</translation>
+    </message>
+    <message>
+        <source>Saved: %s</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>Gespeichert: %s</translation>
+    </message>
+    <message>
+        <source>Error writing parameter file! %s</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>Fehler beim Schreiben der Parameterdatei! %s</translation>
+    </message>
+    <message>
+        <source>RAM and EEPROM of the sensor on the line, read at %.8s</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>RAM und EEPROM des Sensors an der Leitung, gelesen um %.8s</translation>
+    </message>
+    <message>
+        <source>Read sensor: %s (%s)</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>Sensor lesen: %s (%s)</translation>
+    </message>
+    <message>
+        <source>RAM read, EEPROM no answer</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>RAM gelesen, EEPROM ohne Antwort</translation>
+    </message>
+    <message>
+        <source>New setpoint value teached!</source>
+        <extracomment>params/settings.cpp</extracomment>
+        <translation>Neuer Sollwert eingelernt!</translation>
+    </message>
+    <message>
+        <source>Reset of analog-output Max/Min OK!</source>
+        <extracomment>params/settings.cpp</extracomment>
+        <translation>Max/Min des Analogausgangs zurückgesetzt!</translation>
+    </message>
+    <message>
+        <source>Rule 1: one point beyond 3 sigma</source>
+        <extracomment>live/control_chart.cpp</extracomment>
+        <translation>Regel 1: ein Punkt jenseits 3 Sigma</translation>
+    </message>
+    <message>
+        <source>Rule 2: two of three beyond 2 sigma on one side</source>
+        <extracomment>live/control_chart.cpp</extracomment>
+        <translation>Regel 2: zwei von drei jenseits 2 Sigma auf einer Seite</translation>
+    </message>
+    <message>
+        <source>Rule 3: four of five beyond 1 sigma on one side</source>
+        <extracomment>live/control_chart.cpp</extracomment>
+        <translation>Regel 3: vier von fünf jenseits 1 Sigma auf einer Seite</translation>
+    </message>
+    <message>
+        <source>Rule 4: eight in a row on one side of the centre line</source>
+        <extracomment>live/control_chart.cpp</extracomment>
+        <translation>Regel 4: acht in Folge auf einer Seite der Mittellinie</translation>
+    </message>
+    <message>
+        <source>Rule 5: six in a row rising or falling</source>
+        <extracomment>live/control_chart.cpp</extracomment>
+        <translation>Regel 5: sechs in Folge steigend oder fallend</translation>
+    </message>
+    <message>
+        <source>Sensor: %s</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Sensor: %s</translation>
+    </message>
+    <message>
+        <source>Port: %s</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Port: %s</translation>
+    </message>
+    <message>
+        <source>First reading: %s    Last reading: %s</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Erste Messung: %s    Letzte Messung: %s</translation>
+    </message>
+    <message>
+        <source>Reference size ref: %s µm    Tolerance T: %s µm</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Referenzmaß ref: %s µm    Toleranz T: %s µm</translation>
+    </message>
+    <message>
+        <source>Readings: %s of %s sizes in µm, one measurement answer each</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Messungen: %s von %s Größen in µm, je eine Messantwort</translation>
+    </message>
+    <message>
+        <source>Mean x̄: %s µm    Standard deviation s: %s µm</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Mittelwert x̄: %s µm    Standardabweichung s: %s µm</translation>
+    </message>
+    <message>
+        <source>Bias x̄ − ref: %s µm</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Abweichung x̄ − ref: %s µm</translation>
+    </message>
+    <message>
+        <source>Cg = 0.2·T / (6·s): %s    Cgk = (0.1·T − |x̄ − ref|) / (3·s): %s</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Cg = 0,2·T / (6·s): %s    Cgk = (0,1·T − |x̄ − ref|) / (3·s): %s</translation>
+    </message>
+    <message>
+        <source>Result: %s</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Ergebnis: %s</translation>
+    </message>
+    <message>
+        <source>Save gauge study report</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Bericht der Prüfmittelfähigkeit speichern</translation>
+    </message>
+    <message>
+        <source>Cannot save the report to %s</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Bericht kann nicht in %s gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Report saved to %s; cannot save the readings to %s</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Bericht in %s gespeichert; Messungen können nicht in %s gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Report saved to %s and %s</source>
+        <extracomment>live/gauge_report.cpp</extracomment>
+        <translation>Bericht in %s und %s gespeichert</translation>
+    </message>
+    <message>
+        <source>Reading %d of %d: keep the master part still</source>
+        <extracomment>live/gauge_study.cpp</extracomment>
+        <translation>Messung %d von %d: Meisterteil ruhig halten</translation>
+    </message>
+    <message>
+        <source>Done: %d readings</source>
+        <extracomment>live/gauge_study.cpp</extracomment>
+        <translation>Fertig: %d Messungen</translation>
+    </message>
+    <message>
+        <source>Interrupted after %d readings – press Start to begin again</source>
+        <extracomment>live/gauge_study.cpp</extracomment>
+        <translation>Nach %d Messungen unterbrochen – Start beginnt neu</translation>
+    </message>
+    <message>
+        <source>not identified</source>
+        <extracomment>live/gauge_study.cpp</extracomment>
+        <translation>nicht erkannt</translation>
+    </message>
+    <message>
+        <source>capable: Cg and Cgk both at least %.2f</source>
+        <extracomment>live/gauge_study.cpp</extracomment>
+        <translation>fähig: Cg und Cgk beide mindestens %.2f</translation>
+    </message>
+    <message>
+        <source>not capable: %s%s%s below %.2f</source>
+        <extracomment>live/gauge_study.cpp</extracomment>
+        <translation>nicht fähig: %s%s%s unter %.2f</translation>
+    </message>
+    <message>
+        <source>none: interrupted after %d of %d readings</source>
+        <extracomment>live/gauge_study.cpp</extracomment>
+        <translation>keines: nach %d von %d Messungen unterbrochen</translation>
+    </message>
+    <message>
+        <source>none: the readings do not scatter, Cg and Cgk are not defined</source>
+        <extracomment>live/gauge_study.cpp</extracomment>
+        <translation>keines: die Messungen streuen nicht, Cg und Cgk sind nicht definiert</translation>
+    </message>
+    <message>
+        <source>Place the master part, then press Start</source>
+        <extracomment>live/gauge_study.cpp</extracomment>
+        <translation>Meisterteil einlegen, dann Start drücken</translation>
+    </message>
+    <message>
+        <source>Picture saved to %s</source>
+        <extracomment>live/picture.cpp</extracomment>
+        <translation>Bild gespeichert in %s</translation>
+    </message>
+    <message>
+        <source>Cannot save the picture to %s</source>
+        <extracomment>live/picture.cpp</extracomment>
+        <translation>Bild kann nicht in %s gespeichert werden</translation>
+    </message>
+    <message>
+        <source>%s: %.0f answers</source>
+        <extracomment>live/record.cpp</extracomment>
+        <translation>%s: %.0f Antworten</translation>
+    </message>
+    <message>
+        <source>no record</source>
+        <extracomment>live/record.cpp</extracomment>
+        <translation>keine Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Record ended (%s): %s is incomplete after %.0f answers</source>
+        <extracomment>live/record.cpp</extracomment>
+        <translation>Aufzeichnung beendet (%s): %s ist nach %.0f Antworten unvollständig</translation>
+    </message>
+    <message>
+        <source>No record: %s (%s)</source>
+        <extracomment>live/record.cpp</extracomment>
+        <translation>Keine Aufzeichnung: %s (%s)</translation>
+    </message>
+    <message>
+        <source>Recorded %.0f answers to %s</source>
+        <extracomment>live/record.cpp</extracomment>
+        <translation>%.0f Antworten aufgezeichnet in %s</translation>
+    </message>
+    <message>
+        <source>Fit cannot be stored: fit is not a number!</source>
+        <extracomment>calib/store.cpp</extracomment>
+        <translation>Anpassung nicht speicherbar: keine Zahl!</translation>
+    </message>
+    <message>
+        <source>Fit cannot be stored: factor out of range!</source>
+        <extracomment>calib/store.cpp</extracomment>
+        <translation>Anpassung nicht speicherbar: Faktor außerhalb des Bereichs!</translation>
+    </message>
+    <message>
+        <source>Fit cannot be stored: offset out of range!</source>
+        <extracomment>calib/store.cpp</extracomment>
+        <translation>Anpassung nicht speicherbar: Offset außerhalb des Bereichs!</translation>
+    </message>
+    <message>
+        <source>%s already exists.
+Replace it?</source>
+        <extracomment>state/replace_files.cpp</extracomment>
+        <translation>%s existiert bereits.
+Ersetzen?</translation>
+    </message>
+    <message>
+        <source>These files already exist:
+</source>
+        <extracomment>state/replace_files.cpp</extracomment>
+        <translation>Diese Dateien existieren bereits:
+</translation>
+    </message>
+    <message>
+        <source>Replace them?</source>
+        <extracomment>state/replace_files.cpp</extracomment>
+        <translation>Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Simulated sensor: </source>
+        <extracomment>link/serial_link.cpp</extracomment>
+        <translation>Simulierter Sensor: </translation>
+    </message>
+    <message>
+        <source>Usage: kvorscope [--help | --version]
 Operating program for K-VOR-PX optical line sensors on an RS-232 line.
 
-  --lang L   the language of the windows: en (English) or de (German); the desktop&apos;s
+  --lang L   the language of the windows: en (English) or de (German); the desktop's
              language (LANGUAGE, LANG) without it, English where it is neither
   --help     show this help and exit
   --version  show the version and exit
 
 The serial port is chosen on the panel; port 1 is the first serial port found.
-KVOR_COM_PORTS=PATH[:PATH...] replaces the ports found (&quot;simulated&quot; names the
+KVOR_COM_PORTS=PATH[:PATH...] replaces the ports found ("simulated" names the
 simulated sensor).
 </source>
-        <extracomment>ui/application_start.cpp:20</extracomment>
-        <translation>Aufruf: kvorscope [--lang en|de] [--help | --version]
+        <extracomment>ui/application_start.cpp</extracomment>
+        <translation>Aufruf: kvorscope [--help | --version]
 Bedienprogramm für optische Zeilensensoren K-VOR-PX an einer RS-232-Leitung.
 
   --lang L   Sprache der Fenster: en (Englisch) oder de (Deutsch); ohne die Option die
@@ -1489,567 +2043,9 @@ Bedienprogramm für optische Zeilensensoren K-VOR-PX an einer RS-232-Leitung.
   --version  die Version zeigen und beenden
 
 Die serielle Schnittstelle wird im Panel gewählt; Port 1 ist die erste gefundene.
-KVOR_COM_PORTS=PFAD[:PFAD...] ersetzt die gefundenen Ports (&quot;simulated&quot; steht für
+KVOR_COM_PORTS=PFAD[:PFAD...] ersetzt die gefundenen Ports ("simulated" steht für
 den simulierten Sensor).
 </translation>
-    </message>
-    <message>
-        <source>kvorscope: --lang takes en or de
-</source>
-        <extracomment>ui/application_start.cpp:66</extracomment>
-        <translation>kvorscope: --lang nimmt en oder de
-</translation>
-    </message>
-    <message>
-        <source>All files (*)</source>
-        <extracomment>ui/dialogs.cpp:36
-----------
-ui/dialogs.cpp:38</extracomment>
-        <translation>Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>%1 already exists.
-Replace it?</source>
-        <extracomment>ui/dialogs.cpp:69</extracomment>
-        <translation>%1 existiert bereits.
-Ersetzen?</translation>
-    </message>
-    <message>
-        <source>Load</source>
-        <extracomment>ui/dialogs.cpp:99</extracomment>
-        <translation>Laden</translation>
-    </message>
-    <message>
-        <source>ms since start</source>
-        <extracomment>ui/line_monitor.cpp:51</extracomment>
-        <translation>ms seit Start</translation>
-    </message>
-    <message>
-        <source>Port</source>
-        <extracomment>ui/line_monitor.cpp:51</extracomment>
-        <translation>Port</translation>
-    </message>
-    <message>
-        <source>Dir.</source>
-        <extracomment>ui/line_monitor.cpp:51</extracomment>
-        <translation>Richt.</translation>
-    </message>
-    <message>
-        <source>Bytes</source>
-        <extracomment>ui/line_monitor.cpp:51</extracomment>
-        <translation>Bytes</translation>
-    </message>
-    <message>
-        <source>Frame (sync, command | 16 data words), block or note</source>
-        <extracomment>ui/line_monitor.cpp:52</extracomment>
-        <translation>Rahmen (Sync, Befehl | 16 Datenwörter), Block oder Hinweis</translation>
-    </message>
-    <message>
-        <source>(no longer kept)</source>
-        <extracomment>ui/line_monitor.cpp:62</extracomment>
-        <translation>(nicht mehr gespeichert)</translation>
-    </message>
-    <message>
-        <source>Line monitor</source>
-        <extracomment>ui/line_monitor.cpp:118
-----------
-ui/line_monitor.cpp:119
-----------
-ui/line_monitor.cpp:239</extracomment>
-        <translation>Leitungsmonitor</translation>
-    </message>
-    <message>
-        <source>&amp;Pause</source>
-        <extracomment>ui/line_monitor.cpp:120</extracomment>
-        <translation>&amp;Anhalten</translation>
-    </message>
-    <message>
-        <source>&amp;Clear</source>
-        <extracomment>ui/line_monitor.cpp:122</extracomment>
-        <translation>&amp;Leeren</translation>
-    </message>
-    <message>
-        <source>&amp;Save as text…</source>
-        <extracomment>ui/line_monitor.cpp:123</extracomment>
-        <translation>Als Text &amp;speichern…</translation>
-    </message>
-    <message>
-        <source>Line trace</source>
-        <extracomment>ui/line_monitor.cpp:126</extracomment>
-        <translation>Leitungsprotokoll</translation>
-    </message>
-    <message>
-        <source>Frames the scope wrote (out) and read (in), newest last</source>
-        <extracomment>ui/line_monitor.cpp:128</extracomment>
-        <translation>Rahmen, die das Scope geschrieben (aus) und gelesen (ein) hat, neueste zuletzt</translation>
-    </message>
-    <message>
-        <source>%1 entries (the last %2 are kept)</source>
-        <extracomment>ui/line_monitor.cpp:162</extracomment>
-        <translation>%1 Einträge (die letzten %2 werden behalten)</translation>
-    </message>
-    <message>
-        <source>Paused: %1 entries listed, %2 in the trace</source>
-        <extracomment>ui/line_monitor.cpp:167</extracomment>
-        <translation>Angehalten: %1 Einträge gelistet, %2 im Protokoll</translation>
-    </message>
-    <message>
-        <source>Save the line trace</source>
-        <extracomment>ui/line_monitor.cpp:236</extracomment>
-        <translation>Leitungsprotokoll speichern</translation>
-    </message>
-    <message>
-        <source>The line trace could not be written to the file.</source>
-        <extracomment>ui/line_monitor.cpp:240</extracomment>
-        <translation>Das Leitungsprotokoll konnte nicht in die Datei geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>Sensor service: see the sensor&apos;s data sheet</source>
-        <extracomment>app/banner.cpp:32</extracomment>
-        <translation>Sensor-Service: siehe Datenblatt des Sensors</translation>
-    </message>
-    <message>
-        <source>Scope for RS-232, 19200 baud</source>
-        <extracomment>app/banner.cpp:33</extracomment>
-        <translation>Scope für RS-232, 19200 Baud</translation>
-    </message>
-    <message>
-        <source>K-VOR-RW-series hardware detected!
-USE K-VOR-RW-Scope Software!</source>
-        <extracomment>link/serial_link.cpp:30</extracomment>
-        <translation>Hardware der K-VOR-RW-Serie erkannt!
-K-VOR-RW-Scope-Software VERWENDEN!</translation>
-    </message>
-    <message>
-        <source>K-VOR-GZ-PX-series hardware detected!
-USE K-VOR-GZ-PX-Scope Software!</source>
-        <extracomment>link/serial_link.cpp:32</extracomment>
-        <translation>Hardware der K-VOR-GZ-PX-Serie erkannt!
-K-VOR-GZ-PX-Scope-Software VERWENDEN!</translation>
-    </message>
-    <message>
-        <source>K-VOR-GZ-RW-series hardware detected!
-USE K-VOR-GZ-RW-Scope Software!</source>
-        <extracomment>link/serial_link.cpp:34</extracomment>
-        <translation>Hardware der K-VOR-GZ-RW-Serie erkannt!
-K-VOR-GZ-RW-Scope-Software VERWENDEN!</translation>
-    </message>
-    <message>
-        <source>Incompatible hardware detected!
-Can not be used with V-UDU-DA-Rired Software!</source>
-        <extracomment>link/serial_link.cpp:35</extracomment>
-        <translation>Inkompatible Hardware erkannt!
-Nicht mit der V-UDU-DA-Rired-Software verwendbar!</translation>
-    </message>
-    <message>
-        <source>Unknown system error</source>
-        <extracomment>link/serial_link.cpp:166</extracomment>
-        <translation>Unbekannter Systemfehler</translation>
-    </message>
-    <message>
-        <source>Invalid port number</source>
-        <extracomment>link/serial_link.cpp:168</extracomment>
-        <translation>Ungültige Portnummer</translation>
-    </message>
-    <message>
-        <source>Port is not open</source>
-        <extracomment>link/serial_link.cpp:170</extracomment>
-        <translation>Port ist nicht geöffnet</translation>
-    </message>
-    <message>
-        <source>Unknown I/0 error</source>
-        <extracomment>link/serial_link.cpp:172</extracomment>
-        <translation>Unbekannter E/A-Fehler</translation>
-    </message>
-    <message>
-        <source>No serial port found</source>
-        <extracomment>link/serial_link.cpp:174</extracomment>
-        <translation>Keine serielle Schnittstelle gefunden</translation>
-    </message>
-    <message>
-        <source>Cannot open port</source>
-        <extracomment>link/serial_link.cpp:176</extracomment>
-        <translation>Port kann nicht geöffnet werden</translation>
-    </message>
-    <message>
-        <source>Invalid parameter</source>
-        <extracomment>link/serial_link.cpp:178</extracomment>
-        <translation>Ungültiger Parameter</translation>
-    </message>
-    <message>
-        <source>Timeout</source>
-        <extracomment>link/serial_link.cpp:180</extracomment>
-        <translation>Zeitüberschreitung</translation>
-    </message>
-    <message>
-        <source>RS-232 error!</source>
-        <extracomment>link/serial_link.cpp:182</extracomment>
-        <translation>RS-232-Fehler!</translation>
-    </message>
-    <message>
-        <source>Waiting for Data[64] ...</source>
-        <extracomment>link/video_blocks.cpp:22</extracomment>
-        <translation>Warte auf Data[64] ...</translation>
-    </message>
-    <message>
-        <source>Timeout-RS-232 while reading 64 data-words!</source>
-        <extracomment>link/video_blocks.cpp:23</extracomment>
-        <translation>Zeitüberschreitung RS-232 beim Lesen von 64 Datenwörtern!</translation>
-    </message>
-    <message>
-        <source>Data[64] block received!</source>
-        <extracomment>link/video_blocks.cpp:24</extracomment>
-        <translation>Block Data[64] empfangen!</translation>
-    </message>
-    <message>
-        <source>Waiting for Data[256] ...</source>
-        <extracomment>link/video_blocks.cpp:25</extracomment>
-        <translation>Warte auf Data[256] ...</translation>
-    </message>
-    <message>
-        <source>Timeout-RS-232 while reading 256 data-words!</source>
-        <extracomment>link/video_blocks.cpp:26</extracomment>
-        <translation>Zeitüberschreitung RS-232 beim Lesen von 256 Datenwörtern!</translation>
-    </message>
-    <message>
-        <source>Data[256] block received!</source>
-        <extracomment>link/video_blocks.cpp:27</extracomment>
-        <translation>Block Data[256] empfangen!</translation>
-    </message>
-    <message>
-        <source>Parameter history stopped (%s): %s</source>
-        <extracomment>params/history.cpp:47</extracomment>
-        <translation>Parameterverlauf angehalten (%s): %s</translation>
-    </message>
-    <message>
-        <source>read at link set-up</source>
-        <extracomment>params/history_record.cpp:18</extracomment>
-        <translation>beim Verbindungsaufbau gelesen</translation>
-    </message>
-    <message>
-        <source>unidentified</source>
-        <extracomment>params/history_record.cpp:269</extracomment>
-        <translation>nicht erkannt</translation>
-    </message>
-    <message>
-        <source> · simulated</source>
-        <extracomment>params/history_record.cpp:291</extracomment>
-        <translation> · simuliert</translation>
-    </message>
-    <message>
-        <source>station not known</source>
-        <extracomment>params/history_record.cpp:292</extracomment>
-        <translation>Station unbekannt</translation>
-    </message>
-    <message>
-        <source>%s
-not a parameter history: left as it is</source>
-        <extracomment>params/history_window.cpp:156</extracomment>
-        <translation>%s
-kein Parameterverlauf: unverändert gelassen</translation>
-    </message>
-    <message>
-        <source>%s
-no whole record: %d damaged lines left out</source>
-        <extracomment>params/history_window.cpp:160</extracomment>
-        <translation>%s
-kein vollständiger Datensatz: %d beschädigte Zeilen ausgelassen</translation>
-    </message>
-    <message>
-        <source>%s%s
-last %s%s</source>
-        <extracomment>params/history_window.cpp:168</extracomment>
-        <translation>%s%s
-zuletzt %s%s</translation>
-    </message>
-    <message>
-        <source> · on the line</source>
-        <extracomment>params/history_window.cpp:168</extracomment>
-        <translation> · an der Leitung</translation>
-    </message>
-    <message>
-        <source> · no EEPROM backup yet</source>
-        <extracomment>params/history_window.cpp:169</extracomment>
-        <translation> · noch keine EEPROM-Sicherung</translation>
-    </message>
-    <message>
-        <source>Not a parameter history: nothing is read from it or added to it</source>
-        <extracomment>params/history_window.cpp:205</extracomment>
-        <translation>Kein Parameterverlauf: es wird nichts daraus gelesen oder angefügt</translation>
-    </message>
-    <message>
-        <source>%d damaged line%s left out</source>
-        <extracomment>params/history_window.cpp:209</extracomment>
-        <translation>%d beschädigte Zeile(n)%.0s ausgelassen</translation>
-    </message>
-    <message>
-        <source>%s%d entr%s lost %s words (marked “words lost”)</source>
-        <extracomment>params/history_window.cpp:213</extracomment>
-        <translation>%s%d Eintr%.0säge mit verlorenen %s-Wörtern (markiert „words lost“)</translation>
-    </message>
-    <message>
-        <source>EEPROM backup lost with a damaged line — Read sensor</source>
-        <extracomment>params/history_window.cpp:217</extracomment>
-        <translation>EEPROM-Sicherung mit beschädigter Zeile verloren — Sensor lesen</translation>
-    </message>
-    <message>
-        <source>no EEPROM backup known — Read sensor</source>
-        <extracomment>params/history_window.cpp:218</extracomment>
-        <translation>keine EEPROM-Sicherung bekannt — Sensor lesen</translation>
-    </message>
-    <message>
-        <source>no EEPROM backup yet — Read sensor</source>
-        <extracomment>params/history_window.cpp:219</extracomment>
-        <translation>noch keine EEPROM-Sicherung — Sensor lesen</translation>
-    </message>
-    <message>
-        <source>%s  %s  · set %d%s</source>
-        <extracomment>params/history_window.cpp:233</extracomment>
-        <translation>%s  %s  · Satz %d%s</translation>
-    </message>
-    <message>
-        <source>On the panel: %s of %s. Nothing is sent until you press Send.</source>
-        <extracomment>params/history_window.cpp:350</extracomment>
-        <translation>Im Panel: %s von %s. Gesendet wird erst mit Senden.</translation>
-    </message>
-    <message>
-        <source>Saved: %s</source>
-        <extracomment>params/history_window.cpp:370</extracomment>
-        <translation>Gespeichert: %s</translation>
-    </message>
-    <message>
-        <source>Error writing parameter file! %s</source>
-        <extracomment>params/history_window.cpp:370</extracomment>
-        <translation>Fehler beim Schreiben der Parameterdatei! %s</translation>
-    </message>
-    <message>
-        <source>RAM and EEPROM of the sensor on the line, read at %.8s</source>
-        <extracomment>params/history_window.cpp:394</extracomment>
-        <translation>RAM und EEPROM des Sensors an der Leitung, gelesen um %.8s</translation>
-    </message>
-    <message>
-        <source>Read sensor: %s (%s)</source>
-        <extracomment>params/history_window.cpp:396</extracomment>
-        <translation>Sensor lesen: %s (%s)</translation>
-    </message>
-    <message>
-        <source>RAM read, EEPROM no answer</source>
-        <extracomment>params/history_window.cpp:397</extracomment>
-        <translation>RAM gelesen, EEPROM ohne Antwort</translation>
-    </message>
-    <message>
-        <source>New setpoint value teached!</source>
-        <extracomment>params/settings.cpp:107</extracomment>
-        <translation>Neuer Sollwert eingelernt!</translation>
-    </message>
-    <message>
-        <source>Reset of analog-output Max/Min OK!</source>
-        <extracomment>params/settings.cpp:120</extracomment>
-        <translation>Max/Min des Analogausgangs zurückgesetzt!</translation>
-    </message>
-    <message>
-        <source>Rule 1: one point beyond 3 sigma</source>
-        <extracomment>live/control_chart.cpp:151</extracomment>
-        <translation>Regel 1: ein Punkt jenseits 3 Sigma</translation>
-    </message>
-    <message>
-        <source>Rule 2: two of three beyond 2 sigma on one side</source>
-        <extracomment>live/control_chart.cpp:153</extracomment>
-        <translation>Regel 2: zwei von drei jenseits 2 Sigma auf einer Seite</translation>
-    </message>
-    <message>
-        <source>Rule 3: four of five beyond 1 sigma on one side</source>
-        <extracomment>live/control_chart.cpp:155</extracomment>
-        <translation>Regel 3: vier von fünf jenseits 1 Sigma auf einer Seite</translation>
-    </message>
-    <message>
-        <source>Rule 4: eight in a row on one side of the centre line</source>
-        <extracomment>live/control_chart.cpp:157</extracomment>
-        <translation>Regel 4: acht in Folge auf einer Seite der Mittellinie</translation>
-    </message>
-    <message>
-        <source>Rule 5: six in a row rising or falling</source>
-        <extracomment>live/control_chart.cpp:159</extracomment>
-        <translation>Regel 5: sechs in Folge steigend oder fallend</translation>
-    </message>
-    <message>
-        <source>Sensor: %s</source>
-        <extracomment>live/gauge_report.cpp:41</extracomment>
-        <translation>Sensor: %s</translation>
-    </message>
-    <message>
-        <source>Port: %s</source>
-        <extracomment>live/gauge_report.cpp:42</extracomment>
-        <translation>Port: %s</translation>
-    </message>
-    <message>
-        <source>First reading: %s    Last reading: %s</source>
-        <extracomment>live/gauge_report.cpp:43</extracomment>
-        <translation>Erste Messung: %s    Letzte Messung: %s</translation>
-    </message>
-    <message>
-        <source>Reference size ref: %s µm    Tolerance T: %s µm</source>
-        <extracomment>live/gauge_report.cpp:44</extracomment>
-        <translation>Referenzmaß ref: %s µm    Toleranz T: %s µm</translation>
-    </message>
-    <message>
-        <source>Readings: %s of %s sizes in µm, one measurement answer each</source>
-        <extracomment>live/gauge_report.cpp:48</extracomment>
-        <translation>Messungen: %s von %s Größen in µm, je eine Messantwort</translation>
-    </message>
-    <message>
-        <source>Mean x̄: %s µm    Standard deviation s: %s µm</source>
-        <extracomment>live/gauge_report.cpp:50</extracomment>
-        <translation>Mittelwert x̄: %s µm    Standardabweichung s: %s µm</translation>
-    </message>
-    <message>
-        <source>Bias x̄ − ref: %s µm</source>
-        <extracomment>live/gauge_report.cpp:52</extracomment>
-        <translation>Abweichung x̄ − ref: %s µm</translation>
-    </message>
-    <message>
-        <source>Cg = 0.2·T / (6·s): %s    Cgk = (0.1·T − |x̄ − ref|) / (3·s): %s</source>
-        <extracomment>live/gauge_report.cpp:53</extracomment>
-        <translation>Cg = 0,2·T / (6·s): %s    Cgk = (0,1·T − |x̄ − ref|) / (3·s): %s</translation>
-    </message>
-    <message>
-        <source>Result: %s</source>
-        <extracomment>live/gauge_report.cpp:56</extracomment>
-        <translation>Ergebnis: %s</translation>
-    </message>
-    <message>
-        <source>Save gauge study report</source>
-        <extracomment>live/gauge_report.cpp:86</extracomment>
-        <translation>Bericht der Prüfmittelfähigkeit speichern</translation>
-    </message>
-    <message>
-        <source>Cannot save the report to %s</source>
-        <extracomment>live/gauge_report.cpp:98</extracomment>
-        <translation>Bericht kann nicht in %s gespeichert werden</translation>
-    </message>
-    <message>
-        <source>Report saved to %s; cannot save the readings to %s</source>
-        <extracomment>live/gauge_report.cpp:100</extracomment>
-        <translation>Bericht in %s gespeichert; Messungen können nicht in %s gespeichert werden</translation>
-    </message>
-    <message>
-        <source>Report saved to %s and %s</source>
-        <extracomment>live/gauge_report.cpp:103</extracomment>
-        <translation>Bericht in %s und %s gespeichert</translation>
-    </message>
-    <message>
-        <source>Reading %d of %d: keep the master part still</source>
-        <extracomment>live/gauge_study.cpp:126</extracomment>
-        <translation>Messung %d von %d: Meisterteil ruhig halten</translation>
-    </message>
-    <message>
-        <source>Done: %d readings</source>
-        <extracomment>live/gauge_study.cpp:138</extracomment>
-        <translation>Fertig: %d Messungen</translation>
-    </message>
-    <message>
-        <source>Interrupted after %d readings – press Start to begin again</source>
-        <extracomment>live/gauge_study.cpp:141</extracomment>
-        <translation>Nach %d Messungen unterbrochen – Start beginnt neu</translation>
-    </message>
-    <message>
-        <source>not identified</source>
-        <extracomment>live/gauge_study.cpp:160</extracomment>
-        <translation>nicht erkannt</translation>
-    </message>
-    <message>
-        <source>capable: Cg and Cgk both at least %.2f</source>
-        <extracomment>live/gauge_study.cpp:199</extracomment>
-        <translation>fähig: Cg und Cgk beide mindestens %.2f</translation>
-    </message>
-    <message>
-        <source>not capable: %s%s%s below %.2f</source>
-        <extracomment>live/gauge_study.cpp:204</extracomment>
-        <translation>nicht fähig: %s%s%s unter %.2f</translation>
-    </message>
-    <message>
-        <source>none: interrupted after %d of %d readings</source>
-        <extracomment>live/gauge_study.cpp:207</extracomment>
-        <translation>keines: nach %d von %d Messungen unterbrochen</translation>
-    </message>
-    <message>
-        <source>none: the readings do not scatter, Cg and Cgk are not defined</source>
-        <extracomment>live/gauge_study.cpp:211</extracomment>
-        <translation>keines: die Messungen streuen nicht, Cg und Cgk sind nicht definiert</translation>
-    </message>
-    <message>
-        <source>Place the master part, then press Start</source>
-        <extracomment>live/gauge_study.cpp:257</extracomment>
-        <translation>Meisterteil einlegen, dann Start drücken</translation>
-    </message>
-    <message>
-        <source>Picture saved to %s</source>
-        <extracomment>live/picture.cpp:19</extracomment>
-        <translation>Bild gespeichert in %s</translation>
-    </message>
-    <message>
-        <source>Cannot save the picture to %s</source>
-        <extracomment>live/picture.cpp:21</extracomment>
-        <translation>Bild kann nicht in %s gespeichert werden</translation>
-    </message>
-    <message>
-        <source>%s: %.0f answers</source>
-        <extracomment>live/record.cpp:36</extracomment>
-        <translation>%s: %.0f Antworten</translation>
-    </message>
-    <message>
-        <source>no record</source>
-        <extracomment>live/record.cpp:42</extracomment>
-        <translation>keine Aufzeichnung</translation>
-    </message>
-    <message>
-        <source>Record ended (%s): %s is incomplete after %.0f answers</source>
-        <extracomment>live/record.cpp:59</extracomment>
-        <translation>Aufzeichnung beendet (%s): %s ist nach %.0f Antworten unvollständig</translation>
-    </message>
-    <message>
-        <source>No record: %s (%s)</source>
-        <extracomment>live/record.cpp:122</extracomment>
-        <translation>Keine Aufzeichnung: %s (%s)</translation>
-    </message>
-    <message>
-        <source>Recorded %.0f answers to %s</source>
-        <extracomment>live/record.cpp:222</extracomment>
-        <translation>%.0f Antworten aufgezeichnet in %s</translation>
-    </message>
-    <message>
-        <source>Fit cannot be stored: fit is not a number!</source>
-        <extracomment>calib/store.cpp:25</extracomment>
-        <translation>Anpassung nicht speicherbar: keine Zahl!</translation>
-    </message>
-    <message>
-        <source>Fit cannot be stored: factor out of range!</source>
-        <extracomment>calib/store.cpp:27</extracomment>
-        <translation>Anpassung nicht speicherbar: Faktor außerhalb des Bereichs!</translation>
-    </message>
-    <message>
-        <source>Fit cannot be stored: offset out of range!</source>
-        <extracomment>calib/store.cpp:29</extracomment>
-        <translation>Anpassung nicht speicherbar: Offset außerhalb des Bereichs!</translation>
-    </message>
-    <message>
-        <source>%s already exists.
-Replace it?</source>
-        <extracomment>state/replace_files.cpp:32</extracomment>
-        <translation>%s existiert bereits.
-Ersetzen?</translation>
-    </message>
-    <message>
-        <source>These files already exist:
-</source>
-        <extracomment>state/replace_files.cpp:35</extracomment>
-        <translation>Diese Dateien existieren bereits:
-</translation>
-    </message>
-    <message>
-        <source>Replace them?</source>
-        <extracomment>state/replace_files.cpp:41</extracomment>
-        <translation>Ersetzen?</translation>
     </message>
 </context>
 </TS>

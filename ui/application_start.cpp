@@ -18,7 +18,7 @@ constexpr const char* kVersion = "2.42";
 
 const char* Help() {
     return Tr(
-        "Usage: kvorscope [--lang en|de] [--help | --version]\n"
+        "Usage: kvorscope [--help | --version]\n"
         "Operating program for K-VOR-PX optical line sensors on an RS-232 line.\n"
         "\n"
         "  --lang L   the language of the windows: en (English) or de (German); the desktop's\n"

@@ -21,7 +21,7 @@ namespace {
 // What the operator reads of a control, in their language: its label, its name for assistive
 // technology, its items, texts and headings. Its values stay what the program and the panel
 // file gave.
-ControlDef Shown(const ControlDef& given) {
+ControlDef ShownDef(const ControlDef& given) {
     ControlDef def = given;
     for (QString* text :
          {&def.label, &def.name, &def.onText, &def.offText, &def.xLabel, &def.yLabel})
@@ -37,7 +37,7 @@ ControlDef Shown(const ControlDef& given) {
 } // namespace
 
 std::unique_ptr<Control> MakeWidgetControl(int panel, const ControlDef& given, QWidget* canvas) {
-    const ControlDef def = Shown(given);
+    const ControlDef def = ShownDef(given);
     if (auto c = MakeButtonControl(panel, def, canvas)) return c;
     if (auto c = MakeNumericControl(panel, def, canvas)) return c;
     if (auto c = MakeTextControl(panel, def, canvas)) return c;
