@@ -28,7 +28,7 @@ const BannerStyle kStyles[4] = {
 };
 
 const char* const kContactLines[3] = {
-    "K-VOR-PX through-beam line sensors",
+    N_("K-VOR-PX through-beam line sensors"),
     N_("Sensor service: see the sensor's data sheet"),
     N_("Scope for RS-232, 19200 baud"),
 };

@@ -462,7 +462,7 @@ panel 5, control 4 (table) heading</extracomment>
     <message>
         <source>1 – inverted</source>
         <extracomment>panel 1, control 27 (ring) item</extracomment>
-        <translation>1 – invertiert</translation>
+        <translation>1 – invers</translation>
     </message>
     <message>
         <source>Setpoint</source>
@@ -2046,6 +2046,11 @@ Die serielle Schnittstelle wird im Panel gewählt; Port 1 ist die erste gefunden
 KVOR_COM_PORTS=PFAD[:PFAD...] ersetzt die gefundenen Ports ("simulated" steht für
 den simulierten Sensor).
 </translation>
+    </message>
+    <message>
+        <source>K-VOR-PX through-beam line sensors</source>
+        <extracomment>app/banner.cpp</extracomment>
+        <translation>K-VOR-PX Durchlicht-Zeilensensoren</translation>
     </message>
 </context>
 </TS>

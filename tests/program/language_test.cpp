@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <cstdlib>
 #include <string>
@@ -131,8 +132,14 @@ TEST_P(Languages, EveryTextFitsItsControl) {
             if (ring->objectName().endsWith(QLatin1String("c2")) && ring->window() == window &&
                 window->findChild<QWidget*>(QStringLiteral("p%1c2").arg(pHandle)) == ring)
                 continue;
-            const int room =
-                ring->width() - ring->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 8;
+            // The field the style leaves beside the arrow, a pixel clear each side.
+            QStyleOptionComboBox option;
+            option.initFrom(ring);
+            const int room = ring->style()
+                                 ->subControlRect(QStyle::CC_ComboBox, &option,
+                                                  QStyle::SC_ComboBoxEditField, ring)
+                                 .width() -
+                             2;
             for (int i = 0; i < ring->count(); ++i)
                 EXPECT_LE(ring->fontMetrics().horizontalAdvance(ring->itemText(i)), room)
                     << ring->objectName().toStdString() << " item "
