@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
     <name>kvorscope</name>
@@ -1032,7 +1033,7 @@ panel 4, control 4 (numeric display)</extracomment>
         <translation>der Sensor antwortet nach %d Antworten nicht mehr</translation>
     </message>
     <message>
-        <source>the gauge study's panel does not load</source>
+        <source>the gauge study&apos;s panel does not load</source>
         <extracomment>cli/measure.cpp</extracomment>
         <translation>das Panel der Prüfmittelfähigkeit lädt nicht</translation>
     </message>
@@ -1043,10 +1044,10 @@ panel 4, control 4 (numeric display)</extracomment>
     </message>
     <message>
         <source>Usage: kvorctl COMMAND [--port P]... [OPTIONS]
-The K-VOR-PX Scope without a window: the panel's procedures for scripts and services.
+The K-VOR-PX Scope without a window: the panel&apos;s procedures for scripts and services.
 
 Commands:
-  ports                          the serial ports as the scope's selector lists them
+  ports                          the serial ports as the scope&apos;s selector lists them
   identify                       link set-up and identification of the sensor
   get --from ram|eeprom [--out FILE.dat]
                                  the parameter set, every parameter by name
@@ -1055,20 +1056,20 @@ Commands:
   measure (--count N | --seconds S | --follow) [--format text|csv|json]
                                  one line per answer, then the statistics
   teach                          the current measuring value becomes the setpoint
-  reset-minmax                   resets the analog output's minimum and maximum
+  reset-minmax                   resets the analog output&apos;s minimum and maximum
   gauge --ref R --tolerance T [--count N]
                                  type-1 gauge study; the exit status tells capable
   backup --dir DIR               RAM and EEPROM as parameter files, into the history
 
 Options:
-  --port P      a COM number as the selector numbers it, a device path, or 'simulated'
+  --port P      a COM number as the selector numbers it, a device path, or &apos;simulated&apos;
                 (default 1); repeat it to work on several sensors at the same time
   --json        JSON output (JSON lines for measure)
-  --lang L      the language of messages and help: en or de (default: the desktop's)
+  --lang L      the language of messages and help: en or de (default: the desktop&apos;s)
   --help        show this help and exit
   --version     show the version and exit
 
-Exit status: 0 done; 1 the command's own failure (a set not held, not capable);
+Exit status: 0 done; 1 the command&apos;s own failure (a set not held, not capable);
 2 usage; 3 a port that cannot be opened; 4 the sensor did not answer; 5 a sensor of
 another series. With several ports, the highest.
 </source>
@@ -1092,7 +1093,7 @@ Befehle:
   backup --dir ORDNER            RAM und EEPROM als Parameterdateien, in den Verlauf
 
 Optionen:
-  --port P      eine COM-Nummer wie in der Auswahl, ein Gerätepfad oder 'simulated'
+  --port P      eine COM-Nummer wie in der Auswahl, ein Gerätepfad oder &apos;simulated&apos;
                 (Vorgabe 1); mehrfach für mehrere Sensoren gleichzeitig
   --json        Ausgabe als JSON (JSON-Zeilen bei measure)
   --lang L      Sprache der Meldungen und Hilfe: en oder de (Vorgabe: die des Desktops)
@@ -1147,7 +1148,7 @@ anderen Serie. Bei mehreren Schnittstellen der höchste.
         <translation>eine Prüfmittelfähigkeit nimmt 10 bis 500 Messungen</translation>
     </message>
     <message>
-        <source>--report: the report is drawn from the study's chart in the scope's window; save it there</source>
+        <source>--report: the report is drawn from the study&apos;s chart in the scope&apos;s window; save it there</source>
         <extracomment>cli/options.cpp</extracomment>
         <translation>--report: der Bericht entsteht aus dem Diagramm im Fenster des Scope; dort speichern</translation>
     </message>
@@ -1262,7 +1263,7 @@ anderen Serie. Bei mehreren Schnittstellen der höchste.
         <translation>der Ordner %s kann nicht angelegt werden (%s)</translation>
     </message>
     <message>
-        <source>the folder's name is too long</source>
+        <source>the folder&apos;s name is too long</source>
         <extracomment>cli/parameters.cpp</extracomment>
         <translation>der Name des Ordners ist zu lang</translation>
     </message>
@@ -1568,7 +1569,7 @@ Ersetzen?</translation>
         <translation>Das Leitungsprotokoll konnte nicht in die Datei geschrieben werden.</translation>
     </message>
     <message>
-        <source>Sensor service: see the sensor's data sheet</source>
+        <source>Sensor service: see the sensor&apos;s data sheet</source>
         <extracomment>app/banner.cpp</extracomment>
         <translation>Sensor-Service: siehe Datenblatt des Sensors</translation>
     </message>
@@ -2024,13 +2025,13 @@ Ersetzen?</translation>
         <source>Usage: kvorscope [--help | --version]
 Operating program for K-VOR-PX optical line sensors on an RS-232 line.
 
-  --lang L   the language of the windows: en (English) or de (German); the desktop's
+  --lang L   the language of the windows: en (English) or de (German); the desktop&apos;s
              language (LANGUAGE, LANG) without it, English where it is neither
   --help     show this help and exit
   --version  show the version and exit
 
 The serial port is chosen on the panel; port 1 is the first serial port found.
-KVOR_COM_PORTS=PATH[:PATH...] replaces the ports found ("simulated" names the
+KVOR_COM_PORTS=PATH[:PATH...] replaces the ports found (&quot;simulated&quot; names the
 simulated sensor).
 </source>
         <extracomment>ui/application_start.cpp</extracomment>
@@ -2043,7 +2044,7 @@ Bedienprogramm für optische Zeilensensoren K-VOR-PX an einer RS-232-Leitung.
   --version  die Version zeigen und beenden
 
 Die serielle Schnittstelle wird im Panel gewählt; Port 1 ist die erste gefundene.
-KVOR_COM_PORTS=PFAD[:PFAD...] ersetzt die gefundenen Ports ("simulated" steht für
+KVOR_COM_PORTS=PFAD[:PFAD...] ersetzt die gefundenen Ports (&quot;simulated&quot; steht für
 den simulierten Sensor).
 </translation>
     </message>
