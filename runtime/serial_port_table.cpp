@@ -276,10 +276,12 @@ QString ComPortStation(const ComPortEntry& entry) {
 QString ComPortLabel(const ComPortTable& table, int port) {
     const ComPortEntry* entry = table.find(port);
     if (entry == nullptr) return QString();
-    if (port == kSimulatedSensorPort) return entry->shownName;
+    // The simulated sensor's name in the operator's language; a device's as the system names it.
+    const QString name = entry->simulated ? Shown(entry->shownName) : entry->shownName;
+    if (port == kSimulatedSensorPort) return name;
     QString label = QStringLiteral("COM%1 \u2013 ").arg(port);
     if (!entry->description.isEmpty()) label += entry->description + QStringLiteral(" \u2013 ");
-    label += entry->shownName;
+    label += name;
     if (!entry->problem.isEmpty()) label += QStringLiteral(" [%1]").arg(entry->problem);
     return label;
 }
