@@ -15,9 +15,14 @@ namespace kvor {
 
 namespace {
 
-constexpr const char* kEventTexts[] = {
-    "",      N_("read at link set-up"), "Get RAM", "Get EEPROM", "Send RAM", "Send EEPROM",
-    "Teach", "Store calibration"};
+constexpr const char* kEventTexts[] = {"",
+                                       N_("read at link set-up"),
+                                       N_("Get RAM"),
+                                       N_("Get EEPROM"),
+                                       N_("Send RAM"),
+                                       N_("Send EEPROM"),
+                                       N_("Teach"),
+                                       N_("Store calibration")};
 constexpr int kEvents = static_cast<int>(sizeof kEventTexts / sizeof kEventTexts[0]);
 
 // time, event, set, firmware, hardware, simulated, station, 16 words, check; the records

@@ -231,10 +231,10 @@ void ListEntries() {
         char label[120] = "";
         ShortTime(e.time, when, sizeof when);
         std::snprintf(label, sizeof label, Tr("%s  %s  · set %d%s"), when,
-                      HistoryEventText(e.event), static_cast<int>(e.set),
+                      Tr(HistoryEventText(e.event)), static_cast<int>(e.set),
                       e.stored ? ""
-                      : e.lost ? ", words lost"
-                               : " again");
+                      : e.lost ? Tr(", words lost")
+                               : Tr(" again"));
         InsertListItem(pHistory, HIST_ENTRIES, 0, label, k);
     }
     if (historyEntryCount > 0) SetCtrlVal(pHistory, HIST_ENTRIES, historyEntryCount - 1);
@@ -348,7 +348,7 @@ KVOR_CALLBACK(CC_HistoryLoad) {
     ShortTime(entry->time, when, sizeof when);
     std::snprintf(text, sizeof text,
                   Tr("On the panel: %s of %s. Nothing is sent until you press Send."),
-                  HistoryEventText(entry->event), when);
+                  Tr(HistoryEventText(entry->event)), when);
     TakeParaWords(words);
     PushGET(DATFILE);
     ShowTable();

@@ -2053,5 +2053,80 @@ den simulierten Sensor).
         <extracomment>app/banner.cpp</extracomment>
         <translation>K-VOR-PX Durchlicht-Zeilensensoren</translation>
     </message>
+    <message>
+        <source>Get RAM</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation>RAM lesen</translation>
+    </message>
+    <message>
+        <source>Get EEPROM</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation>EEPROM lesen</translation>
+    </message>
+    <message>
+        <source>Send RAM</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation>RAM senden</translation>
+    </message>
+    <message>
+        <source>Send EEPROM</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation>EEPROM senden</translation>
+    </message>
+    <message>
+        <source>Teach</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation>Einlernen</translation>
+    </message>
+    <message>
+        <source>Store calibration</source>
+        <extracomment>params/history_record.cpp</extracomment>
+        <translation>Kalibrierung gespeichert</translation>
+    </message>
+    <message>
+        <source>, words lost</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation>, Wörter verloren</translation>
+    </message>
+    <message>
+        <source> again</source>
+        <extracomment>params/history_window.cpp</extracomment>
+        <translation> erneut</translation>
+    </message>
+    <message>
+        <source>No permission to open %1 (%2 %3:%4). </source>
+        <extracomment>runtime/port_access.cpp</extracomment>
+        <translation>Keine Berechtigung, %1 zu öffnen (%2 %3:%4). </translation>
+    </message>
+    <message>
+        <source>%1 is in group %2, but this session started before that: log out and in again (or restart the computer).</source>
+        <extracomment>runtime/port_access.cpp</extracomment>
+        <translation>%1 ist in der Gruppe %2, aber diese Sitzung begann vorher: ab- und wieder anmelden (oder den Rechner neu starten).</translation>
+    </message>
+    <message>
+        <source>%1 is not in group %2: join it with &quot;sudo usermod -aG %2 %1&quot;, then log out and in again.</source>
+        <extracomment>runtime/port_access.cpp</extracomment>
+        <translation>%1 ist nicht in der Gruppe %2: mit &quot;sudo usermod -aG %2 %1&quot; beitreten, dann ab- und wieder anmelden.</translation>
+    </message>
+    <message>
+        <source>No group of %1 may use it; a udev rule can give the device to group dialout (see the README).</source>
+        <extracomment>runtime/port_access.cpp</extracomment>
+        <translation>Keine Gruppe von %1 darf es nutzen; eine udev-Regel kann das Gerät der Gruppe dialout geben (siehe README).</translation>
+    </message>
+    <message>
+        <source>%1 is not there: the adapter has been unplugged, or the system took it away again. On Ubuntu-family systems brltty claims CH340 and similar adapters seconds after they are plugged in (see the README).</source>
+        <extracomment>runtime/port_access.cpp</extracomment>
+        <translation>%1 ist nicht vorhanden: der Adapter wurde abgesteckt, oder das System hat ihn wieder entfernt. Auf Systemen der Ubuntu-Familie beansprucht brltty CH340 und ähnliche Adapter Sekunden nach dem Einstecken (siehe README).</translation>
+    </message>
+    <message>
+        <source>a program</source>
+        <extracomment>runtime/port_access.cpp</extracomment>
+        <translation>ein Programm</translation>
+    </message>
+    <message>
+        <source>%1 is in use by %2. End that program or pick another port; &quot;fuser -v %1&quot; shows who holds it. Right after an adapter is plugged in this may be ModemManager probing it for a few seconds.</source>
+        <extracomment>runtime/port_access.cpp</extracomment>
+        <translation>%1 ist belegt von %2. Das Programm beenden oder einen anderen Port wählen; &quot;fuser -v %1&quot; zeigt, wer ihn hält. Direkt nach dem Einstecken eines Adapters kann das für einige Sekunden ModemManager sein, der ihn prüft.</translation>
+    </message>
 </context>
 </TS>
