@@ -14,13 +14,13 @@ PRINTF = re.compile(r"%[-+ #0]*(\*|\d+)?(?:\.(\*|\d+))?(?:hh|h|ll|l|z)?([diouxXe
 
 
 def values(text):
-    """What a text takes when it is filled in: printf conversions in order (a width or precision
-    given as * takes a value too), Qt's %1..%9, and whether it ends a line."""
+    """printf conversions in order (a * width or precision takes a value too), Qt's %1..%9,
+    a line end at the end, and the keyboard marks (a single &)."""
     taken = []
     for width, precision, kind in PRINTF.findall(text):
         taken += ["*"] * ((width == "*") + (precision == "*")) + [kind]
-    mnemonics = len(re.findall(r"(?<!&)&(?!&)", text.replace("&&", "")))
-    return taken, sorted(set(re.findall(r"%[1-9]", text))), text.endswith("\n"), mnemonics
+    return (taken, sorted(set(re.findall(r"%[1-9]", text))), text.endswith("\n"),
+            text.replace("&&", "").count("&"))
 
 
 def main():
@@ -32,20 +32,17 @@ def main():
         ts.write_bytes((root / "translations/kvorscope_de.ts").read_bytes())
         subprocess.run([lupdate, "-silent", "-locations", "none", "-no-obsolete", str(texts),
                         "-ts", str(ts)], check=True)
-        faults, count = [], 0
-        for message in ET.parse(ts).iter("message"):
-            source = message.findtext("source") or ""
-            translation = message.find("translation")
-            count += 1
-            if translation is None or translation.get("type") == "unfinished" \
-                    or not translation.text:
-                faults.append("not translated: %r" % source)
-            elif values(source) != values(translation.text):
-                faults.append("takes other values: %r -> %r" % (source, translation.text))
-    for fault in faults:
-        print(fault)
-    print("%d texts, %d unfinished or unlike their source" % (count, len(faults)))
-    return 1 if faults or count == 0 else 0
+        messages = list(ET.parse(ts).iter("message"))
+    faults = []
+    for message in messages:
+        source, translation = message.findtext("source") or "", message.find("translation")
+        if translation is None or translation.get("type") == "unfinished" or not translation.text:
+            faults.append("not translated: %r" % source)
+        elif values(source) != values(translation.text):
+            faults.append("takes other values: %r -> %r" % (source, translation.text))
+    print("\n".join(faults + ["%d texts, %d unfinished or unlike their source"
+                              % (len(messages), len(faults))]))
+    return 1 if faults or not messages else 0
 
 
 if __name__ == "__main__":
