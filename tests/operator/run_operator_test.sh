@@ -52,8 +52,7 @@ export KVOR_SIM_ARGS=
 export HOME="$work"
 unset WAYLAND_DISPLAY
 
-# One start of the scope driven by operator_test.py to its window's close; the arguments go to
-# both (--lang de: the German start, read in German on the bus).
+# One start driven to its window's close; --lang de: the German start, read in German.
 drive() {
   "$bin/kvorscope" "$@" >"$work/scope.log" 2>&1 &
   scope=$!
