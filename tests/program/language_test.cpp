@@ -96,11 +96,13 @@ TEST_P(Languages, EveryTextFitsItsControl) {
             // A label above its control covers no other control and no other label.
             auto* label = qobject_cast<QLabel*>(w);
             if (label == nullptr || !w->objectName().endsWith(QLatin1String("label"))) continue;
-            for (QWidget* other : controls)
-                if (other != w && other != label->buddy() &&
-                    qstrcmp(other->metaObject()->className(), "QFrame") != 0)
-                    EXPECT_FALSE(w->geometry().intersects(other->geometry()))
-                        << what << " covers " << other->objectName().toStdString();
+            for (QWidget* other : controls) {
+                if (other == w || other == label->buddy() ||
+                    qstrcmp(other->metaObject()->className(), "QFrame") == 0)
+                    continue;
+                EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+                    << what << " covers " << other->objectName().toStdString();
+            }
         }
         // The rings' items the panel file gives, in the field the style leaves beside the arrow
         // (the port selector lists the machine's ports).
