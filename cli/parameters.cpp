@@ -167,7 +167,7 @@ int CommandGet() {
     SetStatusText("");
     SendParaToFile();
     if (szStatus[0] != '\0')
-        return Fail(EXIT_FAILED, Tr("cannot write %s (%s)"), cli.out, szStatus);
+        return Fail(EXIT_FAILED, Tr("cannot write %s (%s)"), cli.out, Tr(szStatus));
     return EXIT_DONE;
 }
 
@@ -215,7 +215,7 @@ int CommandSend() {
     }
     PickTarget(cli.toEeprom);
     CC_BTNSend(pHandle, MAIN_SEND, EVENT_LEFT_CLICK, nullptr, 0, 0);
-    if (nBytesW != 36) return Fail(EXIT_PORT, Tr("the set did not go out (%s)"), szStatus);
+    if (nBytesW != 36) return Fail(EXIT_PORT, Tr("the set did not go out (%s)"), Tr(szStatus));
     status = ReadSet(cli.toEeprom);
     if (status != EXIT_DONE) return status;
     int differ = 0;

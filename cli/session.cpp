@@ -182,18 +182,18 @@ int SetUpLink() {
     if (OpenFailed(szStatus)) {
         char why[512] = "";
         GetComPortProblem(port, why, sizeof why);
-        return Fail(EXIT_PORT, "%s%s%s", szStatus, why[0] != '\0' ? ": " : "", why);
+        return Fail(EXIT_PORT, "%s%s%s", Tr(szStatus), why[0] != '\0' ? ": " : "", why);
     }
-    if (rx_flag != 1) return Fail(EXIT_SILENT, Tr("no answer (%s)"), szStatus);
+    if (rx_flag != 1) return Fail(EXIT_SILENT, Tr("no answer (%s)"), Tr(szStatus));
     if (std::strncmp(szStatus, "Error reading", 13) == 0 ||
         std::strncmp(szStatus, "Timeout", 7) == 0 || std::strncmp(szStatus, "read error", 10) == 0)
-        return Fail(EXIT_SILENT, "%s", szStatus);
+        return Fail(EXIT_SILENT, "%s", Tr(szStatus));
     return EXIT_DONE;
 }
 
 int Answered(const char* what) {
     if (rx_flag == 1) return EXIT_DONE;
-    return Fail(EXIT_SILENT, Tr("no answer to %s (%s)"), what, szStatus);
+    return Fail(EXIT_SILENT, Tr("no answer to %s (%s)"), what, Tr(szStatus));
 }
 
 void EndSession() {
