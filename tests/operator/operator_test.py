@@ -115,7 +115,6 @@ def german(app):
              lambda: text_of(status).startswith("Simulierter Sensor: K-VOR-PX"))
     names = {ident: control(app, 1, ident).get_name()
              for ident in (STATUS, COMPORT, RUN, STOP, SEND, MVALUE, RBT_EEPROM)}
-    print("German names:", names)
     wanted = {STATUS: "Statuszeile", COMPORT: "COM1 – Simulierter Sensor", RUN: "Start",
               STOP: "Stopp", SEND: "Senden", MVALUE: "Messwert", RBT_EEPROM: "EEPROM"}
     if names != wanted:

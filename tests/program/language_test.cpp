@@ -78,8 +78,6 @@ TEST_P(Languages, EveryTextFitsItsControl) {
     for (int opens : {MAIN_POPUP_TOGGLE, MAIN_GAUGE_STUDY, MAIN_DISTRIBUTION, MAIN_HISTORY})
         Click(pHandle, opens);
     ASSERT_TRUE(pGauge > 0 && pDistribution > 0 && pHistory > 0);
-    PumpFor(0.05);
-
     const QRegularExpression named(QStringLiteral("^p\\d+c\\d+(label)?$"));
     int measured = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
