@@ -124,7 +124,7 @@ int CommandGauge() {
     if (status != EXIT_DONE) return status;
     // The study's window, its inputs as the operator types them, its Start button.
     CC_BTNGaugeStudy(pHandle, MAIN_GAUGE_STUDY, EVENT_COMMIT, nullptr, 0, 0);
-    if (pGauge <= 0) return Fail(EXIT_FAILED, Tr("the gauge study's panel does not load"));
+    if (pGauge <= 0) return Fail(EXIT_FAILED, "%s", Tr("the gauge study's panel does not load"));
     SetCtrlVal(pGauge, GAUGE_REFERENCE, cli.ref);
     SetCtrlVal(pGauge, GAUGE_TOLERANCE, cli.tol);
     if (cli.count > 0) SetCtrlVal(pGauge, GAUGE_READINGS, cli.count);

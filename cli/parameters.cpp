@@ -210,8 +210,8 @@ int CommandSend() {
     if (cli.dryRun) return EXIT_DONE;
     if (!cli.yes) {
         if (IsTerminal(0) == 0)
-            return Fail(EXIT_USAGE, Tr("no terminal to ask on: give --yes to write"));
-        if (!Confirm(changes)) return Fail(EXIT_FAILED, Tr("not written"));
+            return Fail(EXIT_USAGE, "%s", Tr("no terminal to ask on: give --yes to write"));
+        if (!Confirm(changes)) return Fail(EXIT_FAILED, "%s", Tr("not written"));
     }
     PickTarget(cli.toEeprom);
     CC_BTNSend(pHandle, MAIN_SEND, EVENT_LEFT_CLICK, nullptr, 0, 0);
@@ -259,7 +259,7 @@ int CommandBackup() {
         const int n = std::snprintf(path, sizeof path, "%s/%s_%s_%s_%s_%s.dat", cli.dir, sensor,
                                     port, station, stamp, StoreName(eeprom));
         if (n < 0 || n >= static_cast<int>(sizeof path))
-            return Fail(EXIT_USAGE, Tr("the folder's name is too long"));
+            return Fail(EXIT_USAGE, "%s", Tr("the folder's name is too long"));
         errno = 0;
         if (WriteParaFile(path, eeprom ? pp : ram) < 0)
             return Fail(EXIT_FAILED, Tr("cannot write %s (%s)"), path,

@@ -152,7 +152,7 @@ int StartSession(int argc, char** argv) {
     static ProgramInstance instance{};
     instance = {argc, argv};
     CopyText(cliPortName, sizeof cliPortName, cli.ports[0]);
-    if (!InitRuntime(&instance)) return Fail(EXIT_FAILED, Tr("the runtime does not start"));
+    if (!InitRuntime(&instance)) return Fail(EXIT_FAILED, "%s", Tr("the runtime does not start"));
     // A port named by its device (or the simulated sensor) is the whole port table of this
     // process, before the panel's port selector is made: the machine's ports are not searched.
     // A process that runs copies for several ports leaves the table to each copy.
@@ -161,7 +161,8 @@ int StartSession(int argc, char** argv) {
     RegisterProgramCallbacks();
     pHandle = LoadPanel(0, PANEL_FILE, MAIN_PANEL_RESOURCE);
     pPopup = pHandle < 0 ? -1 : LoadPanel(0, PANEL_FILE, POPUP_PANEL_RESOURCE);
-    if (pHandle < 0 || pPopup < 0) return Fail(EXIT_FAILED, Tr("the panel file does not load"));
+    if (pHandle < 0 || pPopup < 0)
+        return Fail(EXIT_FAILED, "%s", Tr("the panel file does not load"));
     GetProjectDir(proj_dir);
     InitVars();
     ResetHistory();

@@ -207,7 +207,7 @@ void GaugeVerdictText(char* text, int size) {
         std::snprintf(text, room, Tr("none: interrupted after %d of %d readings"), gaugeTaken,
                       gaugeWanted);
     } else {
-        std::snprintf(text, room,
+        std::snprintf(text, room, "%s",
                       Tr("none: the readings do not scatter, Cg and Cgk are not defined"));
     }
 }
