@@ -28,9 +28,9 @@ const BannerStyle kStyles[4] = {
 };
 
 const char* const kContactLines[3] = {
-    "K-VOR-PX through-beam line sensors",
-    "Sensor service: see the sensor's data sheet",
-    "Scope for RS-232, 19200 baud",
+    N_("K-VOR-PX through-beam line sensors"),
+    N_("Sensor service: see the sensor's data sheet"),
+    N_("Scope for RS-232, 19200 baud"),
 };
 
 } // namespace

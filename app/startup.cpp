@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the instrument's start values, panel adjustment and shutdown.
 #include "app/startup.h"
+#include "runtime/runtime.h"
 
 #include "app/banner.h"
 #include "link/serial_link.h"
@@ -34,7 +35,7 @@ void InitVars() {
     ccdvirtpixel = 4096;
     pcbtype = 100;
 
-    SetStatusText("InitVars");
+    SetStatusText(N_("InitVars"));
     ShowStatus();
 
     CopyText(szSoftVersion, sizeof szSoftVersion, "Version 2.42");

@@ -24,9 +24,9 @@ int CalibrationExchange(int step, u16 newSlope, u16 newIntersect) {
         MarkWordsSet(SLOPE_WORD, 1);
         MarkWordsSet(INTERSECT_WORD, 1);
     }
-    ShowStatusLiteral("Reset Max/Min values...");
+    ShowStatusLiteral(N_("Reset Max/Min values..."));
     tstart = Timer();
-    if (AwaitAnswer(TEST_ANSWER_FIRST, "Timeout-RS-232...") == 0) {
+    if (AwaitAnswer(TEST_ANSWER_FIRST, N_("Timeout-RS-232...")) == 0) {
         ShowStatus();
         return 0;
     }

@@ -22,16 +22,16 @@ namespace {
 const char* RefusalText(int status) {
     switch (status) {
     case kCalFitNotANumber:
-        return "Fit cannot be stored: fit is not a number!";
+        return N_("Fit cannot be stored: fit is not a number!");
     case kCalFactorOutOfRange:
-        return "Fit cannot be stored: factor out of range!";
+        return N_("Fit cannot be stored: factor out of range!");
     default:
-        return "Fit cannot be stored: offset out of range!";
+        return N_("Fit cannot be stored: offset out of range!");
     }
 }
 
 void ShowStoredCalibration() {
-    SetStatusText("New Calibration values in activated in RAM!");
+    SetStatusText(N_("New Calibration values in activated in RAM!"));
     ShowStatus();
     ShowCalibrationWords();
     // The mode saved at activation is back in the variable and on the panel.

@@ -69,7 +69,7 @@ void SetCalibrationRest() {
 KVOR_CALLBACK(CC_ActivateCalibration) {
     if (event != EVENT_COMMIT) return 0;
     if (CalibrationExchange(protocol::CAL_ACTIVATE) == 0) return 0;
-    SetStatusText("Calibration activated!");
+    SetStatusText(N_("Calibration activated!"));
     ShowStatus();
     ShowCalibrationWords();
     // Only the control shows the centre mode; the sensor gets it with the next parameter write.
@@ -88,7 +88,7 @@ KVOR_CALLBACK(CC_DiscardCalibration) {
     if (event != EVENT_COMMIT) return 0;
     stop_flag = 1;
     if (CalibrationExchange(protocol::CAL_STOP) == 1) {
-        SetStatusText("Calibration stopped successfully!");
+        SetStatusText(N_("Calibration stopped successfully!"));
         ShowStatus();
         ShowCalibrationWords();
         eMode = oldMode;

@@ -82,7 +82,7 @@ int CommandResetMinMax() {
     const int status = SetUpLink();
     if (status != EXIT_DONE) return status;
     CC_ButtonReset(pHandle, MAIN_RESET, EVENT_COMMIT, nullptr, 0, 0);
-    if (tdiff > TIMEOUT) return Fail(EXIT_SILENT, "no answer to the reset (%s)", szStatus);
+    if (tdiff > TIMEOUT) return Fail(EXIT_SILENT, Tr("no answer to the reset (%s)"), Tr(szStatus));
     if (cli.json)
         Say("{\"port\":%s,\"reset\":true}", QuotedPort());
     else

@@ -108,7 +108,7 @@ int RunLoop() {
     const bool enough = stoppedBySignal || (cli.count > 0 && answersSeen >= cli.count) ||
                         (cli.seconds > 0 && Timer() - measureStart >= cli.seconds);
     if (!enough)
-        return Fail(EXIT_SILENT, "the sensor stopped answering after %d answers", answersSeen);
+        return Fail(EXIT_SILENT, Tr("the sensor stopped answering after %d answers"), answersSeen);
     return EXIT_DONE;
 }
 
@@ -138,14 +138,14 @@ int CommandGauge() {
     if (status != EXIT_DONE) return status;
     // The study's window, its inputs as the operator types them, its Start button.
     CC_BTNGaugeStudy(pHandle, MAIN_GAUGE_STUDY, EVENT_COMMIT, nullptr, 0, 0);
-    if (pGauge <= 0) return Fail(EXIT_FAILED, "the gauge study's panel does not load");
+    if (pGauge <= 0) return Fail(EXIT_FAILED, "%s", Tr("the gauge study's panel does not load"));
     SetCtrlVal(pGauge, GAUGE_REFERENCE, cli.ref);
     SetCtrlVal(pGauge, GAUGE_TOLERANCE, cli.tol);
     if (cli.count > 0) SetCtrlVal(pGauge, GAUGE_READINGS, cli.count);
     measureStart = Timer();
     CC_GaugeStart(pGauge, GAUGE_START, EVENT_COMMIT, nullptr, 0, 0);
     if (gaugeTaken < gaugeWanted)
-        return Fail(EXIT_SILENT, "the study stopped after %d of %d readings", gaugeTaken,
+        return Fail(EXIT_SILENT, Tr("the study stopped after %d of %d readings"), gaugeTaken,
                     gaugeWanted);
     const int verdict = GaugeVerdict();
     const char* said = verdict == 1 ? "capable" : (verdict == 0 ? "not capable" : "not defined");

@@ -166,7 +166,8 @@ int CommandGet() {
     CopyText(file_name, sizeof file_name, cli.out);
     SetStatusText("");
     SendParaToFile();
-    if (szStatus[0] != '\0') return Fail(EXIT_FAILED, "cannot write %s (%s)", cli.out, szStatus);
+    if (szStatus[0] != '\0')
+        return Fail(EXIT_FAILED, Tr("cannot write %s (%s)"), cli.out, Tr(szStatus));
     return EXIT_DONE;
 }
 
@@ -181,7 +182,7 @@ int CommandSend() {
     std::uint32_t fileWords[PNUM] = {};
     if (FileToArray(cli.file, fileWords, VAL_UNSIGNED_INTEGER, PNUM, 1, VAL_GROUPS_TOGETHER,
                     VAL_GROUPS_AS_COLUMNS, VAL_ASCII) < 0)
-        return Fail(EXIT_USAGE, "%s is not a parameter file (16 numbers)", cli.file);
+        return Fail(EXIT_USAGE, Tr("%s is not a parameter file (16 numbers)"), cli.file);
     CopyText(file_name, sizeof file_name, cli.file);
     TakeParaWords(fileWords);
     PushGET(DATFILE);
@@ -209,23 +210,23 @@ int CommandSend() {
     if (cli.dryRun) return EXIT_DONE;
     if (!cli.yes) {
         if (IsTerminal(0) == 0)
-            return Fail(EXIT_USAGE, "no terminal to ask on: give --yes to write");
-        if (!Confirm(changes)) return Fail(EXIT_FAILED, "not written");
+            return Fail(EXIT_USAGE, "%s", Tr("no terminal to ask on: give --yes to write"));
+        if (!Confirm(changes)) return Fail(EXIT_FAILED, "%s", Tr("not written"));
     }
     PickTarget(cli.toEeprom);
     CC_BTNSend(pHandle, MAIN_SEND, EVENT_LEFT_CLICK, nullptr, 0, 0);
-    if (nBytesW != 36) return Fail(EXIT_PORT, "the set did not go out (%s)", szStatus);
+    if (nBytesW != 36) return Fail(EXIT_PORT, Tr("the set did not go out (%s)"), Tr(szStatus));
     status = ReadSet(cli.toEeprom);
     if (status != EXIT_DONE) return status;
     int differ = 0;
     for (int w = 0; w < PNUM; ++w)
         if (pp[w] != after[w]) {
             ++differ;
-            Fail(EXIT_FAILED, "word %d (%s) holds %u, written %u", w, NameOf(w), unsigned{pp[w]},
-                 unsigned{after[w]});
+            Fail(EXIT_FAILED, Tr("word %d (%s) holds %u, written %u"), w, NameOf(w),
+                 unsigned{pp[w]}, unsigned{after[w]});
         }
     if (differ > 0)
-        return Fail(EXIT_FAILED, "the %s does not hold what was written",
+        return Fail(EXIT_FAILED, Tr("the %s does not hold what was written"),
                     cli.toEeprom ? "EEPROM" : "RAM");
     std::fprintf(stderr, "kvorctl: %s: %d change%s written to the %s and read back\n", cliPortName,
                  changes, changes == 1 ? "" : "s", cli.toEeprom ? "EEPROM" : "RAM");
@@ -251,16 +252,17 @@ int CommandBackup() {
     std::error_code made;
     std::filesystem::create_directories(cli.dir, made);
     if (made)
-        return Fail(EXIT_FAILED, "cannot make the folder %s (%s)", cli.dir, made.message().c_str());
+        return Fail(EXIT_FAILED, Tr("cannot make the folder %s (%s)"), cli.dir,
+                    made.message().c_str());
     for (int eeprom = 0; eeprom < 2; ++eeprom) {
         char path[PATH_LEN];
         const int n = std::snprintf(path, sizeof path, "%s/%s_%s_%s_%s_%s.dat", cli.dir, sensor,
                                     port, station, stamp, StoreName(eeprom));
         if (n < 0 || n >= static_cast<int>(sizeof path))
-            return Fail(EXIT_USAGE, "the folder's name is too long");
+            return Fail(EXIT_USAGE, "%s", Tr("the folder's name is too long"));
         errno = 0;
         if (WriteParaFile(path, eeprom ? pp : ram) < 0)
-            return Fail(EXIT_FAILED, "cannot write %s (%s)", path,
+            return Fail(EXIT_FAILED, Tr("cannot write %s (%s)"), path,
                         errno != 0 ? std::strerror(errno) : "write error");
         if (cli.json)
             Say("{\"port\":%s,\"store\":\"%s\",\"file\":%s}", QuotedPort(), StoreName(eeprom),

@@ -155,7 +155,7 @@ int StartSession(int argc, char** argv) {
     instance = {argc, argv};
     CopyText(cliPortName, sizeof cliPortName, cli.ports[0]);
     rememberChoices = 0;
-    if (!InitRuntime(&instance)) return Fail(EXIT_FAILED, "the runtime does not start");
+    if (!InitRuntime(&instance)) return Fail(EXIT_FAILED, "%s", Tr("the runtime does not start"));
     // A port named by its device (or the simulated sensor) is the whole port table of this
     // process, before the panel's port selector is made: the machine's ports are not searched.
     // A process that runs copies for several ports leaves the table to each copy.
@@ -164,7 +164,8 @@ int StartSession(int argc, char** argv) {
     RegisterProgramCallbacks();
     pHandle = LoadPanel(0, PANEL_FILE, MAIN_PANEL_RESOURCE);
     pPopup = pHandle < 0 ? -1 : LoadPanel(0, PANEL_FILE, POPUP_PANEL_RESOURCE);
-    if (pHandle < 0 || pPopup < 0) return Fail(EXIT_FAILED, "the panel file does not load");
+    if (pHandle < 0 || pPopup < 0)
+        return Fail(EXIT_FAILED, "%s", Tr("the panel file does not load"));
     GetProjectDir(proj_dir);
     InitVars();
     ResetHistory();
@@ -185,18 +186,18 @@ int SetUpLink() {
     if (OpenFailed(szStatus)) {
         char why[512] = "";
         GetComPortProblem(port, why, sizeof why);
-        return Fail(EXIT_PORT, "%s%s%s", szStatus, why[0] != '\0' ? ": " : "", why);
+        return Fail(EXIT_PORT, "%s%s%s", Tr(szStatus), why[0] != '\0' ? ": " : "", why);
     }
-    if (rx_flag != 1) return Fail(EXIT_SILENT, "no answer (%s)", szStatus);
+    if (rx_flag != 1) return Fail(EXIT_SILENT, Tr("no answer (%s)"), Tr(szStatus));
     if (std::strncmp(szStatus, "Error reading", 13) == 0 ||
         std::strncmp(szStatus, "Timeout", 7) == 0 || std::strncmp(szStatus, "read error", 10) == 0)
-        return Fail(EXIT_SILENT, "%s", szStatus);
+        return Fail(EXIT_SILENT, "%s", Tr(szStatus));
     return EXIT_DONE;
 }
 
 int Answered(const char* what) {
     if (rx_flag == 1) return EXIT_DONE;
-    return Fail(EXIT_SILENT, "no answer to %s (%s)", what, szStatus);
+    return Fail(EXIT_SILENT, Tr("no answer to %s (%s)"), what, Tr(szStatus));
 }
 
 void EndSession() {

@@ -32,7 +32,7 @@ int WaitForFirmwareText() {
         if (n < 0) n = 0;
         tdiff = Timer() - tstart;
         if (tdiff > TIMEOUT) {
-            SetStatusText("Timeout - reading firmware info!");
+            SetStatusText(N_("Timeout - reading firmware info!"));
             break;
         }
     } while (n < kFirmwareTextBytes);
@@ -73,7 +73,7 @@ i32 GetVERSIONInfo() {
     RemoveRxCallback();
     PrepareRequest();
     WriteRequest(CMD_FIRMWARE_INFO);
-    ShowStatusLiteral("Waiting for firmware info ...");
+    ShowStatusLiteral(N_("Waiting for firmware info ..."));
 
     const int n = WaitForFirmwareText();
     nBytesR = ReadRawBlock(n);

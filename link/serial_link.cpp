@@ -28,12 +28,12 @@ constexpr int kQueueSize = 4096;
 constexpr int kHandshakeOff = 0;
 
 const char* ForeignSeriesText(i32 result) {
-    if (result == -1) return "K-VOR-RW-series hardware detected!\nUSE K-VOR-RW-Scope Software!";
+    if (result == -1) return N_("K-VOR-RW-series hardware detected!\nUSE K-VOR-RW-Scope Software!");
     if (result == -2 || result == -3)
-        return "K-VOR-GZ-PX-series hardware detected!\nUSE K-VOR-GZ-PX-Scope Software!";
+        return N_("K-VOR-GZ-PX-series hardware detected!\nUSE K-VOR-GZ-PX-Scope Software!");
     if (result == -4 || result == -5)
-        return "K-VOR-GZ-RW-series hardware detected!\nUSE K-VOR-GZ-RW-Scope Software!";
-    return "Incompatible hardware detected!\nCan not be used with V-UDU-DA-Rired Software!";
+        return N_("K-VOR-GZ-RW-series hardware detected!\nUSE K-VOR-GZ-RW-Scope Software!");
+    return N_("Incompatible hardware detected!\nCan not be used with V-UDU-DA-Rired Software!");
 }
 
 void DimTransferButtons(int dimmed) {
@@ -57,8 +57,11 @@ void TellWhetherSimulated() {
     }
     simulationShown = true;
     ReplaceTextBoxLine(pPopup, POP_DESCRIPTION, kSimulationLine,
-                       "SIMULATED SENSOR (kvor-sensor-sim) - no real sensor connected");
-    char status[STATUS_LEN + 1] = "Simulated sensor: ";
+                       Tr("SIMULATED SENSOR (kvor-sensor-sim) - no real sensor connected"));
+    // Kept in English like every status text; a window shows the "Simulated sensor: " in the
+    // operator's language.
+    char status[STATUS_LEN + 1] = "";
+    CopyText(status, sizeof status, N_("Simulated sensor: "));
     const int used = static_cast<int>(std::strlen(status));
     CopyText(status + used, STATUS_LEN + 1 - used, szStatus);
     SetStatusText(status);
@@ -81,13 +84,13 @@ int ReadFrameBytes(unsigned char* to, int count) {
 void IdentifySensor() {
     Delay(0.1);
     const bool hardwareKnown = GetHARDWAREInfo() != 0;
-    if (!hardwareKnown) SetStatusText("Error reading HARDWARE-info!");
+    if (!hardwareKnown) SetStatusText(N_("Error reading HARDWARE-info!"));
     Delay(0.1);
     const i32 r = GetVERSIONInfo();
     HistorySensorIdentified(hardwareKnown ? 1 : 0);
-    if (r > 0 && r < kFirmwareTextBytes) SetStatusText("Error reading firmware-info!");
+    if (r > 0 && r < kFirmwareTextBytes) SetStatusText(N_("Error reading firmware-info!"));
     if (r < 0) {
-        MessagePopup("Attention !!!", ForeignSeriesText(r));
+        MessagePopup(Tr("Attention !!!"), ForeignSeriesText(r));
         DimTransferButtons(1);
         return;
     }
@@ -164,23 +167,23 @@ int SkipToSyncWord() {
 const char* ComErrorText(int code) {
     switch (code) {
     case kComErrUnknownSystem:
-        return "Unknown system error";
+        return N_("Unknown system error");
     case kComErrInvalidPort:
-        return "Invalid port number";
+        return N_("Invalid port number");
     case kComErrPortNotOpen:
-        return "Port is not open";
+        return N_("Port is not open");
     case kComErrIO:
-        return "Unknown I/0 error";
+        return N_("Unknown I/0 error");
     case kComErrNoPortFound:
-        return "No serial port found";
+        return N_("No serial port found");
     case kComErrCannotOpen:
-        return "Cannot open port";
+        return N_("Cannot open port");
     case kComErrInvalidParameter:
-        return "Invalid parameter";
+        return N_("Invalid parameter");
     case kComErrTimeout:
-        return "Timeout";
+        return N_("Timeout");
     default:
-        return "RS-232 error!";
+        return N_("RS-232 error!");
     }
 }
 
@@ -229,10 +232,10 @@ int CheckComLine([[maybe_unused]] i32 port) {
         pp[0] = WordAt(szReadBuf);
         // The sensor answers the echo with the sync word 0x00AA.
         if (pp[0] == kSyncEcho) {
-            SetStatusText("Echo Check - Line Ok!");
+            SetStatusText(N_("Echo Check - Line Ok!"));
             result = 1;
         } else {
-            SetStatusText("read error - not sync byte 0xAA!");
+            SetStatusText(N_("read error - not sync byte 0xAA!"));
         }
     }
     ShowStatus();
@@ -288,7 +291,7 @@ KVOR_CALLBACK(CC_DropDCom) {
     CloseCom(com);
     GetCtrlVal(pHandle, MAIN_COMPORT, &com);
     RememberPort(com);
-    ShowStatusLiteral("Init COM-Port ...");
+    ShowStatusLiteral(N_("Init COM-Port ..."));
     InitRS232(com);
     return 0;
 }

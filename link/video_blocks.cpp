@@ -19,12 +19,12 @@ struct Block {
     const char* received;
 };
 
-constexpr Block kBlock64 = {CMD_READ_VIDEO64, 64, "Waiting for Data[64] ...",
-                            "Timeout-RS-232 while reading 64 data-words!",
-                            "Data[64] block received!"};
-constexpr Block kBlock256 = {CMD_READ_VIDEO256, 256, "Waiting for Data[256] ...",
-                             "Timeout-RS-232 while reading 256 data-words!",
-                             "Data[256] block received!"};
+constexpr Block kBlock64 = {CMD_READ_VIDEO64, 64, N_("Waiting for Data[64] ..."),
+                            N_("Timeout-RS-232 while reading 64 data-words!"),
+                            N_("Data[64] block received!")};
+constexpr Block kBlock256 = {CMD_READ_VIDEO256, 256, N_("Waiting for Data[256] ..."),
+                             N_("Timeout-RS-232 while reading 256 data-words!"),
+                             N_("Data[256] block received!")};
 
 // Requests one block and decodes it into adcbuf[first..]. Samples that did not arrive keep
 // whatever szReadBuf held before, as the sensor's old picture.

@@ -2,6 +2,8 @@
 // The individuals chart's limits and run rules, reading by reading in constant time.
 #include "live/control_chart.h"
 
+#include "runtime/runtime.h"
+
 #include <cmath>
 
 namespace kvor {
@@ -146,15 +148,15 @@ int LowestRuleNumber(i32 rules) {
 const char* RuleText(int number) {
     switch (number) {
     case 1:
-        return "Rule 1: one point beyond 3 sigma";
+        return N_("Rule 1: one point beyond 3 sigma");
     case 2:
-        return "Rule 2: two of three beyond 2 sigma on one side";
+        return N_("Rule 2: two of three beyond 2 sigma on one side");
     case 3:
-        return "Rule 3: four of five beyond 1 sigma on one side";
+        return N_("Rule 3: four of five beyond 1 sigma on one side");
     case 4:
-        return "Rule 4: eight in a row on one side of the centre line";
+        return N_("Rule 4: eight in a row on one side of the centre line");
     case 5:
-        return "Rule 5: six in a row rising or falling";
+        return N_("Rule 5: six in a row rising or falling");
     default:
         return "";
     }

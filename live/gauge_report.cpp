@@ -38,26 +38,26 @@ void AddLine(int report, const char* format, const char* a, const char* b = "") 
 
 int WriteGaugeReport(const char* path) {
     char a[40], b[40], verdict[kLineLen - 8];
-    const int report = NewReport("Type-1 gauge study");
+    const int report = NewReport(Tr("Type-1 gauge study"));
     // The sensor and port as they were when the study started.
-    AddLine(report, "Sensor: %s", szGaugeSensor);
-    AddLine(report, "Port: %s", szGaugePort);
-    AddLine(report, "First reading: %s    Last reading: %s", szGaugeFirst, szGaugeLast);
-    AddLine(report, "Reference size ref: %s µm    Tolerance T: %s µm",
+    AddLine(report, Tr("Sensor: %s"), szGaugeSensor);
+    AddLine(report, Tr("Port: %s"), szGaugePort);
+    AddLine(report, Tr("First reading: %s    Last reading: %s"), szGaugeFirst, szGaugeLast);
+    AddLine(report, Tr("Reference size ref: %s µm    Tolerance T: %s µm"),
             Figure(a, sizeof a, gaugeRef, 3), Figure(b, sizeof b, gaugeTol, 3));
     std::snprintf(a, sizeof a, "%d", gaugeTaken);
     std::snprintf(b, sizeof b, "%d", gaugeWanted);
-    AddLine(report, "Readings: %s of %s sizes in µm, one measurement answer each", a, b);
+    AddLine(report, Tr("Readings: %s of %s sizes in µm, one measurement answer each"), a, b);
     AddReportText(report, "");
-    AddLine(report, "Mean x̄: %s µm    Standard deviation s: %s µm",
+    AddLine(report, Tr("Mean x̄: %s µm    Standard deviation s: %s µm"),
             Figure(a, sizeof a, gaugeMean, 3), Figure(b, sizeof b, gaugeStdDev, 3));
-    AddLine(report, "Bias x̄ − ref: %s µm", Figure(a, sizeof a, gaugeBias, 3));
-    AddLine(report, "Cg = 0.2·T / (6·s): %s    Cgk = (0.1·T − |x̄ − ref|) / (3·s): %s",
+    AddLine(report, Tr("Bias x̄ − ref: %s µm"), Figure(a, sizeof a, gaugeBias, 3));
+    AddLine(report, Tr("Cg = 0.2·T / (6·s): %s    Cgk = (0.1·T − |x̄ − ref|) / (3·s): %s"),
             Figure(a, sizeof a, gaugeCg, 2), Figure(b, sizeof b, gaugeCgk, 2));
     GaugeVerdictText(verdict, sizeof verdict);
-    AddLine(report, "Result: %s", verdict);
+    AddLine(report, Tr("Result: %s"), verdict);
     AddReportText(report, "");
-    AddReportText(report, "Run chart: readings (blue), ref (green), ref ± 0.1·T (red)");
+    AddReportText(report, Tr("Run chart: readings (blue), ref (green), ref ± 0.1·T (red)"));
     AddReportGraph(report, pGauge, GAUGE_CHART);
     const int result = SaveReportPDF(report, path);
     DiscardReport(report);
@@ -90,7 +90,7 @@ void GaugeReadingsPath(const char* reportPath, char* csvPath, int size) {
 KVOR_CALLBACK(CC_GaugeSaveReport) {
     if (event != EVENT_COMMIT) return 0;
     char path[PATH_LEN];
-    const char* title = "Save gauge study report";
+    const char* title = N_("Save gauge study report");
     if (AskSavePathForMany("KVOR-gauge-study", "pdf", title, path, "reports") <= 0) return 0;
     // The readings beside the report: the same name ending in .csv.
     char csv[PATH_LEN + 4];
@@ -100,12 +100,12 @@ KVOR_CALLBACK(CC_GaugeSaveReport) {
     if (ConfirmReplace(title, files, 2) != 1) return 0;
     char text[3 * PATH_LEN + 64];
     if (WriteGaugeReport(path) != 0)
-        std::snprintf(text, sizeof text, "Cannot save the report to %s", path);
+        std::snprintf(text, sizeof text, Tr("Cannot save the report to %s"), path);
     else if (WriteGaugeReadings(csv) != 0)
-        std::snprintf(text, sizeof text, "Report saved to %s; cannot save the readings to %s", path,
-                      csv);
+        std::snprintf(text, sizeof text, Tr("Report saved to %s; cannot save the readings to %s"),
+                      path, csv);
     else
-        std::snprintf(text, sizeof text, "Report saved to %s and %s", path, FileBaseName(csv));
+        std::snprintf(text, sizeof text, Tr("Report saved to %s and %s"), path, FileBaseName(csv));
     ShowStatusLiteral(text);
     SetCtrlVal(pGauge, GAUGE_STATE, text);
     return 0;

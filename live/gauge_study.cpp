@@ -124,7 +124,7 @@ void PlotChart() {
 
 void ShowProgress() {
     char text[80];
-    std::snprintf(text, sizeof text, "Reading %d of %d: keep the master part still", gaugeTaken,
+    std::snprintf(text, sizeof text, Tr("Reading %d of %d: keep the master part still"), gaugeTaken,
                   gaugeWanted);
     ShowState(text);
 }
@@ -136,10 +136,10 @@ void EndStudy() {
     PlotChart();
     char text[96];
     if (gaugeInterrupted == 0)
-        std::snprintf(text, sizeof text, "Done: %d readings", gaugeTaken);
+        std::snprintf(text, sizeof text, Tr("Done: %d readings"), gaugeTaken);
     else
         std::snprintf(text, sizeof text,
-                      "Interrupted after %d readings – press Start to begin again", gaugeTaken);
+                      Tr("Interrupted after %d readings – press Start to begin again"), gaugeTaken);
     ShowState(text);
 }
 
@@ -158,7 +158,7 @@ void NoteWhatIsMeasured() {
     TrimmedFirmware(firmware, sizeof firmware);
     PixelCountsText(ccdmaxpixel, ccdsubpixel, ccdvirtpixel, pixels, sizeof pixels);
     std::snprintf(szGaugeSensor, sizeof szGaugeSensor, "%s, CCD type %u, %s",
-                  firmware[0] != '\0' ? firmware : "not identified", unsigned{ccdtype}, pixels);
+                  firmware[0] != '\0' ? firmware : N_("not identified"), unsigned{ccdtype}, pixels);
     if (GetComPortLabel(com, szGaugePort, sizeof szGaugePort) < 0 || szGaugePort[0] == '\0')
         std::snprintf(szGaugePort, sizeof szGaugePort, "port %d", static_cast<int>(com));
     szGaugeFirst[0] = '\0';
@@ -214,18 +214,19 @@ void GaugeVerdictText(char* text, int size) {
     const auto room = static_cast<std::size_t>(size);
     const int verdict = GaugeVerdict();
     if (verdict == 1) {
-        std::snprintf(text, room, "capable: Cg and Cgk both at least %.2f", GAUGE_CAPABLE);
+        std::snprintf(text, room, Tr("capable: Cg and Cgk both at least %.2f"), GAUGE_CAPABLE);
     } else if (verdict == 0) {
         char cg[24] = {}, cgk[24] = {};
         if (gaugeCg < GAUGE_CAPABLE) BelowLimit(cg, sizeof cg, "Cg", gaugeCg);
         if (gaugeCgk < GAUGE_CAPABLE) BelowLimit(cgk, sizeof cgk, "Cgk", gaugeCgk);
-        std::snprintf(text, room, "not capable: %s%s%s below %.2f", cg,
+        std::snprintf(text, room, Tr("not capable: %s%s%s below %.2f"), cg,
                       cg[0] != '\0' && cgk[0] != '\0' ? " and " : "", cgk, GAUGE_CAPABLE);
     } else if (gaugeInterrupted != 0 || gaugeTaking != 0) {
-        std::snprintf(text, room, "none: interrupted after %d of %d readings", gaugeTaken,
+        std::snprintf(text, room, Tr("none: interrupted after %d of %d readings"), gaugeTaken,
                       gaugeWanted);
     } else {
-        std::snprintf(text, room, "none: the readings do not scatter, Cg and Cgk are not defined");
+        std::snprintf(text, room, "%s",
+                      Tr("none: the readings do not scatter, Cg and Cgk are not defined"));
     }
 }
 
@@ -272,7 +273,7 @@ KVOR_CALLBACK(CC_BTNGaugeStudy) {
         // No study yet: every figure and the verdict show "–".
         ComputeFigures();
         ShowFigures();
-        ShowState("Place the master part, then press Start");
+        ShowState(N_("Place the master part, then press Start"));
     }
     DisplayPanel(pGauge);
     return 0;

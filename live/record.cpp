@@ -34,12 +34,13 @@ constexpr int kMessageLen = PATH_LEN + 80;
 
 void ShowRecordState() {
     char text[kMessageLen];
-    std::snprintf(text, sizeof text, "%s: %.0f answers", FileBaseName(szRecordName), recordCount);
+    std::snprintf(text, sizeof text, Tr("%s: %.0f answers"), FileBaseName(szRecordName),
+                  recordCount);
     SetCtrlVal(pHandle, MAIN_RECORD_STATE, text);
     recordShown = Timer();
 }
 
-// The toggle and the state text return to "no record".
+// The toggle and the state text return to N_("no record").
 void ClearRecordState() {
     recordFile = 0;
     SetCtrlVal(pHandle, MAIN_RECORD, 0);
@@ -56,8 +57,8 @@ void CountRowsHeld() {
 void ReportFailure(int code) {
     char text[kMessageLen];
     const char* why = FileFailureText(code);
-    std::snprintf(text, sizeof text, "Record ended (%s): %s is incomplete after %.0f answers", why,
-                  szRecordName, recordCount);
+    std::snprintf(text, sizeof text, Tr("Record ended (%s): %s is incomplete after %.0f answers"),
+                  why, szRecordName, recordCount);
     ShowStatusLiteral(text);
 }
 
@@ -107,7 +108,7 @@ int StartRecord() {
     int format = recordFormat;
     char dir[PATH_LEN];
     FolderFor("records", dir, sizeof dir);
-    if (FileSelectTypePopup(dir, name, RECORD_TYPES, "Measurement record", &format, path) <= 0)
+    if (FileSelectTypePopup(dir, name, RECORD_TYPES, Tr("Measurement record"), &format, path) <= 0)
         return -1;
     recordFormat = format == RECORD_COMMA ? RECORD_COMMA : RECORD_POINT;
     RememberNumber("record/format", recordFormat);
@@ -122,7 +123,7 @@ int StartRecord() {
     if (result < 0) {
         if (file > 0) CloseTextFile(file);
         char text[kMessageLen];
-        std::snprintf(text, sizeof text, "No record: %s (%s)", path, FileFailureText(result));
+        std::snprintf(text, sizeof text, Tr("No record: %s (%s)"), path, FileFailureText(result));
         ShowStatusLiteral(text);
         return -1;
     }
@@ -222,7 +223,7 @@ void EndRecord() {
         return;
     }
     char text[kMessageLen];
-    std::snprintf(text, sizeof text, "Recorded %.0f answers to %s", recordCount, szRecordName);
+    std::snprintf(text, sizeof text, Tr("Recorded %.0f answers to %s"), recordCount, szRecordName);
     ShowStatusLiteral(text);
 }
 

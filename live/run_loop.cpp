@@ -36,7 +36,7 @@ bool RequestMeasurement() {
 void StartRun() {
     stop_flag = 0;
     BeginAcquisition(MAIN_STRIPCHART, MAIN_VIDEOGRAPH);
-    if (RequestMeasurement() && nBytesW == kFrameBytes) ShowStatusLiteral("Line Ok!");
+    if (RequestMeasurement() && nBytesW == kFrameBytes) ShowStatusLiteral(N_("Line Ok!"));
     tstart = Timer();
     graphrefresh = 0;
 }
@@ -89,7 +89,7 @@ void PushRUN() {
         }
         tdiff = Timer() - tstart;
         if (tdiff > TIMEOUT) {
-            ShowStatusLiteral("Timeout RS232-Line!");
+            ShowStatusLiteral(N_("Timeout RS232-Line!"));
             stop_flag = 1;
             break;
         }

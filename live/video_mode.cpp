@@ -32,7 +32,7 @@ void RunVideoCycle() {
     const int answered = AwaitAnswer(TEST_TIME_FIRST | GIVE_WAY, nullptr);
     if (answered == 1) TakeMeasurementAnswer(VIDEO_LOOP);
     if (answered == 0) {
-        ShowStatusLiteral("Timeout RS232-Line!");
+        ShowStatusLiteral(N_("Timeout RS232-Line!"));
         stop_flag = 1;
     }
     ProcessSystemEvents();

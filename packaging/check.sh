@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built package as Debian and the desktop would: lintian (no error, no warning, and
 # no hardening tag even at the pedantic level), the AppStream metadata, the desktop entry and
-# both manual pages as man renders them.   packaging/check.sh PACKAGE.deb
+# the manual pages, English and German, as man renders them.   packaging/check.sh PACKAGE.deb
 set -euo pipefail
 deb=${1:?usage: packaging/check.sh PACKAGE.deb}
 tree=$(mktemp -d)
@@ -28,10 +28,11 @@ desktop=$(desktop-file-validate "$tree"/usr/share/applications/*.desktop 2>&1) |
 grep -E ': (error|warning): ' <<<"$desktop" >/dev/null && fail "desktop entry has warnings"
 
 echo "-- manual pages"
-for page in "$tree"/usr/share/man/man1/*.1.gz; do
+# The English pages and the German ones beside them.
+for page in "$tree"/usr/share/man/man1/*.1.gz "$tree"/usr/share/man/de/man1/*.1.gz; do
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
-  LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -l "$page" 2>/dev/null | grep -q '^OPTIONS' \
+  LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -l "$page" 2>/dev/null | grep -Eq '^(OPTIONS|OPTIONEN)' \
     || fail "$(basename "$page") has no OPTIONS section"
 done
 

@@ -43,8 +43,8 @@ void ShowHistoryProblem(void*) {
 void EndHistory(const char* why, const char* path) {
     historyEnded = 1;
     historyScanKnown = 0;
-    std::snprintf(szHistoryProblem, sizeof szHistoryProblem, "Parameter history stopped (%s): %s",
-                  why, path);
+    std::snprintf(szHistoryProblem, sizeof szHistoryProblem,
+                  N_("Parameter history stopped (%s): %s"), why, path);
     PostDeferredCall(ShowHistoryProblem, nullptr);
 }
 

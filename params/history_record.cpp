@@ -3,6 +3,7 @@
 // record a line; the last field checks the line, so whatever a crash leaves of a record is
 // recognised as no record.
 #include "params/history_record.h"
+#include "runtime/runtime.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -14,9 +15,14 @@ namespace kvor {
 
 namespace {
 
-constexpr const char* kEventTexts[] = {
-    "",         "read at link set-up", "Get RAM", "Get EEPROM",
-    "Send RAM", "Send EEPROM",         "Teach",   "Store calibration"};
+constexpr const char* kEventTexts[] = {"",
+                                       N_("read at link set-up"),
+                                       N_("Get RAM"),
+                                       N_("Get EEPROM"),
+                                       N_("Send RAM"),
+                                       N_("Send EEPROM"),
+                                       N_("Teach"),
+                                       N_("Store calibration")};
 constexpr int kEvents = static_cast<int>(sizeof kEventTexts / sizeof kEventTexts[0]);
 
 // time, event, set, firmware, hardware, simulated, station, 16 words, check; the records
@@ -266,7 +272,7 @@ void HistoryFileName(const HistorySensor& s, char* name, int size) {
     const int n = SafeStem(s.firmware, stem, kLongestFileStem);
     const auto room = static_cast<std::size_t>(size);
     const char* simulated = s.simulated ? "simulated-" : "";
-    const char* firmware = n > 0 ? stem : "unidentified";
+    const char* firmware = n > 0 ? stem : N_("unidentified");
     const auto identity = static_cast<unsigned>(SensorCheck(s));
     if (s.station[0] == '\0') {
         std::snprintf(name, room, "%s%s-%08X.csv", simulated, firmware, identity);
@@ -288,8 +294,8 @@ void HistorySensorLabel(const HistorySensor& s, char* text, int size) {
     const bool known = s.station[0] != '\0';
     std::snprintf(text, static_cast<std::size_t>(size), "%s\nCCD type %u%s\n%s\n%s%s",
                   s.firmware[0] != '\0' ? s.firmware : "(no firmware text)", unsigned{h[0]},
-                  s.simulated ? " · simulated" : "", pixels, known ? "at " : "station not known",
-                  s.station);
+                  s.simulated ? N_(" · simulated") : "", pixels,
+                  known ? "at " : N_("station not known"), s.station);
 }
 
 } // namespace kvor

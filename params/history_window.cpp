@@ -153,11 +153,11 @@ void SensorItem(int k, bool linked, char* label, int size) {
     const char* name = std::strrchr(historyFiles[k], '/');
     name = name != nullptr ? name + 1 : historyFiles[k];
     if (IsNotHistory(s)) {
-        std::snprintf(label, room, "%s\nnot a parameter history: left as it is", name);
+        std::snprintf(label, room, Tr("%s\nnot a parameter history: left as it is"), name);
         return;
     }
     if (s.entries == 0) {
-        std::snprintf(label, room, "%s\nno whole record: %d damaged lines left out", name,
+        std::snprintf(label, room, Tr("%s\nno whole record: %d damaged lines left out"), name,
                       static_cast<int>(s.leftOut));
         return;
     }
@@ -165,8 +165,8 @@ void SensorItem(int k, bool linked, char* label, int size) {
     char when[HISTORY_TIME_LEN];
     HistorySensorLabel(s.newest.sensor, sensor, sizeof sensor);
     ShortTime(s.newest.time, when, sizeof when);
-    std::snprintf(label, room, "%s%s\nlast %s%s", sensor, linked ? " · on the line" : "", when,
-                  s.eeprom ? "" : " · no EEPROM backup yet");
+    std::snprintf(label, room, Tr("%s%s\nlast %s%s"), sensor, linked ? Tr(" · on the line") : "",
+                  when, s.eeprom ? "" : Tr(" · no EEPROM backup yet"));
 }
 
 // The list of sensors; the one chosen before stays chosen, else the sensor on the link, else the
@@ -202,21 +202,21 @@ void ShowFileState() {
     const char* backup = "";
     if (historyChosenFile[0] != '\0' && IsNotHistory(s)) {
         CopyText(damage, sizeof damage,
-                 "Not a parameter history: nothing is read from it or added to it");
+                 N_("Not a parameter history: nothing is read from it or added to it"));
     } else if (historyChosenFile[0] != '\0') {
         int n = 0;
         if (s.leftOut > 0)
-            n = std::snprintf(damage, sizeof damage, "%d damaged line%s left out",
+            n = std::snprintf(damage, sizeof damage, Tr("%d damaged line%s left out"),
                               static_cast<int>(s.leftOut), s.leftOut == 1 ? "" : "s");
         if (s.lost > 0)
             std::snprintf(damage + n, sizeof damage - static_cast<std::size_t>(n),
-                          "%s%d entr%s lost %s words (marked “words lost”)", n > 0 ? " · " : "",
+                          Tr("%s%d entr%s lost %s words (marked “words lost”)"), n > 0 ? " · " : "",
                           static_cast<int>(s.lost), s.lost == 1 ? "y" : "ies",
                           s.lost == 1 ? "its" : "their");
         if (s.eeprom == 0)
-            backup = s.eepromLost != 0 ? "EEPROM backup lost with a damaged line — Read sensor"
-                     : s.leftOut > 0   ? "no EEPROM backup known — Read sensor"
-                                       : "no EEPROM backup yet — Read sensor";
+            backup = s.eepromLost != 0 ? Tr("EEPROM backup lost with a damaged line — Read sensor")
+                     : s.leftOut > 0   ? Tr("no EEPROM backup known — Read sensor")
+                                       : Tr("no EEPROM backup yet — Read sensor");
     }
     SetCtrlVal(pHistory, HIST_BACKUP, backup);
     SetCtrlVal(pHistory, HIST_DAMAGE, damage);
@@ -230,11 +230,11 @@ void ListEntries() {
         char when[HISTORY_TIME_LEN];
         char label[120] = "";
         ShortTime(e.time, when, sizeof when);
-        std::snprintf(label, sizeof label, "%s  %s  · set %d%s", when, HistoryEventText(e.event),
-                      static_cast<int>(e.set),
+        std::snprintf(label, sizeof label, Tr("%s  %s  · set %d%s"), when,
+                      Tr(HistoryEventText(e.event)), static_cast<int>(e.set),
                       e.stored ? ""
-                      : e.lost ? ", words lost"
-                               : " again");
+                      : e.lost ? Tr(", words lost")
+                               : Tr(" again"));
         InsertListItem(pHistory, HIST_ENTRIES, 0, label, k);
     }
     if (historyEntryCount > 0) SetCtrlVal(pHistory, HIST_ENTRIES, historyEntryCount - 1);
@@ -347,8 +347,8 @@ KVOR_CALLBACK(CC_HistoryLoad) {
     char when[HISTORY_TIME_LEN];
     ShortTime(entry->time, when, sizeof when);
     std::snprintf(text, sizeof text,
-                  "On the panel: %s of %s. Nothing is sent until you press Send.",
-                  HistoryEventText(entry->event), when);
+                  Tr("On the panel: %s of %s. Nothing is sent until you press Send."),
+                  Tr(HistoryEventText(entry->event)), when);
     TakeParaWords(words);
     PushGET(DATFILE);
     ShowTable();
@@ -363,11 +363,11 @@ KVOR_CALLBACK(CC_HistorySave) {
     u16 words[PNUM];
     std::copy(entry->words, entry->words + PNUM, words);
     char path[PATH_LEN];
-    if (AskSavePath("KVORpara", "dat", "K-VOR-PX-Series Parameter File", path) <= 0) return 0;
+    if (AskSavePath("KVORpara", "dat", Tr("K-VOR-PX-Series Parameter File"), path) <= 0) return 0;
     char text[PATH_LEN + 40];
     const bool saved = WriteParaFile(path, words) >= 0;
-    std::snprintf(text, sizeof text, saved ? "Saved: %s" : "Error writing parameter file! %s",
-                  path);
+    std::snprintf(text, sizeof text,
+                  saved ? Tr("Saved: %s") : Tr("Error writing parameter file! %s"), path);
     ShowState(text);
     return 0;
 }
@@ -389,12 +389,12 @@ KVOR_CALLBACK(CC_HistoryReadSensor) {
     char text[120];
     LocalTimeISO(time, sizeof time);
     if (historyReadKnown[1] != 0) {
-        SetStatusText("Parameter-frame received! - Line Ok!");
-        std::snprintf(text, sizeof text, "RAM and EEPROM of the sensor on the line, read at %.8s",
-                      time + 11);
+        SetStatusText(N_("Parameter-frame received! - Line Ok!"));
+        std::snprintf(text, sizeof text,
+                      Tr("RAM and EEPROM of the sensor on the line, read at %.8s"), time + 11);
     } else {
-        std::snprintf(text, sizeof text, "Read sensor: %s (%s)",
-                      historyReadKnown[0] != 0 ? "RAM read, EEPROM no answer" : "no answer",
+        std::snprintf(text, sizeof text, Tr("Read sensor: %s (%s)"),
+                      historyReadKnown[0] != 0 ? N_("RAM read, EEPROM no answer") : "no answer",
                       szStatus);
     }
     ShowStatus();

@@ -29,7 +29,7 @@ void SendParaToFile() {
     GetPanelValues();
     CopyVarsToPP();
     if (WriteParaFile(file_name, pp) < 0) {
-        SetStatusText("Error writing parameter file!");
+        SetStatusText(N_("Error writing parameter file!"));
         ShowStatus();
     }
 }
@@ -42,14 +42,14 @@ void TakeParaWords(const std::uint32_t* words) {
 }
 
 void ReadParaFromFile() {
-    if (FileSelectPopup(proj_dir, "KVORpara.dat", "*.dat", "K-VOR-PX-Parameter-File",
+    if (FileSelectPopup(proj_dir, "KVORpara.dat", "*.dat", Tr("K-VOR-PX-Parameter-File"),
                         VAL_LOAD_BUTTON, 0, 1, 1, 1, file_name) <= 0)
         return;
     std::uint32_t words[PNUM] = {};
     // A file that is not 16 numbers changes no variable.
     if (FileToArray(file_name, words, VAL_UNSIGNED_INTEGER, PNUM, 1, VAL_GROUPS_TOGETHER,
                     VAL_GROUPS_AS_COLUMNS, VAL_ASCII) < 0) {
-        SetStatusText("Error reading parameter file!");
+        SetStatusText(N_("Error reading parameter file!"));
         ShowStatus();
         return;
     }

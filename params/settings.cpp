@@ -104,7 +104,7 @@ KVOR_CALLBACK(CC_ButtonTeach) {
     if (event != EVENT_COMMIT) return 0;
     order = CMD_TEACH;
     const int answered =
-        ExchangeFrame(order, TEST_TIME_FIRST, "New setpoint value teached!", nullptr);
+        ExchangeFrame(order, TEST_TIME_FIRST, N_("New setpoint value teached!"), nullptr);
     if (answered == 1 && tdiff <= TIMEOUT) {
         historyCause = HISTORY_TEACH;
         PushGET(RAM);
@@ -117,7 +117,8 @@ KVOR_CALLBACK(CC_ButtonReset) {
     order = CMD_RESET_MINMAX;
     ExchangeFrame(order, TEST_TIME_FIRST, "Reset Max/Min values...", nullptr);
     // The answer's words are not looked at: only its arrival in time counts.
-    SetStatusText(tdiff <= TIMEOUT ? "Reset of analog-output Max/Min OK!" : "Timeout-RS-232...");
+    SetStatusText(tdiff <= TIMEOUT ? N_("Reset of analog-output Max/Min OK!")
+                                   : N_("Timeout-RS-232..."));
     ShowStatus();
     return 0;
 }

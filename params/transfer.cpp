@@ -60,9 +60,9 @@ int ReadParameterFrame(i32 command, i32 event) {
     historyReadLink = link;
     WriteRequest(command, pp);
     const i32 request = requestCount;
-    if (nBytesW == kFrameBytes) ShowStatusLiteral("Waiting for parameter-frame ...");
+    if (nBytesW == kFrameBytes) ShowStatusLiteral(N_("Waiting for parameter-frame ..."));
     tstart = Timer();
-    const int answered = AwaitAnswer(TEST_ANSWER_FIRST, "Timeout-RS-232...");
+    const int answered = AwaitAnswer(TEST_ANSWER_FIRST, N_("Timeout-RS-232..."));
     if (answered == 1) GetRxBuf(PNUM);
     // Unanswered (or answered on another port's link): recorded as a read without its set.
     if (historyReadRequest == request) {
@@ -88,7 +88,7 @@ void PushGET(i32 where) {
         // answer: its words stay.
         if (ReadParameterFrame(order, event) == 1) {
             CopyNewestPPtoVars();
-            SetStatusText("Parameter-frame received! - Line Ok!");
+            SetStatusText(N_("Parameter-frame received! - Line Ok!"));
         }
     }
     SetPanelValues();
@@ -97,9 +97,9 @@ void PushGET(i32 where) {
 
 KVOR_CALLBACK(CC_BTNSend) {
     if (event != EVENT_LEFT_CLICK) return 0;
-    ShowStatusLiteral("Transmit...");
+    ShowStatusLiteral(N_("Transmit..."));
     if (target == DATFILE) {
-        if (FileSelectPopup(proj_dir, "KVORpara.dat", "*.dat", "K-VOR-PX-Series Parameter File",
+        if (FileSelectPopup(proj_dir, "KVORpara.dat", "*.dat", Tr("K-VOR-PX-Series Parameter File"),
                             VAL_OK_BUTTON, 0, 1, 1, 1, file_name) > 0)
             SendParaToFile();
         return 0;
@@ -118,7 +118,7 @@ KVOR_CALLBACK(CC_BTNSend) {
                                 (historyRam[SLOPE_WORD] != pp[SLOPE_WORD] ||
                                  historyRam[INTERSECT_WORD] != pp[INTERSECT_WORD]);
     if (WriteRequest(order) == kFrameBytes) {
-        ShowStatusLiteral("Line Ok!");
+        ShowStatusLiteral(N_("Line Ok!"));
         // The history keeps the set as it went to the sensor.
         RecordParameterSet(order == CMD_WRITE_EEPROM ? HISTORY_SEND_EEPROM : HISTORY_SEND_RAM, pp);
         if (newCalibration) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/port_access.h"
+#include "runtime/translation.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -165,42 +166,43 @@ PortAccess NoPermission(const QString& device, const struct stat& st) {
     const QString group = GroupName(st.st_gid);
     const QString owner = UserName(st.st_uid);
     const QString me = UserName(geteuid());
-    const QString what = QStringLiteral("No permission to open %1 (%2 %3:%4). ")
+    const QString what = ShownText("No permission to open %1 (%2 %3:%4). ")
                              .arg(device, ModeText(st.st_mode), owner, group);
     const bool groupWould = (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     if (groupWould && !InSessionGroups(st.st_gid) && InDatabaseGroups(st.st_gid))
         return {PortTrouble::NotLoggedInAgain,
-                QStringLiteral("no permission \u2013 log in again to use group %1").arg(group),
-                what + QStringLiteral("%1 is in group %2, but this session started before that: "
-                                      "log out and in again (or restart the computer).")
+                ShownText("no permission \u2013 log in again to use group %1").arg(group),
+                what + ShownText("%1 is in group %2, but this session started before that: "
+                                 "log out and in again (or restart the computer).")
                            .arg(me, group)};
     if (groupWould && !InSessionGroups(st.st_gid))
         return {PortTrouble::NoPermission,
-                QStringLiteral("no permission \u2013 join group %1, then log in again").arg(group),
-                what + QStringLiteral("%1 is not in group %2: join it with "
-                                      "\"sudo usermod -aG %2 %1\", then log out and in again.")
+                ShownText("no permission \u2013 join group %1, then log in again").arg(group),
+                what + ShownText("%1 is not in group %2: join it with "
+                                 "\"sudo usermod -aG %2 %1\", then log out and in again.")
                            .arg(me, group)};
-    return {PortTrouble::Forbidden, QStringLiteral("no permission"),
-            what + QStringLiteral("No group of %1 may use it; a udev rule can give the device "
-                                  "to group dialout (see the README).")
+    return {PortTrouble::Forbidden, ShownText("no permission"),
+            what + ShownText("No group of %1 may use it; a udev rule can give the device "
+                             "to group dialout (see the README).")
                        .arg(me)};
 }
 
 PortAccess Gone(const QString& device) {
-    return {PortTrouble::Gone, QStringLiteral("not there \u2013 unplugged?"),
-            QStringLiteral("%1 is not there: the adapter has been unplugged, or the system took "
-                           "it away again. On Ubuntu-family systems brltty claims CH340 and "
-                           "similar adapters seconds after they are plugged in (see the README).")
+    return {PortTrouble::Gone, ShownText("not there \u2013 unplugged?"),
+            ShownText("%1 is not there: the adapter has been unplugged, or the system took "
+                      "it away again. On Ubuntu-family systems brltty claims CH340 and "
+                      "similar adapters seconds after they are plugged in (see the README).")
                 .arg(device)};
 }
 
 PortAccess HeldBy(const QString& device, const QString& program, long pid) {
-    const QString who =
-        QStringLiteral("%1 (%2)").arg(program.isEmpty() ? "a program" : program).arg(pid);
-    return {PortTrouble::InUse, QStringLiteral("in use by %1").arg(who),
-            QStringLiteral("%1 is in use by %2. End that program or pick another port; "
-                           "\"fuser -v %1\" shows who holds it. Right after an adapter is "
-                           "plugged in this may be ModemManager probing it for a few seconds.")
+    const QString who = QStringLiteral("%1 (%2)")
+                            .arg(program.isEmpty() ? ShownText("a program") : program)
+                            .arg(pid);
+    return {PortTrouble::InUse, ShownText("in use by %1").arg(who),
+            ShownText("%1 is in use by %2. End that program or pick another port; "
+                      "\"fuser -v %1\" shows who holds it. Right after an adapter is "
+                      "plugged in this may be ModemManager probing it for a few seconds.")
                 .arg(device, who)};
 }
 

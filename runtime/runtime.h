@@ -24,6 +24,22 @@ int InitRuntime(ProgramInstance* instance);
 // Discards every panel, closes every port and takes the runtime down (program end).
 void CloseRuntime();
 
+// ---- the operator's language --------------------------------------------------------------
+
+// Picks the language from `--lang en|de` on the command line, else from the desktop's
+// (LANGUAGE, LANG); English is the default. Returns 0, or -1 for a language the scope does not
+// speak (the caller says so and stops).
+int ChooseLanguage(int argc, char** argv);
+// A text the program shows, in the operator's language; in English the very same pointer.
+// Every text a panel, a pop-up or kvorctl shows is marked with Tr and its English text: the build
+// collects these for the translators, with the panel file's texts.
+const char* Tr(const char* english);
+// Marks a text that is kept in English (it is compared, cut to a field or written to a file)
+// and put into the operator's language where a window shows it.
+constexpr const char* N_(const char* english) {
+    return english;
+}
+
 // ---- events and callbacks -----------------------------------------------------------------
 
 enum : int {

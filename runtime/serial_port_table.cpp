@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/serial_port_table.h"
+#include "runtime/translation.h"
 
 #include "runtime/com_dispatch.h"
 #include "runtime/program_text.h"
@@ -49,7 +50,8 @@ bool NaturalLess(const QString& a, const QString& b) {
 }
 
 ComPortEntry SimulatedEntry(int number) {
-    return {number, QString(), QStringLiteral("Simulated sensor"), QString(), true, QString()};
+    return {number,    QString(), QString::fromUtf8(N_("Simulated sensor")),
+            QString(), true,      QString()};
 }
 
 std::vector<ComPortEntry> PortsFromEnvironment(const QString& list) {
@@ -274,10 +276,12 @@ QString ComPortStation(const ComPortEntry& entry) {
 QString ComPortLabel(const ComPortTable& table, int port) {
     const ComPortEntry* entry = table.find(port);
     if (entry == nullptr) return QString();
-    if (port == kSimulatedSensorPort) return entry->shownName;
+    // The simulated sensor's name in the operator's language; a device's as the system names it.
+    const QString name = entry->simulated ? Shown(entry->shownName) : entry->shownName;
+    if (port == kSimulatedSensorPort) return name;
     QString label = QStringLiteral("COM%1 \u2013 ").arg(port);
     if (!entry->description.isEmpty()) label += entry->description + QStringLiteral(" \u2013 ");
-    label += entry->shownName;
+    label += name;
     if (!entry->problem.isEmpty()) label += QStringLiteral(" [%1]").arg(entry->problem);
     return label;
 }

@@ -8,6 +8,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format dpkg-dev file
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6
+  # the scope in German: lupdate and lrelease, and the toolkit's own German dialogs
+  qt6-l10n-tools qt6-translations-l10n
   libqcustomplot-dev libqcustomplot2.1-qt6
   libgtest-dev libgmock-dev libbenchmark-dev
   libgl-dev xvfb xauth x11-apps imagemagick

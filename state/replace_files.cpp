@@ -29,16 +29,16 @@ int ConfirmReplace(const char* title, const char* const* paths, int count) {
     if (existing == 0) return 1;
     char message[4 * PATH_LEN + 80];
     if (existing == 1) {
-        std::snprintf(message, sizeof message, "%s already exists.\nReplace it?", last);
+        std::snprintf(message, sizeof message, Tr("%s already exists.\nReplace it?"), last);
         return ConfirmPopup(title, message);
     }
-    CopyText(message, sizeof message, "These files already exist:\n");
+    CopyText(message, sizeof message, N_("These files already exist:\n"));
     for (int i = 0; i < count; ++i) {
         if (paths[i] == nullptr || FileExists(paths[i]) != 1) continue;
         Append(message, sizeof message, paths[i]);
         Append(message, sizeof message, "\n");
     }
-    Append(message, sizeof message, "Replace them?");
+    Append(message, sizeof message, N_("Replace them?"));
     return ConfirmPopup(title, message);
 }
 

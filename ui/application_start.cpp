@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/view_parts.h"
 
+#include "runtime/runtime.h"
+#include "runtime/translation.h"
+
 #include <QByteArray>
 #include <QList>
 
@@ -13,17 +16,20 @@ namespace {
 
 constexpr const char* kVersion = "2.42";
 
-constexpr const char* kHelp =
-    "Usage: kvorscope [--help | --version]\n"
-    "Operating program for K-VOR-PX optical line sensors on an RS-232 line.\n"
-    "\n"
-    "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n"
-    "\n"
-    "The serial port is chosen on the panel; port 1 is the first serial port found.\n"
-    "KVOR_COM_PORTS=PATH[:PATH...] replaces the ports found (\"simulated\" names the\n"
-    "simulated sensor).\n";
-
+const char* Help() {
+    return Tr(
+        "Usage: kvorscope [--help | --version]\n"
+        "Operating program for K-VOR-PX optical line sensors on an RS-232 line.\n"
+        "\n"
+        "  --lang L   the language of the windows: en (English) or de (German); the desktop's\n"
+        "             language (LANGUAGE, LANG) without it, English where it is neither\n"
+        "  --help     show this help and exit\n"
+        "  --version  show the version and exit\n"
+        "\n"
+        "The serial port is chosen on the panel; port 1 is the first serial port found.\n"
+        "KVOR_COM_PORTS=PATH[:PATH...] replaces the ports found (\"simulated\" names the\n"
+        "simulated sensor).\n");
+}
 // What the toolkit says while it starts: kept back, and replaced by one plain line if it fails.
 QList<QByteArray>& startMessages() {
     static QList<QByteArray> messages;
@@ -56,15 +62,20 @@ bool Asks(int argc, char** argv, const char* option) {
 } // namespace
 
 std::unique_ptr<QApplication> StartApplication(int argc, char** argv) {
+    if (ChooseLanguage(argc, argv) != 0) {
+        std::fputs(Tr("kvorscope: --lang takes en or de\n"), stderr);
+        std::exit(2);
+    }
     if (Asks(argc, argv, "--help")) {
-        std::fputs(kHelp, stdout);
+        std::fputs(Help(), stdout);
         std::exit(0);
     }
     if (Asks(argc, argv, "--version")) {
         std::printf("kvorscope %s\n", kVersion);
         std::exit(0);
     }
-    // Nothing else on the command line changes what the scope does, the toolkit's own options
+    // Nothing else on the command line (--lang aside) changes what the scope does, the toolkit's
+    // own options
     // (-platform, -style, ...) included: the toolkit sees the program name alone.
     static int toolkitArgc = 1;
     static char* toolkitArgv[] = {argc > 0 && argv != nullptr ? argv[0] : nullptr, nullptr};
@@ -78,6 +89,7 @@ std::unique_ptr<QApplication> StartApplication(int argc, char** argv) {
     startMessages().clear();
     QApplication::setApplicationName(QStringLiteral("K-VOR-PX Scope"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    TranslateToolkit();
     return application;
 }
 

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include "runtime/registry.h"
+#include "runtime/translation.h"
 #include "ui/control_kinds.h"
 #include "ui/switch_widget.h"
 
@@ -23,7 +24,8 @@ class CommandButton : public WidgetControl {
         finish(button);
     }
     int setAttribute(int attribute, const Value& value) override {
-        if (attribute == ATTR_LABEL_TEXT) static_cast<QPushButton*>(body())->setText(ToText(value));
+        if (attribute == ATTR_LABEL_TEXT)
+            static_cast<QPushButton*>(body())->setText(Shown(ToText(value)));
         return WidgetControl::setAttribute(attribute, value);
     }
 
@@ -61,13 +63,13 @@ class BinaryControl : public WidgetControl {
     }
     int setAttribute(int attribute, const Value& value) override {
         if (attribute == ATTR_ON_TEXT || attribute == ATTR_OFF_TEXT) {
-            (attribute == ATTR_ON_TEXT ? def_.onText : def_.offText) = ToText(value);
+            (attribute == ATTR_ON_TEXT ? def_.onText : def_.offText) = Shown(ToText(value));
             updateText();
             return 0;
         }
         if (attribute == ATTR_LABEL_TEXT && def_.kind != QLatin1String("switch") &&
             def_.kind != QLatin1String("toggle button")) {
-            button_->setText(ToText(value));
+            button_->setText(Shown(ToText(value)));
         }
         return WidgetControl::setAttribute(attribute, value);
     }

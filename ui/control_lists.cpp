@@ -8,6 +8,7 @@
 #include "runtime/program_text.h"
 #include "runtime/readback.h"
 #include "runtime/registry.h"
+#include "runtime/translation.h"
 #include "ui/control_kinds.h"
 
 namespace kvor::rt {
@@ -96,7 +97,7 @@ class Table : public WidgetControl {
     int setCell(int row, int column, const QString& text) override {
         QTableWidgetItem* item = cell(row, column);
         if (item == nullptr) return -1;
-        item->setText(text);
+        item->setText(Shown(text));
         return 0;
     }
     int setCellAttribute(int row, int column, int attribute, int value) override {

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "runtime/registry.h"
+#include "runtime/translation.h"
 #include "ui/accessible_readout.h"
 #include "ui/control_kinds.h"
 
@@ -25,7 +26,7 @@ class TextMessage : public WidgetControl {
   public:
     TextMessage(int panel, const ControlDef& def, QWidget* canvas)
         : WidgetControl(panel, def, canvas) {
-        label_body_ = new Readout(false, def.text);
+        label_body_ = new Readout(false, Shown(def.text));
         if (def.align == QLatin1String("center")) label_body_->setAlignment(Qt::AlignCenter);
         if (def.align == QLatin1String("sunken")) {
             label_body_->setFrameShape(QFrame::StyledPanel);
@@ -36,13 +37,15 @@ class TextMessage : public WidgetControl {
         finish(label_body_);
         if (def.rect.width() <= 0) label_body_->adjustSize();
     }
+    // The program reads back the text it set; the operator reads it in their language.
     int setValue(const Value& value) override {
-        label_body_->display(ToText(value));
+        text_ = ToText(value);
+        label_body_->display(Shown(text_));
         if (def_.rect.width() <= 0) label_body_->adjustSize();
         return 0;
     }
     int getValue(Value* value) const override {
-        *value = label_body_->text();
+        *value = text_;
         return 0;
     }
 
@@ -55,6 +58,7 @@ class TextMessage : public WidgetControl {
 
   private:
     Readout* label_body_ = nullptr;
+    QString text_ = def_.text;
 };
 
 class TextBox : public WidgetControl {
@@ -211,7 +215,7 @@ class Ring : public WidgetControl {
         box_->clear();
         stray_ = false;
         for (const RingItem& item : items)
-            box_->addItem(item.text, item.value);
+            box_->addItem(Shown(item.text), item.value);
         // The value shown stays what it was, even when no item carries it any more.
         int index = indexOf(current);
         if (index < 0) {

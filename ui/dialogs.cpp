@@ -14,6 +14,7 @@
 #include "runtime/program_text.h"
 #include "runtime/readback.h"
 #include "runtime/registry.h"
+#include "runtime/translation.h"
 #include "ui/view_parts.h"
 
 namespace kvor::rt {
@@ -32,9 +33,9 @@ QString g_confirmTitle, g_confirmMessage;
 // extension offers all files as well.
 QString FilterOf(const char* list, bool restrictExtension) {
     const QString patterns = QString::fromUtf8(list == nullptr ? "" : list).replace(';', ' ');
-    if (patterns.trimmed().isEmpty()) return QStringLiteral("All files (*)");
+    if (patterns.trimmed().isEmpty()) return ShownText("All files (*)");
     if (restrictExtension) return QStringLiteral("%1 (%1)").arg(patterns.trimmed());
-    return QStringLiteral("%1 (%1);;All files (*)").arg(patterns.trimmed());
+    return QStringLiteral("%1 (%1);;%2").arg(patterns.trimmed(), ShownText("All files (*)"));
 }
 
 bool WritableDirectory(const QString& dir) {
@@ -65,7 +66,7 @@ int Answered(const QString& chosen, int result, char* path, std::size_t pathSize
 // dialog asked about the name without it, so the name with it is asked about here.
 bool MayReplace(const QString& chosen, const QString& title) {
     const QString message =
-        QStringLiteral("%1 already exists.\nReplace it?").arg(QDir::toNativeSeparators(chosen));
+        ShownText("%1 already exists.\nReplace it?").arg(QDir::toNativeSeparators(chosen));
     return ConfirmPopup(title.toUtf8().constData(), message.toUtf8().constData()) == 1;
 }
 
@@ -88,14 +89,14 @@ int SelectFile(const char* defaultDirectory, const char* defaultFileName, const 
     }
     if (g_answerThemselves || QApplication::instance() == nullptr) return VAL_NO_FILE_SELECTED;
     const QString start = StartPath(defaultDirectory, defaultFileName);
-    const QString caption = QString::fromUtf8(title == nullptr ? "" : title);
+    const QString caption = Shown(QString::fromUtf8(title == nullptr ? "" : title));
     QFileDialog dialog(nullptr, caption, start, FilterOf(fileTypeList, restrictExtension != 0));
     const bool saving = buttonLabel == VAL_OK_BUTTON || buttonLabel == VAL_SAVE_BUTTON;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !saving || !askBeforeReplacing);
     dialog.selectFile(start);
-    if (buttonLabel == VAL_LOAD_BUTTON) dialog.setLabelText(QFileDialog::Accept, "Load");
+    if (buttonLabel == VAL_LOAD_BUTTON) dialog.setLabelText(QFileDialog::Accept, ShownText("Load"));
     QString suffix;
     if (restrictExtension && fileTypeList != nullptr) {
         suffix = QString::fromUtf8(fileTypeList).section('.', -1).trimmed();
@@ -133,7 +134,7 @@ int ShowConfirmPopup(const char* title, const char* message) {
     }
     // Nobody to ask: nothing is replaced unasked.
     if (g_answerThemselves || QApplication::instance() == nullptr) return 0;
-    QMessageBox box(QMessageBox::Question, g_confirmTitle, g_confirmMessage,
+    QMessageBox box(QMessageBox::Question, Shown(g_confirmTitle), Shown(g_confirmMessage),
                     QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? 1 : 0;
@@ -144,7 +145,8 @@ int ShowMessagePopup(const char* title, const char* message) {
     g_lastTitle = FromProgramText(title);
     g_lastMessage = FromProgramText(message);
     if (g_answerThemselves || QApplication::instance() == nullptr) return 0;
-    QMessageBox box(QMessageBox::Warning, g_lastTitle, g_lastMessage, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, Shown(g_lastTitle), Shown(g_lastMessage),
+                    QMessageBox::Ok);
     box.exec();
     return 0;
 }

@@ -24,6 +24,7 @@
 #include "runtime/readback.h"
 #include "runtime/registry.h"
 #include "runtime/runtime.h"
+#include "runtime/translation.h"
 #include "ui/view_parts.h"
 #include "wire/codec.h"
 
@@ -47,18 +48,18 @@ class TraceModel : public QAbstractTableModel {
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         static const char* const kHeadings[kColumns] = {
-            "ms since start", "Port", "Dir.", "Bytes",
-            "Frame (sync, command | 16 data words), block or note"};
+            N_("ms since start"), N_("Port"), N_("Dir."), N_("Bytes"),
+            N_("Frame (sync, command | 16 data words), block or note")};
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
             section >= kColumns)
             return {};
-        return QString::fromUtf8(kHeadings[section]);
+        return ShownText(kHeadings[section]);
     }
     QVariant data(const QModelIndex& index, int role) const override {
         const TraceEntry* e = entry(index.row());
         if (role == Qt::DisplayRole) {
             if (e == nullptr)
-                return index.column() == kWhat ? QStringLiteral("(no longer kept)") : QString();
+                return index.column() == kWhat ? ShownText("(no longer kept)") : QString();
             return TraceFields(*e).value(index.column()).trimmed();
         }
         if (role == Qt::TextAlignmentRole && index.column() != kWhat &&
@@ -114,17 +115,17 @@ class TraceModel : public QAbstractTableModel {
 class LineMonitorWindow : public QWidget {
   public:
     LineMonitorWindow() {
-        setWindowTitle(QStringLiteral("Line monitor"));
-        setAccessibleName(QStringLiteral("Line monitor"));
-        pause_ = new QPushButton(QStringLiteral("&Pause"));
+        setWindowTitle(ShownText("Line monitor"));
+        setAccessibleName(ShownText("Line monitor"));
+        pause_ = new QPushButton(ShownText("&Pause"));
         pause_->setCheckable(true);
-        auto* clear = new QPushButton(QStringLiteral("&Clear"));
-        auto* save = new QPushButton(QStringLiteral("&Save as text…"));
+        auto* clear = new QPushButton(ShownText("&Clear"));
+        auto* save = new QPushButton(ShownText("&Save as text…"));
         status_ = new QLabel;
         view_ = new QTreeView;
-        view_->setAccessibleName(QStringLiteral("Line trace"));
+        view_->setAccessibleName(ShownText("Line trace"));
         view_->setAccessibleDescription(
-            QStringLiteral("Frames the scope wrote (out) and read (in), newest last"));
+            ShownText("Frames the scope wrote (out) and read (in), newest last"));
         view_->setRootIsDecorated(false);
         view_->setUniformRowHeights(true);
         view_->setTextElideMode(Qt::ElideNone); // a frame's last words matter as much as its first
@@ -158,12 +159,12 @@ class LineMonitorWindow : public QWidget {
             const int firstNew = model_.catchUp();
             widenFor(firstNew, model_.rowCount());
             if (atEnd) view_->scrollToBottom();
-            status_->setText(QStringLiteral("%1 entries (the last %2 are kept)")
+            status_->setText(ShownText("%1 entries (the last %2 are kept)")
                                  .arg(model_.rowCount())
                                  .arg(LineTrace::kCapacity));
         } else {
             const std::uint64_t waiting = t.nextSequence() - t.firstSequence();
-            status_->setText(QStringLiteral("Paused: %1 entries listed, %2 in the trace")
+            status_->setText(ShownText("Paused: %1 entries listed, %2 in the trace")
                                  .arg(model_.rowCount())
                                  .arg(waiting));
         }
@@ -231,11 +232,12 @@ class LineMonitorWindow : public QWidget {
         char path[4096];
         // Where the operator's other files go: the program's folder, else the documents folder.
         const QByteArray folder = ProjectDir().toUtf8();
-        if (FileSelectPopup(folder.constData(), "line-trace.txt", "*.txt", "Save the line trace",
-                            VAL_SAVE_BUTTON, 0, 1, 1, 1, path) <= 0)
+        if (FileSelectPopup(folder.constData(), "line-trace.txt", "*.txt",
+                            Tr("Save the line trace"), VAL_SAVE_BUTTON, 0, 1, 1, 1, path) <= 0)
             return;
         if (!saveTo(QString::fromUtf8(path)))
-            MessagePopup("Line monitor", "The line trace could not be written to the file.");
+            MessagePopup(Tr("Line monitor"),
+                         Tr("The line trace could not be written to the file."));
     }
 
     TraceModel model_;

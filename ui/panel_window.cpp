@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/panel_window.h"
+#include "runtime/translation.h"
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
@@ -56,7 +57,7 @@ PanelWindow::PanelWindow(int handle, const QString& title, QSize canvasSize, QCo
         return true;
     }();
     (void)accessible;
-    setWindowTitle(title);
+    setWindowTitle(Shown(title));
     canvas_->setFixedSize(canvasSize);
     canvas_->setAutoFillBackground(true);
     QPalette palette = canvas_->palette();

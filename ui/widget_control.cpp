@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "runtime/registry.h"
+#include "runtime/translation.h"
 
 namespace kvor::rt {
 
@@ -116,7 +117,7 @@ int WidgetControl::setAttribute(int attribute, const Value& value) {
         applyFont();
         return 0;
     case ATTR_LABEL_TEXT:
-        def_.label = ToText(value);
+        def_.label = Shown(ToText(value));
         body_->setAccessibleName(def_.label);
         if (label_) {
             label_->setText(def_.label);

@@ -7,6 +7,7 @@
 #include "runtime/panel_file.h"
 #include "runtime/registry.h"
 #include "runtime/settings_store.h"
+#include "runtime/translation.h"
 #include "runtime/view.h"
 #include "ui/control_kinds.h"
 #include "ui/panel_window.h"
@@ -16,7 +17,28 @@
 
 namespace kvor::rt {
 
-std::unique_ptr<Control> MakeWidgetControl(int panel, const ControlDef& def, QWidget* canvas) {
+namespace {
+
+// What the operator reads of a control, in their language: its label, its name for assistive
+// technology, its items, texts and headings. Its values stay what the program and the panel
+// file gave.
+ControlDef ShownDef(const ControlDef& given) {
+    ControlDef def = given;
+    for (QString* text :
+         {&def.label, &def.name, &def.onText, &def.offText, &def.xLabel, &def.yLabel})
+        *text = Shown(*text);
+    for (RingItem& item : def.items)
+        item.text = Shown(item.text);
+    for (QStringList* list : {&def.columns, &def.rowLabels})
+        for (QString& text : *list)
+            text = Shown(text);
+    return def;
+}
+
+} // namespace
+
+std::unique_ptr<Control> MakeWidgetControl(int panel, const ControlDef& given, QWidget* canvas) {
+    const ControlDef def = ShownDef(given);
     if (auto c = MakeButtonControl(panel, def, canvas)) return c;
     if (auto c = MakeNumericControl(panel, def, canvas)) return c;
     if (auto c = MakeTextControl(panel, def, canvas)) return c;

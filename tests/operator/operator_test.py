@@ -101,6 +101,28 @@ def on_change(event):
         pass
 
 
+def close_main_window(node):
+    while node.get_role() != Atspi.Role.FRAME and node.get_parent() is not None:
+        node = node.get_parent()
+    act(node, "Close")
+
+
+def german(app):
+    """The German start: the main panel's names and its status line as a screen reader reads
+    them, then the window closed."""
+    status = wait_for("the status line", lambda: control(app, 1, STATUS))
+    wait_for("the simulated sensor identified, said in German",
+             lambda: text_of(status).startswith("Simulierter Sensor: K-VOR-PX"))
+    names = {ident: control(app, 1, ident).get_name()
+             for ident in (STATUS, COMPORT, RUN, STOP, SEND, MVALUE, RBT_EEPROM)}
+    wanted = {STATUS: "Statuszeile", COMPORT: "COM1 – Simulierter Sensor", RUN: "Start",
+              STOP: "Stopp", SEND: "Senden", MVALUE: "Messwert", RBT_EEPROM: "EEPROM"}
+    if names != wanted:
+        sys.exit("operator test: the German names read %r" % names)
+    close_main_window(status)
+    print("operator test: the German start read through AT-SPI")
+
+
 def main():
     # Should a call on the bus itself hang, say where, and end before the driver's time-out.
     faulthandler.dump_traceback_later(200, exit=True)
@@ -110,6 +132,8 @@ def main():
         listener.register(e)
 
     app = wait_for("the scope on the accessibility bus", scope_application)
+    if sys.argv[1:] == ["--lang", "de"]:
+        return german(app)
     status = wait_for("the status line", lambda: control(app, 1, STATUS))
     if status.get_name() != "Status line":
         sys.exit("operator test: the status line is named %r" % status.get_name())
@@ -204,10 +228,7 @@ def main():
     print("distribution: n =", text_of(control(app, 4, D_COUNT)))
 
     # Close the main window: the scope ends (the driver checks its exit status).
-    main_window = status
-    while main_window.get_role() != Atspi.Role.FRAME and main_window.get_parent() is not None:
-        main_window = main_window.get_parent()
-    act(main_window, "Close")
+    close_main_window(status)
     print("operator test: driven through AT-SPI to the end")
 
 
