@@ -11,6 +11,7 @@
 #include "cli/session.h"
 #include "live/publish.h"
 #include "runtime/publish.h"
+#include "runtime/runtime.h"
 
 namespace kvor {
 
@@ -37,7 +38,7 @@ int ReadPasswordFile(const char* path) {
 
 int SayRefusal(const char* reason) {
     refusalSaid = 1;
-    return Fail(EXIT_REFUSED, "the broker %s refused the connection: %s", szPublishUrl, reason);
+    return Fail(EXIT_REFUSED, Tr("the broker %s refused the connection: %s"), szPublishUrl, reason);
 }
 
 } // namespace
@@ -61,7 +62,7 @@ int StartCliPublishing() {
     szPublishPassword[0] = '\0';
     if (cli.passwordFile != nullptr) {
         if (ReadPasswordFile(cli.passwordFile) < 0)
-            return Fail(EXIT_USAGE, "the password file %s cannot be read", cli.passwordFile);
+            return Fail(EXIT_USAGE, Tr("the password file %s cannot be read"), cli.passwordFile);
     } else if (const char* env = std::getenv("KVORCTL_MQTT_PASSWORD"); env != nullptr) {
         CopyText(szPublishPassword, sizeof szPublishPassword, env);
     }
@@ -74,9 +75,9 @@ int StartCliPublishing() {
     if (state == PUBLISH_REFUSED) return SayRefusal(st.reason);
     if (state != PUBLISH_CONNECTED)
         std::fprintf(stderr,
-                     "kvorctl: %s: the broker %s cannot be reached yet (%s): measuring "
-                     "goes on, the messages wait\n",
-                     cliPortName, szPublishUrl, st.reason[0] ? st.reason : "no answer");
+                     Tr("kvorctl: %s: the broker %s cannot be reached yet (%s): measuring "
+                        "goes on, the messages wait\n"),
+                     cliPortName, szPublishUrl, st.reason[0] ? st.reason : Tr("no answer"));
     return EXIT_DONE;
 }
 
@@ -95,8 +96,8 @@ void EndCliPublishing() {
     publishOn = 0;
     if (refusalSaid == 0 && (left > 0 || st.dropped > 0))
         std::fprintf(stderr,
-                     "kvorctl: %s: %d messages did not reach the broker %s, %.0f were "
-                     "dropped while it was away\n",
+                     Tr("kvorctl: %s: %d messages did not reach the broker %s, %.0f were "
+                        "dropped while it was away\n"),
                      cliPortName, left, szPublishUrl, st.dropped);
 }
 

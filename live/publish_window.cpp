@@ -59,24 +59,25 @@ void PublishStateText(char* text, int size) {
     const auto n = static_cast<std::size_t>(size);
     int used = 0;
     if (st.state == PUBLISH_OFF && szPublishError[0] != '\0')
-        used = std::snprintf(text, n, "Off: %s", szPublishError);
+        used = std::snprintf(text, n, Tr("Off: %s"), szPublishError);
     else if (st.state == PUBLISH_OFF)
-        used = std::snprintf(text, n, "Off");
+        used = std::snprintf(text, n, "%s", Tr("Off"));
     else if (st.state == PUBLISH_CONNECTED)
-        used = std::snprintf(text, n, "Connected to %s under %s", szPublishUrl, szPublishTopic);
+        used = std::snprintf(text, n, Tr("Connected to %s under %s"), szPublishUrl, szPublishTopic);
     else if (st.state == PUBLISH_REFUSED)
-        used = std::snprintf(text, n, "Refused by %s: %s", szPublishUrl, st.reason);
+        used = std::snprintf(text, n, Tr("Refused by %s: %s"), szPublishUrl, st.reason);
     else
-        used = std::snprintf(text, n, "Connecting to %s%s%s", szPublishUrl,
+        used = std::snprintf(text, n, Tr("Connecting to %s%s%s"), szPublishUrl,
                              st.reason[0] != '\0' ? ": " : "", st.reason);
     if (used < 0 || used >= size) return;
     if (st.state != PUBLISH_OFF)
         used += std::snprintf(text + used, n - static_cast<std::size_t>(used),
-                              "\n%.0f messages waiting, %.0f dropped, %.0f sent", st.waiting,
+                              Tr("\n%.0f messages waiting, %.0f dropped, %.0f sent"), st.waiting,
                               st.dropped, st.accepted);
     if (publishEdited == 1 && used >= 0 && used < size)
-        std::snprintf(text + used, n - static_cast<std::size_t>(used),
-                      "%sChanged settings wait for Apply", st.state != PUBLISH_OFF ? " · " : "\n");
+        std::snprintf(text + used, n - static_cast<std::size_t>(used), "%s%s",
+                      st.state != PUBLISH_OFF ? " · " : "\n",
+                      Tr("Changed settings wait for Apply"));
 }
 
 int ApplyPublishSettings() {
@@ -137,8 +138,8 @@ KVOR_CALLBACK(CC_PublishChooseCa) {
     // The folder of the file chosen before, else where the system keeps its certificates.
     if (const char* slash = std::strrchr(current, '/'); slash != nullptr && slash != current)
         std::snprintf(dir, sizeof dir, "%.*s", static_cast<int>(slash - current), current);
-    if (FileSelectPopup(dir, "", "*.crt;*.pem", "CA certificate of the broker", VAL_SELECT_BUTTON,
-                        0, 0, 1, 0, path) != VAL_EXISTING_FILE_SELECTED)
+    if (FileSelectPopup(dir, "", "*.crt;*.pem", Tr("CA certificate of the broker"),
+                        VAL_SELECT_BUTTON, 0, 0, 1, 0, path) != VAL_EXISTING_FILE_SELECTED)
         return 0;
     SetCtrlVal(pPublish, PUB_CAFILE, path);
     publishEdited = 1;

@@ -1043,69 +1043,6 @@ panel 4, control 4 (numeric display)</extracomment>
         <translation>die Untersuchung endete nach %d von %d Messungen</translation>
     </message>
     <message>
-        <source>Usage: kvorctl COMMAND [--port P]... [OPTIONS]
-The K-VOR-PX Scope without a window: the panel&apos;s procedures for scripts and services.
-
-Commands:
-  ports                          the serial ports as the scope&apos;s selector lists them
-  identify                       link set-up and identification of the sensor
-  get --from ram|eeprom [--out FILE.dat]
-                                 the parameter set, every parameter by name
-  send --to ram|eeprom FILE.dat [--dry-run] [--yes]
-                                 shows what changes, writes, reads back and checks
-  measure (--count N | --seconds S | --follow) [--format text|csv|json]
-                                 one line per answer, then the statistics
-  teach                          the current measuring value becomes the setpoint
-  reset-minmax                   resets the analog output&apos;s minimum and maximum
-  gauge --ref R --tolerance T [--count N]
-                                 type-1 gauge study; the exit status tells capable
-  backup --dir DIR               RAM and EEPROM as parameter files, into the history
-
-Options:
-  --port P      a COM number as the selector numbers it, a device path, or &apos;simulated&apos;
-                (default 1); repeat it to work on several sensors at the same time
-  --json        JSON output (JSON lines for measure)
-  --lang L      the language of messages and help: en or de (default: the desktop&apos;s)
-  --help        show this help and exit
-  --version     show the version and exit
-
-Exit status: 0 done; 1 the command&apos;s own failure (a set not held, not capable);
-2 usage; 3 a port that cannot be opened; 4 the sensor did not answer; 5 a sensor of
-another series. With several ports, the highest.
-</source>
-        <extracomment>cli/options.cpp</extracomment>
-        <translation>Aufruf: kvorctl BEFEHL [--port P]... [OPTIONEN]
-Das K-VOR-PX Scope ohne Fenster: die Abläufe des Panels für Skripte und Dienste.
-
-Befehle:
-  ports                          die seriellen Schnittstellen, wie die Auswahl des Scope sie listet
-  identify                       Verbindungsaufbau und Erkennung des Sensors
-  get --from ram|eeprom [--out DATEI.dat]
-                                 der Parametersatz, jeder Parameter mit Namen
-  send --to ram|eeprom DATEI.dat [--dry-run] [--yes]
-                                 zeigt die Änderungen, schreibt, liest zurück und prüft
-  measure (--count N | --seconds S | --follow) [--format text|csv|json]
-                                 eine Zeile je Antwort, dann die Statistik
-  teach                          der aktuelle Messwert wird zum Sollwert (Einlernen)
-  reset-minmax                   setzt Minimum und Maximum des Analogausgangs zurück
-  gauge --ref R --tolerance T [--count N]
-                                 Prüfmittelfähigkeit Typ 1; der Exit-Status sagt, ob fähig
-  backup --dir ORDNER            RAM und EEPROM als Parameterdateien, in den Verlauf
-
-Optionen:
-  --port P      eine COM-Nummer wie in der Auswahl, ein Gerätepfad oder &apos;simulated&apos;
-                (Vorgabe 1); mehrfach für mehrere Sensoren gleichzeitig
-  --json        Ausgabe als JSON (JSON-Zeilen bei measure)
-  --lang L      Sprache der Meldungen und Hilfe: en oder de (Vorgabe: die des Desktops)
-  --help        diese Hilfe zeigen und beenden
-  --version     die Version zeigen und beenden
-
-Exit-Status: 0 erledigt; 1 Fehler des Befehls selbst (Satz nicht gehalten, nicht fähig);
-2 Aufruf; 3 Schnittstelle nicht zu öffnen; 4 Sensor antwortet nicht; 5 Sensor einer
-anderen Serie. Bei mehreren Schnittstellen der höchste.
-</translation>
-    </message>
-    <message>
         <source>kvorctl: %s%s (see kvorctl --help)
 </source>
         <extracomment>cli/options.cpp</extracomment>
@@ -1146,11 +1083,6 @@ anderen Serie. Bei mehreren Schnittstellen der höchste.
         <source>a gauge study takes 10 to 500 readings</source>
         <extracomment>cli/options.cpp</extracomment>
         <translation>eine Prüfmittelfähigkeit nimmt 10 bis 500 Messungen</translation>
-    </message>
-    <message>
-        <source>--report: the report is drawn from the study&apos;s chart in the scope&apos;s window; save it there</source>
-        <extracomment>cli/options.cpp</extracomment>
-        <translation>--report: der Bericht entsteht aus dem Diagramm im Fenster des Scope; dort speichern</translation>
     </message>
     <message>
         <source>backup needs --dir</source>
@@ -2127,6 +2059,240 @@ den simulierten Sensor).
         <source>%1 is in use by %2. End that program or pick another port; &quot;fuser -v %1&quot; shows who holds it. Right after an adapter is plugged in this may be ModemManager probing it for a few seconds.</source>
         <extracomment>runtime/port_access.cpp</extracomment>
         <translation>%1 ist belegt von %2. Das Programm beenden oder einen anderen Port wählen; &quot;fuser -v %1&quot; zeigt, wer ihn hält. Direkt nach dem Einstecken eines Adapters kann das für einige Sekunden ModemManager sein, der ihn prüft.</translation>
+    </message>
+    <message>
+        <source>Publish…</source>
+        <extracomment>panel 1, control 120 (command button)</extracomment>
+        <translation>Veröffentlichen…</translation>
+    </message>
+    <message>
+        <source>K-VOR-PX Scope 2.42 – Publish</source>
+        <extracomment>panel 7 title</extracomment>
+        <translation>K-VOR-PX Scope 2.42 – Veröffentlichen</translation>
+    </message>
+    <message>
+        <source>Broker URL (mqtt://host:port or mqtts://host:port)</source>
+        <extracomment>panel 7, control 2 (string)</extracomment>
+        <translation>Broker-URL (mqtt://host:port oder mqtts://host:port)</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <extracomment>panel 7, control 3 (string)</extracomment>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <extracomment>panel 7, control 4 (string)</extracomment>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>CA file (mqtts; empty: the system&apos;s)</source>
+        <extracomment>panel 7, control 5 (string)</extracomment>
+        <translation>CA-Datei (mqtts; leer: die des Systems)</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <extracomment>panel 7, control 6 (command button)</extracomment>
+        <translation>Wählen…</translation>
+    </message>
+    <message>
+        <source>Choose CA file</source>
+        <extracomment>panel 7, control 6 (command button)</extracomment>
+        <translation>CA-Datei wählen</translation>
+    </message>
+    <message>
+        <source>Topic prefix (empty: the default shown)</source>
+        <extracomment>panel 7, control 7 (string)</extracomment>
+        <translation>Topic-Präfix (leer: die gezeigte Vorgabe)</translation>
+    </message>
+    <message>
+        <source>Publishing</source>
+        <extracomment>panel 7, control 8 (switch)</extracomment>
+        <translation>Veröffentlichen</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <extracomment>panel 7, control 8 (switch)</extracomment>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <extracomment>panel 7, control 8 (switch)
+----------
+panel 7, control 10 (text message)
+----------
+live/publish_window.cpp</extracomment>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <extracomment>panel 7, control 9 (command button)</extracomment>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Connection state</source>
+        <extracomment>panel 7, control 10 (text message)</extracomment>
+        <translation>Verbindungszustand</translation>
+    </message>
+    <message>
+        <source>State refresh</source>
+        <extracomment>panel 7, control 11 (timer)</extracomment>
+        <translation>Zustand auffrischen</translation>
+    </message>
+    <message>
+        <source>Usage: kvorctl COMMAND [--port P]... [OPTIONS]
+The K-VOR-PX Scope without a window: the panel&apos;s procedures for scripts and services.
+
+Commands:
+  ports                          the serial ports as the scope&apos;s selector lists them
+  identify                       link set-up and identification of the sensor
+  get --from ram|eeprom [--out FILE.dat]
+                                 the parameter set, every parameter by name
+  send --to ram|eeprom FILE.dat [--dry-run] [--yes]
+                                 shows what changes, writes, reads back and checks
+  measure (--count N | --seconds S | --follow) [--format text|csv|json]
+                                 one line per answer, then the statistics
+  teach                          the current measuring value becomes the setpoint
+  reset-minmax                   resets the analog output&apos;s minimum and maximum
+  gauge --ref R --tolerance T [--count N] [--report FILE.pdf]
+                                 type-1 gauge study; the exit status tells capable
+  backup --dir DIR               RAM and EEPROM as parameter files, into the history
+
+Publishing (measure): --publish URL [--topic PREFIX] [--user U] [--password-file F]
+  [--cafile CA]   every answer, the statistics and the status to an MQTT broker
+                (mqtt://host:port or mqtts://host:port; topics under PREFIX, by default
+                kvorscope/HOST/PORT). The password comes from the file F or from the
+                environment variable KVORCTL_MQTT_PASSWORD, never from the command line.
+                A broker that cannot be reached holds nothing up: the messages wait.
+
+Options:
+  --port P      a COM number as the selector numbers it, a device path, or &apos;simulated&apos;
+                (default 1); repeat it to work on several sensors at the same time
+  --json        JSON output (JSON lines for measure)
+  --lang L      the language of messages and help: en or de (default: the desktop&apos;s)
+  --help        show this help and exit
+  --version     show the version and exit
+
+Exit status: 0 done; 1 the command&apos;s own failure (a set not held, not capable);
+2 usage; 3 a port that cannot be opened; 4 the sensor did not answer; 5 a sensor of
+another series; 6 the broker refused (user, password, certificate). With several ports,
+the highest.
+</source>
+        <extracomment>cli/options.cpp</extracomment>
+        <translation>Aufruf: kvorctl BEFEHL [--port P]... [OPTIONEN]
+Das K-VOR-PX Scope ohne Fenster: die Abläufe des Panels für Skripte und Dienste.
+
+Befehle:
+  ports                          die seriellen Schnittstellen, wie die Auswahl des Scope sie listet
+  identify                       Verbindungsaufbau und Erkennung des Sensors
+  get --from ram|eeprom [--out DATEI.dat]
+                                 der Parametersatz, jeder Parameter mit Namen
+  send --to ram|eeprom DATEI.dat [--dry-run] [--yes]
+                                 zeigt die Änderungen, schreibt, liest zurück und prüft
+  measure (--count N | --seconds S | --follow) [--format text|csv|json]
+                                 eine Zeile je Antwort, dann die Statistik
+  teach                          der aktuelle Messwert wird zum Sollwert (Einlernen)
+  reset-minmax                   setzt Minimum und Maximum des Analogausgangs zurück
+  gauge --ref R --tolerance T [--count N] [--report DATEI.pdf]
+                                 Prüfmittelfähigkeit Typ 1; der Exit-Status sagt, ob fähig
+  backup --dir ORDNER            RAM und EEPROM als Parameterdateien, in den Verlauf
+
+Veröffentlichen (measure): --publish URL [--topic PRÄFIX] [--user U] [--password-file D]
+  [--cafile CA]   jede Antwort, die Statistik und den Status an einen MQTT-Broker
+                (mqtt://host:port oder mqtts://host:port; Topics unter PRÄFIX, Vorgabe
+                kvorscope/HOST/PORT). Das Passwort kommt aus der Datei D oder aus der
+                Umgebungsvariablen KVORCTL_MQTT_PASSWORD, nie von der Befehlszeile.
+                Ein nicht erreichbarer Broker hält nichts auf: die Nachrichten warten.
+
+Optionen:
+  --port P      eine COM-Nummer wie in der Auswahl, ein Gerätepfad oder &apos;simulated&apos;
+                (Vorgabe 1); mehrfach für mehrere Sensoren gleichzeitig
+  --json        Ausgabe als JSON (JSON-Zeilen bei measure)
+  --lang L      Sprache der Meldungen und Hilfe: en oder de (Vorgabe: die des Desktops)
+  --help        diese Hilfe zeigen und beenden
+  --version     die Version zeigen und beenden
+
+Exit-Status: 0 erledigt; 1 Fehler des Befehls selbst (Satz nicht gehalten, nicht fähig);
+2 Aufruf; 3 Schnittstelle nicht zu öffnen; 4 Sensor antwortet nicht; 5 Sensor einer
+anderen Serie; 6 Broker lehnt ab (Benutzer, Passwort, Zertifikat). Bei mehreren
+Schnittstellen der höchste.
+</translation>
+    </message>
+    <message>
+        <source>--topic, --user, --password-file and --cafile go with --publish URL</source>
+        <extracomment>cli/options.cpp</extracomment>
+        <translation>--topic, --user, --password-file und --cafile gehören zu --publish URL</translation>
+    </message>
+    <message>
+        <source>the broker&apos;s password comes from --password-file F or the environment variable KVORCTL_MQTT_PASSWORD, never from the command line</source>
+        <extracomment>cli/options.cpp</extracomment>
+        <translation>das Passwort des Brokers kommt aus --password-file D oder der Umgebungsvariablen KVORCTL_MQTT_PASSWORD, nie von der Befehlszeile</translation>
+    </message>
+    <message>
+        <source>the broker %s refused the connection: %s</source>
+        <extracomment>cli/publishing.cpp</extracomment>
+        <translation>der Broker %s lehnt die Verbindung ab: %s</translation>
+    </message>
+    <message>
+        <source>the password file %s cannot be read</source>
+        <extracomment>cli/publishing.cpp</extracomment>
+        <translation>die Passwortdatei %s ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>kvorctl: %s: the broker %s cannot be reached yet (%s): measuring goes on, the messages wait
+</source>
+        <extracomment>cli/publishing.cpp</extracomment>
+        <translation>kvorctl: %s: der Broker %s ist noch nicht erreichbar (%s): die Messung läuft weiter, die Nachrichten warten
+</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <extracomment>cli/publishing.cpp</extracomment>
+        <translation>keine Antwort</translation>
+    </message>
+    <message>
+        <source>kvorctl: %s: %d messages did not reach the broker %s, %.0f were dropped while it was away
+</source>
+        <extracomment>cli/publishing.cpp</extracomment>
+        <translation>kvorctl: %s: %d Nachrichten haben den Broker %s nicht erreicht, %.0f wurden verworfen, während er fehlte
+</translation>
+    </message>
+    <message>
+        <source>Off: %s</source>
+        <extracomment>live/publish_window.cpp</extracomment>
+        <translation>Aus: %s</translation>
+    </message>
+    <message>
+        <source>Connected to %s under %s</source>
+        <extracomment>live/publish_window.cpp</extracomment>
+        <translation>Verbunden mit %s unter %s</translation>
+    </message>
+    <message>
+        <source>Refused by %s: %s</source>
+        <extracomment>live/publish_window.cpp</extracomment>
+        <translation>Abgelehnt von %s: %s</translation>
+    </message>
+    <message>
+        <source>Connecting to %s%s%s</source>
+        <extracomment>live/publish_window.cpp</extracomment>
+        <translation>Verbinde mit %s%s%s</translation>
+    </message>
+    <message>
+        <source>
+%.0f messages waiting, %.0f dropped, %.0f sent</source>
+        <extracomment>live/publish_window.cpp</extracomment>
+        <translation>
+%.0f Nachrichten warten, %.0f verworfen, %.0f gesendet</translation>
+    </message>
+    <message>
+        <source>Changed settings wait for Apply</source>
+        <extracomment>live/publish_window.cpp</extracomment>
+        <translation>Geänderte Einstellungen warten auf „Übernehmen“</translation>
+    </message>
+    <message>
+        <source>CA certificate of the broker</source>
+        <extracomment>live/publish_window.cpp</extracomment>
+        <translation>CA-Zertifikat des Brokers</translation>
     </message>
 </context>
 </TS>
