@@ -16,6 +16,7 @@
 
 #include "live/distribution.h"
 #include "live/gauge_study.h"
+#include "live/publish_window.h"
 #include "params/history_window.h"
 #include "runtime/readback.h"
 #include "state/panel_ids.h"
@@ -75,9 +76,10 @@ class Languages : public ScopeTest, public ::testing::WithParamInterface<const c
 
 TEST_P(Languages, EveryTextFitsItsControl) {
     SetPopupsAnswerThemselves(true);
-    for (int opens : {MAIN_POPUP_TOGGLE, MAIN_GAUGE_STUDY, MAIN_DISTRIBUTION, MAIN_HISTORY})
+    for (int opens :
+         {MAIN_POPUP_TOGGLE, MAIN_GAUGE_STUDY, MAIN_DISTRIBUTION, MAIN_HISTORY, MAIN_PUBLISH})
         Click(pHandle, opens);
-    ASSERT_TRUE(pGauge > 0 && pDistribution > 0 && pHistory > 0);
+    ASSERT_TRUE(pGauge > 0 && pDistribution > 0 && pHistory > 0 && pPublish > 0);
     const QRegularExpression named(QStringLiteral("^p\\d+c\\d+(label)?$"));
     int measured = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
