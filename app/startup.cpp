@@ -4,6 +4,7 @@
 
 #include "app/banner.h"
 #include "link/serial_link.h"
+#include "live/control_window.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
 #include "live/publish.h"
@@ -111,6 +112,7 @@ void EndProgram() {
     StopPublishing();
     DiscardGaugeWindow();
     DiscardDistributionWindow();
+    DiscardControlChartWindow();
     DiscardHistoryWindow();
     DiscardPublishWindow();
     CloseCom(com);

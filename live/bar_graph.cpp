@@ -121,6 +121,7 @@ void PlotVIDEOBarGraph() {
     ShowToleranceColour();
     ShowValues();
     FeedCalibrationPopup();
+    if (chartPaused == 1) return;
     SetAxisScalingMode(pHandle, MAIN_BARGRAPH, VAL_XAXIS, VAL_MANUAL, 1.0, ccdsubpixel);
     SetGraphCursor(pHandle, MAIN_BARGRAPH, 2, eBeg, kCursorY);
     SetGraphCursor(pHandle, MAIN_BARGRAPH, 3, eEnd, kCursorY);
