@@ -270,9 +270,10 @@ class StripChart : public WidgetControl {
         cursorText_->setPen(QPen(QColor(0x0000C0)));
         cursorText_->setColor(QColor(0x0000C0));
         placeCursor();
-        QObject::connect(plot_, &QCustomPlot::mousePress, plot_,
+        // The connections end with the chart (keys_), which the plot may outlive by an event pass.
+        QObject::connect(plot_, &QCustomPlot::mousePress, &keys_,
                          [this](QMouseEvent* e) { pointAt(e->position().x()); });
-        QObject::connect(plot_, &QCustomPlot::mouseMove, plot_, [this](QMouseEvent* e) {
+        QObject::connect(plot_, &QCustomPlot::mouseMove, &keys_, [this](QMouseEvent* e) {
             if (e->buttons() & Qt::LeftButton) pointAt(e->position().x());
         });
         plot_->installEventFilter(&keys_);

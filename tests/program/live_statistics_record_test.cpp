@@ -863,6 +863,7 @@ TEST_P(ControlChartScenes, RulesEqualAnIndependentChartAndThePausedCursorReadsTh
             << text;
         int point = -1;
         GetStripChartCursor(1, MAIN_STRIPCHART, &point);
+        ASSERT_GE(point, 0);
         EXPECT_EQ(frozen[std::size_t(point)], mv) << "the point under the cursor";
         const bool inRecord = std::any_of(rows.begin() + 1, rows.end(), [&](const auto& r) {
             return r[0].substr(11, 12) == clock && r[4] == std::to_string(mv) &&
