@@ -2,6 +2,7 @@
 // The bar graph of the pixel line and the numeric displays of one measurement answer.
 #include "live/bar_graph.h"
 
+#include "live/chart_history.h"
 #include "live/measurement.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"

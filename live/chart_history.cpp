@@ -140,8 +140,11 @@ KVOR_CALLBACK(CC_BTNPause) {
     if (event != EVENT_COMMIT) return 0;
     i32 on = 0;
     GetCtrlVal(pHandle, MAIN_PAUSE, &on);
-    if (on == 1 && chartPaused == 0) Pause();
-    if (on == 0 && chartPaused == 1) Resume();
+    // The toggle says what holds, whatever the chart did before.
+    if (on == 1)
+        Pause();
+    else
+        Resume();
     return 0;
 }
 

@@ -806,7 +806,7 @@ TEST_P(ControlChartScenes, RulesEqualAnIndependentChartAndThePausedCursorReadsTh
         if (n >= 60 && paused.empty()) {
             Click(1, MAIN_PAUSE);
             paused.resize(frozen.size());
-            GetStripChartPoints(1, MAIN_STRIPCHART, 4, paused.data(), int(paused.size()));
+            GetStripChartPoints(pHandle, MAIN_STRIPCHART, 4, paused.data(), int(paused.size()));
         }
         return n >= 75;
     });
@@ -849,7 +849,7 @@ TEST_P(ControlChartScenes, RulesEqualAnIndependentChartAndThePausedCursorReadsTh
 
     // Paused: the chart kept its picture; the cursor reads answers exactly as the record has them.
     ASSERT_FALSE(paused.empty());
-    GetStripChartPoints(1, MAIN_STRIPCHART, 4, frozen.data(), int(frozen.size()));
+    GetStripChartPoints(pHandle, MAIN_STRIPCHART, 4, frozen.data(), int(frozen.size()));
     EXPECT_EQ(frozen, paused);
     QWidget* chart = test::Control(1, MAIN_STRIPCHART);
     for (Qt::Key key : {Qt::Key_End, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_Right}) {
@@ -859,10 +859,11 @@ TEST_P(ControlChartScenes, RulesEqualAnIndependentChartAndThePausedCursorReadsTh
         int um = 0;
         char clock[16] = {};
         ASSERT_EQ(
-            std::sscanf(text.c_str(), "measuring value %u, size %d µm at %15s", &mv, &um, clock), 3)
+            std::sscanf(text.c_str(), "measuring value %u, size %d %*s at %15s", &mv, &um, clock),
+            3)
             << text;
         int point = -1;
-        GetStripChartCursor(1, MAIN_STRIPCHART, &point);
+        GetStripChartCursor(pHandle, MAIN_STRIPCHART, &point);
         ASSERT_GE(point, 0);
         EXPECT_EQ(frozen[std::size_t(point)], mv) << "the point under the cursor";
         const bool inRecord = std::any_of(rows.begin() + 1, rows.end(), [&](const auto& r) {
@@ -875,9 +876,14 @@ TEST_P(ControlChartScenes, RulesEqualAnIndependentChartAndThePausedCursorReadsTh
     Click(1, MAIN_PAUSE);
     EXPECT_EQ(ShownText(MAIN_CHART_CURSOR), QString());
     RunUntil(MAIN_RUN, [&](std::size_t n) { return n >= sent.size() + 3; });
-    GetStripChartPoints(1, MAIN_STRIPCHART, 4, frozen.data(), int(frozen.size()));
+    GetStripChartPoints(pHandle, MAIN_STRIPCHART, 4, frozen.data(), int(frozen.size()));
     EXPECT_EQ(frozen.back(), double(SentAnswers().back().mv));
     std::remove(path.c_str());
+}
+
+std::string SceneName(const ::testing::TestParamInfo<SceneCase>& info) {
+    const char* names[] = {"", "Calm", "Step", "Trend", "Run"};
+    return names[info.param.scene];
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, ControlChartScenes,
@@ -885,10 +891,7 @@ INSTANTIATE_TEST_SUITE_P(Scenes, ControlChartScenes,
                                            SceneCase{sim::SCENE_STEP, 1},
                                            SceneCase{sim::SCENE_RUN, 4},
                                            SceneCase{sim::SCENE_TREND, 5}),
-                         [](const auto& info) {
-                             const char* names[] = {"", "Calm", "Step", "Trend", "Run"};
-                             return std::string(names[info.param.scene]);
-                         });
+                         SceneName);
 
 } // namespace
 } // namespace kvor
