@@ -60,10 +60,11 @@ void Remember() {
 }
 
 // Another sensor on the link: its own limits and rules, or a fresh start from its next 25.
-void RecallForSensor() {
+// Returns true when the sensor changed.
+bool RecallForSensor() {
     char key[kKeyLen];
     SensorKey(key, sizeof key);
-    if (std::strcmp(key, szChartKey) == 0) return;
+    if (std::strcmp(key, szChartKey) == 0) return false;
     CopyText(szChartKey, sizeof szChartKey, key);
     char text[96];
     double centre = 0, mrBar = 0;
@@ -74,10 +75,11 @@ void RecallForSensor() {
         ccRulesOn = rules & RULES_ALL;
         ControlChartRestart();
         ControlChartSetLimits(centre, mrBar);
-        if (ccLimitsKnown == 1) return;
+        if (ccLimitsKnown == 1) return true;
     }
     if (std::sscanf(text, "gathering %d", &rules) == 1) ccRulesOn = rules & RULES_ALL;
     ControlChartRestart();
+    return true;
 }
 
 void KeepPoint(double size, double range, int rule) {
@@ -124,6 +126,13 @@ void ShowRuleBoxes() {
         SetCtrlVal(pControlChart, CCW_RULE_FIRST + n - 1, (ccRulesOn & (1 << (n - 1))) ? 1 : 0);
 }
 
+// The fields for entered limits start from the limits in use.
+void ShowLimitsInFields() {
+    if (pControlChart <= 0 || ccLimitsKnown != 1) return;
+    SetCtrlVal(pControlChart, CCW_CENTRE, ccCentre);
+    SetCtrlVal(pControlChart, CCW_MRBAR, ccMRBar);
+}
+
 void PlotLevel(int control, double level, double x0, double x1, int colour) {
     const double xs[2] = {x0, x1};
     const double ys[2] = {level, level};
@@ -146,14 +155,20 @@ void ScaleValues(int control, const double* values, int n, double lo, double hi)
 } // namespace
 
 void ControlChartAnswer() {
-    RecallForSensor();
+    if (RecallForSensor() && pControlChart > 0) {
+        ShowRuleBoxes();
+        ShowLimitsInFields();
+    }
     const double size = umValue;
     const bool hadPrevious = ccReadings > 0;
     const double range = hadPrevious ? std::fabs(size - ccPrevious) : NAN;
     const i32 knownBefore = ccLimitsKnown;
     ccRule = LowestRuleNumber(ControlChartAdd(size));
     KeepPoint(size, range, ccRule);
-    if (ccLimitsKnown != knownBefore) Remember();
+    if (ccLimitsKnown != knownBefore) {
+        Remember();
+        ShowLimitsInFields();
+    }
     if (ccRule != 0) ShowAlarm(ccRule, size);
     ShowControlChart();
 }
@@ -206,10 +221,7 @@ KVOR_CALLBACK(CC_BTNControlChart) {
     controlChartShown = 1;
     RecallForSensor();
     ShowRuleBoxes();
-    if (ccLimitsKnown == 1) {
-        SetCtrlVal(pControlChart, CCW_CENTRE, ccCentre);
-        SetCtrlVal(pControlChart, CCW_MRBAR, ccMRBar);
-    }
+    ShowLimitsInFields();
     SetCtrlVal(pControlChart, CCW_ALARM, szAlarm);
     ShowControlChart();
     DisplayPanel(pControlChart);

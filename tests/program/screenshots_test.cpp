@@ -124,15 +124,16 @@ TEST_F(Screenshots, DISABLED_GaugeStudyAndDistribution) {
     std::remove((pdf.substr(0, pdf.size() - 4) + ".csv").c_str());
 }
 
-// The control chart with a step in the size after 60 answers, and the strip chart paused with its
+// The control chart with a step in the size after 120 answers, and the strip chart paused with its
 // cursor some answers back.
 TEST_F(Screenshots, DISABLED_ControlChartAndPausedStripChart) {
     Click(pHandle, MAIN_CONTROL_CHART);
     Click(pControlChart, CCW_RESTART);
     sim::Faults step;
     step.scene = sim::SCENE_STEP;
-    step.sceneAfter = 50;
+    step.sceneAfter = 120;
     sensor().setFaults(step);
+    PickRingValue(pHandle, MAIN_CHART_SCALE, 1);
     Later(7000, [] {
         Click(pHandle, MAIN_PAUSE);
         for (int i = 0; i < 12; ++i)
