@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
@@ -29,9 +31,11 @@
 #include <gtest/gtest.h>
 
 #include "live/chart_history.h"
+#include "live/control_chart.h"
 #include "live/control_window.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
+#include "live/publish.h"
 #include "live/record.h"
 #include "live/statistics.h"
 #include "runtime/readback.h"
@@ -846,6 +850,13 @@ TEST_P(ControlChartScenes, RulesEqualAnIndependentChartAndThePausedCursorReadsTh
         if (ref.rule[i]) expected.emplace_back(double(i + 1), std::to_string(ref.rule[i]));
     EXPECT_EQ(marks, expected);
     EXPECT_EQ(ShownText(CCW_ALARM, pControlChart).isEmpty(), first == 0);
+    // The alarm as publishing sends it: JSON naming the last answer's rule and size.
+    char json[PUBLISH_JSON_LEN];
+    AlarmJson(json, sizeof json);
+    const QJsonObject alarm = QJsonDocument::fromJson(json).object();
+    EXPECT_EQ(alarm.value("rule").toInt(-1), ref.rule.back()) << json;
+    EXPECT_EQ(alarm.value("value").toInt(), sent.back().um) << json;
+    EXPECT_EQ(alarm.value("text").toString().toStdString(), RuleText(ref.rule.back())) << json;
 
     // Paused: the chart kept its picture; the cursor reads answers exactly as the record has them.
     ASSERT_FALSE(paused.empty());
