@@ -189,7 +189,9 @@ void RecordAnswer() {
     char fields[176];
     char line[176];
     char rule[4] = "";
-    TimeFields(time, seconds, szAnswerTime, answerTaken);
+    // The answer's own time, as the strip chart's cursor reads it (now, for an answer not
+    // stamped when it was taken).
+    TimeFields(time, seconds, szAnswerTime[0] != '\0' ? szAnswerTime : nullptr, answerTaken);
     if (ccRule > 0) std::snprintf(rule, sizeof rule, "%d", static_cast<int>(ccRule));
     // The note field stays empty in a row of an answer; the rule field names the lowest rule of
     // the control chart it broke.
