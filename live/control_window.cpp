@@ -15,6 +15,7 @@
 #include "runtime/runtime.h"
 #include "runtime/settings_store.h"
 #include "state/panel_ids.h"
+#include "state/remembered.h"
 
 namespace kvor {
 
@@ -47,9 +48,10 @@ void SensorKey(char* key, int size) {
     std::snprintf(key, static_cast<std::size_t>(size), "controlchart/%s", name);
 }
 
-// "centre mrbar rules", or "gathering rules" while the limits are not set.
+// "centre mrbar rules", or "gathering rules" while the limits are not set; nothing where the
+// operator's choices are not remembered (a script's kvorctl).
 void Remember() {
-    if (szChartKey[0] == '\0') return;
+    if (szChartKey[0] == '\0' || rememberChoices == 0) return;
     char text[96];
     if (ccLimitsKnown == 1)
         std::snprintf(text, sizeof text, "%.17g %.17g %d", ccCentre, ccMRBar,
@@ -70,7 +72,8 @@ bool RecallForSensor() {
     double centre = 0, mrBar = 0;
     int rules = RULES_ALL;
     ccPointCount = 0;
-    if (SettingGet(key, text, "") == 1 &&
+    text[0] = '\0';
+    if (rememberChoices == 1 && SettingGet(key, text, "") == 1 &&
         std::sscanf(text, "%lf %lf %d", &centre, &mrBar, &rules) == 3) {
         ccRulesOn = rules & RULES_ALL;
         ControlChartRestart();

@@ -7,14 +7,11 @@ namespace kvor {
 inline constexpr const char* PANEL_FILE = "K-VOR-PXScope242.uir";
 inline constexpr int MAIN_PANEL_RESOURCE = 1;
 inline constexpr int POPUP_PANEL_RESOURCE = 2;
-inline constexpr int GAUGE_PANEL_RESOURCE = 3;        // the gauge study window
-inline constexpr int DISTRIBUTION_PANEL_RESOURCE = 4; // the distribution window
-inline constexpr int HISTORY_PANEL_RESOURCE = 5;      // the parameter history window
-inline constexpr int PUBLISH_PANEL_RESOURCE = 7;      // the Publish window
 inline constexpr int GAUGE_PANEL_RESOURCE = 3;         // the gauge study window
 inline constexpr int DISTRIBUTION_PANEL_RESOURCE = 4;  // the distribution window
 inline constexpr int HISTORY_PANEL_RESOURCE = 5;       // the parameter history window
 inline constexpr int CONTROL_CHART_PANEL_RESOURCE = 6; // the control chart window
+inline constexpr int PUBLISH_PANEL_RESOURCE = 7;       // the Publish window
 
 // ---- main panel ---------------------------------------------------------------------------
 inline constexpr int MAIN_COMPORT = 2;       // ring, i32: serial port number
@@ -85,7 +82,7 @@ inline constexpr int MAIN_HISTORY = 100;       // History button: opens the hist
 inline constexpr int MAIN_GAUGE_STUDY = 110;   // Gauge study button: opens the gauge window
 inline constexpr int MAIN_DISTRIBUTION = 111;  // Distribution button: opens its window
 inline constexpr int MAIN_PUBLISH = 120;       // Publish button: opens the Publish window
-inline constexpr int MAIN_PAUSE = 121; // toggle button, i32: strip chart and bar graph paused
+inline constexpr int MAIN_PAUSE = 121;         // toggle button, i32: strip chart and bar graph held
 inline constexpr int MAIN_CONTROL_CHART = 122; // Control chart button: opens its window
 inline constexpr int MAIN_CHART_SCALE = 123;   // ring, i32: the strip chart's value axis
 inline constexpr int MAIN_CHART_LOW = 124;     // numeric, r64: its fixed low end
