@@ -4,6 +4,8 @@
 #include "calib/store.h"
 #include "calib/workflow.h"
 #include "link/serial_link.h"
+#include "live/chart_history.h"
+#include "live/control_window.h"
 #include "live/distribution.h"
 #include "live/gauge_report.h"
 #include "live/gauge_study.h"
@@ -71,6 +73,13 @@ void RegisterProgramCallbacks() {
         {"CC_PublishSwitch", CC_PublishSwitch},
         {"CC_PublishApply", CC_PublishApply},
         {"CC_PublishTick", CC_PublishTick},
+        {"CC_BTNPause", CC_BTNPause},
+        {"CC_StripChartCursor", CC_StripChartCursor},
+        {"CC_ChartScale", CC_ChartScale},
+        {"CC_BTNControlChart", CC_BTNControlChart},
+        {"CC_ControlChartRestart", CC_ControlChartRestart},
+        {"CC_ControlChartApply", CC_ControlChartApply},
+        {"CC_ControlChartRule", CC_ControlChartRule},
     };
     for (const Entry& e : controls)
         RegisterCtrlCallback(e.name, e.callback);
@@ -80,6 +89,7 @@ void RegisterProgramCallbacks() {
     RegisterPanelCallback("CC_DISTRIBUTION_PANEL", CC_DISTRIBUTION_PANEL);
     RegisterPanelCallback("CC_HISTORY_PANEL", CC_HISTORY_PANEL);
     RegisterPanelCallback("CC_PUBLISH_PANEL", CC_PUBLISH_PANEL);
+    RegisterPanelCallback("CC_CONTROL_CHART_PANEL", CC_CONTROL_CHART_PANEL);
 }
 
 } // namespace kvor

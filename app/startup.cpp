@@ -5,6 +5,7 @@
 
 #include "app/banner.h"
 #include "link/serial_link.h"
+#include "live/control_window.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
 #include "live/publish.h"
@@ -112,6 +113,7 @@ void EndProgram() {
     StopPublishing();
     DiscardGaugeWindow();
     DiscardDistributionWindow();
+    DiscardControlChartWindow();
     DiscardHistoryWindow();
     DiscardPublishWindow();
     CloseCom(com);

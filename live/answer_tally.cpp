@@ -5,6 +5,7 @@
 #include "live/answer_tally.h"
 
 #include "live/answer_rate.h"
+#include "live/control_window.h"
 #include "live/gauge_study.h"
 #include "live/publish.h"
 #include "live/record.h"
@@ -18,8 +19,10 @@ void TallyMeasurementAnswer() {
     CountAnswer();
     AddAnswerToStatistics();
     ShowStatistics();
+    ControlChartAnswer();
     RecordAnswer();
     PublishMeasurement();
+    PublishAlarm();
     TakeGaugeReading();
     if (answerWatcher != nullptr) answerWatcher();
 }

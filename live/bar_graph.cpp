@@ -2,6 +2,7 @@
 // The bar graph of the pixel line and the numeric displays of one measurement answer.
 #include "live/bar_graph.h"
 
+#include "live/chart_history.h"
 #include "live/measurement.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
@@ -121,6 +122,7 @@ void PlotVIDEOBarGraph() {
     ShowToleranceColour();
     ShowValues();
     FeedCalibrationPopup();
+    if (chartPaused == 1) return;
     SetAxisScalingMode(pHandle, MAIN_BARGRAPH, VAL_XAXIS, VAL_MANUAL, 1.0, ccdsubpixel);
     SetGraphCursor(pHandle, MAIN_BARGRAPH, 2, eBeg, kCursorY);
     SetGraphCursor(pHandle, MAIN_BARGRAPH, 3, eEnd, kCursorY);

@@ -3,6 +3,7 @@
 #include "live/curve_strip.h"
 
 #include "live/arrays.h"
+#include "live/chart_history.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
 
@@ -53,9 +54,11 @@ void AppendHistorySample() {
     arrayNORM[497] = tVal;
     arrayNORM[498] = Mvalue;
     arrayNORM[499] = s;
+    KeepChartAnswer();
 }
 
 void ScaleStripChart() {
+    if (ScaleChartAsChosen()) return;
     i32 zoom = 0;
     GetCtrlVal(pHandle, MAIN_ZOOM, &zoom);
     if (zoom == 0) {
@@ -94,6 +97,8 @@ void PlotVIDEOCurve(const u16* samples, const double* positions) {
 
 void PlotRAWGraphX8() {
     AppendHistorySample();
+    // Paused, the history goes on but the chart keeps the picture the operator reads.
+    if (chartPaused == 1) return;
     SetCtrlAttribute(pHandle, MAIN_STRIPCHART, ATTR_POINTS_PER_SCREEN, kPointsPerScreen);
     SetCtrlAttribute(pHandle, MAIN_STRIPCHART, ATTR_SCROLL_MODE_CONTINUOUS, 1);
     ScaleStripChart();
@@ -106,6 +111,7 @@ void PlotRAWGraphX8() {
     // The whole history every time: each trace gets its 100 samples, and with 101 points per
     // screen the chart always shows the current window.
     PlotStripChart(pHandle, MAIN_STRIPCHART, arrayNORM, kHistory, 0, 0);
+    ShowChartAges();
 }
 
 } // namespace kvor

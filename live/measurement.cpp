@@ -8,6 +8,7 @@
 #include "link/video_blocks.h"
 #include "live/answer_tally.h"
 #include "live/bar_graph.h"
+#include "live/chart_history.h"
 #include "live/curve_strip.h"
 #include "state/state.h"
 
@@ -41,6 +42,7 @@ bool MeasuringValueInTolerance() {
 
 void TakeMeasurementAnswer(int loop) {
     CopyPPtoMeasurement();
+    StampAnswer();
     if (loop == VIDEO_LOOP) ReadVideoLine();
     PlotVIDEOBarGraph();
     if (loop == VIDEO_LOOP) {

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "live/control_chart.h"
+#include "live/control_window.h"
 #include "live/measurement.h"
 #include "live/statistics.h"
 #include "params/frame_map.h"
@@ -184,6 +186,17 @@ void MeasurementJson(char* json, int size) {
                   MeasuringValueInTolerance() ? "true" : "false", valid ? "true" : "false");
 }
 
+void AlarmJson(char* json, int size) {
+    char time[40];
+    char text[200];
+    UtcTimeISO(time, sizeof time);
+    JsonString(text, sizeof text, RuleText(ccRule));
+    std::snprintf(json, static_cast<std::size_t>(size),
+                  "{\"seq\":%.0f,\"time\":\"%s\",\"rule\":%d,\"text\":%s,\"value\":%d,"
+                  "\"unit\":\"µm\"}",
+                  publishSeq, time, static_cast<int>(ccRule), text, static_cast<int>(umValue));
+}
+
 void StatisticsJson(char* json, int size) {
     char time[40];
     char f[8][32];
@@ -288,6 +301,14 @@ void PublishMeasurement() {
         PublishStatistics();
         RefreshStatus();
     }
+}
+
+void PublishAlarm() {
+    PublishStatus st;
+    if (ccRule == 0 || PublishState(&st) == PUBLISH_OFF) return;
+    char json[PUBLISH_JSON_LEN];
+    AlarmJson(json, sizeof json);
+    Publish("alarm", json, 0);
 }
 
 void PublishParameterSet(i32 event, const u16* words) {

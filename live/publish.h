@@ -35,6 +35,8 @@ void StatusJson(char* json, int size, const char* state, double dropped);
 void MeasurementJson(char* json, int size);
 void StatisticsJson(char* json, int size);
 void ParameterJson(char* json, int size, i32 event, const u16* words);
+// The rule the newest answer broke: {"seq", "time", "rule", "text", "value"}.
+void AlarmJson(char* json, int size);
 
 // Starts publishing with the settings above; 0, or -1 with the reason in `error`.
 int StartPublishing(char* error, int size);
@@ -44,5 +46,7 @@ void RestorePublishing();
 // What the loops and the history hand over; each does nothing while publishing is off.
 void PublishMeasurement();
 void PublishParameterSet(i32 event, const u16* words);
+// The control chart's alarm of the newest answer, when it broke a rule (after its measurement).
+void PublishAlarm();
 
 } // namespace kvor

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "live/chart_history.h"
+#include "live/control_window.h"
 #include "live/measurement.h"
 #include "runtime/runtime.h"
 #include "state/panel_ids.h"
@@ -70,10 +72,15 @@ void FailRecord(int code) {
     ReportFailure(code);
 }
 
-// The time and the seconds since the record started, as the first two fields of a row.
-void TimeFields(char (&time)[40], char (&seconds)[32]) {
-    LocalTimeISO(time, sizeof time);
-    const double t = Timer() - recordStart;
+// The time (now, or an answer's `stamp` taken at `taken`) and the seconds since the record
+// started, as the first two fields of a row.
+void TimeFields(char (&time)[40], char (&seconds)[32], const char* stamp = nullptr,
+                double taken = 0) {
+    if (stamp != nullptr)
+        CopyText(time, sizeof time, stamp);
+    else
+        LocalTimeISO(time, sizeof time);
+    const double t = (stamp != nullptr ? taken : Timer()) - recordStart;
     FormatRecordNumber(seconds, sizeof seconds, t >= 0 ? t : 0, 3);
 }
 
@@ -152,7 +159,8 @@ void NoteInRecord(const char* note) {
     }
     text[n] = '\0';
     TimeFields(time, seconds);
-    std::snprintf(fields, sizeof fields, "%s\t%s\t\t\t\t\t\t\t\t\t\t\t\"%s\"", time, seconds, text);
+    std::snprintf(fields, sizeof fields, "%s\t%s\t\t\t\t\t\t\t\t\t\t\t\"%s\"\t", time, seconds,
+                  text);
     FormatRecordLine(line, sizeof line, fields, '\t');
     // A note goes out on its own, so that the rows of answers the file holds stay countable.
     double before = 0, after = 0;
@@ -179,15 +187,20 @@ void RecordAnswer() {
     }
     char time[40];
     char seconds[32];
-    char fields[160];
-    char line[160];
-    TimeFields(time, seconds);
-    // The note field stays empty in a row of an answer.
-    std::snprintf(fields, sizeof fields, "%s\t%s\t%u\t%u\t%u\t%d\t%u\t%u\t%d\t%u\t%u\t%u\t", time,
-                  seconds, unsigned{Ledge}, unsigned{Redge}, unsigned{Mvalue},
+    char fields[176];
+    char line[176];
+    char rule[4] = "";
+    // The answer's own time, as the strip chart's cursor reads it (now, for an answer not
+    // stamped when it was taken).
+    TimeFields(time, seconds, szAnswerTime[0] != '\0' ? szAnswerTime : nullptr, answerTaken);
+    if (ccRule > 0) std::snprintf(rule, sizeof rule, "%d", static_cast<int>(ccRule));
+    // The note field stays empty in a row of an answer; the rule field names the lowest rule of
+    // the control chart it broke.
+    std::snprintf(fields, sizeof fields, "%s\t%s\t%u\t%u\t%u\t%d\t%u\t%u\t%d\t%u\t%u\t%u\t\t%s",
+                  time, seconds, unsigned{Ledge}, unsigned{Redge}, unsigned{Mvalue},
                   static_cast<int>(umValue), unsigned{tVal}, unsigned{tol},
                   MeasuringValueInTolerance() ? 1 : 0, unsigned{edcnt}, unsigned{anaMax},
-                  unsigned{anaMin});
+                  unsigned{anaMin}, rule);
     FormatRecordLine(line, sizeof line, fields, '\t');
     const int result = WriteTextFile(recordFile, line);
     if (result < 0) {

@@ -10,7 +10,7 @@ namespace kvor {
 
 inline constexpr const char* RECORD_HEADER =
     "time,t_s,left_edge,right_edge,measuring_value,size_um,setpoint,tolerance,in_tolerance,"
-    "edge_count,analog_max,analog_min,note";
+    "edge_count,analog_max,analog_min,note,rule";
 
 // The two kinds of record the save dialog offers: RFC 4180 with a decimal point, and for
 // spreadsheets in a decimal-comma locale ';' between fields and a decimal comma.

@@ -67,7 +67,7 @@ struct ControlDef {
 // What a graph shows, as values: its plots in drawing order and its axes. A report drawn
 // without a window draws it from these.
 struct HeldPlot {
-    int kind = 0; // PLOT_KIND_CURVE or PLOT_KIND_RECTANGLE
+    int kind = 0; // PLOT_KIND_CURVE, PLOT_KIND_RECTANGLE or PLOT_KIND_TEXT (its place in x1, y1)
     int color = 0, fillColor = 0, plotStyle = 0;
     std::vector<double> x, y;              // curves
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // rectangles
@@ -119,12 +119,16 @@ class Control {
     virtual int plotRectangle(double, double, double, double, int, int) { return -1; }
     virtual int deletePlot(int) { return -1; }
     virtual int setCursor(int, double, double) { return -1; }
-    virtual int setScaling(int, int, double, double) { return -1; } // graphs, strip charts
-    virtual int append(const double*, int, int, int) { return -1; } // strip charts
+    virtual int plotText(double, double, const QString&, int) { return -1; } // graphs
+    virtual int setScaling(int, int, double, double) { return -1; }          // graphs, strip charts
+    virtual int append(const double*, int, int, int) { return -1; }          // strip charts
     virtual int setTraceColour(int, int) { return -1; }
     // A graph's plots and axes; null for other controls.
     virtual const HeldGraph* heldGraph() const { return nullptr; }
     const ControlDef& definition() const { return def_; }
+    virtual int setStripCursor(int, const QString&) { return -1; } // strip charts
+    virtual int stripCursor(int*) const { return -1; }
+    virtual int setAges(const double*, int) { return -1; }
 
     void bindCallback(CtrlCallbackPtr callback, int events) {
         callback_ = callback;

@@ -72,3 +72,24 @@ int SetTraceAttribute(int panel, int control, int trace, int attribute, int valu
     if (c == nullptr || attribute != ATTR_TRACE_COLOR) return -1;
     return c->setTraceColour(trace, value);
 }
+
+int PlotText(int panel, int control, double x, double y, const char* text, int color) {
+    Control* c = FindControl(panel, control);
+    return c == nullptr ? -1 : c->plotText(x, y, FromProgramText(text), color);
+}
+
+int SetStripChartCursor(int panel, int control, int point, const char* text) {
+    Control* c = FindControl(panel, control);
+    return c == nullptr ? -1 : c->setStripCursor(point, FromProgramText(text));
+}
+
+int GetStripChartCursor(int panel, int control, int* point) {
+    Control* c = FindControl(panel, control);
+    return c == nullptr || point == nullptr ? -1 : c->stripCursor(point);
+}
+
+int SetStripChartAges(int panel, int control, const double* ages, int count) {
+    Control* c = FindControl(panel, control);
+    if (c == nullptr || ages == nullptr || count < 0 || count > 100000) return -1;
+    return c->setAges(ages, count);
+}

@@ -80,6 +80,7 @@ QByteArray Describe(const ControlDef& def, const HeldGraph& graph) {
         out += '\t' + f;
     out += '\n';
     for (const HeldPlot& p : graph.plots) {
+        if (p.kind == PLOT_KIND_TEXT) continue; // marks beside points: no report draws them
         if (p.kind == PLOT_KIND_RECTANGLE) {
             out += "rect\t" + QByteArray::number(p.color) + '\t' + QByteArray::number(p.fillColor);
             for (double v : {p.x1, p.y1, p.x2, p.y2})

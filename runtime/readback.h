@@ -27,7 +27,7 @@ int GetTableCellAttribute(int panel, int control, int row, int column, int attri
 int GetGraphCursor(int panel, int control, int cursor, double* x, double* y);
 int GetAxisScalingMode(int panel, int control, int axis, int* mode, double* min, double* max);
 
-enum : int { PLOT_KIND_CURVE = 1, PLOT_KIND_RECTANGLE = 2 };
+enum : int { PLOT_KIND_CURVE = 1, PLOT_KIND_RECTANGLE = 2, PLOT_KIND_TEXT = 3 };
 
 struct PlotInfo {
     int handle = 0;
@@ -36,7 +36,8 @@ struct PlotInfo {
     int fillColor = 0;                     // rectangles
     int plotStyle = 0;                     // curves: VAL_THIN_LINE or VAL_THIN_STEP
     int points = 0;                        // curves: number of points
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // rectangles: the corners as given
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // rectangles: the corners as given; texts: x1, y1
+    char text[16] = {};                    // texts: the text (cut to 15 bytes)
 };
 
 // Plots of a graph in drawing order (first drawn first); returns the count or a negative code.

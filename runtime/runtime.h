@@ -207,6 +207,8 @@ int PlotRectangle(int panel, int control, double x1, double y1, double x2, doubl
 int DeleteGraphPlot(int panel, int control, int plot, int refresh);
 // Cursors are numbered from 1.
 int SetGraphCursor(int panel, int control, int cursor, double x, double y);
+// A short text (a rule's number beside a point) centred just above (x, y); returns a plot handle.
+int PlotText(int panel, int control, double x, double y, const char* text, int color);
 // Any range is accepted, an inverted or empty one included.
 int SetAxisScalingMode(int panel, int control, int axis, int mode, double min, double max);
 
@@ -217,6 +219,15 @@ int SetAxisScalingMode(int panel, int control, int axis, int mode, double min, d
 int PlotStripChart(int panel, int control, const double* values, int count, int start, int skip);
 // Traces are numbered from 1.
 int SetTraceAttribute(int panel, int control, int trace, int attribute, int value);
+// The cursor of a chart the operator reads: `point` counts the points shown from the oldest (0);
+// -1 takes the cursor away. The text is what the point under it means; the chart shows it beside
+// the cursor. While a cursor is shown the operator moves it with the mouse and the arrow keys
+// (Home, End), which raises value changed; the program reads where it went.
+int SetStripChartCursor(int panel, int control, int point, const char* text);
+int GetStripChartCursor(int panel, int control, int* point);
+// The age in seconds of the newest `count` points, oldest first (not a number where a point has
+// none): the X axis then counts seconds back from the newest point.
+int SetStripChartAges(int panel, int control, const double* ages, int count);
 
 // ---- pop-ups and files --------------------------------------------------------------------
 

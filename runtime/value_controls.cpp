@@ -369,6 +369,12 @@ class Graph : public ValueControl {
         plot.y2 = y2;
         return handles_.back();
     }
+    int plotText(double x, double y, const QString&, int color) override {
+        HeldPlot& plot = add(PLOT_KIND_TEXT, color, color);
+        plot.x1 = x;
+        plot.y1 = y;
+        return handles_.back();
+    }
     int deletePlot(int handle) override {
         if (handle == -1) {
             handles_.clear();
@@ -433,9 +439,19 @@ class StripChart : public ValueControl {
     int setTraceColour(int trace, int) override {
         return trace >= 1 && trace <= ToInt(attributes_.at(ATTR_NUM_TRACES)) ? 0 : -1;
     }
+    int setStripCursor(int point, const QString&) override {
+        if (point >= ToInt(attributes_.at(ATTR_POINTS_PER_SCREEN))) return -1;
+        cursor_ = point < 0 ? -1 : point;
+        return 0;
+    }
+    int stripCursor(int* point) const override { return *point = cursor_, 0; }
+    int setAges(const double*, int) override { return 0; }
     int setScaling(int axis, int, double, double) override {
         return axis == VAL_XAXIS || axis == VAL_LEFT_YAXIS ? 0 : -1;
     }
+
+  private:
+    int cursor_ = -1;
 };
 
 } // namespace

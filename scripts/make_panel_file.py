@@ -80,11 +80,28 @@ main_controls = [
     # Graphs, centre: the bar graph above, the strip chart and the video graph sharing one place.
     ctrl(50, "graph", (300, 102, 600, 150), "Pixel line", cursors=3, x_range=[1, 2048],
          y_range=[0, 1.05], y_ticks=False, x_label="pixel"),
-    ctrl(55, "strip chart", (300, 282, 600, 348), "Measurement history", traces=5,
+    ctrl(55, "strip chart", (300, 282, 600, 290), "Measurement history", traces=5,
          points_per_screen=101, x_range=[0, 100], y_range=[0, 4096],
-         trace_colors=["0x008000", "0x008000", "0x000000", "0xFF0000", "0xFF0000"]),
-    ctrl(49, "graph", (300, 282, 600, 348), "Video signal", x_range=[1, 4096],
+         x_label="seconds back from now",
+         trace_colors=["0x008000", "0x008000", "0x000000", "0xFF0000", "0xFF0000"],
+         callback="CC_StripChartCursor", events=["value changed"]),
+    ctrl(49, "graph", (300, 282, 600, 290), "Video signal", x_range=[1, 4096],
          y_range=[0, 1024], x_label="virtual pixel", visible=False),
+    # Under the graphs: Pause with the cursor's reading, the strip chart's value axis, and the
+    # control chart window (ids 121-126; 120 is publishing's).
+    ctrl(121, "toggle button", (300, 578, 90, 24), "", I32, value=0, name="Pause",
+         on_text="Resume", off_text="Pause", callback="CC_BTNPause", events=["commit"]),
+    ctrl(123, "ring", (398, 578, 130, 24), "", I32, value=0, name="Value axis",
+         callback="CC_ChartScale", events=["commit"],
+         items=items((0, "Y: zoom switch"), (1, "Y: automatic"), (2, "Y: fixed"))),
+    ctrl(124, "numeric", (534, 578, 80, 24), "", R64, value=0.0, precision=0,
+         limits=[-100000, 100000], name="Value axis low", dimmed=True,
+         callback="CC_ChartScale", events=["commit"]),
+    ctrl(125, "numeric", (620, 578, 80, 24), "", R64, value=4096.0, precision=0,
+         limits=[-100000, 100000], name="Value axis high", dimmed=True,
+         callback="CC_ChartScale", events=["commit"]),
+    button(122, (780, 578, 120, 24), "Control chart…", "CC_BTNControlChart", "commit"),
+    ctrl(126, "text message", (300, 606, 600, 20), type=TEXT, value="", name="Cursor reading"),
 
     # Measurement displays, right column.
     ctrl(96, "decoration", (910, 84, 350, 140), name="Measurement group"),
@@ -269,6 +286,41 @@ distribution_controls = [
          value="Black: normal curve (x̄, σ overall)"),
 ]
 
+# The control chart: the individuals chart of the size above its moving ranges, the limits
+# (set from the next 25 readings or entered), the rules each on or off, and the alarm line.
+control_chart_controls = [
+    ctrl(2, "graph", (20, 30, 640, 300), "Individuals: size in µm", x_range=[0, 100],
+         y_range=[0, 1], x_label="reading", y_label="size in µm"),
+    ctrl(3, "graph", (20, 360, 640, 170), "Moving range in µm", x_range=[0, 100],
+         y_range=[0, 1], x_label="reading", y_label="µm"),
+    button(4, (680, 30, 200, 30), "Set limits from the next 25", "CC_ControlChartRestart",
+           "commit"),
+    ctrl(5, "numeric", (680, 90, 95, 26), "Centre x̄ (µm)", R64, value=0.0, precision=2,
+         limits=[-1000000, 1000000], step=1),
+    ctrl(6, "numeric", (785, 90, 95, 26), "MR̄ (µm)", R64, value=1.0, precision=3,
+         limits=[0, 1000000], step=0.1),
+    button(7, (680, 124, 200, 28), "Apply entered limits", "CC_ControlChartApply", "commit"),
+    ctrl(20, "text message", (680, 166, 200, 18), type=TEXT, value="Rules", name="Rules caption",
+         bold=True),
+    ctrl(8, "check box", (680, 188, 200, 22), "1: one beyond 3σ", I32, value=1,
+         callback="CC_ControlChartRule", events=["value changed"]),
+    ctrl(9, "check box", (680, 212, 200, 22), "2: two of three beyond 2σ", I32, value=1,
+         callback="CC_ControlChartRule", events=["value changed"]),
+    ctrl(10, "check box", (680, 236, 200, 22), "3: four of five beyond 1σ", I32, value=1,
+         callback="CC_ControlChartRule", events=["value changed"]),
+    ctrl(11, "check box", (680, 260, 200, 22), "4: eight on one side", I32, value=1,
+         callback="CC_ControlChartRule", events=["value changed"]),
+    ctrl(12, "check box", (680, 284, 200, 22), "5: six rising or falling", I32, value=1,
+         callback="CC_ControlChartRule", events=["value changed"]),
+    ctrl(13, "text message", (680, 320, 200, 110), type=TEXT, value="", name="Limits",
+         wrap=True),
+    ctrl(21, "text message", (680, 440, 200, 90), type=TEXT, name="Chart legend", wrap=True,
+         value="Blue: size · black: centre line · red: UCL, LCL · red numbers: the rule a "
+               "point breaks"),
+    ctrl(14, "text message", (20, 548, 860, 24), type=TEXT, value="", name="Alarm",
+         bold=True, text_color="0xC00000", align="sunken", bg_color="0xFFFFFF"),
+]
+
 # The parameter history: the sensors seen, a sensor's entries, and an entry's words beside the
 # panel's and beside what the sensor's RAM and EEPROM hold.
 history_controls = [
@@ -336,6 +388,9 @@ panels = {
          "bg_color": "0xECEEF1", "callback": "CC_HISTORY_PANEL", "controls": history_controls},
         {"resource": 7, "title": "K-VOR-PX Scope 2.42 – Publish", "size": [440, 364],
          "bg_color": "0xECEEF1", "callback": "CC_PUBLISH_PANEL", "controls": publish_controls},
+        {"resource": 6, "title": "K-VOR-PX Scope 2.42 – Control chart", "size": [900, 584],
+         "bg_color": "0xECEEF1", "callback": "CC_CONTROL_CHART_PANEL",
+         "controls": control_chart_controls},
     ],
 }
 

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "sim/model_presets.h"
+#include "sim/size_scene.h"
 
 namespace kvor::sim {
 
@@ -206,6 +207,16 @@ const std::map<std::string, OptionEntry>& OptionTable() {
           [](CommandLine& c, const std::string& v) {
               return ParseSeconds(v, &c.options.faults.holdSeconds);
           }}},
+        {"--scene",
+         {"NAME",
+          "the size follows a scene from the first measurement on: calm (steady with noise), "
+          "step, trend or run (after --scene-after answers)",
+          [](CommandLine& c, const std::string& v) {
+              return SceneByName(v, &c.options.faults.scene);
+          }}},
+        {"--scene-after",
+         {"N", "answers before the step, trend or run begins (default 40)",
+          IntInto(&Faults::sceneAfter, 0, 1000000)}},
         {"--parameter-answer-word",
          {"N", "fault: parameter answers carry command word N",
           IntInto(&Faults::parameterAnswerWord, 0, 65535)}},

@@ -16,6 +16,7 @@
 #include "sim/frame_reader.h"
 #include "sim/pty_port.h"
 #include "sim/sensor_firmware.h"
+#include "sim/size_scene.h"
 #include "sim/wire.h"
 #include "wire/protocol.h"
 
@@ -60,6 +61,7 @@ struct SimulatedSensor::Impl {
     Options options;
     SensorFirmware firmware;
     std::mt19937 faultRandom;
+    SceneState scene; // guarded as above
     std::vector<Request> log;
     std::vector<Request> sentMeasurements; // measurement answers that reached the line in full
     std::vector<Request> sentFrames;       // every answer frame that reached the line in full
@@ -169,6 +171,7 @@ bool SimulatedSensor::Impl::serve(const ReceivedFrame& frame) {
                 answer.bytes = EncodeFrame(protocol::kSyncRequest, protocol::CMD_MEASURE, words);
             }
             ApplyAnswerFaults(answer, frame.request.command, faults, faultRandom);
+            ApplySizeScene(answer, frame.request.command, faults, scene);
             if (faults.dropEvery > 0 && number % static_cast<std::size_t>(faults.dropEvery) == 0)
                 answer = {};
             const int command = frame.request.command;

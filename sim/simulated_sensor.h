@@ -36,6 +36,11 @@ struct Model {
 bool ModelPreset(const std::string& name, Model* model);
 std::vector<std::string> ModelPresetNames();
 
+// Scenes of the size the sensor reports, for the control chart: from the size of its first
+// measurement answer on, steady with a little noise (calm), then after `sceneAfter` answers
+// shifted at once (step), rising a little each answer (trend) or a little to one side (run).
+enum : int { SCENE_NONE = 0, SCENE_CALM = 1, SCENE_STEP = 2, SCENE_TREND = 3, SCENE_RUN = 4 };
+
 // Faults for tests. All default to off; each can be changed while the sensor runs.
 struct Faults {
     bool silent = false;               // answers nothing
@@ -66,6 +71,10 @@ struct Faults {
     // Writes to RAM and EEPROM are answered as usual but change nothing: a sensor that does not
     // keep what it is sent.
     bool forgetWrites = false;
+    // The size (answer words 3 and 4) follows this scene instead of the line (SCENE_NONE: the
+    // line's own).
+    int scene = SCENE_NONE;
+    int sceneAfter = 40;
 };
 
 struct Options {

@@ -7,10 +7,11 @@ namespace kvor {
 inline constexpr const char* PANEL_FILE = "K-VOR-PXScope242.uir";
 inline constexpr int MAIN_PANEL_RESOURCE = 1;
 inline constexpr int POPUP_PANEL_RESOURCE = 2;
-inline constexpr int GAUGE_PANEL_RESOURCE = 3;        // the gauge study window
-inline constexpr int DISTRIBUTION_PANEL_RESOURCE = 4; // the distribution window
-inline constexpr int HISTORY_PANEL_RESOURCE = 5;      // the parameter history window
-inline constexpr int PUBLISH_PANEL_RESOURCE = 7;      // the Publish window
+inline constexpr int GAUGE_PANEL_RESOURCE = 3;         // the gauge study window
+inline constexpr int DISTRIBUTION_PANEL_RESOURCE = 4;  // the distribution window
+inline constexpr int HISTORY_PANEL_RESOURCE = 5;       // the parameter history window
+inline constexpr int CONTROL_CHART_PANEL_RESOURCE = 6; // the control chart window
+inline constexpr int PUBLISH_PANEL_RESOURCE = 7;       // the Publish window
 
 // ---- main panel ---------------------------------------------------------------------------
 inline constexpr int MAIN_COMPORT = 2;       // ring, i32: serial port number
@@ -81,6 +82,12 @@ inline constexpr int MAIN_HISTORY = 100;       // History button: opens the hist
 inline constexpr int MAIN_GAUGE_STUDY = 110;   // Gauge study button: opens the gauge window
 inline constexpr int MAIN_DISTRIBUTION = 111;  // Distribution button: opens its window
 inline constexpr int MAIN_PUBLISH = 120;       // Publish button: opens the Publish window
+inline constexpr int MAIN_PAUSE = 121;         // toggle button, i32: strip chart and bar graph held
+inline constexpr int MAIN_CONTROL_CHART = 122; // Control chart button: opens its window
+inline constexpr int MAIN_CHART_SCALE = 123;   // ring, i32: the strip chart's value axis
+inline constexpr int MAIN_CHART_LOW = 124;     // numeric, r64: its fixed low end
+inline constexpr int MAIN_CHART_HIGH = 125;    // numeric, r64: its fixed high end
+inline constexpr int MAIN_CHART_CURSOR = 126;  // text message: what the paused chart's cursor reads
 
 // ---- parameter and calibration pop-up -----------------------------------------------------
 inline constexpr int POP_DESCRIPTION = 2;   // text box: sensor description
@@ -126,6 +133,17 @@ inline constexpr int DIST_CP = 7;        // display, r64
 inline constexpr int DIST_CPK = 8;       // display, r64
 inline constexpr int DIST_PP = 9;        // display, r64
 inline constexpr int DIST_PPK = 10;      // display, r64
+
+// ---- control chart window ----------------------------------------------------------------
+inline constexpr int CCW_INDIVIDUALS = 2;  // graph: the sizes, centre line, UCL and LCL, rule marks
+inline constexpr int CCW_MOVING_RANGE = 3; // graph: the moving ranges and their UCL
+inline constexpr int CCW_RESTART = 4;      // "Set limits from the next 25" button
+inline constexpr int CCW_CENTRE = 5;       // numeric, r64: centre line entered (µm)
+inline constexpr int CCW_MRBAR = 6;        // numeric, r64: average moving range entered (µm)
+inline constexpr int CCW_APPLY = 7;        // Apply button: the entered limits
+inline constexpr int CCW_RULE_FIRST = 8;   // check boxes, i32: rules 1 to 5 on ids 8 to 12
+inline constexpr int CCW_LIMITS = 13;      // text message: the limits in use, or the gathering
+inline constexpr int CCW_ALARM = 14;       // text message: the last rule broken and when
 
 // ---- parameter history window ------------------------------------------------------------
 inline constexpr int HIST_SENSORS = 2; // list box: the sensors seen, newest first

@@ -19,6 +19,7 @@ struct PlotEntry {
     PlotInfo info;
     QCPGraph* graph = nullptr;
     QCPItemRect* rect = nullptr;
+    QCPItemText* text = nullptr;
 };
 
 struct Cursor {
@@ -167,10 +168,38 @@ class GraphControl : public WidgetControl {
         return add(entry);
     }
 
+    int plotText(double x, double y, const QString& text, int colour) override {
+        QCPItemText* item = texts_.take([this] {
+            auto* t = new QCPItemText(plot_); // owned by the plot
+            t->setClipToAxisRect(true);
+            t->setLayer(QStringLiteral("main"));
+            t->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+            QFont font = plot_->font();
+            font.setPointSize(8);
+            font.setBold(true);
+            t->setFont(font);
+            return t;
+        });
+        lieOverLastPlot(item);
+        item->position->setCoords(x, y);
+        item->setText(text);
+        item->setColor(ToQColor(colour));
+        PlotEntry entry;
+        entry.text = item;
+        entry.info.kind = PLOT_KIND_TEXT;
+        entry.info.color = colour & 0xFFFFFF;
+        entry.info.x1 = x;
+        entry.info.y1 = y;
+        const QByteArray bytes = text.toUtf8().left(sizeof entry.info.text - 1);
+        std::copy(bytes.begin(), bytes.end(), entry.info.text);
+        return add(entry);
+    }
+
     int deletePlot(int handle) override {
         if (handle == -1) {
             graphs_.hideAll();
             rects_.hideAll();
+            texts_.hideAll();
             lastPlot_ = nullptr;
             plots_.clear();
             replot();
@@ -281,7 +310,8 @@ class GraphControl : public WidgetControl {
         }
     }
     void release(PlotEntry& e) {
-        if (lastPlot_ == e.graph || lastPlot_ == e.rect) lastPlot_ = nullptr;
+        if (lastPlot_ == e.graph || lastPlot_ == e.rect || lastPlot_ == e.text) lastPlot_ = nullptr;
+        if (e.text && texts_.forget(e.text)) plot_->removeItem(e.text);
         if (e.graph && graphs_.forget(e.graph)) plot_->removeGraph(e.graph);
         if (e.rect && rects_.forget(e.rect)) plot_->removeItem(e.rect);
     }
@@ -293,6 +323,7 @@ class GraphControl : public WidgetControl {
     // adding or removing a plot makes the whole graph replot, grid and axes included.
     PlotPool<QCPGraph> graphs_;
     PlotPool<QCPItemRect> rects_;
+    PlotPool<QCPItemText> texts_;
     QCPLayerable* lastPlot_ = nullptr; // the plot made last since every plot was deleted
     std::vector<PlotEntry> plots_;
     std::vector<Cursor> cursors_;

@@ -2,6 +2,8 @@
 // The strip chart: interleaved traces scrolling through a fixed number of points per screen.
 #include <qcustomplot.h>
 
+#include <QKeyEvent>
+
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -128,6 +130,7 @@ class StripChart : public WidgetControl {
         axis_[0] = {VAL_MANUAL, 0, static_cast<double>(traces_->pointsPerScreen - 1)};
         axis_[1] = {VAL_MANUAL, def.yMin, def.yMax};
         setTraces(std::clamp(def.traces, 1, kMaxTraces));
+        makeCursor();
         finish(plot_);
     }
 
@@ -170,6 +173,30 @@ class StripChart : public WidgetControl {
         if (attribute == ATTR_SCROLL_MODE_CONTINUOUS) return 0;
         return WidgetControl::setAttribute(attribute, value);
     }
+    int setStripCursor(int point, const QString& text) override {
+        if (point >= traces_->pointsPerScreen) return -1;
+        cursorPoint_ = point < 0 ? -1 : point;
+        cursorText_->setText(text);
+        placeCursor();
+        return 0;
+    }
+    int stripCursor(int* point) const override { return *point = cursorPoint_, 0; }
+
+    // Ticks every fifth of the screen, each labelled with the age of the point it stands at.
+    int setAges(const double* ages, int count) override {
+        const int n = traces_->pointsPerScreen;
+        QMap<double, QString> ticks;
+        for (int i = count - 1, k = 0; i >= 0; --i, ++k) {
+            const int point = n - count + i;
+            if (point < 0 || k % std::max(1, n / 5) != 0 || !std::isfinite(ages[i])) continue;
+            ticks.insert(point, QString::number(ages[i], 'f', ages[i] < 10 ? 1 : 0));
+        }
+        if (ticks == ticker_->ticks()) return 0;
+        ticker_->setTicks(ticks);
+        redraw(ReplotPacer::Change::Axes);
+        return 0;
+    }
+
     int getAttribute(int attribute, Value* value) const override {
         if (attribute == ATTR_POINTS_PER_SCREEN)
             return *value = double(traces_->pointsPerScreen), 0;
@@ -226,6 +253,87 @@ class StripChart : public WidgetControl {
         double min, max;
     };
 
+    // The reading cursor: a line over the chart with what the point under it means. The operator
+    // moves it with the mouse (press or drag) and the arrow keys while the program shows it.
+    void makeCursor() {
+        ticker_ = QSharedPointer<QCPAxisTickerText>::create();
+        plot_->xAxis->setTicker(ticker_);
+        if (plot_->xAxis->label().isEmpty())
+            plot_->xAxis->setLabel(QStringLiteral("seconds back from now"));
+        cursorLine_ = new QCPItemStraightLine(plot_); // owned by the plot
+        cursorLine_->setPen(QPen(QColor(0x0000C0), 1, Qt::DashLine));
+        cursorText_ = new QCPItemText(plot_); // owned by the plot
+        cursorText_->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+        cursorText_->position->setType(QCPItemPosition::ptAxisRectRatio);
+        cursorText_->setPadding(QMargins(4, 2, 4, 2));
+        cursorText_->setBrush(QBrush(QColor(255, 255, 255, 220)));
+        cursorText_->setPen(QPen(QColor(0x0000C0)));
+        cursorText_->setColor(QColor(0x0000C0));
+        placeCursor();
+        // The connections end with the chart (keys_), which the plot may outlive by an event pass.
+        QObject::connect(plot_, &QCustomPlot::mousePress, &keys_,
+                         [this](QMouseEvent* e) { pointAt(e->position().x()); });
+        QObject::connect(plot_, &QCustomPlot::mouseMove, &keys_, [this](QMouseEvent* e) {
+            if (e->buttons() & Qt::LeftButton) pointAt(e->position().x());
+        });
+        plot_->installEventFilter(&keys_);
+        keys_.chart = this;
+    }
+
+    void placeCursor() {
+        const bool shown = cursorPoint_ >= 0;
+        cursorLine_->setVisible(shown);
+        cursorText_->setVisible(shown);
+        plot_->setFocusPolicy(shown ? Qt::StrongFocus : Qt::NoFocus);
+        if (shown) {
+            cursorLine_->point1->setCoords(cursorPoint_, 0);
+            cursorLine_->point2->setCoords(cursorPoint_, 1);
+            // The text stands on the side of the line with more room.
+            const bool right = cursorPoint_ < traces_->pointsPerScreen / 2;
+            cursorText_->setPositionAlignment((right ? Qt::AlignLeft : Qt::AlignRight) |
+                                              Qt::AlignTop);
+            const double x = (cursorPoint_ - plot_->xAxis->range().lower) /
+                             std::max(1.0, plot_->xAxis->range().size());
+            cursorText_->position->setCoords(std::clamp(x, 0.0, 1.0), 0.02);
+        }
+        redraw(ReplotPacer::Change::Axes);
+    }
+
+    // The operator put the cursor somewhere: the program hears of it and says what lies there.
+    void moveTo(int point) {
+        if (cursorPoint_ < 0) return;
+        point = std::clamp(point, 0, traces_->pointsPerScreen - 1);
+        if (point == cursorPoint_) return;
+        cursorPoint_ = point;
+        placeCursor();
+        fire(EVENT_VAL_CHANGED);
+    }
+    void pointAt(double pixel) {
+        if (cursorPoint_ < 0) return;
+        plot_->setFocus(Qt::MouseFocusReason);
+        moveTo(static_cast<int>(std::lround(plot_->xAxis->pixelToCoord(pixel))));
+    }
+
+    struct Keys : QObject {
+        StripChart* chart = nullptr;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() != QEvent::KeyPress || chart->cursorPoint_ < 0) return false;
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            const int at = chart->cursorPoint_;
+            const int last = chart->traces_->pointsPerScreen - 1;
+            const int to = key == Qt::Key_Left       ? at - 1
+                           : key == Qt::Key_Right    ? at + 1
+                           : key == Qt::Key_PageUp   ? at - 10
+                           : key == Qt::Key_PageDown ? at + 10
+                           : key == Qt::Key_Home     ? 0
+                           : key == Qt::Key_End      ? last
+                                                     : -2;
+            if (to == -2) return false;
+            chart->moveTo(to);
+            return true;
+        }
+    };
+
     void setTraces(int n) {
         traces_->data.assign(static_cast<size_t>(n), {});
         traces_->colours.resize(static_cast<size_t>(n));
@@ -270,6 +378,11 @@ class StripChart : public WidgetControl {
     int next_ = 0;
     long long samples_ = 0;
     Axis axis_[2] = {};
+    QSharedPointer<QCPAxisTickerText> ticker_;
+    QCPItemStraightLine* cursorLine_ = nullptr; // owned by the plot
+    QCPItemText* cursorText_ = nullptr;         // owned by the plot
+    int cursorPoint_ = -1;
+    Keys keys_;
 };
 
 StripChart* stripOf(int panel, int control) {

@@ -124,7 +124,10 @@ TEST(CommandLine, TakesEveryOptionAndRefusesBadOnes) {
                                       "--hang-up-after",
                                       "5",
                                       "--object",
-                                      "300,700"});
+                                      "300,700",
+                                      "--scene",
+                                      "trend",
+                                      "--scene-after=12"});
     ASSERT_EQ(c.action, CommandLine::Action::Run) << c.error;
     EXPECT_EQ(c.options.model.ccdtype, 104);
     EXPECT_EQ(c.options.model.firmware, "K-VOR-RW-250 V2.40"); // the text beats the preset's
@@ -139,6 +142,8 @@ TEST(CommandLine, TakesEveryOptionAndRefusesBadOnes) {
     EXPECT_EQ(f.dropEvery, 3);
     EXPECT_DOUBLE_EQ(f.delaySeconds, 0.25);
     EXPECT_EQ(f.hangUpAfter, 5);
+    EXPECT_EQ(f.scene, SCENE_TREND);
+    EXPECT_EQ(f.sceneAfter, 12);
     EXPECT_TRUE(c.objectFixed);
     EXPECT_DOUBLE_EQ(c.objectRight, 700.0);
     EXPECT_TRUE(c.options.endOnPeerHangUp);
@@ -154,7 +159,9 @@ TEST(CommandLine, TakesEveryOptionAndRefusesBadOnes) {
                                                {"--delay", "nan"},
                                                {"--seed", "4294967296"},
                                                {"--object", "700,300"},
-                                               {"--unpaced=1"}}) {
+                                               {"--unpaced=1"},
+                                               {"--scene", "drift"},
+                                               {"--scene-after", "-1"}}) {
         const CommandLine e = ParseCommandLine(bad);
         EXPECT_EQ(e.action, CommandLine::Action::Error) << bad[0];
         EXPECT_EQ(e.error.find('\n'), std::string::npos);
@@ -182,7 +189,9 @@ TEST(CommandLine, HelpNamesEveryOptionAndTheListEveryPreset) {
                                "-h, --help",
                                "--version",
                                "--object",
-                               "--keep-open"})
+                               "--keep-open",
+                               "--scene",
+                               "--scene-after"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
     // The example text must be one the scope operates: its own series, not a sister's.
     EXPECT_NE(help.find("\"K-VOR-PX-"), std::string::npos);

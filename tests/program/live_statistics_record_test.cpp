@@ -9,9 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -27,8 +30,12 @@
 
 #include <gtest/gtest.h>
 
+#include "live/chart_history.h"
+#include "live/control_chart.h"
+#include "live/control_window.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
+#include "live/publish.h"
 #include "live/record.h"
 #include "live/statistics.h"
 #include "runtime/readback.h"
@@ -169,15 +176,15 @@ void ExpectRecordEquals(const std::vector<std::vector<std::string>>& rows,
     const std::vector<std::string> header = {
         "time",       "t_s",        "left_edge", "right_edge",   "measuring_value",
         "size_um",    "setpoint",   "tolerance", "in_tolerance", "edge_count",
-        "analog_max", "analog_min", "note"};
+        "analog_max", "analog_min", "note",      "rule"};
     EXPECT_EQ(rows[0], header);
     double lastT = -1;
     for (std::size_t i = 0; i < lines; ++i) {
         const std::vector<std::string>& r = rows[i + 1];
-        ASSERT_EQ(r.size(), 13u) << i;
-        EXPECT_EQ(std::vector<std::string>(r.begin() + 2, r.end() - 1), sent[i].Columns())
+        ASSERT_EQ(r.size(), 14u) << i;
+        EXPECT_EQ(std::vector<std::string>(r.begin() + 2, r.end() - 2), sent[i].Columns())
             << "line " << i;
-        EXPECT_EQ(r.back(), "") << "an answer's row holds no note";
+        EXPECT_EQ(r[12], "") << "an answer's row holds no note";
         // 2026-12-08T09:41:05.123+01:00 (or Z-less offset +00:00)
         int y, mo, d, h, mi, sec, ms, oh, om;
         char sign;
@@ -671,13 +678,14 @@ TEST_P(GaugeInterrupted, ShowsNoVerdictTakesNothingMoreAndNamesWhatWasMeasured) 
     const std::vector<std::vector<std::string>> rows = ReadCsv(record);
     std::vector<std::size_t> notes;
     for (std::size_t i = 1; i < rows.size(); ++i)
-        if (rows[i].back() != "") notes.push_back(i);
+        if (rows[i].at(12) != "") notes.push_back(i);
     if (GetParam() == Break::Calibration || GetParam() == Break::SendCalibration) {
         ASSERT_EQ(notes.size(), 1u);
-        EXPECT_EQ(rows[notes[0]].back(), GetParam() == Break::Calibration
-                                             ? "new calibration: factor 2, offset 10 µm"
-                                             : "new calibration sent: factor 2, offset 10 µm");
-        EXPECT_EQ(std::count(rows[notes[0]].begin() + 2, rows[notes[0]].end() - 1, ""), 10);
+        EXPECT_EQ(rows[notes[0]][12], GetParam() == Break::Calibration
+                                          ? "new calibration: factor 2, offset 10 µm"
+                                          : "new calibration sent: factor 2, offset 10 µm");
+        EXPECT_EQ(std::count(rows[notes[0]].begin() + 2, rows[notes[0]].begin() + 12, ""), 10);
+        EXPECT_EQ(rows[notes[0]][13], "") << "a note's row names no rule";
         EXPECT_EQ(statCount, static_cast<double>(rows.size() - 1 - notes[0]));
         EXPECT_EQ(recordCount, static_cast<double>(rows.size() - 2));
     }
@@ -728,6 +736,174 @@ INSTANTIATE_TEST_SUITE_P(Breaks, GaugeInterrupted,
                          [](const auto& info) {
                              return kBreakNames[static_cast<int>(info.param)];
                          });
+
+} // namespace
+} // namespace kvor
+
+namespace kvor {
+namespace {
+
+// The control chart computed here over the whole series of sizes: the limits from the first 25,
+// then each later reading against the rules over the readings since then. The lowest rule each
+// breaks, 0 for none (the baseline's readings break none).
+struct ChartReference {
+    double centre = 0, mrBar = 0;
+    std::vector<int> rule;
+};
+
+ChartReference ComputeChart(const std::vector<double>& x) {
+    ChartReference c;
+    const std::size_t base = 25;
+    for (std::size_t i = 0; i < base && i < x.size(); ++i) {
+        c.centre += x[i] / base;
+        if (i > 0) c.mrBar += std::abs(x[i] - x[i - 1]) / (base - 1);
+    }
+    const double s = 2.66 * c.mrBar / 3;
+    c.rule.assign(x.size(), 0);
+    for (std::size_t i = base; i < x.size(); ++i) {
+        const std::size_t since = i - base + 1; // readings against the limits so far
+        const int side = x[i] > c.centre ? 1 : -1;
+        auto beyond = [&](std::size_t n, double k) {
+            int m = 0;
+            for (std::size_t j = i + 1 - n; j <= i; ++j)
+                m += side * (x[j] - c.centre) > k * s;
+            return m;
+        };
+        auto newestBeyond = [&](double k) { return side * (x[i] - c.centre) > k * s; };
+        bool sameSide = since >= 8, rising = since >= 6, falling = since >= 6;
+        for (std::size_t j = i + 1 - std::min<std::size_t>(since, 8); sameSide && j <= i; ++j)
+            sameSide = x[j] != c.centre && (x[j] > c.centre) == (side > 0);
+        for (std::size_t j = i + 1 - std::min<std::size_t>(since, 6); j < i; ++j) {
+            rising = rising && x[j + 1] > x[j];
+            falling = falling && x[j + 1] < x[j];
+        }
+        const bool broken[5] = {newestBeyond(3), since >= 3 && newestBeyond(2) && beyond(3, 2) >= 2,
+                                since >= 5 && newestBeyond(1) && beyond(5, 1) >= 4, sameSide,
+                                rising || falling};
+        for (int n = 5; n >= 1; --n)
+            if (broken[n - 1]) c.rule[i] = n;
+    }
+    return c;
+}
+
+struct SceneCase {
+    int scene;
+    int firstRule; // the rule the scene breaks first; 0: none
+};
+
+class ControlChartScenes : public StatisticsAndRecord,
+                           public ::testing::WithParamInterface<SceneCase> {};
+
+// Each scene of the sensor breaks its rule, and only as the chart computed here over the sizes it
+// sent says: in the record's rule column, in the window's marks and limits, and in the alarm line.
+// Paused in the middle, the strip chart stands still while the run goes on, and its cursor reads
+// what the record holds.
+TEST_P(ControlChartScenes, RulesEqualAnIndependentChartAndThePausedCursorReadsTheRecord) {
+    const std::string path = TempPath("chart.csv");
+    Click(1, MAIN_CONTROL_CHART);
+    Click(pControlChart, CCW_RESTART);
+    sim::Faults scene;
+    scene.scene = GetParam().scene;
+    sensor().setFaults(scene);
+    StartRecordTo(path);
+    std::vector<double> frozen(CHART_ANSWERS + 1), paused;
+    RunUntil(MAIN_RUN, [&](std::size_t n) {
+        if (n >= 60 && paused.empty()) {
+            Click(1, MAIN_PAUSE);
+            paused.resize(frozen.size());
+            GetStripChartPoints(pHandle, MAIN_STRIPCHART, 4, paused.data(), int(paused.size()));
+        }
+        return n >= 75;
+    });
+    Click(1, MAIN_RECORD);
+    const std::vector<Sent> sent = SentAnswers();
+    std::vector<double> sizes;
+    for (const Sent& s : sent)
+        sizes.push_back(double(s.um));
+    const ChartReference ref = ComputeChart(sizes);
+    const auto rows = ReadCsv(path);
+    ASSERT_EQ(rows.size(), sent.size() + 1);
+    int first = 0;
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+        EXPECT_EQ(rows[i + 1][13], ref.rule[i] ? std::to_string(ref.rule[i]) : "") << "row " << i;
+        if (first == 0) first = ref.rule[i];
+    }
+    EXPECT_EQ(first, GetParam().firstRule);
+
+    // The window: centre line, UCL and LCL first, then the sizes, then a number at each point
+    // that broke a rule.
+    double x[2], y[2];
+    const double ucl = ref.centre + 2.66 * ref.mrBar, lcl = ref.centre - 2.66 * ref.mrBar;
+    const double levels[3] = {ref.centre, ucl, lcl};
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_EQ(GetGraphCurvePoints(pControlChart, CCW_INDIVIDUALS, k, x, y, 2), 2);
+        EXPECT_NEAR(y[0], levels[k], 1e-9) << k;
+    }
+    ASSERT_EQ(GetGraphCurvePoints(pControlChart, CCW_MOVING_RANGE, 1, x, y, 2), 2);
+    EXPECT_NEAR(y[0], 3.267 * ref.mrBar, 1e-9);
+    std::vector<std::pair<double, std::string>> marks, expected;
+    for (int i = 0, n = GetGraphPlotCount(pControlChart, CCW_INDIVIDUALS); i < n; ++i) {
+        PlotInfo info;
+        GetGraphPlotInfo(pControlChart, CCW_INDIVIDUALS, i, &info);
+        if (info.kind == PLOT_KIND_TEXT) marks.emplace_back(info.x1, info.text);
+    }
+    for (std::size_t i = sent.size() > 100 ? sent.size() - 100 : 0; i < sent.size(); ++i)
+        if (ref.rule[i]) expected.emplace_back(double(i + 1), std::to_string(ref.rule[i]));
+    EXPECT_EQ(marks, expected);
+    EXPECT_EQ(ShownText(CCW_ALARM, pControlChart).isEmpty(), first == 0);
+    // The alarm as publishing sends it: JSON naming the last answer's rule and size.
+    char json[PUBLISH_JSON_LEN];
+    AlarmJson(json, sizeof json);
+    const QJsonObject alarm = QJsonDocument::fromJson(json).object();
+    EXPECT_EQ(alarm.value("rule").toInt(-1), ref.rule.back()) << json;
+    EXPECT_EQ(alarm.value("value").toInt(), sent.back().um) << json;
+    EXPECT_EQ(alarm.value("text").toString().toStdString(), RuleText(ref.rule.back())) << json;
+
+    // Paused: the chart kept its picture; the cursor reads answers exactly as the record has them.
+    ASSERT_FALSE(paused.empty());
+    GetStripChartPoints(pHandle, MAIN_STRIPCHART, 4, frozen.data(), int(frozen.size()));
+    EXPECT_EQ(frozen, paused);
+    QWidget* chart = test::Control(1, MAIN_STRIPCHART);
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_Right}) {
+        QTest::keyClick(chart, key);
+        const std::string text = ShownText(MAIN_CHART_CURSOR).toStdString();
+        unsigned mv = 0;
+        int um = 0;
+        char clock[16] = {};
+        ASSERT_EQ(
+            std::sscanf(text.c_str(), "measuring value %u, size %d %*s at %15s", &mv, &um, clock),
+            3)
+            << text;
+        int point = -1;
+        GetStripChartCursor(pHandle, MAIN_STRIPCHART, &point);
+        ASSERT_GE(point, 0);
+        EXPECT_EQ(frozen[std::size_t(point)], mv) << "the point under the cursor";
+        const bool inRecord = std::any_of(rows.begin() + 1, rows.end(), [&](const auto& r) {
+            return r[0].substr(11, 12) == clock && r[4] == std::to_string(mv) &&
+                   r[5] == std::to_string(um);
+        });
+        EXPECT_TRUE(inRecord) << text;
+    }
+    // Released, the chart shows the present again at the next answer.
+    Click(1, MAIN_PAUSE);
+    EXPECT_EQ(ShownText(MAIN_CHART_CURSOR), QString());
+    RunUntil(MAIN_RUN, [&](std::size_t n) { return n >= sent.size() + 3; });
+    GetStripChartPoints(pHandle, MAIN_STRIPCHART, 4, frozen.data(), int(frozen.size()));
+    EXPECT_EQ(frozen.back(), double(SentAnswers().back().mv));
+    std::remove(path.c_str());
+}
+
+std::string SceneName(const ::testing::TestParamInfo<SceneCase>& info) {
+    const char* names[] = {"", "Calm", "Step", "Trend", "Run"};
+    return names[info.param.scene];
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, ControlChartScenes,
+                         ::testing::Values(SceneCase{sim::SCENE_CALM, 0},
+                                           SceneCase{sim::SCENE_STEP, 1},
+                                           SceneCase{sim::SCENE_RUN, 4},
+                                           SceneCase{sim::SCENE_TREND, 5}),
+                         SceneName);
 
 } // namespace
 } // namespace kvor

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QProcess>
+#include <QTest>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "live/control_window.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
 #include "live/publish_window.h"
@@ -120,6 +122,28 @@ TEST_F(Screenshots, DISABLED_GaugeStudyAndDistribution) {
     EXPECT_EQ(std::system(convert.c_str()), 0);
     std::remove(pdf.c_str());
     std::remove((pdf.substr(0, pdf.size() - 4) + ".csv").c_str());
+}
+
+// The control chart with a step in the size after 120 answers, and the strip chart paused with its
+// cursor some answers back.
+TEST_F(Screenshots, DISABLED_ControlChartAndPausedStripChart) {
+    Click(pHandle, MAIN_CONTROL_CHART);
+    Click(pControlChart, CCW_RESTART);
+    sim::Faults step;
+    step.scene = sim::SCENE_STEP;
+    step.sceneAfter = 120;
+    sensor().setFaults(step);
+    PickRingValue(pHandle, MAIN_CHART_SCALE, 1);
+    Later(7000, [] {
+        Click(pHandle, MAIN_PAUSE);
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(Control(pHandle, MAIN_STRIPCHART), Qt::Key_Left);
+        EXPECT_EQ(SavePanelImage(pHandle, ShotPath("main-panel-paused.png").c_str()), 0);
+        EXPECT_EQ(SavePanelImage(pControlChart, ShotPath("control-chart.png").c_str()), 0);
+        Click(pHandle, MAIN_PAUSE);
+        Click(pHandle, MAIN_STOP);
+    });
+    Click(pHandle, MAIN_RUN);
 }
 
 // The history window comparing the panel with an entry, the RAM and the EEPROM: a set sent to
