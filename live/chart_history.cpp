@@ -106,12 +106,12 @@ int ChartAnswerAtPoint(int point) {
 
 void CursorText(int index, char* text, int size) {
     if (index < 0 || index >= CHART_ANSWERS || pausedKnown[index] != 1) {
-        CopyText(text, size, "no answer here");
+        CopyText(text, size, N_("no answer here"));
         return;
     }
     char clock[16];
     ClockOf(pausedTime[index], clock, sizeof clock);
-    std::snprintf(text, static_cast<std::size_t>(size), "measuring value %u, size %d µm at %s",
+    std::snprintf(text, static_cast<std::size_t>(size), Tr("measuring value %u, size %d µm at %s"),
                   unsigned{pausedMvalue[index]}, static_cast<int>(pausedSize[index]), clock);
 }
 

@@ -105,8 +105,8 @@ void ShowAlarm(int rule, double size) {
     char clock[16];
     CopyText(clock, sizeof clock, t != nullptr ? t + 1 : szAnswerTime);
     if (std::strlen(clock) > 12) clock[12] = '\0';
-    std::snprintf(szAlarm, sizeof szAlarm, "%s — at %s, reading %d, size %.0f µm", RuleText(rule),
-                  clock, static_cast<int>(ccReadings), size);
+    std::snprintf(szAlarm, sizeof szAlarm, Tr("%s — at %s, reading %d, size %.0f µm"),
+                  Tr(RuleText(rule)), clock, static_cast<int>(ccReadings), size);
     if (pControlChart > 0) SetCtrlVal(pControlChart, CCW_ALARM, szAlarm);
 }
 
@@ -114,12 +114,12 @@ void ShowLimits() {
     char text[256];
     if (ccLimitsKnown == 1)
         std::snprintf(text, sizeof text,
-                      "Centre x̄ %.2f µm\nUCL %.2f · LCL %.2f µm\nMR̄ %.3f · MR UCL %.3f µm\n"
-                      "σ = 2.66·MR̄/3 = %.3f µm",
+                      Tr("Centre x̄ %.2f µm\nUCL %.2f · LCL %.2f µm\nMR̄ %.3f · MR UCL %.3f µm\n"
+                         "σ = 2.66·MR̄/3 = %.3f µm"),
                       ccCentre, ControlChartUCL(), ControlChartLCL(), ccMRBar, ControlChartMRUCL(),
                       ControlChartSigma());
     else
-        std::snprintf(text, sizeof text, "Setting the limits: %d of %d readings",
+        std::snprintf(text, sizeof text, Tr("Setting the limits: %d of %d readings"),
                       static_cast<int>(ccBaselineCount), CC_BASELINE);
     SetCtrlVal(pControlChart, CCW_LIMITS, text);
 }
@@ -251,7 +251,8 @@ KVOR_CALLBACK(CC_ControlChartApply) {
     GetCtrlVal(pControlChart, CCW_CENTRE, &centre);
     GetCtrlVal(pControlChart, CCW_MRBAR, &mrBar);
     if (!(mrBar > 0)) {
-        SetCtrlVal(pControlChart, CCW_LIMITS, "MR̄ must be above 0: the limits stay as they were");
+        SetCtrlVal(pControlChart, CCW_LIMITS,
+                   N_("MR̄ must be above 0: the limits stay as they were"));
         return 0;
     }
     ControlChartSetLimits(centre, mrBar);

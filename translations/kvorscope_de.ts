@@ -765,19 +765,27 @@ panel 3, control 6 (graph)</extracomment>
     </message>
     <message>
         <source>reading</source>
-        <extracomment>panel 3, control 6 (graph)</extracomment>
+        <extracomment>panel 3, control 6 (graph)
+----------
+panel 6, control 2 (graph)
+----------
+panel 6, control 3 (graph)</extracomment>
         <translation>Messung</translation>
     </message>
     <message>
         <source>size in µm</source>
         <extracomment>panel 3, control 6 (graph)
 ----------
-panel 4, control 2 (graph)</extracomment>
+panel 4, control 2 (graph)
+----------
+panel 6, control 2 (graph)</extracomment>
         <translation>Größe in µm</translation>
     </message>
     <message>
         <source>Chart legend</source>
-        <extracomment>panel 3, control 20 (text message)</extracomment>
+        <extracomment>panel 3, control 20 (text message)
+----------
+panel 6, control 21 (text message)</extracomment>
         <translation>Legende</translation>
     </message>
     <message>
@@ -2293,6 +2301,187 @@ Schnittstellen der höchste.
         <source>CA certificate of the broker</source>
         <extracomment>live/publish_window.cpp</extracomment>
         <translation>CA-Zertifikat des Brokers</translation>
+    </message>
+    <message>
+        <source>seconds back from now</source>
+        <extracomment>panel 1, control 55 (strip chart)</extracomment>
+        <translation>Sekunden vor jetzt</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <extracomment>panel 1, control 121 (toggle button)</extracomment>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <extracomment>panel 1, control 121 (toggle button)</extracomment>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Value axis</source>
+        <extracomment>panel 1, control 123 (ring)</extracomment>
+        <translation>Werteachse</translation>
+    </message>
+    <message>
+        <source>Y: zoom switch</source>
+        <extracomment>panel 1, control 123 (ring) item</extracomment>
+        <translation>Y: wie Zoom</translation>
+    </message>
+    <message>
+        <source>Y: automatic</source>
+        <extracomment>panel 1, control 123 (ring) item</extracomment>
+        <translation>Y: automatisch</translation>
+    </message>
+    <message>
+        <source>Y: fixed</source>
+        <extracomment>panel 1, control 123 (ring) item</extracomment>
+        <translation>Y: fest</translation>
+    </message>
+    <message>
+        <source>Value axis low</source>
+        <extracomment>panel 1, control 124 (numeric)</extracomment>
+        <translation>Werteachse unten</translation>
+    </message>
+    <message>
+        <source>Value axis high</source>
+        <extracomment>panel 1, control 125 (numeric)</extracomment>
+        <translation>Werteachse oben</translation>
+    </message>
+    <message>
+        <source>Control chart…</source>
+        <extracomment>panel 1, control 122 (command button)</extracomment>
+        <translation>Regelkarte…</translation>
+    </message>
+    <message>
+        <source>Cursor reading</source>
+        <extracomment>panel 1, control 126 (text message)</extracomment>
+        <translation>Wert am Cursor</translation>
+    </message>
+    <message>
+        <source>K-VOR-PX Scope 2.42 – Control chart</source>
+        <extracomment>panel 6 title</extracomment>
+        <translation>K-VOR-PX Scope 2.42 – Regelkarte</translation>
+    </message>
+    <message>
+        <source>Individuals: size in µm</source>
+        <extracomment>panel 6, control 2 (graph)</extracomment>
+        <translation>Einzelwerte: Größe in µm</translation>
+    </message>
+    <message>
+        <source>Moving range in µm</source>
+        <extracomment>panel 6, control 3 (graph)</extracomment>
+        <translation>Gleitende Spannweite in µm</translation>
+    </message>
+    <message>
+        <source>µm</source>
+        <extracomment>panel 6, control 3 (graph)</extracomment>
+        <translation>µm</translation>
+    </message>
+    <message>
+        <source>Set limits from the next 25</source>
+        <extracomment>panel 6, control 4 (command button)</extracomment>
+        <translation>Grenzen aus den nächsten 25</translation>
+    </message>
+    <message>
+        <source>Centre x̄ (µm)</source>
+        <extracomment>panel 6, control 5 (numeric)</extracomment>
+        <translation>Mitte x̄ (µm)</translation>
+    </message>
+    <message>
+        <source>MR̄ (µm)</source>
+        <extracomment>panel 6, control 6 (numeric)</extracomment>
+        <translation>MR̄ (µm)</translation>
+    </message>
+    <message>
+        <source>Apply entered limits</source>
+        <extracomment>panel 6, control 7 (command button)</extracomment>
+        <translation>Eingaben übernehmen</translation>
+    </message>
+    <message>
+        <source>Rules caption</source>
+        <extracomment>panel 6, control 20 (text message)</extracomment>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <extracomment>panel 6, control 20 (text message)</extracomment>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>1: one beyond 3σ</source>
+        <extracomment>panel 6, control 8 (check box)</extracomment>
+        <translation>1: einer über 3σ</translation>
+    </message>
+    <message>
+        <source>2: two of three beyond 2σ</source>
+        <extracomment>panel 6, control 9 (check box)</extracomment>
+        <translation>2: zwei von drei über 2σ</translation>
+    </message>
+    <message>
+        <source>3: four of five beyond 1σ</source>
+        <extracomment>panel 6, control 10 (check box)</extracomment>
+        <translation>3: vier von fünf über 1σ</translation>
+    </message>
+    <message>
+        <source>4: eight on one side</source>
+        <extracomment>panel 6, control 11 (check box)</extracomment>
+        <translation>4: acht auf einer Seite</translation>
+    </message>
+    <message>
+        <source>5: six rising or falling</source>
+        <extracomment>panel 6, control 12 (check box)</extracomment>
+        <translation>5: sechs steigend/fallend</translation>
+    </message>
+    <message>
+        <source>Limits</source>
+        <extracomment>panel 6, control 13 (text message)</extracomment>
+        <translation>Grenzen</translation>
+    </message>
+    <message>
+        <source>Blue: size · black: centre line · red: UCL, LCL · red numbers: the rule a point breaks</source>
+        <extracomment>panel 6, control 21 (text message)</extracomment>
+        <translation>Blau: Größe · schwarz: Mittellinie · rot: OEG, UEG · rote Ziffern: die Regel, die ein Punkt verletzt</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <extracomment>panel 6, control 14 (text message)</extracomment>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>no answer here</source>
+        <extracomment>live/chart_history.cpp</extracomment>
+        <translation>hier keine Antwort</translation>
+    </message>
+    <message>
+        <source>measuring value %u, size %d µm at %s</source>
+        <extracomment>live/chart_history.cpp</extracomment>
+        <translation>Messwert %u, Größe %d µm um %s</translation>
+    </message>
+    <message>
+        <source>%s — at %s, reading %d, size %.0f µm</source>
+        <extracomment>live/control_window.cpp</extracomment>
+        <translation>%s — um %s, Wert Nr. %d, Größe %.0f µm</translation>
+    </message>
+    <message>
+        <source>Centre x̄ %.2f µm
+UCL %.2f · LCL %.2f µm
+MR̄ %.3f · MR UCL %.3f µm
+σ = 2.66·MR̄/3 = %.3f µm</source>
+        <extracomment>live/control_window.cpp</extracomment>
+        <translation>Mitte x̄ %.2f µm
+OEG %.2f · UEG %.2f µm
+MR̄ %.3f · MR-OEG %.3f µm
+σ = 2,66·MR̄/3 = %.3f µm</translation>
+    </message>
+    <message>
+        <source>Setting the limits: %d of %d readings</source>
+        <extracomment>live/control_window.cpp</extracomment>
+        <translation>Grenzen werden gesetzt: %d von %d Werten</translation>
+    </message>
+    <message>
+        <source>MR̄ must be above 0: the limits stay as they were</source>
+        <extracomment>live/control_window.cpp</extracomment>
+        <translation>MR̄ muss über 0 liegen: die Grenzen bleiben</translation>
     </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "live/control_window.h"
 #include "live/distribution.h"
 #include "live/gauge_study.h"
 #include "live/publish_window.h"
@@ -76,10 +77,11 @@ class Languages : public ScopeTest, public ::testing::WithParamInterface<const c
 
 TEST_P(Languages, EveryTextFitsItsControl) {
     SetPopupsAnswerThemselves(true);
-    for (int opens :
-         {MAIN_POPUP_TOGGLE, MAIN_GAUGE_STUDY, MAIN_DISTRIBUTION, MAIN_HISTORY, MAIN_PUBLISH})
+    for (int opens : {MAIN_POPUP_TOGGLE, MAIN_GAUGE_STUDY, MAIN_DISTRIBUTION, MAIN_HISTORY,
+                      MAIN_PUBLISH, MAIN_CONTROL_CHART})
         Click(pHandle, opens);
-    ASSERT_TRUE(pGauge > 0 && pDistribution > 0 && pHistory > 0 && pPublish > 0);
+    ASSERT_TRUE(pGauge > 0 && pDistribution > 0 && pHistory > 0 && pPublish > 0 &&
+                pControlChart > 0);
     const QRegularExpression named(QStringLiteral("^p\\d+c\\d+(label)?$"));
     int measured = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
