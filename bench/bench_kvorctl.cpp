@@ -63,7 +63,7 @@ struct Ended {
     int status = -1;
     double cpu = 0;  // user and system seconds, its copies included
     double user = 0; // the user part alone: the program's own work, the kernel's left out
-    long rssKb = 0; // peak resident memory
+    long rssKb = 0;  // peak resident memory
 };
 
 Ended Wait(pid_t pid) {
@@ -74,8 +74,8 @@ Ended Wait(pid_t pid) {
     e.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     e.cpu = static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
             static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
-    e.user = static_cast<double>(use.ru_utime.tv_sec) +
-             static_cast<double>(use.ru_utime.tv_usec) / 1e6;
+    e.user =
+        static_cast<double>(use.ru_utime.tv_sec) + static_cast<double>(use.ru_utime.tv_usec) / 1e6;
     e.rssKb = use.ru_maxrss;
     return e;
 }
