@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/kvorctl_runs.h"
 #include "sim/simulated_sensor.h"
 #include "wire/protocol.h"
 
@@ -28,6 +29,7 @@ extern char** environ;
 namespace {
 
 using namespace kvor;
+using bench::AnswerRate;
 
 constexpr double kSecondsPerByte = 10.0 / 19200; // 8N1
 constexpr double kLinkPauses = 3 * 0.1;          // the link set-up waits three times
@@ -147,15 +149,6 @@ Ended Measure(int count) {
                        sensor.devicePath()}));
 }
 
-// Measurements a second the sensor was asked for, first request to last.
-double AnswerRate(const sim::SimulatedSensor& sensor) {
-    std::vector<double> at;
-    for (const sim::Request& r : sensor.requests())
-        if (r.command == protocol::CMD_MEASURE) at.push_back(r.at);
-    if (at.size() < 2 || !(at.back() > at.front())) return 0;
-    return static_cast<double>(at.size() - 1) / (at.back() - at.front());
-}
-
 void MeasureFigures(double seconds) {
     const double lineRate = 1.0 / (2 * protocol::kFrameBytes * kSecondsPerByte + 0.0005);
     // Two runs of different length: start-up and the end cancel.
@@ -193,9 +186,7 @@ void MeasureFigures(double seconds) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string self = argv[0];
-    const auto slash = self.rfind('/');
-    kvorctl = (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) + "/kvorctl";
+    kvorctl = bench::ProgramBeside(argv[0], "kvorctl");
     const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 5.0;
     std::vector<double> first;
     for (int i = 0; i < 7; ++i)

@@ -30,7 +30,9 @@
 #include <thread>
 #include <vector>
 
+#include "bench/kvorctl_runs.h"
 #include "sim/simulated_sensor.h"
+#include "tests/publish/broker.h"
 #include "wire/protocol.h"
 
 extern char** environ;
@@ -38,6 +40,9 @@ extern char** environ;
 namespace {
 
 using namespace kvor;
+using bench::AnswerRate;
+using test::Field;
+using test::FreePort;
 
 std::string kvorctl;
 
@@ -66,18 +71,6 @@ int Wait(pid_t pid) {
     int status = 0;
     if (pid <= 0 || waitpid(pid, &status, 0) != pid) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-int FreePort() {
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t n = sizeof a;
-    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-    close(s);
-    return ntohs(a.sin_port);
 }
 
 // A broker of the bench's own, anonymous, on the loopback; listening within 10 s or none.
@@ -165,15 +158,6 @@ struct Subscriber {
     }
 };
 
-std::string Field(const std::string& json, const std::string& name) {
-    const auto at = json.find("\"" + name + "\":");
-    if (at == std::string::npos) return "";
-    const auto from = at + name.size() + 3;
-    if (from < json.size() && json[from] == '"')
-        return json.substr(from + 1, json.find('"', from + 1) - from - 1);
-    return json.substr(from, json.find_first_of(",}", from) - from);
-}
-
 // "2026-12-10T16:17:54.059Z" as seconds since the epoch.
 double IsoSeconds(const std::string& t) {
     std::tm tm{};
@@ -184,14 +168,6 @@ double IsoSeconds(const std::string& t) {
     tm.tm_year -= 1900;
     tm.tm_mon -= 1;
     return static_cast<double>(timegm(&tm)) + ms / 1000.0;
-}
-
-double AnswerRate(const sim::SimulatedSensor& sensor) {
-    std::vector<double> at;
-    for (const sim::Request& r : sensor.requests())
-        if (r.command == protocol::CMD_MEASURE) at.push_back(r.at);
-    if (at.size() < 2 || !(at.back() > at.front())) return 0;
-    return static_cast<double>(at.size() - 1) / (at.back() - at.front());
 }
 
 double Percentile(std::vector<double> v, double p) {
@@ -223,9 +199,7 @@ struct Station {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string self = argv[0];
-    const auto slash = self.rfind('/');
-    kvorctl = (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) + "/kvorctl";
+    kvorctl = bench::ProgramBeside(argv[0], "kvorctl");
     const double seconds = argc > 1 ? std::max(2.0, std::atof(argv[1])) : 10.0;
     Broker broker;
     if (!broker.Start()) {
