@@ -40,6 +40,9 @@ constexpr int kKeyLen = 320;
 // The settings key of the sensor on the link: its history file's name tells one sensor from
 // another (firmware, hardware words, station).
 char szChartKey[kKeyLen] = {};
+// historySensorChanges when the sensor was last looked at: the key is made again only after a
+// link start or an identification, not for every answer.
+i32 chartSensorSeen = -1;
 
 void SensorKey(char* key, int size) {
     char name[PATH_LEN];
@@ -64,6 +67,8 @@ void Remember() {
 // Another sensor on the link: its own limits and rules, or a fresh start from its next 25.
 // Returns true when the sensor changed.
 bool RecallForSensor() {
+    if (chartSensorSeen == historySensorChanges) return false;
+    chartSensorSeen = historySensorChanges;
     char key[kKeyLen];
     SensorKey(key, sizeof key);
     if (std::strcmp(key, szChartKey) == 0) return false;

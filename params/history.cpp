@@ -19,6 +19,7 @@ i32 historyCause = HISTORY_NONE;
 i32 historyLink = 0;
 i32 historyEnded = 0;
 HistorySensor historySensor = {};
+i32 historySensorChanges = 0;
 u16 historyRam[PNUM] = {};
 i32 historyRamKnown = 0;
 char szHistoryProblem[PATH_LEN + 80] = "";
@@ -130,6 +131,7 @@ void ResetHistory() {
 
 void HistoryLinkStarted() {
     ++historyLink;
+    ++historySensorChanges;
     historySensor = HistorySensor{};
     historyRamKnown = 0;
     ForgetSensorReads();
@@ -140,6 +142,7 @@ void HistoryLinkStarted() {
 }
 
 void HistorySensorIdentified(int hardwareKnown) {
+    ++historySensorChanges;
     HistoryFirmwareText(szVersion, historySensor.firmware, sizeof historySensor.firmware);
     historySensor.simulated = IsSimulatedComPort(com) == 1 ? 1 : 0;
     const u16 words[HISTORY_HW_WORDS] = {ccdtype,      ccdmaxpixel, ccdresolution, pcbtype,

@@ -15,7 +15,10 @@ extern i32 historyCause;            // what the next parameter read is recorded 
 extern i32 historyLink;             // counts the link set-ups: a set belongs to its link's sensor
 extern i32 historyEnded;            // 1 after a write failed: nothing more is recorded
 extern HistorySensor historySensor; // the sensor on the link, as identification told it
-extern u16 historyRam[PNUM];        // the set the sensor's RAM holds, as far as the line told it
+// Counts the times historySensor was set (each link start and identification): what is kept per
+// sensor looks again at the sensor only when this has moved.
+extern i32 historySensorChanges;
+extern u16 historyRam[PNUM]; // the set the sensor's RAM holds, as far as the line told it
 extern i32 historyRamKnown;
 extern char szHistoryProblem[PATH_LEN + 80]; // why the history stopped
 
