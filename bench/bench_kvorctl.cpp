@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kvorctl as a script runs it, against simulated sensors at 19200 baud in this process: from its
 // start to the first byte on the line, a get against the least time its conversation takes, the
-// CPU and memory of measure, and eight sensors measured at once.
+// CPU and memory of measure, and eight sensors measured at once. The CPU an answer costs is set
+// beside a bare loop's on the same line: on a virtual machine a wake-up alone may cost more than
+// kvorctl's own work, so the difference is kvorctl's.
 //   bench_kvorctl [SECONDS of the measure figures, default 5]
 // Rows "figure|measured|line limit", as the other benchmarks print them.
 #include <fcntl.h>
@@ -9,6 +11,7 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,6 +25,7 @@
 
 #include "bench/kvorctl_runs.h"
 #include "sim/simulated_sensor.h"
+#include "wire/codec.h"
 #include "wire/protocol.h"
 
 extern char** environ;
@@ -35,15 +39,17 @@ constexpr double kSecondsPerByte = 10.0 / 19200; // 8N1
 constexpr double kLinkPauses = 3 * 0.1;          // the link set-up waits three times
 
 std::string kvorctl;
+std::string self; // this benchmark, started again for the bare loop
 
 double Now() {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-// kvorctl with these arguments; its stdout into `out` (-1: nowhere), stderr nowhere.
-pid_t Start(const std::vector<std::string>& args, int out = -1) {
-    std::vector<char*> argv{kvorctl.data()};
+// `program` (kvorctl unless named) with these arguments; its stdout into `out` (-1: nowhere),
+// stderr nowhere.
+pid_t Start(const std::vector<std::string>& args, int out = -1, std::string program = kvorctl) {
+    std::vector<char*> argv{program.data()};
     std::vector<std::string> copies = args;
     for (std::string& a : copies)
         argv.push_back(a.data());
@@ -56,7 +62,7 @@ pid_t Start(const std::vector<std::string>& args, int out = -1) {
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
-    if (posix_spawn(&pid, kvorctl.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
@@ -141,26 +147,83 @@ void GetFigures() {
     std::printf("kvorctl get against the least time of its conversation|%.2f x|1.2 x|\n", t / l);
 }
 
-// One measure of `count` answers on a paced sensor.
-Ended Measure(int count) {
-    sim::SimulatedSensor sensor;
+// The least any program spends on an answer on this machine: a loop that writes the measure
+// request, waits for the answer as kvorctl does (the first byte, then a sleep for the rest at the
+// line's rate), reads it and prints a line. Nothing else: no panel, no statistics, no event loop.
+int BareLoop(const char* device, int count) {
+    const int fd = ::open(device, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios tio{};
+    if (fd < 0 || tcgetattr(fd, &tio) != 0) return 1;
+    cfmakeraw(&tio);
+    cfsetspeed(&tio, B19200);
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) return 1;
+    const std::uint16_t words[protocol::PNUM] = {};
+    protocol::Byte request[protocol::kFrameBytes];
+    protocol::EncodeFrame(request, protocol::kSyncRequest, protocol::CMD_MEASURE, words);
+    for (int i = 0; i < count; ++i) {
+        if (::write(fd, request, sizeof request) != static_cast<ssize_t>(sizeof request)) return 1;
+        protocol::Byte answer[protocol::kFrameBytes];
+        int got = 0;
+        while (got < protocol::kFrameBytes) {
+            pollfd p{fd, POLLIN, 0};
+            if (poll(&p, 1, 1000) <= 0) return 1;
+            const ssize_t n =
+                ::read(fd, answer + got, sizeof answer - static_cast<std::size_t>(got));
+            if (n > 0) got += static_cast<int>(n);
+            if (got > 0 && got < protocol::kFrameBytes)
+                usleep(
+                    static_cast<useconds_t>((protocol::kFrameBytes - got) * kSecondsPerByte * 1e6));
+        }
+        std::printf("%d,%u\n", i + 1, unsigned{protocol::WordAt(answer + 4)});
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+// One measure of `count` answers, by kvorctl or by the bare loop.
+Ended Measure(int count, bool paced, bool bare) {
+    sim::Options options;
+    options.paced = paced;
+    sim::SimulatedSensor sensor(options);
     if (!sensor.start()) return {};
+    if (bare)
+        return Wait(Start({"--bare-loop", sensor.devicePath(), std::to_string(count)}, -1, self));
     return Wait(Start({"measure", "--count", std::to_string(count), "--format", "csv", "--port",
                        sensor.devicePath()}));
 }
 
+// CPU seconds an answer, from two runs of different length (start-up and the end cancel): the
+// median of three pairs, or a negative number when a run failed.
+double CpuPerAnswer(int shortRun, int longRun, bool paced, bool bare) {
+    std::vector<double> each;
+    for (int round = 0; round < 3; ++round) {
+        const Ended a = Measure(shortRun, paced, bare), b = Measure(longRun, paced, bare);
+        if (a.status != 0 || b.status != 0) return -1;
+        each.push_back((b.cpu - a.cpu) / (longRun - shortRun));
+    }
+    return Median(each);
+}
+
+void CpuFigures(const char* line, int shortRun, int longRun, bool paced) {
+    const double own = CpuPerAnswer(shortRun, longRun, paced, false);
+    const double bare = CpuPerAnswer(shortRun, longRun, paced, true);
+    if (own < 0 || bare < 0) {
+        std::fprintf(stderr, "a measure on the %s line failed\n", line);
+        return;
+    }
+    std::printf("kvorctl measure CPU per answer, %s line (%d answers, median of 3)|%.4f ms||\n",
+                line, longRun - shortRun, own * 1e3);
+    std::printf("  a bare loop on the same line: write, wait, read, print|%.4f ms||\n", bare * 1e3);
+    std::printf("  kvorctl's own CPU per answer, beyond the bare loop|%.4f ms|0.02 ms|\n",
+                (own - bare) * 1e3);
+}
+
 void MeasureFigures(double seconds) {
     const double lineRate = 1.0 / (2 * protocol::kFrameBytes * kSecondsPerByte + 0.0005);
-    // Two runs of different length: start-up and the end cancel.
     const int shortRun = 20;
-    const int longRun = shortRun + static_cast<int>(seconds * lineRate);
-    const Ended a = Measure(shortRun), b = Measure(longRun);
-    if (a.status == 0 && b.status == 0)
-        std::printf("kvorctl measure CPU per answer (paced, %d answers)|%.4f ms|0.02 ms|\n",
-                    longRun - shortRun, (b.cpu - a.cpu) / (longRun - shortRun) * 1e3);
-    if (a.status == 0 && b.status == 0)
-        std::printf("  of which in the program itself (user time)|%.4f ms|0.02 ms|\n",
-                    (b.user - a.user) / (longRun - shortRun) * 1e3);
+    CpuFigures("paced", shortRun, shortRun + static_cast<int>(seconds * lineRate), true);
+    CpuFigures("unpaced", shortRun, shortRun + static_cast<int>(seconds * 400), false);
+    const Ended b = Measure(shortRun + static_cast<int>(seconds * lineRate), true, false);
     std::printf("kvorctl measure peak resident memory|%.1f MB|30 MB|\n",
                 static_cast<double>(b.rssKb) / 1024);
 
@@ -186,6 +249,9 @@ void MeasureFigures(double seconds) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--bare-loop")
+        return BareLoop(argv[2], std::atoi(argv[3]));
+    self = "/proc/self/exe";
     kvorctl = bench::ProgramBeside(argv[0], "kvorctl");
     const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 5.0;
     std::vector<double> first;

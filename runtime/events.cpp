@@ -7,9 +7,12 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <utility>
 
 #include "runtime/com_dispatch.h"
@@ -56,16 +59,35 @@ QTimer& WakeTimer() {
     return *timer;
 }
 
+// A program without windows has nobody to answer while a frame is part-way in: it sleeps until
+// the frame's missing bytes can have arrived instead of waking at every piece the line delivers.
+// Less than this is not worth a sleep of its own.
+constexpr double kLeastTransitSleep = 0.001;
+
+// Returns the whole milliseconds slept.
+int SleepForBytesInTransit(int waitMs) {
+    if (!GathersFramesBySleeping()) return 0;
+    const double seconds = std::min(ComBytesInTransitSeconds(), waitMs / 1000.0);
+    if (seconds < kLeastTransitSleep) return 0;
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    return static_cast<int>(seconds * 1000.0);
+}
+
 // Processes what is pending; when nothing was, sleeps until input or an event arrives, at most
 // `waitMs` milliseconds.
 void ProcessPending(int waitMs) {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     if (dispatcher == nullptr) return;
-    const bool events = dispatcher->processEvents(QEventLoop::AllEvents);
-    if (DispatchComCallbacks() || events) return;
+    // Bytes already in a queue wake nothing: their callback runs before any wait.
+    if (DispatchComCallbacks(ComLook::QueuesOnly)) {
+        dispatcher->processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    const int slept = SleepForBytesInTransit(waitMs);
+    // One pass: what is pending is processed at once, else the wait ends with the first event.
     // The dispatcher watches every open line, so bytes arriving end this wait as well.
     QTimer& wake = WakeTimer();
-    wake.start(waitMs);
+    wake.start(std::max(0, waitMs - slept));
     dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     wake.stop();
     ++g_sleeps;
@@ -86,6 +108,10 @@ int BusyWaitSleepMs() {
 } // namespace kvor::rt
 
 using namespace kvor::rt;
+
+bool kvor::rt::GathersFramesBySleeping() {
+    return InstalledView() == nullptr;
+}
 
 int InitRuntime(ProgramInstance* instance) {
     if (QCoreApplication::instance() != nullptr) return 1;

@@ -57,6 +57,11 @@ std::unique_ptr<SerialLine> SerialLine::open(const QString& device, const LineSe
     line->hold_ = DeviceHold::take(report->device, &report->why);
     if (!line->hold_) return nullptr;
     line->queueSize_ = settings.inputQueueSize;
+    const int parityBits = settings.parity == QSerialPort::NoParity ? 0 : 1;
+    const int stopBits = settings.stopBits == QSerialPort::TwoStop ? 2 : 1;
+    if (settings.baudRate > 0)
+        line->secondsPerByte_ =
+            static_cast<double>(1 + settings.dataBits + parityBits + stopBits) / settings.baudRate;
     line->port_ = std::make_unique<QSerialPort>();
     QSerialPort& port = *line->port_;
     port.setPortName(report->device);
@@ -86,6 +91,7 @@ std::unique_ptr<SerialLine> SerialLine::open(const QString& device, const LineSe
     QObject::connect(&port, &QSerialPort::errorOccurred, [self](QSerialPort::SerialPortError e) {
         if (e == QSerialPort::ResourceError) self->vanished_ = true;
     });
+    QObject::connect(&port, &QSerialPort::readyRead, [self] { self->arrivedUnseen_ = true; });
     return line;
 }
 
@@ -107,12 +113,26 @@ short SerialLine::look(short events, int waitMs) {
 #ifdef Q_OS_UNIX
     const short seen = PollLine(static_cast<int>(port_->handle()), events, waitMs);
     lastLook_.start();
+    arrivedUnseen_ = false;
     return seen;
 #else
     (void)events;
     (void)waitMs;
     return 0;
 #endif
+}
+
+void SerialLine::noteFailure(int error) {
+#ifdef Q_OS_UNIX
+    // A pseudo-terminal whose peer hung up answers EIO; an unplugged adapter ENODEV or ENXIO.
+    if (error == EIO || error == ENODEV || error == ENXIO) vanished_ = true;
+#else
+    (void)error;
+#endif
+}
+
+int SerialLine::inQueue() const {
+    return vanished_ ? 0 : static_cast<int>(port_->bytesAvailable());
 }
 
 bool SerialLine::closedIfVanished() {
@@ -137,6 +157,7 @@ bool SerialLine::pull(int waitMs) {
     if (!room || !(events & POLLIN)) return false;
     const qint64 before = port_->bytesAvailable();
     port_->waitForReadyRead(0);
+    arrivedUnseen_ = false; // read during this look, not by the event loop
     return port_->bytesAvailable() > before;
 #else
     return room && port_->waitForReadyRead(waitMs);
@@ -219,7 +240,11 @@ int SerialLine::write(const unsigned char* data, int count) {
         do {
             n = ::write(static_cast<int>(port_->handle()), data, static_cast<std::size_t>(count));
         } while (n < 0 && errno == EINTR);
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return kComErrIO;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            noteFailure(errno);
+            closedIfVanished();
+            return kComErrIO;
+        }
         direct = n > 0 ? static_cast<int>(n) : 0;
         if (direct == count) return count;
     }
@@ -260,6 +285,13 @@ int SerialLine::read(unsigned char* data, int count, int timeoutMs) {
 }
 
 int SerialLine::waiting(int waitMs) {
+    // Bytes the event loop read from the line since the last look show it is there: the look
+    // without a wait is spared (a hang-up wakes the next pass, which reads nothing, and looks).
+    if (waitMs == 0 && arrivedUnseen_ && !vanished_) {
+        arrivedUnseen_ = false;
+        lastLook_.start();
+        return queued();
+    }
     if (!closedIfVanished()) pull(waitMs);
     if (closedIfVanished()) return kComErrIO;
     return queued();
@@ -267,6 +299,9 @@ int SerialLine::waiting(int waitMs) {
 
 int SerialLine::flushInput(QByteArray* dropped) {
     if (!aliveStill()) return kComErrIO;
+    // Nothing in the queue and nothing with the operating system: there is nothing to throw
+    // away. A byte arriving now is one that arrives just after the flush.
+    if (port_->bytesAvailable() == 0 && held() == 0) return 0;
     // Emptying the driver's queue would throw its bytes away unseen: a trace takes them first.
     if (dropped != nullptr) {
         std::optional<EveryByte> everyByte;

@@ -45,6 +45,15 @@ class SerialLine {
 
     // False once the line has vanished; the device is then closed and every call below fails.
     bool alive();
+    // alive(), without looking at the terminal again when it was looked at a moment ago: the
+    // checks before and after each step of a serial call, and of the calls an event pass makes.
+    bool aliveStill();
+    // Whether the line is known to have vanished, without looking at it.
+    bool vanished() const { return vanished_; }
+    // Bytes that have come into the queue (the operating system's are not asked for).
+    int inQueue() const;
+    // Seconds one character takes on the line at its settings: start, data, parity and stop bits.
+    double secondsPerByte() const { return secondsPerByte_; }
     int inputQueueSize() const { return queueSize_; }
 
     // All bytes handed to the operating system within about a second: count, or a negative code.
@@ -77,9 +86,8 @@ class SerialLine {
     bool applyWakeCount(int count);
     // Whether the line is known to have vanished (then closed), without looking at it again.
     bool closedIfVanished();
-    // alive(), without looking again when the terminal was looked at a moment ago: the checks
-    // before and after each step of one serial call.
-    bool aliveStill();
+    // Notes a failed system call on the line: the codes of a device or a peer that is gone.
+    void noteFailure(int error);
     bool waitWritable(int waitMs);
     // One look at the terminal (poll), noting when it was taken.
     short look(short events, int waitMs);
@@ -88,7 +96,10 @@ class SerialLine {
     std::unique_ptr<QSerialPort> port_;
     int queueSize_ = 4096;
     int wakeCount_ = 1;
+    double secondsPerByte_ = 10.0 / 19200;
     bool vanished_ = false;
+    // The event loop has read bytes from the line since it was last looked at.
+    bool arrivedUnseen_ = false;
     // When the terminal was last looked at: the checks within one serial call look once.
     QElapsedTimer lastLook_;
 };

@@ -91,12 +91,19 @@ int Find(int port, OpenPort** open) {
     if (port < 1) return kComErrInvalidPort;
     const auto it = g_ports.find(port);
     if (it == g_ports.end()) return kComErrPortNotOpen;
-    if (!it->second->line->alive()) {
+    // Looks at the terminal unless a call a moment ago did: a pass of calls looks once.
+    if (!it->second->line->aliveStill()) {
         NoteVanished(port, *it->second);
         return kComErrIO;
     }
     *open = it->second.get();
     return 0;
+}
+
+// A call's result, the line's loss noted when the call found the line gone.
+int Noted(int port, OpenPort& open, int result) {
+    if (open.line->vanished()) NoteVanished(port, open);
+    return result;
 }
 
 int QueueSize(int asked) {
@@ -147,10 +154,11 @@ void BytesTaken(OpenPort& open) {
 namespace {
 
 // One port's look and, when its notify count is waiting, its receive callback; true when it ran.
-bool DispatchPort(int port, OpenPort& open) {
+// Without a look, only the bytes already in the queue count.
+bool DispatchPort(int port, OpenPort& open, bool look) {
     // Every line is looked at, with a callback or not: a vanished one is closed at once, as its
     // hung-up descriptor would wake the event loop on every pass.
-    const int waiting = open.line->waiting(0);
+    const int waiting = look ? open.line->waiting(0) : open.line->inQueue();
     if (waiting < 0) NoteVanished(port, open);
     if (waiting < 0 || !CallbackDue(port, open, waiting)) return false;
     ComCallback& cb = open.callback;
@@ -164,16 +172,30 @@ bool DispatchPort(int port, OpenPort& open) {
 
 } // namespace
 
-bool DispatchComCallbacks() {
+bool DispatchComCallbacks(ComLook look) {
     bool ran = false;
     // A callback may close, reopen or uninstall any port, its own included: the next port is
     // found afresh after each.
     for (auto it = g_ports.begin(); it != g_ports.end();) {
         const int port = it->first;
-        if (DispatchPort(port, *it->second)) ran = true;
+        if (DispatchPort(port, *it->second, look == ComLook::Lines)) ran = true;
         it = g_ports.upper_bound(port);
     }
     return ran;
+}
+
+double ComBytesInTransitSeconds() {
+    double least = 0;
+    for (const auto& [port, open] : g_ports) {
+        const ComCallback& cb = open->callback;
+        if (!cb.function || !(cb.eventMask & LWRS_RECEIVE) || InCallback::running(port)) continue;
+        const int arrived = open->line->inQueue();
+        // Nothing yet: the answer may not have been sent at all. All there: nothing to wait for.
+        if (arrived <= 0 || arrived >= cb.notifyCount) continue;
+        const double seconds = (cb.notifyCount - arrived) * open->line->secondsPerByte();
+        if (least == 0 || seconds < least) least = seconds;
+    }
+    return least;
 }
 
 bool ComCallbackPending() {
@@ -277,8 +299,10 @@ int InstallComCallback(int port, int eventMask, int notifyCount, int eventCharac
     if ((eventMask & LWRS_RXFLAG) && (eventCharacter < 0 || eventCharacter > 255))
         return kComErrInvalidParameter;
     open->callback = ComCallback{eventMask, notifyCount, callback, callbackData, -1};
-    // The operating system counts the notify count's bytes before it wakes the program.
-    open->line->setWakeCount((eventMask & LWRS_RECEIVE) ? notifyCount : 1);
+    // The operating system counts the notify count's bytes before it wakes the program, unless
+    // the program sleeps for the bytes of a frame that has begun to arrive.
+    const bool counted = (eventMask & LWRS_RECEIVE) && !GathersFramesBySleeping();
+    open->line->setWakeCount(counted ? notifyCount : 1);
     return 0;
 }
 
@@ -287,7 +311,7 @@ int ComWrt(int port, const unsigned char* buffer, int count) {
     if (const int code = Find(port, &open); code < 0) return code;
     if (count < 0 || (count > 0 && !buffer)) return kComErrInvalidParameter;
     if (count == 0) return 0;
-    const int written = open->line->write(buffer, count);
+    const int written = Noted(port, *open, open->line->write(buffer, count));
     if (LineTrace::instance().wanted()) LineTrace::instance().written(port, buffer, count, written);
     return written;
 }
@@ -298,7 +322,7 @@ int ComRd(int port, unsigned char* buffer, int count) {
     if (count < 0 || (count > 0 && !buffer)) return kComErrInvalidParameter;
     if (count == 0) return 0;
     const int timeoutMs = static_cast<int>(std::lround(open->timeoutSeconds * 1000.0));
-    const int got = open->line->read(buffer, count, timeoutMs);
+    const int got = Noted(port, *open, open->line->read(buffer, count, timeoutMs));
     if (got > 0) BytesTaken(*open);
     if (got >= 0 && LineTrace::instance().wanted())
         LineTrace::instance().read(port, buffer, got, count);
@@ -318,7 +342,7 @@ int GetInQLen(int port) {
         waiting = open->line->waiting(kTightPollWaitMs);
     open->lastQueueLength = waiting;
     open->lastQueueQuery.start();
-    return waiting;
+    return Noted(port, *open, waiting);
 }
 
 int FlushInQ(int port) {
@@ -326,17 +350,17 @@ int FlushInQ(int port) {
     if (const int code = Find(port, &open); code < 0) return code;
     BytesTaken(*open);
     LineTrace& trace = LineTrace::instance();
-    if (!trace.wanted()) return open->line->flushInput();
+    if (!trace.wanted()) return Noted(port, *open, open->line->flushInput());
     QByteArray dropped;
     const int result = open->line->flushInput(&dropped);
     trace.flushed(port, dropped);
-    return result;
+    return Noted(port, *open, result);
 }
 
 int FlushOutQ(int port) {
     OpenPort* open = nullptr;
     if (const int code = Find(port, &open); code < 0) return code;
-    return open->line->flushOutput();
+    return Noted(port, *open, open->line->flushOutput());
 }
 
 int CloseCom(int port) {

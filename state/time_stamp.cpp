@@ -25,8 +25,16 @@ LocalNow Now() {
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
     LocalNow n;
-    // One thread runs the program, so the library's shared result is safe to copy.
-    if (const std::tm* local = std::localtime(&seconds)) n.tm = *local;
+    // The library looks at the system's time zone file on every conversion: answers that come
+    // within one second share the second's conversion. One thread runs the program.
+    static std::time_t convertedSecond = -1;
+    static std::tm converted{};
+    if (seconds != convertedSecond) {
+        const std::tm* local = std::localtime(&seconds);
+        converted = local != nullptr ? *local : std::tm{};
+        convertedSecond = local != nullptr ? seconds : -1;
+    }
+    n.tm = converted;
     n.millis = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
     if (n.millis < 0) n.millis += 1000;
     return n;

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The receive callback: run only from the runtime's event dispatch, only with its notify count
-// of bytes waiting, never while removed, never nested for the same port.
+// of bytes waiting, never while removed, never nested for the same port; in a program without
+// windows, woken by a frame's first byte and sleeping for the rest.
 #include <QCoreApplication>
 
 #include <cstdio>
 
 #include <sys/ioctl.h>
 
+#include "runtime/com_dispatch.h"
+#include "runtime/view.h"
 #include "tests/runtime/serial_pty.h"
+#include "ui/windows.h"
 
 namespace kvor::test {
 namespace {
@@ -207,6 +211,49 @@ TEST_F(SerialCallbackTest, AFrameInFivePiecesWakesTheProgramOnceAndWhole) {
     ASSERT_EQ(install(), 0);
     pty_.hangUp();
     EXPECT_NE(Wakes(fd) & POLLHUP, 0);
+}
+
+// A program without windows: the view is taken away for the test and put back after it.
+class Windowless {
+  public:
+    Windowless() { rt::InstallView(nullptr); }
+    ~Windowless() { InstallPanelWindows(); }
+    Windowless(const Windowless&) = delete;
+    Windowless& operator=(const Windowless&) = delete;
+};
+
+TEST_F(SerialCallbackTest, WithoutWindowsTheFirstByteWakesAndTheRestIsSleptFor) {
+    const Windowless windowless;
+    ASSERT_EQ(install(), 0);
+    const int fd = LineDescriptor(pty_.path());
+    ASSERT_GE(fd, 0);
+    pty_.send({0x00});
+    ASSERT_TRUE(Held(fd, 1));
+    EXPECT_EQ(Wakes(fd), POLLIN) << "the first byte of a frame must wake a windowless program";
+
+    // The missing bytes at the line's rate, for every part of the frame that can be in, at the
+    // scope's settings and at a slower line with parity and two stop bits.
+    struct Line {
+        long baud;
+        int parity, dataBits, stopBits, bits;
+    };
+    for (const Line line : {Line{19200, 0, 8, 1, 10}, Line{9600, 2, 7, 2, 11}}) {
+        rt::CloseAllComPorts();
+        ASSERT_EQ(
+            OpenComConfig(1, "", line.baud, line.parity, line.dataBits, line.stopBits, 4096, 4096),
+            0);
+        ASSERT_EQ(FlushInQ(1), 0); // what the last opening left on the line
+        ASSERT_EQ(install(), 0);
+        EXPECT_EQ(rt::ComBytesInTransitSeconds(), 0.0) << "nothing in yet: no answer may come";
+        for (int in = 1; in <= kFrame; ++in) {
+            arrive(1);
+            const double expected =
+                in < kFrame ? (kFrame - in) * line.bits / static_cast<double>(line.baud) : 0;
+            EXPECT_NEAR(rt::ComBytesInTransitSeconds(), expected, 1e-12) << in << " bytes in";
+        }
+        ASSERT_EQ(FlushInQ(1), 0);
+        EXPECT_EQ(rt::ComBytesInTransitSeconds(), 0.0);
+    }
 }
 
 TEST_F(SerialCallbackTest, NotifyCountMustFitTheInputQueue) {
