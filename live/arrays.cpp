@@ -2,6 +2,9 @@
 // Array routines on doubles: the strip-chart history ages through Shift.
 #include "live/arrays.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace kvor {
 
 int Copy1D(const double* input, int count, double* output) {
@@ -18,18 +21,15 @@ int Shift(const double* input, int count, int shifts, double* output) {
     long long m = s < 0 ? -s : s;
     if (m >= count) return kErrShiftTooLong;
     if (s == 0) return Copy1D(input, count, output);
-    int k = static_cast<int>(m);
-    // Copying away from the side that is emptied makes the shift safe in place.
+    const int k = static_cast<int>(m);
+    const auto kept = static_cast<std::size_t>(count - k) * sizeof(double);
+    // memmove copies as if through a buffer, so the shift is safe in place.
     if (s > 0) {
-        for (int i = count - 1; i >= k; --i)
-            output[i] = input[i - k];
-        for (int i = 0; i < k; ++i)
-            output[i] = 0.0;
+        std::memmove(output + k, input, kept);
+        std::fill(output, output + k, 0.0);
     } else {
-        for (int i = 0; i < count - k; ++i)
-            output[i] = input[i + k];
-        for (int i = count - k; i < count; ++i)
-            output[i] = 0.0;
+        std::memmove(output, input + k, kept);
+        std::fill(output + (count - k), output + count, 0.0);
     }
     return 0;
 }

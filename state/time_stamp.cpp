@@ -15,67 +15,72 @@ namespace kvor {
 
 namespace {
 
-struct LocalNow {
+// One second of wall-clock time, converted and written out once: answers that come within the
+// same second share it (the library looks at the system's time zone file on every conversion).
+struct Second {
+    std::time_t at = -1;
     std::tm tm{};
+    char date[24] = {};  // "2026-12-08T09:41:05"
+    char offset[8] = {}; // "+01:00", or empty where the system knows no offset
+};
+
+struct WallNow {
+    std::time_t seconds = 0;
     int millis = 0;
 };
 
-LocalNow Now() {
+WallNow WallClock() {
     using namespace std::chrono;
     const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    LocalNow n;
-    // The library looks at the system's time zone file on every conversion: answers that come
-    // within one second share the second's conversion. One thread runs the program.
-    static std::time_t convertedSecond = -1;
-    static std::tm converted{};
-    if (seconds != convertedSecond) {
-        const std::tm* local = std::localtime(&seconds);
-        converted = local != nullptr ? *local : std::tm{};
-        convertedSecond = local != nullptr ? seconds : -1;
-    }
-    n.tm = converted;
+    WallNow n;
+    n.seconds = system_clock::to_time_t(now);
     n.millis = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
     if (n.millis < 0) n.millis += 1000;
     return n;
+}
+
+// The second `seconds` in local time or in UTC. One thread runs the program, so the library's
+// shared result is safe to copy.
+const Second& SecondOf(std::time_t seconds, bool local) {
+    static Second cached[2];
+    Second& s = cached[local ? 1 : 0];
+    if (seconds == s.at) return s;
+    const std::tm* t = local ? std::localtime(&seconds) : std::gmtime(&seconds);
+    s = Second{};
+    if (t == nullptr) return s;
+    s.tm = *t;
+    s.at = seconds;
+    std::strftime(s.date, sizeof s.date, "%Y-%m-%dT%H:%M:%S", &s.tm);
+    // "+0100" becomes "+01:00".
+    char zone[8] = {};
+    std::strftime(zone, sizeof zone, "%z", &s.tm);
+    if (local && zone[0] != '\0' && zone[1] != '\0' && zone[2] != '\0' && zone[3] != '\0' &&
+        zone[4] != '\0')
+        std::snprintf(s.offset, sizeof s.offset, "%c%c%c:%c%c", zone[0], zone[1], zone[2], zone[3],
+                      zone[4]);
+    return s;
 }
 
 } // namespace
 
 void UtcTimeISO(char* text, int size) {
     if (text == nullptr || size < 1) return;
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    int millis =
-        static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
-    if (millis < 0) millis += 1000;
-    std::tm utc{};
-    if (const std::tm* t = std::gmtime(&seconds)) utc = *t;
-    char date[24] = {};
-    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &utc);
-    std::snprintf(text, static_cast<std::size_t>(size), "%s.%03dZ", date, millis);
+    const WallNow n = WallClock();
+    std::snprintf(text, static_cast<std::size_t>(size), "%s.%03dZ", SecondOf(n.seconds, false).date,
+                  n.millis);
 }
 
 void LocalTimeISO(char* text, int size) {
     if (text == nullptr || size < 1) return;
-    const LocalNow n = Now();
-    char date[24] = {};
-    char zone[8] = {};
-    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &n.tm);
-    // "+0100" becomes "+01:00"; a system that knows no offset gives an empty one.
-    std::strftime(zone, sizeof zone, "%z", &n.tm);
-    char offset[8] = {};
-    if (zone[0] != '\0' && zone[1] != '\0' && zone[2] != '\0' && zone[3] != '\0' && zone[4] != '\0')
-        std::snprintf(offset, sizeof offset, "%c%c%c:%c%c", zone[0], zone[1], zone[2], zone[3],
-                      zone[4]);
-    std::snprintf(text, static_cast<std::size_t>(size), "%s.%03d%s", date, n.millis, offset);
+    const WallNow n = WallClock();
+    const Second& s = SecondOf(n.seconds, true);
+    std::snprintf(text, static_cast<std::size_t>(size), "%s.%03d%s", s.date, n.millis, s.offset);
 }
 
 void LocalTimeFileStamp(char* text, int size) {
     if (text == nullptr || size < 1) return;
-    const LocalNow n = Now();
-    if (std::strftime(text, static_cast<std::size_t>(size), "%Y%m%d-%H%M%S", &n.tm) == 0)
+    const Second& s = SecondOf(WallClock().seconds, true);
+    if (std::strftime(text, static_cast<std::size_t>(size), "%Y%m%d-%H%M%S", &s.tm) == 0)
         text[0] = '\0';
 }
 
