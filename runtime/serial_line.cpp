@@ -139,6 +139,7 @@ bool SerialLine::closedIfVanished() {
     if (vanished_ && port_->isOpen()) {
         port_->close();
         hold_.reset(); // the device may come back, to this scope or to another program
+        if (vanishedNote_) vanishedNote_();
     }
     return vanished_;
 }

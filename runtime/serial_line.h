@@ -8,6 +8,7 @@
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "runtime/port_access.h"
@@ -48,8 +49,9 @@ class SerialLine {
     // alive(), without looking at the terminal again when it was looked at a moment ago: the
     // checks before and after each step of a serial call, and of the calls an event pass makes.
     bool aliveStill();
-    // Whether the line is known to have vanished, without looking at it.
-    bool vanished() const { return vanished_; }
+    // Called once, when the line is closed for having vanished (the call that found it out may be
+    // any of those below, or an event pass).
+    void whenVanished(std::function<void()> note) { vanishedNote_ = std::move(note); }
     // Bytes that have come into the queue (the operating system's are not asked for).
     int inQueue() const;
     // Seconds one character takes on the line at its settings: start, data, parity and stop bits.
@@ -100,6 +102,7 @@ class SerialLine {
     bool vanished_ = false;
     // The event loop has read bytes from the line since it was last looked at.
     bool arrivedUnseen_ = false;
+    std::function<void()> vanishedNote_;
     // When the terminal was last looked at: the checks within one serial call look once.
     QElapsedTimer lastLook_;
 };

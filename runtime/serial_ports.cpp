@@ -51,7 +51,6 @@ struct OpenPort {
     ComCallback callback;
     QElapsedTimer lastQueueQuery;
     int lastQueueLength = -1;
-    bool vanishNoted = false;
 };
 
 std::map<int, std::unique_ptr<OpenPort>> g_ports;
@@ -77,9 +76,7 @@ class InCallback {
     int port_;
 };
 
-void NoteVanished(int port, OpenPort& open) {
-    if (open.vanishNoted) return;
-    open.vanishNoted = true;
+void NoteVanished(int port) {
     LineTrace::instance().portEvent(
         port, QStringLiteral("the line has vanished: the adapter was unplugged, the peer hung up, "
                              "or the system took the device away (brltty, see the README); "
@@ -92,18 +89,9 @@ int Find(int port, OpenPort** open) {
     const auto it = g_ports.find(port);
     if (it == g_ports.end()) return kComErrPortNotOpen;
     // Looks at the terminal unless a call a moment ago did: a pass of calls looks once.
-    if (!it->second->line->aliveStill()) {
-        NoteVanished(port, *it->second);
-        return kComErrIO;
-    }
+    if (!it->second->line->aliveStill()) return kComErrIO;
     *open = it->second.get();
     return 0;
-}
-
-// A call's result, the line's loss noted when the call found the line gone.
-int Noted(int port, OpenPort& open, int result) {
-    if (open.line->vanished()) NoteVanished(port, open);
-    return result;
 }
 
 int QueueSize(int asked) {
@@ -159,7 +147,6 @@ bool DispatchPort(int port, OpenPort& open, bool look) {
     // Every line is looked at, with a callback or not: a vanished one is closed at once, as its
     // hung-up descriptor would wake the event loop on every pass.
     const int waiting = look ? open.line->waiting(0) : open.line->inQueue();
-    if (waiting < 0) NoteVanished(port, open);
     if (waiting < 0 || !CallbackDue(port, open, waiting)) return false;
     ComCallback& cb = open.callback;
     const ComCallbackPtr function = cb.function;
@@ -263,6 +250,7 @@ int OpenComConfig(int port, const char* /*deviceName: the table decides*/, long 
     if (!simulated) ForgetOpenFailure(entryDevice);
     for (const QString& note : report.notes)
         trace.portEvent(port, note);
+    open->line->whenVanished([port] { NoteVanished(port); });
     g_ports[port] = std::move(open);
     CloseWithApplication();
     return 0;
@@ -311,7 +299,7 @@ int ComWrt(int port, const unsigned char* buffer, int count) {
     if (const int code = Find(port, &open); code < 0) return code;
     if (count < 0 || (count > 0 && !buffer)) return kComErrInvalidParameter;
     if (count == 0) return 0;
-    const int written = Noted(port, *open, open->line->write(buffer, count));
+    const int written = open->line->write(buffer, count);
     if (LineTrace::instance().wanted()) LineTrace::instance().written(port, buffer, count, written);
     return written;
 }
@@ -322,7 +310,7 @@ int ComRd(int port, unsigned char* buffer, int count) {
     if (count < 0 || (count > 0 && !buffer)) return kComErrInvalidParameter;
     if (count == 0) return 0;
     const int timeoutMs = static_cast<int>(std::lround(open->timeoutSeconds * 1000.0));
-    const int got = Noted(port, *open, open->line->read(buffer, count, timeoutMs));
+    const int got = open->line->read(buffer, count, timeoutMs);
     if (got > 0) BytesTaken(*open);
     if (got >= 0 && LineTrace::instance().wanted())
         LineTrace::instance().read(port, buffer, got, count);
@@ -342,7 +330,7 @@ int GetInQLen(int port) {
         waiting = open->line->waiting(kTightPollWaitMs);
     open->lastQueueLength = waiting;
     open->lastQueueQuery.start();
-    return Noted(port, *open, waiting);
+    return waiting;
 }
 
 int FlushInQ(int port) {
@@ -350,17 +338,17 @@ int FlushInQ(int port) {
     if (const int code = Find(port, &open); code < 0) return code;
     BytesTaken(*open);
     LineTrace& trace = LineTrace::instance();
-    if (!trace.wanted()) return Noted(port, *open, open->line->flushInput());
+    if (!trace.wanted()) return open->line->flushInput();
     QByteArray dropped;
     const int result = open->line->flushInput(&dropped);
     trace.flushed(port, dropped);
-    return Noted(port, *open, result);
+    return result;
 }
 
 int FlushOutQ(int port) {
     OpenPort* open = nullptr;
     if (const int code = Find(port, &open); code < 0) return code;
-    return Noted(port, *open, open->line->flushOutput());
+    return open->line->flushOutput();
 }
 
 int CloseCom(int port) {

@@ -51,11 +51,11 @@ const Second& SecondOf(std::time_t seconds, bool local) {
     s.tm = *t;
     s.at = seconds;
     std::strftime(s.date, sizeof s.date, "%Y-%m-%dT%H:%M:%S", &s.tm);
+    if (!local) return s;
     // "+0100" becomes "+01:00".
     char zone[8] = {};
     std::strftime(zone, sizeof zone, "%z", &s.tm);
-    if (local && zone[0] != '\0' && zone[1] != '\0' && zone[2] != '\0' && zone[3] != '\0' &&
-        zone[4] != '\0')
+    if (zone[0] != '\0' && zone[1] != '\0' && zone[2] != '\0' && zone[3] != '\0' && zone[4] != '\0')
         std::snprintf(s.offset, sizeof s.offset, "%c%c%c:%c%c", zone[0], zone[1], zone[2], zone[3],
                       zone[4]);
     return s;
