@@ -70,10 +70,7 @@ pid_t Start(const std::vector<std::string>& args, int out = -1, std::string prog
 
 struct Ended {
     int status = -1;
-    double cpu = 0;  // user and system seconds, its copies included
-    double user = 0; // the user part alone: the program's own work, the kernel's left out
-    long rssKb = 0;  // peak resident memory
-    long sleeps = 0; // voluntary context switches: the times it waited and was woken
+    long rssKb = 0; // peak resident memory
 };
 
 Ended Wait(pid_t pid) {
@@ -82,12 +79,7 @@ Ended Wait(pid_t pid) {
     rusage use{};
     if (pid <= 0 || wait4(pid, &status, 0, &use) != pid) return e;
     e.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    e.cpu = static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
-            static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
-    e.user =
-        static_cast<double>(use.ru_utime.tv_sec) + static_cast<double>(use.ru_utime.tv_usec) / 1e6;
     e.rssKb = use.ru_maxrss;
-    e.sleeps = use.ru_nvcsw;
     return e;
 }
 

@@ -125,11 +125,16 @@ void CloseWithApplication() {
     qAddPostRoutine(CloseAllOnExit);
 }
 
+// Whether the port has a receive callback installed that is not running now.
+bool AwaitsBytes(int port, const ComCallback& cb) {
+    return cb.function && (cb.eventMask & LWRS_RECEIVE) && !InCallback::running(port);
+}
+
 // Whether the port's receive callback is due with `waiting` bytes in the queue: installed, not
 // running, its notify count waiting and not already offered to it unchanged.
 bool CallbackDue(int port, const OpenPort& open, int waiting) {
     const ComCallback& cb = open.callback;
-    if (!cb.function || !(cb.eventMask & LWRS_RECEIVE) || InCallback::running(port)) return false;
+    if (!AwaitsBytes(port, cb)) return false;
     return waiting >= cb.notifyCount && waiting > cb.idleLength;
 }
 
@@ -175,7 +180,7 @@ double ComBytesInTransitSeconds() {
     double least = 0;
     for (const auto& [port, open] : g_ports) {
         const ComCallback& cb = open->callback;
-        if (!cb.function || !(cb.eventMask & LWRS_RECEIVE) || InCallback::running(port)) continue;
+        if (!AwaitsBytes(port, cb)) continue;
         const int arrived = open->line->inQueue();
         // Nothing yet: the answer may not have been sent at all. All there: nothing to wait for.
         if (arrived <= 0 || arrived >= cb.notifyCount) continue;
