@@ -31,26 +31,56 @@ void Stop() {
     CC_BTNStop(pHandle, MAIN_STOP, EVENT_LEFT_CLICK, nullptr, 0, 0);
 }
 
+// The answer's line: a JSON object, a CSV row, or aligned columns.
 void WriteAnswer() {
     ++answersSeen;
     char time[40];
     UtcTimeISO(time, sizeof time);
-    const int inTol = MeasuringValueInTolerance() ? 1 : 0;
-    if (cli.json)
-        Say("{\"port\":%s,\"seq\":%d,\"time\":\"%s\",\"value\":%u,\"size_um\":%d,"
-            "\"left_edge\":%u,\"right_edge\":%u,\"setpoint\":%u,\"tolerance\":%u,"
-            "\"in_tolerance\":%s,\"edge_count\":%u,\"analog_max\":%u,\"analog_min\":%u}",
-            QuotedPort(), answersSeen, time, unsigned{Mvalue}, static_cast<int>(umValue),
-            unsigned{Ledge}, unsigned{Redge}, unsigned{tVal}, unsigned{tol},
-            inTol ? "true" : "false", unsigned{edcnt}, unsigned{anaMax}, unsigned{anaMin});
-    else if (cli.csv)
-        Say("%d,%s,%u,%d,%u,%u,%u,%u,%d,%u,%u,%u", answersSeen, time, unsigned{Mvalue},
-            static_cast<int>(umValue), unsigned{Ledge}, unsigned{Redge}, unsigned{tVal},
-            unsigned{tol}, inTol, unsigned{edcnt}, unsigned{anaMax}, unsigned{anaMin});
-    else
-        Say("%6d  %s  %5u  %8d  %5u  %5u  %5u  %5u  %s", answersSeen, time, unsigned{Mvalue},
-            static_cast<int>(umValue), unsigned{Ledge}, unsigned{Redge}, unsigned{tVal},
-            unsigned{tol}, inTol ? "in" : "OUT");
+    const bool inTol = MeasuringValueInTolerance();
+    const long long columns[] = {
+        answersSeen, Mvalue, static_cast<int>(umValue), Ledge, Redge, tVal, tol, inTol, edcnt,
+        anaMax,      anaMin};
+    LineText line;
+    if (cli.json) {
+        static const char* const names[] = {
+            "{\"port\":",         ",\"seq\":",        ",\"value\":",      ",\"size_um\":",
+            ",\"left_edge\":",    ",\"right_edge\":", ",\"setpoint\":",   ",\"tolerance\":",
+            ",\"in_tolerance\":", ",\"edge_count\":", ",\"analog_max\":", ",\"analog_min\":"};
+        AddText(line, names[0]);
+        AddText(line, QuotedPort());
+        AddText(line, names[1]);
+        AddNumber(line, columns[0]);
+        AddText(line, ",\"time\":\"");
+        AddText(line, time);
+        AddText(line, "\"");
+        for (int i = 1; i < 11; ++i) {
+            AddText(line, names[i + 1]);
+            if (i == 7)
+                AddText(line, inTol ? "true" : "false");
+            else
+                AddNumber(line, columns[i]);
+        }
+        AddText(line, "}");
+    } else if (cli.csv) {
+        AddNumber(line, columns[0]);
+        AddText(line, ",");
+        AddText(line, time);
+        for (int i = 1; i < 11; ++i) {
+            AddText(line, ",");
+            AddNumber(line, columns[i]);
+        }
+    } else {
+        static const int widths[] = {6, 5, 8, 5, 5, 5, 5};
+        AddNumber(line, columns[0], widths[0]);
+        AddText(line, "  ");
+        AddText(line, time);
+        for (int i = 1; i < 7; ++i) {
+            AddText(line, "  ");
+            AddNumber(line, columns[i], widths[i]);
+        }
+        AddText(line, inTol ? "  in" : "  OUT");
+    }
+    Say(line);
 }
 
 // After every answer: enough taken, time up, or a termination signal.

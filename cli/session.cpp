@@ -88,6 +88,13 @@ void Say(const char* format, ...) {
     std::fflush(stdout);
 }
 
+void Say(const LineText& line) {
+    Prefix(stdout);
+    std::fwrite(line.text, 1, static_cast<std::size_t>(line.length), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
 void JsonText(char* out, int size, const char* text) {
     int n = 0;
     auto put = [&](char c) {

@@ -3,6 +3,7 @@
 // port selector makes, what came of it, and the lines kvorctl writes.
 #pragma once
 
+#include "cli/line_text.h"
 #include "state/state.h"
 
 namespace kvor {
@@ -24,6 +25,7 @@ int Fail(int status, const char* format, ...) __attribute__((format(printf, 2, 3
 // A line of results on stdout (with the port before it when several ports run); flushed, so a
 // pipe gets every line as it comes.
 void Say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void Say(const LineText& line);
 // A JSON string literal of `text` (quotes included) into out.
 void JsonText(char* out, int size, const char* text);
 // The port's name, and a text, as JSON strings (each call's own buffer, good until the next).

@@ -105,14 +105,32 @@ void KeepPoint(double size, double range, int rule) {
     ++ccPointCount;
 }
 
+// The last broken rule as it happened. Rules break at many answers in a row; the message is
+// written from these only when the window shows it.
+i32 alarmRule = 0;
+i32 alarmReading = 0;
+double alarmSize = 0;
+char alarmClock[16] = {};
+
+void WriteAlarm() {
+    if (alarmRule == 0) {
+        szAlarm[0] = '\0';
+        return;
+    }
+    std::snprintf(szAlarm, sizeof szAlarm, Tr("%s — at %s, reading %d, size %.0f µm"),
+                  Tr(RuleText(alarmRule)), alarmClock, static_cast<int>(alarmReading), alarmSize);
+}
+
 void ShowAlarm(int rule, double size) {
     const char* t = std::strchr(szAnswerTime, 'T');
-    char clock[16];
-    CopyText(clock, sizeof clock, t != nullptr ? t + 1 : szAnswerTime);
-    if (std::strlen(clock) > 12) clock[12] = '\0';
-    std::snprintf(szAlarm, sizeof szAlarm, Tr("%s — at %s, reading %d, size %.0f µm"),
-                  Tr(RuleText(rule)), clock, static_cast<int>(ccReadings), size);
-    if (pControlChart > 0) SetCtrlVal(pControlChart, CCW_ALARM, szAlarm);
+    CopyText(alarmClock, sizeof alarmClock, t != nullptr ? t + 1 : szAnswerTime);
+    if (std::strlen(alarmClock) > 12) alarmClock[12] = '\0';
+    alarmRule = rule;
+    alarmReading = ccReadings;
+    alarmSize = size;
+    if (pControlChart <= 0) return;
+    WriteAlarm();
+    SetCtrlVal(pControlChart, CCW_ALARM, szAlarm);
 }
 
 void ShowLimits() {
@@ -230,6 +248,7 @@ KVOR_CALLBACK(CC_BTNControlChart) {
     RecallForSensor();
     ShowRuleBoxes();
     ShowLimitsInFields();
+    WriteAlarm();
     SetCtrlVal(pControlChart, CCW_ALARM, szAlarm);
     ShowControlChart();
     DisplayPanel(pControlChart);
@@ -242,6 +261,7 @@ KVOR_CALLBACK(CC_ControlChartRestart) {
     RecallForSensor();
     ControlChartRestart();
     ccPointCount = 0;
+    alarmRule = 0;
     szAlarm[0] = '\0';
     SetCtrlVal(pControlChart, CCW_ALARM, "");
     Remember();

@@ -12,10 +12,10 @@ namespace kvor {
 inline constexpr int CC_POINTS = 100; // readings the window shows
 inline constexpr int ALARM_LEN = 160;
 
-extern i32 pControlChart;     // its panel; 0 until first opened
-extern i32 controlChartShown; // 1 while the operator has it open
-extern i32 ccRule;            // the lowest rule the newest answer broke, 0 for none
-extern char szAlarm[ALARM_LEN];
+extern i32 pControlChart;       // its panel; 0 until first opened
+extern i32 controlChartShown;   // 1 while the operator has it open
+extern i32 ccRule;              // the lowest rule the newest answer broke, 0 for none
+extern char szAlarm[ALARM_LEN]; // the last alarm message, written when the window shows it
 // The readings shown, oldest first: the size, its moving range (not a number for the first
 // reading after a restart) and the lowest rule it broke.
 extern double ccPointSize[CC_POINTS];

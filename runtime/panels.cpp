@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 
 #include "runtime/com_dispatch.h"
@@ -85,6 +87,7 @@ int LoadPanel(int, const char* file, int resource) {
         Control* made = control.get();
         raw->controls[c.id] = std::move(control);
         if (c.itemsFrom == QLatin1String("serial_ports")) MakePortSelector(handle, made, c.value);
+        if (c.id < INT_MAX) raw->nextNewId = std::max(raw->nextNewId, c.id + 1);
     }
     return handle;
 }
@@ -111,7 +114,7 @@ int DiscardPanel(int panel) {
 
 int GetPanelControlCount(int panel) {
     Panel* p = FindPanel(panel);
-    return p == nullptr ? -1 : static_cast<int>(p->controls.size());
+    return p == nullptr ? -1 : p->controls.size();
 }
 
 int SavePanelImage(int panel, const char* pngFile) {

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include "runtime/view.h"
 
@@ -21,8 +22,8 @@ std::map<QString, PanelCallbackPtr>& panelCallbacks() {
     static std::map<QString, PanelCallbackPtr> table;
     return table;
 }
-std::map<int, std::unique_ptr<Panel>>& panels() {
-    static std::map<int, std::unique_ptr<Panel>> table;
+IntMap<std::unique_ptr<Panel>>& panels() {
+    static IntMap<std::unique_ptr<Panel>> table;
     return table;
 }
 int g_nextHandle = 1;
@@ -41,15 +42,15 @@ PanelCallbackPtr FindPanelCallback(const QString& name) {
 }
 
 Panel* FindPanel(int handle) {
-    auto it = panels().find(handle);
-    return it == panels().end() ? nullptr : it->second.get();
+    const std::unique_ptr<Panel>* p = panels().find(handle);
+    return p != nullptr ? p->get() : nullptr;
 }
 
 Control* FindControl(int panel, int control) {
     Panel* p = FindPanel(panel);
     if (p == nullptr) return nullptr;
-    auto it = p->controls.find(control);
-    return it == p->controls.end() ? nullptr : it->second.get();
+    const std::unique_ptr<Control>* c = p->controls.find(control);
+    return c != nullptr ? c->get() : nullptr;
 }
 
 int AddPanel(std::unique_ptr<Panel> panel) {
@@ -66,11 +67,9 @@ int FirstPanelWithCallback() {
 }
 
 void RemovePanel(int handle) {
-    auto it = panels().find(handle);
-    if (it == panels().end()) return;
+    std::unique_ptr<Panel> panel = panels().take(handle);
+    if (!panel) return;
     // Controls go before their window, which owns what shows them.
-    std::unique_ptr<Panel> panel = std::move(it->second);
-    panels().erase(it);
     panel->controls.clear();
     if (panel->view && ClosingPanel::is(handle)) panel->view->discardLater();
     panel->view.reset();
@@ -88,7 +87,7 @@ bool ClosingPanel::is(int handle) {
 
 void RemoveAllPanels() {
     while (!panels().empty())
-        RemovePanel(panels().begin()->first);
+        RemovePanel(panels().firstKey());
 }
 
 ProgramSetting::ProgramSetting() {

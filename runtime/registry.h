@@ -4,10 +4,10 @@
 
 #include <QString>
 
-#include <map>
 #include <memory>
 
 #include "runtime/control.h"
+#include "runtime/int_map.h"
 #include "runtime/runtime.h"
 #include "runtime/view.h"
 
@@ -18,9 +18,9 @@ struct Panel {
     int resource = 0;
     QString file;
     std::unique_ptr<PanelView> view; // null in a program without windows
-    std::map<int, std::unique_ptr<Control>> controls;
+    IntMap<std::unique_ptr<Control>> controls;
     PanelCallbackPtr callback = nullptr;
-    int nextNewId = 1000;
+    int nextNewId = 1; // a control the program adds takes the next id after the panel file's
 };
 
 CtrlCallbackPtr FindCtrlCallback(const QString& name);

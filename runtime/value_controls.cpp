@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <map>
 #include <utility>
 
+#include "runtime/int_map.h"
 #include "runtime/readback.h"
 #include "runtime/registry.h"
 
@@ -39,46 +39,46 @@ class ValueControl : public Control {
     }
     int setAttribute(int attribute, const Value& value) override {
         if (attribute == ATTR_FRAME_COLOR && Is(def_, "decoration")) attribute = ATTR_TEXT_BGCOLOR;
-        auto it = attributes_.find(attribute);
-        if (it == attributes_.end()) return -1;
+        Value* slot = attributes_.find(attribute);
+        if (slot == nullptr) return -1;
         switch (attribute) {
         case ATTR_TEXT_COLOR:
         case ATTR_TEXT_BGCOLOR:
-            it->second = double(ToInt(value) & 0xFFFFFF);
+            *slot = double(ToInt(value) & 0xFFFFFF);
             return 0;
         case ATTR_TEXT_POINT_SIZE:
             if (ToInt(value) < 1 || ToInt(value) > 200) return -1;
-            it->second = double(ToInt(value));
+            *slot = double(ToInt(value));
             return 0;
         case ATTR_WIDTH:
         case ATTR_HEIGHT:
-            it->second = double(std::max(1, ToInt(value)));
+            *slot = double(std::max(1, ToInt(value)));
             return 0;
         case ATTR_DIMMED:
         case ATTR_VISIBLE:
-            it->second = ToInt(value) != 0 ? 1.0 : 0.0;
+            *slot = ToInt(value) != 0 ? 1.0 : 0.0;
             return 0;
         case ATTR_TEXT_FONT:
         case ATTR_LABEL_TEXT:
         case ATTR_ON_TEXT:
         case ATTR_OFF_TEXT:
-            it->second = ToText(value);
+            *slot = ToText(value);
             return 0;
         default:
-            it->second = double(ToInt(value));
+            *slot = double(ToInt(value));
             return 0;
         }
     }
     int getAttribute(int attribute, Value* value) const override {
         if (attribute == ATTR_FRAME_COLOR && Is(def_, "decoration")) attribute = ATTR_TEXT_BGCOLOR;
-        auto it = attributes_.find(attribute);
-        if (it == attributes_.end()) return -1;
-        *value = it->second;
+        const Value* slot = attributes_.find(attribute);
+        if (slot == nullptr) return -1;
+        *value = *slot;
         return 0;
     }
 
   protected:
-    std::map<int, Value> attributes_;
+    IntMap<Value> attributes_;
 };
 
 double TypeLow(ValueType type) {

@@ -61,20 +61,37 @@ const Second& SecondOf(std::time_t seconds, bool local) {
     return s;
 }
 
+// "DATE.mmmTAIL", cut short (and ended) where `text` holds fewer; written by hand, as every answer
+// stamps its time.
+void WriteStamp(char* text, int size, const char* date, int millis, const char* tail) {
+    int n = 0;
+    auto put = [&](char c) {
+        if (n < size - 1) text[n++] = c;
+    };
+    for (const char* c = date; *c != '\0'; ++c)
+        put(*c);
+    put('.');
+    put(static_cast<char>('0' + millis / 100));
+    put(static_cast<char>('0' + millis / 10 % 10));
+    put(static_cast<char>('0' + millis % 10));
+    for (const char* c = tail; *c != '\0'; ++c)
+        put(*c);
+    text[n] = '\0';
+}
+
 } // namespace
 
 void UtcTimeISO(char* text, int size) {
     if (text == nullptr || size < 1) return;
     const WallNow n = WallClock();
-    std::snprintf(text, static_cast<std::size_t>(size), "%s.%03dZ", SecondOf(n.seconds, false).date,
-                  n.millis);
+    WriteStamp(text, size, SecondOf(n.seconds, false).date, n.millis, "Z");
 }
 
 void LocalTimeISO(char* text, int size) {
     if (text == nullptr || size < 1) return;
     const WallNow n = WallClock();
     const Second& s = SecondOf(n.seconds, true);
-    std::snprintf(text, static_cast<std::size_t>(size), "%s.%03d%s", s.date, n.millis, s.offset);
+    WriteStamp(text, size, s.date, n.millis, s.offset);
 }
 
 void LocalTimeFileStamp(char* text, int size) {

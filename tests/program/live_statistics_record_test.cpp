@@ -851,6 +851,16 @@ TEST_P(ControlChartScenes, RulesEqualAnIndependentChartAndThePausedCursorReadsTh
         if (ref.rule[i]) expected.emplace_back(double(i + 1), std::to_string(ref.rule[i]));
     EXPECT_EQ(marks, expected);
     EXPECT_EQ(ShownText(CCW_ALARM, pControlChart).isEmpty(), first == 0);
+    // Closed and opened again, the window shows the last alarm: the reading that broke a rule last.
+    const QString alarmShown = ShownText(CCW_ALARM, pControlChart);
+    DiscardControlChartWindow();
+    Click(1, MAIN_CONTROL_CHART);
+    EXPECT_EQ(ShownText(CCW_ALARM, pControlChart), alarmShown);
+    for (std::size_t i = sent.size(); i-- > 0;)
+        if (ref.rule[i] != 0) {
+            EXPECT_TRUE(alarmShown.contains(QString(", reading %1,").arg(i + 1))) << i;
+            break;
+        }
     // The alarm as publishing sends it: JSON naming the last answer's rule and size.
     char json[PUBLISH_JSON_LEN];
     AlarmJson(json, sizeof json);
