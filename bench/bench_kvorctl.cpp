@@ -247,35 +247,45 @@ PerAnswer CpuPerAnswer(double seconds, bool paced, bool bare) {
     return per;
 }
 
-// kvorctl and the bare loop in turn, five rounds. What disturbs a run (the host taking the core,
-// interrupts) only adds CPU, so the least of the rounds is each one's own cost; the most is
-// printed beside it.
+// kvorctl and the bare loop in turn, in rounds, each round starting with the other one. What
+// disturbs a run (the host taking the core, interrupts) only adds CPU, so the least of the rounds
+// is each one's own cost; the most is printed beside it. kvorctl's own share is also given as the
+// median of the rounds' differences, each taken between runs a few seconds apart.
 void CpuFigures(const char* line, double seconds, bool paced) {
-    std::vector<double> own, bare, ownWakes, bareWakes;
-    for (int round = 0; round < 5; ++round) {
-        const PerAnswer o = CpuPerAnswer(seconds, paced, false);
-        const PerAnswer b = CpuPerAnswer(seconds, paced, true);
+    constexpr int kRounds = 8;
+    std::vector<double> own, bare, differences, ownWakes, bareWakes;
+    for (int round = 0; round < kRounds; ++round) {
+        PerAnswer o, b;
+        if (round % 2 == 0) {
+            o = CpuPerAnswer(seconds, paced, false);
+            b = CpuPerAnswer(seconds, paced, true);
+        } else {
+            b = CpuPerAnswer(seconds, paced, true);
+            o = CpuPerAnswer(seconds, paced, false);
+        }
         if (o.cpu < 0 || b.cpu < 0) {
             std::fprintf(stderr, "a measure on the %s line failed\n", line);
             return;
         }
         own.push_back(o.cpu);
         bare.push_back(b.cpu);
+        differences.push_back(o.cpu - b.cpu);
         ownWakes.push_back(o.wakes);
         bareWakes.push_back(b.wakes);
     }
     const auto [ownLeast, ownMost] = std::minmax_element(own.begin(), own.end());
     const auto [bareLeast, bareMost] = std::minmax_element(bare.begin(), bare.end());
-    std::printf("kvorctl measure CPU per answer, %s line (%.0f s, least of 5; most %.4f ms)|%.4f "
+    std::printf("kvorctl measure CPU per answer, %s line (%.1f s, least of %d; most %.4f ms)|%.4f "
                 "ms||\n",
-                line, seconds, *ownMost * 1e3, *ownLeast * 1e3);
+                line, seconds, kRounds, *ownMost * 1e3, *ownLeast * 1e3);
     std::printf("  a bare loop on the same line: write, wait, read, print (most %.4f ms)|%.4f "
                 "ms||\n",
                 *bareMost * 1e3, *bareLeast * 1e3);
-    std::printf("  kvorctl's own CPU per answer, beyond the bare loop|%.4f ms|0.02 ms|\n",
-                (*ownLeast - *bareLeast) * 1e3);
-    std::printf("  wake-ups per answer, kvorctl and the bare loop (median of 5)|%.2f and %.2f||\n",
-                Median(ownWakes), Median(bareWakes));
+    std::printf("  kvorctl's own CPU per answer, least beyond least (median of the rounds' "
+                "differences %.4f ms)|%.4f ms|0.02 ms|\n",
+                Median(differences) * 1e3, (*ownLeast - *bareLeast) * 1e3);
+    std::printf("  wake-ups per answer, kvorctl and the bare loop (median of %d)|%.2f and %.2f||\n",
+                kRounds, Median(ownWakes), Median(bareWakes));
 }
 
 void MeasureFigures(double seconds) {
@@ -312,7 +322,14 @@ int main(int argc, char** argv) {
         return BareLoop(argv[2], std::atoi(argv[3]));
     self = "/proc/self/exe";
     kvorctl = bench::ProgramBeside(argv[0], "kvorctl");
-    const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 5.0;
+    // "--cpu SECONDS": only the CPU an answer costs, paced and unpaced (a quicker look).
+    const bool cpuOnly = argc > 2 && std::string(argv[1]) == "--cpu";
+    const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[cpuOnly ? 2 : 1])) : 5.0;
+    if (cpuOnly) {
+        CpuFigures("paced", seconds, true);
+        CpuFigures("unpaced", seconds / 2, false);
+        return 0;
+    }
     std::vector<double> first;
     for (int i = 0; i < 7; ++i)
         first.push_back(FirstByteSeconds());

@@ -19,6 +19,7 @@ u16 chartMvalue[CHART_ANSWERS] = {};
 i32 chartSize[CHART_ANSWERS] = {};
 double chartTaken[CHART_ANSWERS] = {};
 char chartTime[CHART_ANSWERS][ANSWER_TIME_LEN] = {};
+i32 chartNewest = CHART_ANSWERS - 1;
 i32 chartPaused = 0;
 i32 pausedKnown[CHART_ANSWERS] = {};
 u16 pausedMvalue[CHART_ANSWERS] = {};
@@ -54,12 +55,20 @@ int NewestPaused() {
     return -1;
 }
 
+// The slot of the history that holds its `index`th answer, oldest first.
+int ChartSlot(int index) {
+    return (chartNewest + 1 + index) % CHART_ANSWERS;
+}
+
 void Pause() {
-    std::memcpy(pausedKnown, chartKnown, sizeof pausedKnown);
-    std::memcpy(pausedMvalue, chartMvalue, sizeof pausedMvalue);
-    std::memcpy(pausedSize, chartSize, sizeof pausedSize);
-    std::memcpy(pausedTaken, chartTaken, sizeof pausedTaken);
-    std::memcpy(pausedTime, chartTime, sizeof pausedTime);
+    for (int i = 0; i < CHART_ANSWERS; ++i) {
+        const int slot = ChartSlot(i);
+        pausedKnown[i] = chartKnown[slot];
+        pausedMvalue[i] = chartMvalue[slot];
+        pausedSize[i] = chartSize[slot];
+        pausedTaken[i] = chartTaken[slot];
+        std::memcpy(pausedTime[i], chartTime[slot], sizeof pausedTime[i]);
+    }
     chartPaused = 1;
     chartCursor = NewestPaused();
     ShowCursor();
@@ -86,17 +95,12 @@ void StampAnswer() {
 }
 
 void KeepChartAnswer() {
-    constexpr int last = CHART_ANSWERS - 1;
-    std::memmove(chartKnown, chartKnown + 1, last * sizeof chartKnown[0]);
-    std::memmove(chartMvalue, chartMvalue + 1, last * sizeof chartMvalue[0]);
-    std::memmove(chartSize, chartSize + 1, last * sizeof chartSize[0]);
-    std::memmove(chartTaken, chartTaken + 1, last * sizeof chartTaken[0]);
-    std::memmove(chartTime, chartTime + 1, last * sizeof chartTime[0]);
-    chartKnown[last] = 1;
-    chartMvalue[last] = Mvalue;
-    chartSize[last] = umValue;
-    chartTaken[last] = answerTaken;
-    CopyText(chartTime[last], ANSWER_TIME_LEN, szAnswerTime);
+    chartNewest = (chartNewest + 1) % CHART_ANSWERS;
+    chartKnown[chartNewest] = 1;
+    chartMvalue[chartNewest] = Mvalue;
+    chartSize[chartNewest] = umValue;
+    chartTaken[chartNewest] = answerTaken;
+    CopyText(chartTime[chartNewest], ANSWER_TIME_LEN, szAnswerTime);
 }
 
 int ChartAnswerAtPoint(int point) {
@@ -130,9 +134,11 @@ bool ScaleChartAsChosen() {
 
 void ShowChartAges() {
     double ages[CHART_ANSWERS];
-    const double now = chartTaken[CHART_ANSWERS - 1];
-    for (int i = 0; i < CHART_ANSWERS; ++i)
-        ages[i] = chartKnown[i] == 1 ? now - chartTaken[i] : NAN;
+    const double now = chartTaken[chartNewest];
+    for (int i = 0; i < CHART_ANSWERS; ++i) {
+        const int slot = ChartSlot(i);
+        ages[i] = chartKnown[slot] == 1 ? now - chartTaken[slot] : NAN;
+    }
     SetStripChartAges(pHandle, MAIN_STRIPCHART, ages, CHART_ANSWERS);
 }
 

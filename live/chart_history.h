@@ -19,14 +19,17 @@ enum : i32 { CHART_SCALE_ZOOM = 0, CHART_SCALE_AUTO = 1, CHART_SCALE_FIXED = 2 }
 extern char szAnswerTime[ANSWER_TIME_LEN];
 extern double answerTaken; // Timer() when it was taken
 
-// The history, oldest first, aligned with the strip chart's history arrayNORM.
+// The history, aligned with the strip chart's history arrayNORM: a ring whose newest answer is
+// in slot chartNewest and whose oldest in the slot after it. A new answer takes the oldest one's
+// slot; nothing moves.
 extern i32 chartKnown[CHART_ANSWERS]; // 1 where an answer is kept
 extern u16 chartMvalue[CHART_ANSWERS];
 extern i32 chartSize[CHART_ANSWERS]; // micrometres
 extern double chartTaken[CHART_ANSWERS];
 extern char chartTime[CHART_ANSWERS][ANSWER_TIME_LEN];
+extern i32 chartNewest;
 
-// The same, as the chart showed it when the operator paused it.
+// The same, oldest first, as the chart showed it when the operator paused it.
 extern i32 chartPaused; // 1 while the strip chart and the bar graph stand still
 extern i32 pausedKnown[CHART_ANSWERS];
 extern u16 pausedMvalue[CHART_ANSWERS];

@@ -125,7 +125,17 @@ int InitRuntime(ProgramInstance* instance) {
         static char* coreArgv[] = {fallbackName, nullptr};
         if (instance->argc > 0 && instance->argv != nullptr && instance->argv[0] != nullptr)
             coreArgv[0] = instance->argv[0];
+        // Without windows the toolkit's own event loop (poll and timers) serves: it waits on
+        // fewer things than the desktop's and costs less at each wake-up. Programs this one
+        // starts get the environment as it was.
+        const QByteArray noGlib = qgetenv("QT_NO_GLIB");
+        const bool hadNoGlib = qEnvironmentVariableIsSet("QT_NO_GLIB");
+        qputenv("QT_NO_GLIB", "1");
         g_application = std::make_unique<QCoreApplication>(coreArgc, coreArgv);
+        if (hadNoGlib)
+            qputenv("QT_NO_GLIB", noGlib);
+        else
+            qunsetenv("QT_NO_GLIB");
     }
     if (!g_application) return 0;
     EndOnTerminationSignals();

@@ -808,12 +808,13 @@ TEST_P(ControlChartScenes, RulesEqualAnIndependentChartAndThePausedCursorReadsTh
     StartRecordTo(path);
     std::vector<double> frozen(CHART_ANSWERS + 1), paused;
     RunUntil(MAIN_RUN, [&](std::size_t n) {
-        if (n >= 60 && paused.empty()) {
+        // Past the history's length: the paused history has gone round at least once.
+        if (n >= 110 && paused.empty()) {
             Click(1, MAIN_PAUSE);
             paused.resize(frozen.size());
             GetStripChartPoints(pHandle, MAIN_STRIPCHART, 4, paused.data(), int(paused.size()));
         }
-        return n >= 75;
+        return n >= 125;
     });
     Click(1, MAIN_RECORD);
     const std::vector<Sent> sent = SentAnswers();
