@@ -121,10 +121,13 @@ void WriteStatistics() {
             QuotedPort(), statCount, mean, sigma, min, max, share, cp, cpk);
         return;
     }
-    // CSV keeps its rows for the answers: the statistics follow as comment lines.
-    const char* lead = cli.csv ? "# " : "";
-    Say("%sn %.0f  mean %s  sigma %s  min %s  max %s  in tolerance %s %%  Cp %s  Cpk %s", lead,
-        statCount, mean, sigma, min, max, share, cp, cpk);
+    const char* format =
+        "n %.0f  mean %s  sigma %s  min %s  max %s  in tolerance %s %%  Cp %s  Cpk %s";
+    // CSV keeps its rows for the answers: the statistics follow as a comment line.
+    if (cli.csv)
+        SayComment(format, statCount, mean, sigma, min, max, share, cp, cpk);
+    else
+        Say(format, statCount, mean, sigma, min, max, share, cp, cpk);
 }
 
 // The Run button's loop until the watcher stops it; EXIT_SILENT when it ended on a time-out.

@@ -88,6 +88,17 @@ void Say(const char* format, ...) {
     std::fflush(stdout);
 }
 
+void SayComment(const char* format, ...) {
+    std::fputs("# ", stdout);
+    if (cli.named) std::fprintf(stdout, "%s ", cliPortName);
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stdout, format, args);
+    va_end(args);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
 void Say(const LineText& line) {
     Prefix(stdout);
     std::fwrite(line.text, 1, static_cast<std::size_t>(line.length), stdout);

@@ -26,6 +26,8 @@ int Fail(int status, const char* format, ...) __attribute__((format(printf, 2, 3
 // pipe gets every line as it comes.
 void Say(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void Say(const LineText& line);
+// A comment line among CSV rows: "# ", the port when several ports run, then the text.
+void SayComment(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // A JSON string literal of `text` (quotes included) into out.
 void JsonText(char* out, int size, const char* text);
 // The port's name, and a text, as JSON strings (each call's own buffer, good until the next).

@@ -80,7 +80,8 @@ template <class V> class IntMap {
         if (entries_.empty()) return;
         const long long first = entries_.front().first;
         const long long span = static_cast<long long>(entries_.back().first) - first + 1;
-        if (span > 4LL * size() + 64) return;
+        // A panel's controls from its file and the few the program adds from 1000 on fit.
+        if (span > 4LL * size() + 1024) return;
         place_.assign(static_cast<std::size_t>(span), -1);
         for (std::size_t i = 0; i < entries_.size(); ++i)
             place_[static_cast<std::size_t>(entries_[i].first - first)] = static_cast<int>(i);

@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include <algorithm>
-#include <climits>
 #include <cstdio>
 
 #include "runtime/com_dispatch.h"
@@ -87,7 +85,6 @@ int LoadPanel(int, const char* file, int resource) {
         Control* made = control.get();
         raw->controls[c.id] = std::move(control);
         if (c.itemsFrom == QLatin1String("serial_ports")) MakePortSelector(handle, made, c.value);
-        if (c.id < INT_MAX) raw->nextNewId = std::max(raw->nextNewId, c.id + 1);
     }
     return handle;
 }

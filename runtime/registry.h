@@ -20,7 +20,7 @@ struct Panel {
     std::unique_ptr<PanelView> view; // null in a program without windows
     IntMap<std::unique_ptr<Control>> controls;
     PanelCallbackPtr callback = nullptr;
-    int nextNewId = 1; // a control the program adds takes the next id after the panel file's
+    int nextNewId = 1000;
 };
 
 CtrlCallbackPtr FindCtrlCallback(const QString& name);

@@ -54,6 +54,7 @@ void AgreesWithStdMap(int lowestKey, int highestKey) {
 TEST(IntMap, AgreesWithStdMapOverMixedPutsTakesAndLookUps) {
     AgreesWithStdMap(-50, 50);
     AgreesWithStdMap(-3000, 3000);
+    AgreesWithStdMap(-1000000, 1000000);
     AgreesWithStdMap(2147483600, 2147483647);
     AgreesWithStdMap(-2147483647 - 1, -2147483600);
 }
