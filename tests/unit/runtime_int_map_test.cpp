@@ -60,7 +60,8 @@ TEST(IntMap, ClearingDestroysValuesOnlyAfterTheyHaveLeftTheMap) {
     int seen = 0;
     for (int k = 0; k < 2; ++k) {
         map[k] = std::make_unique<LooksUpOnDestruction>();
-        *map[k] = {&map, &seen};
+        map[k]->map = &map;
+        map[k]->seen = &seen;
     }
     map.clear();
     EXPECT_TRUE(map.empty());
