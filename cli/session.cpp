@@ -65,6 +65,13 @@ void Prefix(FILE* stream) {
     if (cli.named && !cli.json) std::fprintf(stream, cli.csv ? "%s," : "%-14s ", cliPortName);
 }
 
+// The rest of a result line on stdout, ended and flushed: a pipe gets every line as it comes.
+__attribute__((format(printf, 1, 0))) void EndLine(const char* format, va_list args) {
+    std::vfprintf(stdout, format, args);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int Fail(int status, const char* format, ...) {
@@ -82,10 +89,8 @@ void Say(const char* format, ...) {
     Prefix(stdout);
     va_list args;
     va_start(args, format);
-    std::vfprintf(stdout, format, args);
+    EndLine(format, args);
     va_end(args);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
 }
 
 void SayComment(const char* format, ...) {
@@ -93,10 +98,8 @@ void SayComment(const char* format, ...) {
     if (cli.named) std::fprintf(stdout, "%s ", cliPortName);
     va_list args;
     va_start(args, format);
-    std::vfprintf(stdout, format, args);
+    EndLine(format, args);
     va_end(args);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
 }
 
 void Say(const LineText& line) {
