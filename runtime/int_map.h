@@ -18,16 +18,13 @@ template <class V> class IntMap {
     using Entry = std::pair<int, V>;
 
     V* find(int key) {
-        if (!place_.empty()) {
-            const long long at = static_cast<long long>(key) - entries_.front().first;
-            if (at < 0 || at >= static_cast<long long>(place_.size())) return nullptr;
-            const int i = place_[static_cast<std::size_t>(at)];
-            return i < 0 ? nullptr : &entries_[static_cast<std::size_t>(i)].second;
-        }
-        auto it = lowerBound(key);
-        return it != entries_.end() && it->first == key ? &it->second : nullptr;
+        const int i = indexOf(key);
+        return i < 0 ? nullptr : &entries_[static_cast<std::size_t>(i)].second;
     }
-    const V* find(int key) const { return const_cast<IntMap*>(this)->find(key); }
+    const V* find(int key) const {
+        const int i = indexOf(key);
+        return i < 0 ? nullptr : &entries_[static_cast<std::size_t>(i)].second;
+    }
 
     const V& at(int key) const {
         if (const V* v = find(key)) return *v;
@@ -68,9 +65,22 @@ template <class V> class IntMap {
     auto end() const { return entries_.end(); }
 
   private:
+    static bool KeyBelow(const Entry& e, int key) { return e.first < key; }
+
+    // Where `key` sits in the array, -1 where it is not.
+    int indexOf(int key) const {
+        if (!place_.empty()) {
+            const long long at = static_cast<long long>(key) - entries_.front().first;
+            if (at < 0 || at >= static_cast<long long>(place_.size())) return -1;
+            return place_[static_cast<std::size_t>(at)];
+        }
+        const auto it = std::lower_bound(entries_.begin(), entries_.end(), key, KeyBelow);
+        return it != entries_.end() && it->first == key ? static_cast<int>(it - entries_.begin())
+                                                        : -1;
+    }
+
     typename std::vector<Entry>::iterator lowerBound(int key) {
-        return std::lower_bound(entries_.begin(), entries_.end(), key,
-                                [](const Entry& e, int k) { return e.first < k; });
+        return std::lower_bound(entries_.begin(), entries_.end(), key, KeyBelow);
     }
 
     // Where each key sits, by key less the first key (-1: no such key), while the keys are close
