@@ -80,14 +80,13 @@ void Resume() {
     ShowCursor();
 }
 
-// The clock time of a local ISO time stamp: "hh:mm:ss.mmm".
+} // namespace
+
 void ClockOf(const char* stamp, char* clock, int size) {
     const char* t = std::strchr(stamp, 'T');
     CopyText(clock, size, t != nullptr ? t + 1 : stamp);
     if (std::strlen(clock) > 12) clock[12] = '\0';
 }
-
-} // namespace
 
 void StampAnswer() {
     LocalTimeISO(szAnswerTime, sizeof szAnswerTime);

@@ -43,6 +43,8 @@ extern double chartLow, chartHigh;
 
 // Notes the time of the answer just taken.
 void StampAnswer();
+// The clock time of a local ISO time stamp: "hh:mm:ss.mmm".
+void ClockOf(const char* stamp, char* clock, int size);
 // Moves the history on by the answer in the measurement variables.
 void KeepChartAnswer();
 // The strip chart's point `point` (0 is the oldest shown) as an index of the history: the chart

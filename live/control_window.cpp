@@ -122,9 +122,7 @@ void WriteAlarm() {
 }
 
 void ShowAlarm(int rule, double size) {
-    const char* t = std::strchr(szAnswerTime, 'T');
-    CopyText(alarmClock, sizeof alarmClock, t != nullptr ? t + 1 : szAnswerTime);
-    if (std::strlen(alarmClock) > 12) alarmClock[12] = '\0';
+    ClockOf(szAnswerTime, alarmClock, sizeof alarmClock);
     alarmRule = rule;
     alarmReading = ccReadings;
     alarmSize = size;
