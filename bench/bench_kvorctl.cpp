@@ -5,6 +5,7 @@
 // beside a bare loop's on the same line: on a virtual machine a wake-up alone may cost more than
 // kvorctl's own work, so the difference is kvorctl's.
 //   bench_kvorctl [SECONDS of the measure figures, default 5]
+//   bench_kvorctl --cpu SECONDS   the CPU figures alone, paced and unpaced
 // Rows "figure|measured|line limit", as the other benchmarks print them.
 #include <dirent.h>
 #include <fcntl.h>
